@@ -1,0 +1,26 @@
+// What the digital clock shows at a given time of day, and when it must look again.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "components/ledclock/LedSegments.h"
+
+constexpr int ClockCellCount = 7;
+constexpr int64_t MSecsPerDay = 86'400'000;
+
+struct TClockReading {
+  // Chars[i] is for cell i + 1: hours tens (blank below 10 hours), hours units, colon or blank,
+  // minutes tens and units, seconds tens and units.
+  std::array<TChar, ClockCellCount> Chars{};
+  // Cells to write, counted from cell 1: all 7 while the seconds are shown, otherwise 5, so the
+  // hidden seconds cells keep what they had.
+  int CellsToWrite = 0;
+  // Milliseconds until the next tick: to just after the next half-second boundary, 1..501.
+  int Interval = 1;
+};
+
+// The reading at msSinceMidnight (local time). The time is taken as a fraction of a day and
+// split into hours, minutes, seconds and half seconds in double precision, so right at a
+// half-second boundary it may still read the half second before, with Interval 1.
+// A time outside one day is held to its first or last millisecond.
+TClockReading ReadClock(int64_t msSinceMidnight, bool showSeconds);
