@@ -1,0 +1,88 @@
+#include "toolkit/IniEncoding.h"
+
+#include <cstdint>
+
+#include "toolkit/Utf.h"
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// A trailing odd byte is taken as a unit of its own, as the platform does.
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string units((bytes.size() + 1) / 2, u'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<uint8_t>(bytes[i]);
+    const bool high = (i % 2 == 0) == bigEndian;
+    units[i / 2] = static_cast<char16_t>(units[i / 2] | (high ? b << 8 : b));
+  }
+  return Utf16ToUtf8(units);
+}
+
+bool IsAscii(std::string_view s) {
+  for (char c : s) {
+    if (static_cast<uint8_t>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const auto b0 = static_cast<uint8_t>(s[i]);
+    if (b0 < 0x80) {
+      ++i;
+      continue;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      len = 2;
+      cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+      len = 3;
+      cp = b0 & 0x0F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      len = 4;
+      cp = b0 & 0x07;
+    } else {
+      return false;
+    }
+    if (s.size() - i < static_cast<size_t>(len)) return false;
+    for (int k = 1; k < len; ++k) {
+      const auto b = static_cast<uint8_t>(s[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
+std::string DecodeIniBytes(std::string_view bytes) {
+  if (bytes.starts_with(kUtf16LeBom)) return DecodeUtf16(bytes.substr(2), false);
+  if (bytes.starts_with(kUtf16BeBom)) return DecodeUtf16(bytes.substr(2), true);
+  if (bytes.starts_with(kUtf8Bom)) return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return Cp1252ToUtf8(bytes);
+}
+
+std::string EncodeIniText(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  const std::u16string units = Utf8ToUtf16(utf8);
+  std::string out(kUtf16LeBom);
+  out.reserve(2 + units.size() * 2);
+  for (char16_t u : units) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  }
+  return out;
+}

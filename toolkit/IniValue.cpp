@@ -1,0 +1,61 @@
+#include "toolkit/IniValue.h"
+
+#include <cstdint>
+
+#include "toolkit/Utf.h"
+
+namespace {
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// Wider than what the platform strips today: any space at either end is worth a pair of quotes,
+// since quotes always read back right.
+bool IsSpaceLike(char16_t u) {
+  return u <= 0x20 || u == 0x7F || u == 0x85 || u == 0xA0 || u == 0x1680 ||
+         (u >= 0x2000 && u <= 0x200B) || u == 0x2028 || u == 0x2029 || u == 0x202F ||
+         u == 0x205F || u == 0x3000 || u == 0xFEFF;
+}
+
+// Byte length of the longest prefix of s that fits in `limit` UTF-16 units.
+size_t PrefixWithinUnits(std::string_view s, size_t limit) {
+  size_t units = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto b = static_cast<uint8_t>(s[i]);
+    if ((b & 0xC0) == 0x80) continue;  // continuation byte
+    const size_t need = b >= 0xF0 ? 2 : 1;
+    if (units + need > limit) return i;
+    units += need;
+  }
+  return s.size();
+}
+
+}  // namespace
+
+bool IsIniBlank(char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1A'; }
+
+std::string_view TrimIniBlanks(std::string_view s) {
+  while (!s.empty() && IsIniBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsIniBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string ReadIniValue(std::string_view raw) {
+  raw = raw.substr(0, raw.find('\0'));
+  if (raw.size() >= 2 && IsQuote(raw.front()) && raw.back() == raw.front()) {
+    raw = raw.substr(1, raw.size() - 2);
+  }
+  return std::string(raw.substr(0, PrefixWithinUnits(raw, MaxIniValueLength)));
+}
+
+std::string WriteIniValue(std::string_view value) {
+  if (value.empty()) return {};
+  const std::u16string units = Utf8ToUtf16(value);
+  const bool quote = IsQuote(value.front()) || IsSpaceLike(units.front()) || IsSpaceLike(units.back());
+  if (!quote) return std::string(value);
+  std::string out;
+  out.reserve(value.size() + 2);
+  out += '"';
+  out += value;
+  out += '"';
+  return out;
+}

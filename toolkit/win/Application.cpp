@@ -1,0 +1,190 @@
+#include "toolkit/win/Application.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win/Forms.h"
+#include "toolkit/win/Text.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr wchar_t kAppClass[] = L"ZettlyApplication";
+}
+
+LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  TApplication* app = Application;
+  if (app && hwnd == app->handle_) {
+    try {
+      switch (msg) {
+        case WM_CLOSE:
+          if (app->main_form_) app->main_form_->Close();
+          return 0;
+        case WM_SYSCOMMAND:
+          switch (wp & 0xFFF0) {
+            case SC_MINIMIZE: app->Minimize(); return 0;
+            case SC_RESTORE: app->Restore(); return 0;
+            default: break;
+          }
+          break;
+        default:
+          break;
+      }
+    } catch (const std::exception& e) {
+      app->HandleException(e);
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+  Application = this;
+  Initialize();
+}
+
+TApplication::~TApplication() {
+  // Forms and their components go first (they are owned); the application window last.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  if (handle_) DestroyWindow(handle_);
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+  if (handle_) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = ApplicationWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
+  wc.hIconSm = wc.hIcon;
+  wc.lpszClassName = kAppClass;
+  RegisterClassExW(&wc);
+  // A zero-size window in the middle of the screen: it carries the taskbar button and the title.
+  handle_ = CreateWindowExW(0, kAppClass, W(title_).c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_) SetWindowTextW(handle_, W(title).c_str());
+}
+
+void TApplication::Run() {
+  if (main_form_ && show_main_form_) {
+    ShowWindow(handle_, SW_SHOWNORMAL);
+    main_form_->Show();
+  }
+  while (!terminated_) HandleMessage();
+}
+
+bool TApplication::PreTranslate(MSG& msg) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      TForm* form = FormOfWindow(msg.hwnd);
+      if (!form || !(form->KeyPreview() || msg.hwnd == form->Handle())) return false;
+      uint16_t key = static_cast<uint16_t>(msg.wParam);
+      const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+      try {
+        if (down) form->KeyDown(key, KeyboardShift());
+        else form->KeyUp(key, KeyboardShift());
+      } catch (const std::exception& e) {
+        HandleException(e);
+      }
+      return key == 0;
+    }
+    case WM_SYSCHAR:
+    case WM_CHAR: {
+      TForm* form = FormOfWindow(msg.hwnd);
+      if (!form) return false;
+      if (msg.message == WM_CHAR && msg.hwnd != form->Handle() &&
+          (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS))
+        return false;
+      try {
+        return form->BroadcastDialogChar(static_cast<wchar_t>(msg.wParam));
+      } catch (const std::exception& e) {
+        HandleException(e);
+        return true;
+      }
+    }
+    default:
+      return false;
+  }
+}
+
+void TApplication::Dispatch(MSG& msg) {
+  if (PreTranslate(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    terminated_ = true;
+    return false;
+  }
+  Dispatch(msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      break;
+    }
+    Dispatch(msg);
+  }
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+  if (!handle_ || IsIconic(handle_)) return;
+  ShowWindow(handle_, SW_MINIMIZE);
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (!handle_ || !IsIconic(handle_)) return;
+  ShowWindow(handle_, SW_RESTORE);
+  if (OnRestore) OnRestore(this);
+}
+
+void TApplication::BringToFront() {
+  HWND target = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : handle_;
+  SetForegroundWindow(target);
+}
+
+std::string TApplication::ExeName() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return U8(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  return Sys().MessageBox(handle_, W(text), W(caption), flags);
+}
+
+void TApplication::ShowException(const std::string& message) {
+  MessageBox(message, title_, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(const std::exception& e) { ShowException(e.what()); }

@@ -1,0 +1,66 @@
+// The application object: the hidden top-level window that carries the title and the taskbar
+// button and owns the forms, the message loop, and the standard error box.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "toolkit/Component.h"
+#include "toolkit/win/System.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize();
+  HWND Handle() const { return handle_; }
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <typename T>
+  void CreateForm(T*& ref) {
+    ref = new T(this);
+    if (!main_form_) main_form_ = ref;
+  }
+  TForm* MainForm() const { return main_form_; }
+  bool ShowMainForm() const { return show_main_form_; }
+  void SetShowMainForm(bool v) { show_main_form_ = v; }
+
+  // Shows the main form and handles messages until Terminate.
+  void Run();
+  // Handles one message (waiting for it); false once WM_QUIT arrived.
+  bool HandleMessage();
+  void ProcessMessages();
+  bool Terminated() const { return terminated_; }
+  void Terminate();
+
+  void Minimize();
+  void Restore();
+  bool IsMinimized() const { return handle_ && ::IsIconic(handle_); }
+  void BringToFront();
+
+  std::string ExeName() const;
+  // The standard error box with the exception's message.
+  void HandleException(const std::exception& e);
+  void ShowException(const std::string& message);
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  TNotifyEvent OnMinimize, OnRestore;
+
+ private:
+  friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
+  bool PreTranslate(MSG& msg);
+  void Dispatch(MSG& msg);
+  HWND handle_ = nullptr;
+  std::string title_;
+  TForm* main_form_ = nullptr;  // owned as a component
+  bool show_main_form_ = true;
+  bool terminated_ = false;
+};
+
+extern TApplication* Application;

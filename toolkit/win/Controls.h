@@ -1,0 +1,237 @@
+// Controls: TControl (bounds, look, mouse events), TGraphicControl (windowless, painted by its
+// parent) and TWinControl (owns an HWND, a virtual window procedure and children).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Component.h"
+#include "toolkit/win/Graphics.h"
+
+class TWinControl;
+class TPopupMenu;
+LRESULT CALLBACK ZettlyWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ZettlyNativeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+// Screen cursor numbers (the screen's cursor table maps them to cursors).
+enum : int {
+  crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22,
+  crHourGlass = -11, crHandPoint = -21, crNo = -18, crAppStart = -19
+};
+
+// One decoded window message; handlers set Handled and Result.
+struct TMessage {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  LRESULT Result = 0;
+};
+
+TShiftState ShiftFromKeys(WPARAM keys);  // MK_* flags of a mouse message
+TShiftState KeyboardShift();             // Shift, Ctrl, Alt held now (GetKeyState)
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  virtual TRect ClientRect() const { return {0, 0, width_, height_}; }
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible here and in every parent up to a shown window.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool v);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool v);
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool v);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& h);
+  bool ShowHint() const;  // resolved through ParentShowHint
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool v);
+  int Cursor() const { return cursor_; }
+  void SetCursor(int c) { cursor_ = c; }
+  TPopupMenu* PopupMenu() const { return popup_menu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popup_menu_ = menu; }
+
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  // Asks the parent (or the window) to repaint this control's area later.
+  virtual void Invalidate();
+  void Repaint();  // invalidate and paint now
+
+  TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnResize;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  // Mouse and notification steps; the parent routes them here. Coordinates are the control's own.
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // A key that may be an accelerator (Alt+letter, or a letter no focused control wants).
+  virtual bool DialogChar(wchar_t) { return false; }
+  virtual bool IsWindowed() const { return false; }
+  // Windowless controls paint here, on their parent's surface, in their own coordinates.
+  virtual void Paint(TCanvas&) {}
+
+  // Properties pushed down from the parent.
+  virtual void ParentColorChanged();
+  virtual void ParentFontChanged();
+
+ protected:
+  virtual void CaptionChanged() { Invalidate(); }
+  virtual void Resize();
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() { Invalidate(); }
+  virtual void ColorChanged() { Invalidate(); }
+  virtual void FontChanged() { Invalidate(); }
+
+  friend class TWinControl;
+  TWinControl* parent_ = nullptr;  // not owned
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+
+ private:
+  bool enabled_ = true;
+  std::string caption_;
+  TColor color_ = clBtnFace;
+  bool parent_color_ = true;
+  TFont font_;
+  bool parent_font_ = true;
+  std::string hint_;
+  bool show_hint_ = false;
+  bool parent_show_hint_ = true;
+  int cursor_ = crDefault;
+  TPopupMenu* popup_menu_ = nullptr;  // not owned
+};
+
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+};
+
+// Window creation parameters a control may adjust before its window is made.
+struct TCreateParams {
+  std::wstring ClassName;  // empty: the toolkit's own window class
+  DWORD Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  DWORD ExStyle = 0;
+  HWND Parent = nullptr;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  bool IsWindowed() const override { return true; }
+  HWND Handle();  // creates the window when needed
+  bool HandleAllocated() const { return hwnd_ != nullptr; }
+  void SetParent(TWinControl* parent) override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+  void Invalidate() override;
+  void InvalidateArea(const TRect& r);
+
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  // The topmost visible windowless child at a point (client coordinates), or nullptr.
+  TControl* ControlAtPos(TPoint p) const;
+  void SetFocus();
+  bool Focused() const;
+  int TabOrder() const { return tab_order_; }
+  void SetTabOrder(int order) { tab_order_ = order; }
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool v) { tab_stop_ = v; }
+
+  // Every invalidated rectangle is reported here, when set (tests count repaints with it).
+  static std::function<void(TWinControl*, const TRect&)> InvalidateSpy;
+
+  // The window procedure; the default handles painting, mouse routing, hints and cursors.
+  virtual void WndProc(TMessage& m);
+  void DefaultHandler(TMessage& m);
+  // Broadcasts an accelerator to this control's children, depth first.
+  bool BroadcastDialogChar(wchar_t c);
+
+  // Sent by the window procedure to the object named in a WM_COMMAND/WM_NOTIFY from its window.
+  virtual void CommandNotify(WORD) {}
+  virtual LRESULT Notify(NMHDR*) { return 0; }
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateHandle();
+  virtual void DestroyHandle();
+  // Runs once the window exists (push stored state into it).
+  virtual void HandleCreated() {}
+  // Paints the control's own face on the double buffer before its windowless children.
+  virtual void PaintWindow(TCanvas& canvas);
+  void CaptionChanged() override;
+  void ColorChanged() override;
+  void FontChanged() override;
+  HWND ParentHandleForCreate();
+  bool IsNative() const { return native_; }
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  friend class TControl;
+  friend LRESULT CALLBACK ZettlyWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ZettlyNativeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  void PaintMessage();
+  void RouteMouse(TMessage& m);
+  void SetMouseControl(TControl* c);
+  void UpdateHint(TControl* c);
+  bool SetCursorMessage(TMessage& m);
+
+  std::vector<TControl*> controls_;   // not owned (the owner destroys them); z-order, bottom first
+  TControl* capture_ = nullptr;       // windowless child holding the mouse while a button is down
+  TMouseButton capture_button_ = TMouseButton::mbLeft;
+  bool ignore_next_click_ = false;    // the release that ends a double click brings no click
+  TControl* mouse_control_ = nullptr; // where the pointer was last seen (for enter/leave)
+  bool tracking_leave_ = false;
+  HWND tooltip_ = nullptr;
+  TControl* hint_control_ = nullptr;
+  int tab_order_ = 0;
+  bool tab_stop_ = false;
+  bool native_ = false;  // a subclassed system control
+};

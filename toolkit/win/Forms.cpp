@@ -1,0 +1,274 @@
+#include "toolkit/win/Forms.h"
+
+#include <vector>
+
+#include "toolkit/Exception.h"
+#include "toolkit/win/Application.h"
+#include "toolkit/win/Text.h"
+
+TForm* FormOfWindow(HWND hwnd) {
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
+      auto* c = static_cast<TWinControl*>(GetPropW(h, L"ZettlyObject"));
+      return dynamic_cast<TForm*>(c);
+    }
+  }
+  return nullptr;
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  visible_ = false;
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  width_ = 320;
+  height_ = 240;
+}
+
+TForm::~TForm() {
+  // Children go first (they are owned), then the window; DestroyHandle runs in the base.
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = 0;
+  const bool system_menu = border_icons_ & biSystemMenu;
+  switch (border_style_) {
+    case TBorderStyle::bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case TBorderStyle::bsSingle:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      if (border_icons_ & biMinimize) p.Style |= WS_MINIMIZEBOX;
+      if (border_icons_ & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+      break;
+    case TBorderStyle::bsSizeable:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      if (border_icons_ & biMinimize) p.Style |= WS_MINIMIZEBOX;
+      if (border_icons_ & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+      break;
+    case TBorderStyle::bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION;
+      p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case TBorderStyle::bsToolWindow:
+      p.Style |= WS_CAPTION;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (system_menu && border_style_ != TBorderStyle::bsNone) p.Style |= WS_SYSMENU;
+  if (form_style_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  p.Parent = Application ? Application->Handle() : nullptr;  // owner: forms have no taskbar button
+  p.X = left_;
+  p.Y = top_;
+  p.Width = width_;
+  p.Height = height_;
+}
+
+void TForm::Restyle() {
+  if (!hwnd_) return;
+  TCreateParams p;
+  CreateParams(p);
+  const DWORD keep = GetWindowLongW(hwnd_, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+  SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(p.Style | keep));
+  const DWORD ex_keep = GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST;
+  SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>((p.ExStyle & ~WS_EX_TOPMOST) | ex_keep));
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::SetBorderStyle(TBorderStyle s) {
+  if (s == border_style_) return;
+  border_style_ = s;
+  Restyle();
+}
+
+void TForm::SetBorderIcons(uint8_t icons) {
+  if (icons == border_icons_) return;
+  border_icons_ = icons;
+  Restyle();
+}
+
+void TForm::SetFormStyle(TFormStyle s) {
+  if (s == form_style_) return;
+  form_style_ = s;
+  if (hwnd_)
+    SetWindowPos(hwnd_, s == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+namespace {
+SIZE FrameExtra(const TCreateParams& p) {
+  RECT r{0, 0, 100, 100};
+  AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+  return {r.right - r.left - 100, r.bottom - r.top - 100};
+}
+}  // namespace
+
+void TForm::SetClientSize(int width, int height) {
+  TCreateParams p;
+  CreateParams(p);
+  const SIZE extra = FrameExtra(p);
+  SetBounds(left_, top_, width + extra.cx, height + extra.cy);
+}
+
+TRect TForm::ClientRect() const {
+  if (hwnd_) {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    return {0, 0, r.right, r.bottom};
+  }
+  TCreateParams p;
+  const_cast<TForm*>(this)->CreateParams(p);
+  const SIZE extra = FrameExtra(p);
+  return {0, 0, width_ - extra.cx, height_ - extra.cy};
+}
+
+void TForm::SetWindowRegion(HRGN region, bool redraw) {
+  if (Handle()) SetWindowRgn(hwnd_, region, redraw);
+  else if (region) DeleteObject(region);
+}
+
+void TForm::PaintWindow(TCanvas& canvas) {
+  canvas.Brush.Color = Color();
+  canvas.FillRect(ClientRect());
+}
+
+void TForm::FinishCreate() {
+  LoadedAll();
+  Handle();
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::PlaceOnScreen() {
+  if (position_ != TPosition::poScreenCenter) return;
+  SetBounds((GetSystemMetrics(SM_CXSCREEN) - width_) / 2, (GetSystemMetrics(SM_CYSCREEN) - height_) / 2, width_,
+            height_);
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TForm::Show() {
+  Handle();
+  if (!visible_) {
+    PlaceOnScreen();
+    visible_ = true;
+    DoShow();
+  }
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  BringToFront();
+}
+
+void TForm::Hide() {
+  if (!visible_) return;
+  visible_ = false;
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  DoHide();
+}
+
+void TForm::BringToFront() {
+  if (hwnd_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool TForm::Active() const { return hwnd_ && GetActiveWindow() == hwnd_; }
+
+void TForm::Close() {
+  if (modal_) {
+    modal_result_ = mrCancel;
+    return;
+  }
+  bool can_close = true;
+  if (OnCloseQuery) OnCloseQuery(this, can_close);
+  if (!can_close) return;
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  if (action == TCloseAction::caMinimize && hwnd_) ShowWindow(hwnd_, SW_MINIMIZE);
+  else Hide();
+}
+
+int TForm::ShowModal() {
+  if (modal_ || visible_) throw Exception("Cannot make a visible window modal");
+  Handle();
+  // Every other window of the program is disabled while the dialog runs.
+  std::vector<HWND> disabled;
+  std::pair<HWND, std::vector<HWND>*> enumeration(hwnd_, &disabled);
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* list = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(lp);
+        if (h != list->first && IsWindowVisible(h) && IsWindowEnabled(h)) list->second->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&enumeration));
+  for (HWND h : disabled) EnableWindow(h, FALSE);
+  HWND previous = GetActiveWindow();
+  modal_ = true;
+  modal_result_ = mrNone;
+  int result = mrNone;
+  try {
+    Show();
+    while (modal_result_ == mrNone) {
+      if (!Application->HandleMessage()) {
+        PostQuitMessage(0);  // leave WM_QUIT for the outer loop
+        break;
+      }
+    }
+  } catch (...) {
+    for (HWND h : disabled) EnableWindow(h, TRUE);
+    modal_ = false;
+    Hide();
+    throw;
+  }
+  result = modal_result_;
+  for (HWND h : disabled) EnableWindow(h, TRUE);
+  modal_ = false;
+  Hide();
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return result;
+}
+
+void TForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TForm::KeyUp(uint16_t& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(m);
+      if (LOWORD(m.WParam) == WA_INACTIVE) {
+        Deactivate();
+      } else {
+        if (!HIWORD(m.WParam) && (GetFocus() == nullptr || FormOfWindow(GetFocus()) != this)) ::SetFocus(hwnd_);
+        Activate();
+      }
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}

@@ -1,0 +1,85 @@
+// Top-level windows: borderless, tool window or dialog; stay-on-top; modal showing.
+#pragma once
+#include <windows.h>
+
+#include "toolkit/win/Controls.h"
+
+enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TPosition { poDesigned, poScreenCenter };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                          mrYes = 6, mrNo = 7 };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TBorderStyle s);
+  uint8_t BorderIcons() const { return border_icons_; }
+  void SetBorderIcons(uint8_t icons);
+  TFormStyle FormStyle() const { return form_style_; }
+  void SetFormStyle(TFormStyle s);  // switchable while the window is shown
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition p) { position_ = p; }
+  void SetClientSize(int width, int height);
+  TRect ClientRect() const override;
+  bool KeyPreview() const { return key_preview_; }
+  void SetKeyPreview(bool v) { key_preview_ = v; }
+  // Takes ownership of the region (as SetWindowRgn does).
+  void SetWindowRegion(HRGN region, bool redraw);
+
+  void Show();
+  void Hide();
+  void Close();
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modal_result_; }
+  void SetModalResult(int r) { modal_result_ = r; }
+  bool Active() const;
+  void BringToFront();
+
+  // Call at the end of a form's constructor, once every control is made: runs Loaded on every
+  // component, then OnCreate.
+  void FinishCreate();
+
+  TNotifyEvent OnCreate, OnShow, OnHide, OnActivate, OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TKeyEvent OnKeyDown, OnKeyUp;
+
+  // Key messages for this form or any window in it, before the window sees them (key preview)
+  // or, without key preview, for the form's own window. A key set to 0 is swallowed.
+  virtual void KeyDown(uint16_t& key, TShiftState shift);
+  virtual void KeyUp(uint16_t& key, TShiftState shift);
+
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void PaintWindow(TCanvas& canvas) override;
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void Activate();
+  virtual void Deactivate();
+
+ private:
+  void Restyle();
+  void PlaceOnScreen();
+  TBorderStyle border_style_ = TBorderStyle::bsSizeable;
+  uint8_t border_icons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle form_style_ = TFormStyle::fsNormal;
+  TPosition position_ = TPosition::poDesigned;
+  bool key_preview_ = false;
+  bool modal_ = false;
+  int modal_result_ = 0;
+};
+
+// The form that a window belongs to, or nullptr.
+TForm* FormOfWindow(HWND hwnd);

@@ -1,0 +1,55 @@
+#include "toolkit/win/System.h"
+
+#include <commdlg.h>
+
+namespace {
+TSystemServices real_services;
+TSystemServices* current = &real_services;
+}  // namespace
+
+SYSTEMTIME TSystemServices::LocalTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return t;
+}
+
+POINT TSystemServices::CursorPos() {
+  POINT p{0, 0};
+  GetCursorPos(&p);
+  return p;
+}
+
+SHORT TSystemServices::AsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
+
+UINT TSystemServices::DoubleClickTime() { return GetDoubleClickTime(); }
+
+HINSTANCE TSystemServices::ShellExecute(HWND owner, const std::wstring& operation, const std::wstring& file,
+                                        const std::wstring& parameters, const std::wstring& directory,
+                                        int show) {
+  return ::ShellExecuteW(owner, operation.empty() ? nullptr : operation.c_str(), file.c_str(),
+                       parameters.empty() ? nullptr : parameters.c_str(),
+                       directory.empty() ? nullptr : directory.c_str(), show);
+}
+
+BOOL TSystemServices::NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+  return ::Shell_NotifyIconW(message, data);
+}
+
+int TSystemServices::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+bool TSystemServices::GetOpenFileName(OPENFILENAMEW& request) { return ::GetOpenFileNameW(&request) != FALSE; }
+
+TSystemServices& Sys() { return *current; }
+
+ScopedSystemServices::ScopedSystemServices(TSystemServices* services) : previous_(current) {
+  current = services ? services : &real_services;
+}
+
+ScopedSystemServices::~ScopedSystemServices() { current = previous_; }
+
+long LocalMillisecondsOfDay() {
+  const SYSTEMTIME t = Sys().LocalTime();
+  return ((t.wHour * 60L + t.wMinute) * 60L + t.wSecond) * 1000L + t.wMilliseconds;
+}
