@@ -20,7 +20,7 @@ TOvalButtonState::TOvalButtonState(TOvalButtonHost& host, TSysColorFn sysColor)
 void TOvalButtonState::RedrawFaceOrRepaint() {
   // A transparent face shows what lies beneath, which only a full repaint brings back.
   if (transparent_)
-    host_.Repaint();
+    host_.RepaintLater();
   else
     host_.RedrawFace();
 }
@@ -71,7 +71,7 @@ void TOvalButtonState::Move(TShiftState shift, int x, int y) {
     } else if (mouseInside_) {
       mouseInside_ = false;
       bevelState_ = kBevelNone;
-      host_.Repaint();
+      host_.RepaintLater();
     }
   } else {
     mouseInside_ = host_.PointInOval(x, y);
@@ -106,7 +106,7 @@ void TOvalButtonState::CancelPress() {
   } else if (down_) {
     down_ = false;
     bevelState_ = flat_ ? kBevelNone : kBevelRaised;
-    host_.Repaint();
+    host_.RepaintLater();
   }
 }
 
@@ -125,13 +125,13 @@ void TOvalButtonState::Leave() {
     mouseInside_ = false;
     if (flat_ && !down_) {
       bevelState_ = kBevelNone;
-      host_.Repaint();
+      host_.RepaintLater();
     }
   }
   host_.FireMouseExit();
 }
 
-void TOvalButtonState::CaptionChanged() { host_.Repaint(); }
+void TOvalButtonState::CaptionChanged() { host_.RepaintLater(); }
 
 bool TOvalButtonState::DialogChar(unsigned code, std::string_view caption) {
   if (!IsAccelChar(code, caption)) return false;
@@ -147,27 +147,27 @@ void TOvalButtonState::SetColor(TColor color) {
   color_ = color;
   highlight_ = highlight;
   shadow_ = shadow;
-  host_.Repaint();
+  host_.RepaintLater();
 }
 
 void TOvalButtonState::SetDown(bool down) {
   if (down == down_) return;
   down_ = down;
   bevelState_ = down ? kBevelSunken : (flat_ ? kBevelNone : kBevelRaised);
-  host_.Repaint();
+  host_.RepaintLater();
 }
 
 void TOvalButtonState::SetFlat(bool flat) {
   if (flat == flat_) return;
   flat_ = flat;
   bevelState_ = flat ? kBevelNone : kBevelRaised;  // whatever Down is
-  host_.Repaint();
+  host_.RepaintLater();
 }
 
 void TOvalButtonState::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
   transparent_ = transparent;
-  host_.Repaint();
+  host_.RepaintLater();
 }
 
 }  // namespace OvalBtn

@@ -22,7 +22,7 @@ class TOvalButtonHost {
   virtual bool PointInOval(int x, int y) = 0;
   virtual void RedrawFace() = 0;   // DrawFace on the canvas now
   virtual void RedrawBevel() = 0;  // DrawBevel on the canvas now
-  virtual void Repaint() = 0;      // ask the toolkit to repaint (invalidate)
+  virtual void RepaintLater() = 0; // ask the toolkit to repaint (invalidate)
   // Fire the published event when it is assigned, with the control as sender.
   virtual void FireMouseDown(TMouseButton button, TShiftState shift, int x, int y) = 0;
   virtual void FireMouseMove(TShiftState shift, int x, int y) = 0;
@@ -69,7 +69,7 @@ class TOvalButtonState {
   int32_t GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int32_t groupIndex) { groupIndex_ = groupIndex; }  // no repaint
   // Mirrors the control's Enabled, which the base class stores and repaints; the control MUST
-  // call this whenever its own Enabled changes.
+  // call this whenever its own Enabled changes (from EnabledChanged).
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { enabled_ = enabled; }
 

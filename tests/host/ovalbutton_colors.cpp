@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -23,6 +24,10 @@ struct BevelRow {
   int hr, hg, hb;
   int sr, sg, sb;
 };
+
+std::ostream& operator<<(std::ostream& os, const BevelRow& r) {
+  return os << "face " << r.r << "," << r.g << "," << r.b;
+}
 
 class BevelTable : public testing::TestWithParam<BevelRow> {};
 
@@ -119,6 +124,10 @@ struct HlsRow {
   double h, l, s;
 };
 
+std::ostream& operator<<(std::ostream& os, const HlsRow& r) {
+  return os << "rgb " << r.r << "," << r.g << "," << r.b;
+}
+
 class NamedColours : public testing::TestWithParam<HlsRow> {};
 
 TEST_P(NamedColours, RGB2HLSGivesTheNamedResult) {
@@ -142,12 +151,6 @@ INSTANTIATE_TEST_SUITE_P(
                     HlsRow{0, 1, 0, 1.0 / 3, 0.5, 1}, HlsRow{0, 0, 1, 2.0 / 3, 0.5, 1},
                     HlsRow{1, 1, 0, 1.0 / 6, 0.5, 1}, HlsRow{1, 0, 1, 5.0 / 6, 0.5, 1},
                     HlsRow{0, 1, 1, 0.5, 0.5, 1}));
-
-TEST(RGB2HLS, PureRedIsExactlyHueOne) {
-  TColorTriple hls{};
-  RGB2HLS({1, 0, 0}, hls);
-  EXPECT_EQ(hls[0], 1.0);
-}
 
 // The usual closed forms of the double hexcone, computed independently of the hexagon walk.
 TEST(RGB2HLS, AgreesWithTheClosedFormsOverRandomColours) {
@@ -205,6 +208,8 @@ struct RangeRow {
   TColorTriple in;
   const char* message;
 };
+
+std::ostream& operator<<(std::ostream& os, const RangeRow& r) { return os << r.message; }
 
 class RangeErrors : public testing::TestWithParam<RangeRow> {};
 

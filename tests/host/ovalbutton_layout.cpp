@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "components/ovalbutton/OvalButtonCaption.h"
@@ -35,6 +36,10 @@ struct PlacementRow {
   TRect glyph;    // after the pressed shift
   TPoint caption;  // top-left of the caption text
 };
+
+std::ostream& operator<<(std::ostream& os, const PlacementRow& r) {
+  return os << "layout " << int(r.layout) << " margin " << r.margin << " bevel " << r.bevelState;
+}
 
 class Placement : public testing::TestWithParam<PlacementRow> {};
 

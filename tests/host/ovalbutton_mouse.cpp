@@ -20,7 +20,7 @@ class RecordingHost : public TOvalButtonHost {
   bool PointInOval(int x, int y) override { return PointInEllipse(x, y, 100, 50); }
   void RedrawFace() override { log.push_back("face"); }
   void RedrawBevel() override { log.push_back("bevel"); }
-  void Repaint() override { log.push_back("repaint"); }
+  void RepaintLater() override { log.push_back("repaint"); }
   void FireMouseDown(TMouseButton b, TShiftState s, int x, int y) override {
     log.push_back(Mouse("down", b, s, x, y));
     if (onMouseDown) onMouseDown();
