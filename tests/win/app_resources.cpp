@@ -1,0 +1,295 @@
+// The program's pictures load from its own module with the sizes, formats and transparency the
+// code relies on: icons with their exact sizes, the hand cursor and its hot spot, the glyph strips
+// with their key-coloured background.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+
+// The raw bytes of a resource of this module, or nothing.
+std::pair<const BYTE*, DWORD> RawResource(LPCWSTR name, LPCWSTR type) {
+  HRSRC found = FindResourceW(Module(), name, type);
+  if (!found) return {nullptr, 0};
+  HGLOBAL loaded = LoadResource(Module(), found);
+  return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(Module(), found)};
+}
+
+// A 32-bit top-down DIB section filled with one colour, to draw icons and cursors on.
+class Canvas {
+ public:
+  Canvas(int w, int h, COLORREF fill) : w_(w), h_(h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    const std::uint32_t px = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    for (int i = 0; i < w * h; ++i) bits_[i] = px;
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  HDC Dc() const { return dc_; }
+  COLORREF Pixel(int x, int y) const {
+    GdiFlush();
+    const std::uint32_t p = bits_[y * w_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int Height() const { return h_; }
+
+ private:
+  int w_, h_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// The pixels of a bitmap, top-down, as COLORREFs.
+std::vector<COLORREF> Pixels(HBITMAP bitmap, int w, int h) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<std::uint32_t> raw(static_cast<size_t>(w * h));
+  HDC screen = GetDC(nullptr);
+  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), raw.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(lines, h);
+  std::vector<COLORREF> out;
+  for (std::uint32_t p : raw) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  return out;
+}
+
+bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 170 && GetBValue(c) < 140; }
+
+const COLORREF kBlue = RGB(0, 0, 200);
+
+// ---------------------------------------------------------------- icons
+
+struct IconCase {
+  const wchar_t* name;
+  int size;
+};
+
+class AppResourceIcon : public testing::TestWithParam<IconCase> {};
+
+// The size must be stored as such, not scaled by the loader from another size.
+TEST_P(AppResourceIcon, HoldsTheSizeAsA32BitImage) {
+  const IconCase c = GetParam();
+  auto [group, groupSize] = RawResource(c.name, RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, c.size, c.size,
+                                             LR_DEFAULTCOLOR);
+  ASSERT_NE(id, 0);
+  auto [image, imageSize] = RawResource(MAKEINTRESOURCEW(id), RT_ICON);
+  ASSERT_NE(image, nullptr);
+  ASSERT_GE(imageSize, sizeof(BITMAPINFOHEADER));
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image);
+  EXPECT_EQ(header->biWidth, c.size);
+  EXPECT_EQ(header->biHeight, 2 * c.size);  // colour image and AND mask
+  EXPECT_EQ(header->biBitCount, 32);
+}
+
+// A yellow note on a transparent ground: the corner shows what lies below, the middle is yellow.
+TEST_P(AppResourceIcon, DrawsAYellowNoteWithTransparentCorners) {
+  const IconCase c = GetParam();
+  HICON icon = static_cast<HICON>(LoadImageW(Module(), c.name, IMAGE_ICON, c.size, c.size, 0));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  EXPECT_TRUE(info.fIcon);
+  BITMAP colour{};
+  ASSERT_NE(info.hbmColor, nullptr);
+  GetObjectW(info.hbmColor, sizeof(colour), &colour);
+  EXPECT_EQ(colour.bmWidth, c.size);
+  EXPECT_EQ(colour.bmHeight, c.size);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  Canvas canvas(c.size, c.size, kBlue);
+  ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, c.size, c.size, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(canvas.Pixel(0, 0), kBlue);
+  // The corner folded away is the bottom-right one, so the picture is the right way up.
+  EXPECT_EQ(canvas.Pixel(c.size - 3, c.size - 3), kBlue);
+  EXPECT_NE(canvas.Pixel(c.size - 3, 3), kBlue);
+
+  // Drawing without alpha (the AND mask alone, as older shells and image lists do) agrees.
+  Canvas mask(c.size, c.size, kBlue);
+  ASSERT_TRUE(DrawIconEx(mask.Dc(), 0, 0, icon, c.size, c.size, 0, nullptr, DI_MASK));
+  EXPECT_EQ(mask.Pixel(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(mask.Pixel(c.size / 2, c.size / 2), RGB(0, 0, 0));
+  const COLORREF middle = canvas.Pixel(c.size / 2 - 2, c.size / 2 - 1);
+  EXPECT_TRUE(IsYellow(middle)) << std::hex << middle;
+  DestroyIcon(icon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Icons, AppResourceIcon,
+                         testing::Values(IconCase{RES_MAINICON, 16}, IconCase{RES_MAINICON, 32},
+                                         IconCase{RES_TRAYICON, 16}),
+                         [](const testing::TestParamInfo<IconCase>& info) {
+                           const std::wstring n = info.param.name;
+                           return std::string(n.begin(), n.end()) + "_" +
+                                  std::to_string(info.param.size);
+                         });
+
+// The shell shows a program's first icon group; that must be the program icon.
+TEST(AppResources, MainIconIsTheModulesFirstIcon) {
+  std::wstring first;
+  EnumResourceNamesW(
+      Module(), RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
+        auto* out = reinterpret_cast<std::wstring*>(param);
+        *out = IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
+                                    : std::wstring(name);
+        return FALSE;
+      },
+      reinterpret_cast<LONG_PTR>(&first));
+  EXPECT_EQ(first, RES_MAINICON);
+}
+
+// ---------------------------------------------------------------- cursor
+
+TEST(AppResources, UrlCursorIsAMonochrome32x32HandWithTheHotSpotOnTheFingertip) {
+  auto [group, groupSize] = RawResource(RES_URLCURSOR, RT_GROUP_CURSOR);
+  ASSERT_NE(group, nullptr);
+  const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), FALSE, 32, 32, LR_MONOCHROME);
+  ASSERT_NE(id, 0);
+  auto [image, imageSize] = RawResource(MAKEINTRESOURCEW(id), RT_CURSOR);
+  ASSERT_GE(imageSize, 4 + sizeof(BITMAPINFOHEADER));
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image + 4);  // after the hot spot
+  EXPECT_EQ(header->biWidth, 32);
+  EXPECT_EQ(header->biHeight, 64);
+  EXPECT_EQ(header->biBitCount, 1);
+
+  HCURSOR cursor = LoadCursorW(Module(), RES_URLCURSOR);
+  ASSERT_NE(cursor, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 5u);
+  EXPECT_EQ(info.yHotspot, 0u);
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, 32);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  // Drawn on grey: the fingertip under the hot spot is black, the finger white, the rest clear.
+  const COLORREF grey = RGB(128, 128, 128);
+  Canvas canvas(32, 32, grey);
+  ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, cursor, 32, 32, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(canvas.Pixel(5, 0), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.Pixel(5, 1), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Pixel(0, 0), grey);
+  EXPECT_EQ(canvas.Pixel(31, 31), grey);
+}
+
+// ---------------------------------------------------------------- bitmaps
+
+struct BitmapCase {
+  const wchar_t* name;
+  int width, height, images;
+};
+
+class AppResourceBitmap : public testing::TestWithParam<BitmapCase> {
+ protected:
+  void SetUp() override {
+    const BitmapCase c = GetParam();
+    auto [raw, rawSize] = RawResource(c.name, RT_BITMAP);
+    ASSERT_NE(raw, nullptr);
+    ASSERT_GE(rawSize, sizeof(BITMAPINFOHEADER));
+    bitsPerPixel_ = reinterpret_cast<const BITMAPINFOHEADER*>(raw)->biBitCount;
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(Module(), c.name, IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof(bm), &bm);
+    width_ = bm.bmWidth;
+    height_ = bm.bmHeight;
+    if (width_ == c.width && height_ == c.height) pixels_ = Pixels(bitmap, width_, height_);
+    DeleteObject(bitmap);
+  }
+  COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+  int bitsPerPixel_ = 0, width_ = 0, height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+TEST_P(AppResourceBitmap, HasItsSizeAndAKeyColouredBottomLeftPixelInEveryImage) {
+  const BitmapCase c = GetParam();
+  EXPECT_EQ(bitsPerPixel_, 24);
+  ASSERT_EQ(width_, c.width);
+  ASSERT_EQ(height_, c.height);
+  const int w = c.width / c.images;
+  for (int i = 0; i < c.images; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(At(i * w, c.height - 1), static_cast<COLORREF>(RES_KEY_COLOR));
+    int drawn = 0;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = i * w; x < (i + 1) * w; ++x) drawn += At(x, y) != RES_KEY_COLOR;
+    EXPECT_GT(drawn, w * c.height / 20) << "the image is (nearly) empty";
+    EXPECT_GT(w * c.height - drawn, w * c.height / 10) << "the image has no background";
+  }
+}
+
+// The second image of a glyph is the disabled look: only greys on the key colour, and not the
+// first image again.
+class AppResourceGlyph : public AppResourceBitmap {};
+
+TEST_P(AppResourceGlyph, SecondImageIsGrey) {
+  const BitmapCase c = GetParam();
+  ASSERT_EQ(width_, c.width);
+  const int w = c.width / c.images;
+  bool differs = false;
+  for (int y = 0; y < c.height; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF p = At(w + x, y);
+      differs |= p != At(x, y);
+      if (p == RES_KEY_COLOR) continue;
+      EXPECT_TRUE(GetRValue(p) == GetGValue(p) && GetGValue(p) == GetBValue(p))
+          << "colour " << std::hex << p << " at " << std::dec << x << "," << y;
+    }
+  EXPECT_TRUE(differs);
+}
+
+BitmapCase Glyph(const wchar_t* name) {
+  return {name, RES_GLYPH_IMAGES * RES_GLYPH_SIZE, RES_GLYPH_SIZE, RES_GLYPH_IMAGES};
+}
+
+const BitmapCase kGlyphs[] = {Glyph(RES_GLYPH_FORWARD), Glyph(RES_GLYPH_BACK),
+                              Glyph(RES_GLYPH_NEW),     Glyph(RES_GLYPH_EDIT),
+                              Glyph(RES_GLYPH_TRASH),   Glyph(RES_GLYPH_ATTACH),
+                              Glyph(RES_GLYPH_ABOUT),   Glyph(RES_GLYPH_HELP),
+                              Glyph(RES_GLYPH_CYCLE),   Glyph(RES_GLYPH_ESTIMATE)};
+
+std::string CaseName(const testing::TestParamInfo<BitmapCase>& info) {
+  return std::string(info.param.name, info.param.name + wcslen(info.param.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceBitmap, testing::ValuesIn(kGlyphs), CaseName);
+INSTANTIATE_TEST_SUITE_P(Pictures, AppResourceBitmap,
+                         testing::Values(BitmapCase{RES_EXITPIC, RES_EXITPIC_WIDTH,
+                                                    RES_EXITPIC_HEIGHT, 1},
+                                         BitmapCase{RES_ABOUTTAB, 16, 16, 1}),
+                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceGlyph, testing::ValuesIn(kGlyphs), CaseName);
+
+}  // namespace
