@@ -1,0 +1,23 @@
+// One note and the fixed table that holds the note list.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct TNotice {
+  std::string Content;  // the note's text, one line
+  std::string Attach;   // what the shell opens for the note; empty: none
+  bool Used = false;    // true while the place holds a note
+  int32_t Exposure = 0; // milliseconds on display while the window cycles
+};
+
+inline constexpr int MaxNotes = 99;
+inline constexpr int32_t DefaultExposure = 3000;
+
+// Place k (1..MaxNotes) is element k - 1.
+using TNoteTable = std::array<TNotice, MaxNotes>;
+
+// A note's texts are single lines: CR LF, CR, LF and NUL each become one blank, so nothing a user
+// pastes can start a new line (a new key or section) in the notes file.
+std::string OneLineText(std::string_view text);

@@ -1,0 +1,35 @@
+// An in-memory file store for tests, with the failures a real disk can show. Header-only: it is
+// shared by the host tests, the fuzzer and the benchmark of the note list.
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "toolkit/FileStore.h"
+
+class TFakeFileStore : public TFileStore {
+ public:
+  std::map<std::string, std::string> Files;
+  std::set<std::string> Directories;  // paths taken by a folder: no read, no write
+  bool ReadOnlyFolder = false;        // every write refused
+  size_t FreeSpace = SIZE_MAX;        // a longer write runs out of disk
+  int WriteCalls = 0;
+
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
+    data.clear();
+    if (Directories.count(path)) return TReadResult::Failed;
+    const auto it = Files.find(path);
+    if (it == Files.end()) return TReadResult::NotFound;
+    if (it->second.size() > maxBytes) return TReadResult::Failed;
+    data = it->second;
+    return TReadResult::Ok;
+  }
+
+  bool WriteWholeFile(const std::string& path, std::string_view data) override {
+    ++WriteCalls;
+    if (ReadOnlyFolder || Directories.count(path) || data.size() > FreeSpace) return false;
+    Files[path] = std::string(data);
+    return true;
+  }
+};

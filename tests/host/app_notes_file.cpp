@@ -1,0 +1,193 @@
+// Loading and saving the note list through a file store: layout, defaults, hostile files and
+// every way a save can fail.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "app/Notes.h"
+#include "tests/host/FakeFileStore.h"
+#include "toolkit/Exception.h"
+#include "toolkit/IniDocument.h"
+
+using namespace std::string_view_literals;
+
+namespace {
+
+const std::string kPath = "C:\\Zettly\\notices.msg";
+
+class NotesFile : public testing::Test {
+ protected:
+  NotesFile() : list(&store) {
+    list.SetProgramFolder("C:\\Zettly\\");
+    list.BuildNotesPath();
+  }
+  void Load(const std::string& bytes) {
+    store.Files[kPath] = bytes;
+    list.LoadNotes();
+  }
+  std::string SaveMessage() {
+    try {
+      list.SaveNotes();
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return "saved";
+  }
+
+  TFakeFileStore store;
+  TNoteList list;
+};
+
+TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
+  list.AppendNote("Call the garage", "", 5000);
+  list.AppendNote("Backup at noon", "C:\\Reports\\week.xls", 3000);
+  list.SaveNotes();
+  EXPECT_EQ(store.Files[kPath],
+            "[General]\r\nN=2\r\n[Note1]\r\nContent=Call the garage\r\nAttach=\r\nExposure=5000\r\n"
+            "[Note2]\r\nContent=Backup at noon\r\nAttach=C:\\Reports\\week.xls\r\nExposure=3000\r\n");
+  EXPECT_EQ(store.WriteCalls, 1);
+}
+
+TEST_F(NotesFile, NoFileIsAnEmptyList) {
+  list.AppendNote("stale", "", 1);
+  list.SetNextNote(2);
+  list.LoadNotes();
+  EXPECT_EQ(list.NoteCount(), 0);
+  EXPECT_FALSE(list.Notes(1).Used);
+  EXPECT_EQ(list.NextNote(), 2);
+}
+
+TEST_F(NotesFile, MissingSectionsAndKeysGetTheirDefaults) {
+  Load("[General]\r\nN=3\r\n[Note1]\r\nContent=one\r\nExposure=soon\r\n[Note3]\r\nExposure=0x1F40\r\n");
+  ASSERT_EQ(list.NoteCount(), 3);
+  EXPECT_EQ(list.Notes(1).Exposure, 3000);
+  EXPECT_EQ(list.Notes(2).Content, "");
+  EXPECT_EQ(list.Notes(2).Attach, "");
+  EXPECT_EQ(list.Notes(2).Exposure, 3000);
+  EXPECT_TRUE(list.Notes(2).Used);
+  EXPECT_EQ(list.Notes(3).Exposure, 8000);
+}
+
+TEST_F(NotesFile, TheCountStaysWithinTheTable) {
+  const struct {
+    const char* n;
+    int expected;
+  } cases[] = {{"150", 99}, {"0x7FFFFFFF", 99}, {"-1", 0}, {"-2147483648", 0}, {"many", 0},
+               {"", 0}, {"0x3", 3}, {"\"2\"", 2}};
+  for (const auto& c : cases) {
+    Load(std::string("[General]\r\nN=") + c.n + "\r\n");
+    EXPECT_EQ(list.NoteCount(), c.expected) << c.n;
+    if (c.expected) EXPECT_TRUE(list.Notes(c.expected).Used);
+  }
+}
+
+TEST_F(NotesFile, SectionsAboveTheCountAndUnknownLinesSurviveASave) {
+  store.Files[kPath] = "; mine\r\n[General]\r\nN=5\r\nTheme=dark\r\n";
+  for (int k = 1; k <= 5; ++k) {
+    store.Files[kPath] += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) +
+                          "\r\nAttach=\r\nExposure=3000\r\nColour=red\r\n";
+  }
+  list.LoadNotes();
+  list.DeleteNote(2);
+  list.DeleteNote(4);  // the former note 5
+  list.SaveNotes();
+  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  EXPECT_EQ(doc.ReadInteger("General", "N", 0), 3);
+  EXPECT_EQ(doc.ReadString("General", "Theme", ""), "dark");
+  EXPECT_EQ(doc.ReadString("Note2", "Content", ""), "c3");
+  EXPECT_EQ(doc.ReadString("Note3", "Content", ""), "c4");
+  EXPECT_EQ(doc.ReadString("Note4", "Content", ""), "c4");
+  EXPECT_EQ(doc.ReadString("Note5", "Content", ""), "c5");
+  EXPECT_EQ(doc.ReadString("Note5", "Colour", ""), "red");
+  EXPECT_TRUE(store.Files[kPath].starts_with("; mine\r\n[General]\r\nN=3\r\nTheme=dark\r\n"));
+  list.LoadNotes();
+  EXPECT_EQ(list.NoteCount(), 3);
+}
+
+// Regression: a pasted line break used to write a [Note1] of its own into the file.
+TEST_F(NotesFile, ANoteCannotRewriteAnotherNote) {
+  list.AppendNote("mine", "", 3000);
+  list.AppendNote("x\r\n[Note1]\r\nContent=evil", "\n[General]\nN=0", 3000);
+  list.SaveNotes();
+  list.LoadNotes();
+  ASSERT_EQ(list.NoteCount(), 2);
+  EXPECT_EQ(list.Notes(1).Content, "mine");
+  EXPECT_EQ(list.Notes(2).Content, "x [Note1] Content=evil");
+}
+
+// Every note a user can type comes back exactly: blanks and quotes at the ends, "=", ";",
+// brackets, any script, 200 characters.
+TEST_F(NotesFile, RandomNotesComeBackExactly) {
+  const std::string pieces[] = {" ", "\"", "'", "=", ";", "[", "]", "x", "Q", "7", "\\",
+                                "\xC3\xBC", "\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x93\x8C", "\t"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 30; ++round) {
+    TNoteList fresh(&store);
+    fresh.SetNotesPath(kPath);
+    const int count = std::uniform_int_distribution<int>(0, MaxNotes)(rng);
+    for (int k = 0; k < count; ++k) {
+      std::string text[2];
+      for (std::string& t : text) {
+        const int n = std::uniform_int_distribution<int>(0, 200)(rng);
+        for (int i = 0; i < n; ++i) t += pieces[rng() % std::size(pieces)];
+      }
+      fresh.AppendNote(text[0], text[1], static_cast<int32_t>(rng()));
+    }
+    fresh.SaveNotes();
+    list.LoadNotes();
+    ASSERT_EQ(list.NoteCount(), count);
+    for (int k = 1; k <= count; ++k) {
+      ASSERT_EQ(list.Notes(k).Content, fresh.Notes(k).Content) << "round " << round << " note " << k;
+      ASSERT_EQ(list.Notes(k).Attach, fresh.Notes(k).Attach);
+      ASSERT_EQ(list.Notes(k).Exposure, fresh.Notes(k).Exposure);
+    }
+  }
+}
+
+TEST_F(NotesFile, UnicodeNotesAreSavedAsUtf16AndOldAnsiFilesStillLoad) {
+  list.AppendNote("\xCE\xB1\xCE\xB2 \xE4\xB8\xAD", "", 3000);
+  list.SaveNotes();
+  EXPECT_TRUE(store.Files[kPath].starts_with("\xFF\xFE[\0G\0"sv));
+  Load("[General]\r\nN=1\r\n[Note1]\r\nContent=Caf\xE9 \x80\r\n");
+  EXPECT_EQ(list.Notes(1).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndLeavesTheFileAlone) {
+  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  list.AppendNote("new", "", 3000);
+  const std::string expected = "Unable to write to " + kPath;
+
+  store.Files[kPath] = old;
+  store.ReadOnlyFolder = true;
+  EXPECT_EQ(SaveMessage(), expected);
+  store.ReadOnlyFolder = false;
+
+  store.FreeSpace = 10;  // the disk fills up halfway
+  EXPECT_EQ(SaveMessage(), expected);
+  store.FreeSpace = SIZE_MAX;
+  EXPECT_EQ(store.Files[kPath], old);
+
+  store.Files.erase(kPath);
+  store.Directories.insert(kPath);  // a folder where the file should be
+  EXPECT_EQ(SaveMessage(), expected);
+  EXPECT_EQ(store.Files.count(kPath), 0u);
+}
+
+TEST_F(NotesFile, AFileTooBigToHoldIsNeitherLoadedNorOverwritten) {
+  std::string huge = "[General]\r\nN=1\r\n[Note1]\r\nContent=";
+  huge.append(MaxNotesFileBytes, 'x');
+  Load(huge);
+  EXPECT_EQ(list.NoteCount(), 0);
+  list.AppendNote("new", "", 3000);
+  EXPECT_EQ(SaveMessage(), "Unable to write to " + kPath);
+  EXPECT_EQ(store.Files[kPath].size(), huge.size());
+}
+
+TEST(NotesStore, LoadAndSaveNeedAStore) {
+  TNoteList list;
+  EXPECT_THROW(list.LoadNotes(), Exception);
+  EXPECT_THROW(list.SaveNotes(), Exception);
+}
+
+}  // namespace
