@@ -1,0 +1,33 @@
+# Compiles help.chm: cmake -DCHMCMD=... -DSOURCE=<help sources> -DSTAGE=<work folder>
+#   -DOUTPUT=<help.chm> -P BuildChm.cmake
+# chmcmd writes beside its project file and only warns about missing pages and broken links, so
+# the sources are compiled in a copy and every warning fails the build.
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
+file(GLOB sources ${SOURCE}/*.html ${SOURCE}/*.css ${SOURCE}/*.hhp ${SOURCE}/*.hhc ${SOURCE}/*.hhk)
+file(COPY ${sources} DESTINATION ${STAGE})
+
+# Every page must be in the project and in the contents, so nothing is unreachable.
+file(READ ${STAGE}/zettly.hhp project)
+file(READ ${STAGE}/toc.hhc toc)
+file(GLOB pages RELATIVE ${STAGE} ${STAGE}/*.html)
+foreach(p IN LISTS pages)
+  string(FIND "${project}" "\n${p}" in_project)
+  string(FIND "${toc}" "\"${p}\"" in_toc)
+  if(in_project EQUAL -1 OR in_toc EQUAL -1)
+    message(FATAL_ERROR "help: ${p} must be listed in zettly.hhp [FILES] and in toc.hhc")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${CHMCMD} zettly.hhp WORKING_DIRECTORY ${STAGE}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+string(FIND "${out}${err}" "Warning" warned)
+if(NOT rc EQUAL 0 OR NOT warned EQUAL -1 OR NOT EXISTS ${STAGE}/help.chm)
+  file(REMOVE ${OUTPUT})
+  message(FATAL_ERROR "chmcmd failed (exit ${rc}):\n${out}${err}")
+endif()
+file(SIZE ${STAGE}/help.chm size)
+if(size EQUAL 0)
+  message(FATAL_ERROR "chmcmd wrote an empty help.chm:\n${out}${err}")
+endif()
+file(RENAME ${STAGE}/help.chm ${OUTPUT})
