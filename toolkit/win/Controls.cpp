@@ -282,6 +282,13 @@ TWinControl::~TWinControl() {
   DestroyHandle();
 }
 
+TRect TWinControl::ClientRect() const {
+  if (!hwnd_) return TControl::ClientRect();
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  return {0, 0, r.right, r.bottom};
+}
+
 HWND TWinControl::Handle() {
   if (!hwnd_) CreateHandle();
   return hwnd_;
@@ -442,39 +449,38 @@ void TWinControl::PaintWindow(TCanvas& canvas) {
   canvas.FillRect(ClientRect());
 }
 
+void TWinControl::PaintTo(HDC target, const TRect& dirty) {
+  const TRect client = ClientRect();
+  // Everything is drawn off screen and copied in one go, so nothing flickers.
+  MemoryCanvasDC buffer(target, client.Right, client.Bottom);
+  HDC mem = buffer.Get();
+  IntersectClipRect(mem, dirty.Left, dirty.Top, dirty.Right, dirty.Bottom);
+  {
+    TCanvas canvas(mem);
+    canvas.Font.Assign(Font());
+    PaintWindow(canvas);
+  }
+  for (TControl* c : controls_) {
+    if (c->IsWindowed() || !c->Visible()) continue;
+    const TRect b = c->BoundsRect();
+    if (b.Right <= dirty.Left || b.Left >= dirty.Right || b.Bottom <= dirty.Top || b.Top >= dirty.Bottom) continue;
+    const int saved = SaveDC(mem);
+    SetViewportOrgEx(mem, b.Left, b.Top, nullptr);
+    IntersectClipRect(mem, 0, 0, b.Width(), b.Height());
+    {
+      TCanvas canvas(mem);
+      canvas.Font.Assign(c->Font());
+      c->Paint(canvas);
+    }
+    RestoreDC(mem, saved);
+  }
+  BitBlt(target, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), mem, dirty.Left, dirty.Top, SRCCOPY);
+}
+
 void TWinControl::PaintMessage() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  {
-    // Everything is drawn off screen and copied in one go, so nothing flickers.
-    MemoryCanvasDC buffer(dc, client.right, client.bottom);
-    HDC mem = buffer.Get();
-    IntersectClipRect(mem, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-    {
-      TCanvas canvas(mem);
-      canvas.Font.Assign(Font());
-      PaintWindow(canvas);
-    }
-    const TRect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-    for (TControl* c : controls_) {
-      if (c->IsWindowed() || !c->Visible()) continue;
-      const TRect b = c->BoundsRect();
-      if (b.Right <= dirty.Left || b.Left >= dirty.Right || b.Bottom <= dirty.Top || b.Top >= dirty.Bottom) continue;
-      const int saved = SaveDC(mem);
-      SetViewportOrgEx(mem, b.Left, b.Top, nullptr);
-      IntersectClipRect(mem, 0, 0, b.Width(), b.Height());
-      {
-        TCanvas canvas(mem);
-        canvas.Font.Assign(c->Font());
-        c->Paint(canvas);
-      }
-      RestoreDC(mem, saved);
-    }
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
+  PaintTo(dc, {ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
   EndPaint(hwnd_, &ps);
 }
 
@@ -551,6 +557,7 @@ void TWinControl::RouteMouse(TMessage& m) {
       const TMouseButton button = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) ? TMouseButton::mbLeft
                                   : (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK) ? TMouseButton::mbRight
                                                                                            : TMouseButton::mbMiddle;
+      SetMouseControl(over);  // a press tells where the pointer is, moved or not
       TShiftState s = shift;
       if (m.Msg == WM_LBUTTONDBLCLK) {
         over->DblClick();

@@ -162,6 +162,7 @@ class TWinControl : public TControl {
   ~TWinControl() override;
 
   bool IsWindowed() const override { return true; }
+  TRect ClientRect() const override;
   HWND Handle();  // creates the window when needed
   bool HandleAllocated() const { return hwnd_ != nullptr; }
   void SetParent(TWinControl* parent) override;
@@ -188,6 +189,9 @@ class TWinControl : public TControl {
   // The window procedure; the default handles painting, mouse routing, hints and cursors.
   virtual void WndProc(TMessage& m);
   void DefaultHandler(TMessage& m);
+  // Draws the control's face and its windowless children into a DC, as a paint of the given
+  // area would (tests render into memory bitmaps with it).
+  void PaintTo(HDC target, const TRect& dirty);
   // Broadcasts an accelerator to this control's children, depth first.
   bool BroadcastDialogChar(wchar_t c);
 

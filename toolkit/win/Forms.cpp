@@ -91,8 +91,11 @@ void TForm::SetBorderIcons(uint8_t icons) {
 void TForm::SetFormStyle(TFormStyle s) {
   if (s == form_style_) return;
   form_style_ = s;
-  if (hwnd_)
-    SetWindowPos(hwnd_, s == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  if (!hwnd_) return;
+  // The style bit and the z-order band move together (Wine keeps the bit of a hidden window).
+  const LONG ex = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  SetWindowLongW(hwnd_, GWL_EXSTYLE, s == TFormStyle::fsStayOnTop ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST));
+  SetWindowPos(hwnd_, s == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -38,7 +38,10 @@ HWND TTimer::WindowHandle() {
   return timer_window;
 }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(next_id++) { live_timers[id_] = this; }
+TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(next_id++) {
+  live_timers[id_] = this;
+  Update();  // a new timer is enabled
+}
 
 TTimer::~TTimer() {
   if (armed_) KillTimer(WindowHandle(), id_);

@@ -1,0 +1,75 @@
+// Windowless children are painted by their parent, bottom first, each clipped to its own bounds,
+// into one off-screen buffer.
+#include <gtest/gtest.h>
+
+#include "tests/win/support/Render.h"
+#include "toolkit/win/Forms.h"
+
+namespace {
+
+// Fills its whole client area, and deliberately more, to prove the clipping.
+class Block : public TGraphicControl {
+ public:
+  Block(TComponent* owner, TColor colour) : TGraphicControl(owner), colour_(colour) {}
+  void Paint(TCanvas& c) override {
+    ++paints;
+    c.Brush.Color = colour_;
+    c.FillRect({-50, -50, Width() + 50, Height() + 50});
+  }
+  int paints = 0;
+
+ private:
+  TColor colour_;
+};
+
+class PaintingTest : public testing::Test {
+ protected:
+  PaintingTest() : form(nullptr) {
+    form.SetBorderStyle(TBorderStyle::bsNone);
+    form.SetColor(clWhite);
+    form.SetBounds(0, 0, 100, 60);
+    red = new Block(&form, clRed);
+    red->SetBounds(10, 10, 40, 30);
+    red->SetParent(&form);
+    blue = new Block(&form, clBlue);
+    blue->SetBounds(30, 20, 40, 30);
+    blue->SetParent(&form);
+    form.FinishCreate();
+  }
+  TForm form;
+  Block* red;
+  Block* blue;
+};
+
+TEST_F(PaintingTest, ChildrenPaintInZOrderClippedToTheirBounds) {
+  RenderedImage image(100, 60);
+  Render(form, image);
+  EXPECT_EQ(image.Pixel(5, 5), clWhite);     // background outside both
+  EXPECT_EQ(image.Pixel(15, 15), clRed);     // red only
+  EXPECT_EQ(image.Pixel(35, 25), clBlue);    // overlap: the later child is on top
+  EXPECT_EQ(image.Pixel(65, 45), clBlue);    // blue only
+  EXPECT_EQ(image.Pixel(75, 55), clWhite);   // blue's overdraw was clipped away
+  EXPECT_EQ(image.Pixel(9, 9), clWhite);     // red's overdraw was clipped away
+}
+
+TEST_F(PaintingTest, HiddenChildIsNotPaintedAndOnlyTheDirtyAreaIsVisited) {
+  blue->SetVisible(false);
+  RenderedImage image(100, 60);
+  Render(form, image);
+  EXPECT_EQ(image.Pixel(35, 25), clRed);
+  EXPECT_EQ(blue->paints, 0);
+  red->paints = 0;
+  form.PaintTo(image.Dc(), {80, 0, 100, 60});  // an area no child touches
+  EXPECT_EQ(red->paints, 0);
+}
+
+TEST_F(PaintingTest, InvalidatingAChildMarksOnlyItsRectangle) {
+  std::vector<TRect> seen;
+  TWinControl::InvalidateSpy = [&](TWinControl*, const TRect& r) { seen.push_back(r); };
+  red->Invalidate();
+  TWinControl::InvalidateSpy = nullptr;
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], (TRect{10, 10, 50, 40}));
+}
+
+}  // namespace

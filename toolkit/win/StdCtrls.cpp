@@ -1,0 +1,104 @@
+#include "toolkit/win/StdCtrls.h"
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TCustomLabel::SetAutoSize(bool v) {
+  if (v == auto_size_) return;
+  auto_size_ = v;
+  AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment a) {
+  if (a == alignment_) return;
+  alignment_ = a;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout l) {
+  if (l == layout_) return;
+  layout_ = l;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool v) {
+  if (v == word_wrap_) return;
+  word_wrap_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v) {
+  if (v == show_accel_char_) return;
+  show_accel_char_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+UINT TCustomLabel::TextFlags() const {
+  UINT f = DT_EXPANDTABS;
+  if (word_wrap_) f |= DT_WORDBREAK;
+  if (!show_accel_char_) f |= DT_NOPREFIX;
+  if (alignment_ == TAlignment::taCenter) f |= DT_CENTER;
+  if (alignment_ == TAlignment::taRightJustify) f |= DT_RIGHT;
+  return f;
+}
+
+void TCustomLabel::CaptionChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::FontChanged() {
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!auto_size_ || IsLoading()) return;
+  HDC dc = GetDC(nullptr);
+  {
+    TCanvas canvas(dc);
+    canvas.Font.Assign(Font());
+    TRect r{0, 0, word_wrap_ ? Width() : 0, 0};
+    std::string text = Caption().empty() ? " " : Caption();
+    canvas.DrawText(text, r, TextFlags() | DT_CALCRECT);
+    int left = Left();
+    if (!word_wrap_ && alignment_ == TAlignment::taRightJustify) left += Width() - r.Width();
+    if (!word_wrap_ && alignment_ == TAlignment::taCenter) left += (Width() - r.Width()) / 2;
+    SetBounds(left, Top(), r.Width(), r.Height());
+  }
+  ReleaseDC(nullptr, dc);
+}
+
+void TCustomLabel::Paint(TCanvas& canvas) {
+  const TRect client = ClientRect();
+  if (!transparent_) {
+    canvas.Brush.Color = Color();
+    canvas.FillRect(client);
+  }
+  canvas.Brush.Style = TBrushStyle::bsClear;
+  canvas.Font.Assign(Font());
+  if (!Enabled()) canvas.Font.SetColor(clGrayText);
+  TRect r = client;
+  const UINT flags = TextFlags();
+  if (layout_ != TTextLayout::tlTop) {
+    // Measure first so the block of text can be centred or put at the bottom.
+    TRect calc{0, 0, client.Width(), 0};
+    canvas.DrawText(Caption(), calc, flags | DT_CALCRECT);
+    const int offset = layout_ == TTextLayout::tlCenter ? (client.Height() - calc.Height()) / 2
+                                                         : client.Height() - calc.Height();
+    r.Top += offset;
+  }
+  canvas.DrawText(Caption(), r, flags);
+}

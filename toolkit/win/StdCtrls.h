@@ -1,0 +1,49 @@
+// Labels: windowless text in the control's font, aligned both ways, optionally word-wrapped,
+// transparent or filled, sized to the text when AutoSize is on.
+#pragma once
+#include "toolkit/win/Controls.h"
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* owner);
+
+  bool AutoSize() const { return auto_size_; }
+  void SetAutoSize(bool v);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout l);
+  bool WordWrap() const { return word_wrap_; }
+  void SetWordWrap(bool v);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v);
+  // '&' marks an accelerator and is not shown (off: ampersands are shown as typed).
+  bool ShowAccelChar() const { return show_accel_char_; }
+  void SetShowAccelChar(bool v);
+
+  void Paint(TCanvas& canvas) override;
+  // The DrawText flags the label paints with.
+  UINT TextFlags() const;
+
+ protected:
+  void CaptionChanged() override;
+  void FontChanged() override;
+  void Loaded() override;
+  void AdjustBounds();
+
+ private:
+  bool auto_size_ = true;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  TTextLayout layout_ = TTextLayout::tlTop;
+  bool word_wrap_ = false;
+  bool transparent_ = false;
+  bool show_accel_char_ = true;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  using TCustomLabel::TCustomLabel;
+};
