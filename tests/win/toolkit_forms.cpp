@@ -88,6 +88,7 @@ TEST(FormTest, BorderlessClientSizeStayOnTopAndCentring) {
   EXPECT_EQ(form.ClientWidth(), 245);
   EXPECT_EQ(form.ClientHeight(), 175);
   EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_STYLE) & WS_CAPTION);
+  form.Show();
   form.SetFormStyle(TFormStyle::fsStayOnTop);
   EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   form.SetFormStyle(TFormStyle::fsNormal);

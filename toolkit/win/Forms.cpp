@@ -92,11 +92,16 @@ void TForm::SetFormStyle(TFormStyle s) {
   if (s == form_style_) return;
   form_style_ = s;
   if (!hwnd_) return;
-  // The style bit and the z-order band move together (Wine keeps the bit of a hidden window).
-  const LONG ex = GetWindowLongW(hwnd_, GWL_EXSTYLE);
-  SetWindowLongW(hwnd_, GWL_EXSTYLE, s == TFormStyle::fsStayOnTop ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST));
-  SetWindowPos(hwnd_, s == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (s == TFormStyle::fsStayOnTop) {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+  // Wine keeps an owned window top-most whatever it is told; released from its owner for the
+  // moment of the change, it takes it (Windows takes it either way).
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
+  SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 namespace {
