@@ -90,10 +90,7 @@ class TWinFileStore final : public TFileStore {
     const std::wstring target = Wide(path);
     // A file the user marked read-only is not ours to replace (MoveFileExW would on some systems).
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-      return false;
-    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::wstring temp = target + L".tmp";
     if (WriteTemporary(temp, data) &&
         MoveFileExW(temp.c_str(), target.c_str(),

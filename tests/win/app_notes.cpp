@@ -1,0 +1,94 @@
+// The note list saved through the real file store, checked with the platform's profile reader.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "app/Notes.h"
+#include "tests/win/NotesTestFiles.h"
+#include "toolkit/Exception.h"
+#include "toolkit/win/FileStore.h"
+
+namespace {
+
+std::wstring PlatformString(const std::wstring& file, const std::wstring& section, const wchar_t* key) {
+  wchar_t buffer[2048];
+  const DWORD n = GetPrivateProfileStringW(section.c_str(), key, L"", buffer, 2048, file.c_str());
+  return std::wstring(buffer, n);
+}
+
+TEST(NotesOnDisk, ThePlatformReadsBackEveryNoteWeSave) {
+  TScratchFolder folder;
+  const std::string pieces[] = {" ", "\"", "'", "=", ";", "[", "]", "x", "\\", "\xC3\xBC",
+                                "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xF0\x9F\x93\x8C", "\t"};
+  std::mt19937 rng(3);
+  for (const bool ascii : {true, false}) {
+    TNoteList list(&SystemFileStore());
+    list.SetProgramFolder(Narrow(folder.Path()));
+    list.BuildNotesPath();
+    for (int k = 1; k <= MaxNotes; ++k) {
+      std::string text[2];
+      for (std::string& t : text) {
+        const int n = std::uniform_int_distribution<int>(0, 200)(rng);
+        for (int i = 0; i < n; ++i) t += pieces[rng() % (ascii ? 9 : std::size(pieces))];
+      }
+      ASSERT_TRUE(list.AppendNote(text[0], text[1], static_cast<int32_t>(rng())));
+    }
+    list.SaveNotes();
+    const std::wstring file = folder / L"notices.msg";
+    ASSERT_EQ(GetPrivateProfileIntW(L"General", L"N", -1, file.c_str()), MaxNotes);
+    for (int k = 1; k <= MaxNotes; ++k) {
+      const std::wstring section = L"Note" + std::to_wstring(k);
+      ASSERT_EQ(PlatformString(file, section, L"Content"), Wide(list.Notes(k).Content)) << k;
+      ASSERT_EQ(PlatformString(file, section, L"Attach"), Wide(list.Notes(k).Attach)) << k;
+      ASSERT_EQ(static_cast<int32_t>(GetPrivateProfileIntW(section.c_str(), L"Exposure", 0, file.c_str())),
+                list.Notes(k).Exposure) << k;
+    }
+    EXPECT_EQ(folder.Count(), 1);
+  }
+}
+
+// Written the old way, key by key through the platform, the file loads exactly.
+TEST(NotesOnDisk, AFileThePlatformWroteLoads) {
+  TScratchFolder folder;
+  const std::wstring file = folder / L"notices.msg";
+  WritePrivateProfileStringW(L"General", L"N", L"2", file.c_str());
+  WritePrivateProfileStringW(L"Note1", L"Content", L"Call the garage", file.c_str());
+  WritePrivateProfileStringW(L"Note1", L"Attach", L"", file.c_str());
+  WritePrivateProfileStringW(L"Note1", L"Exposure", L"5000", file.c_str());
+  WritePrivateProfileStringW(L"Note2", L"Content", L"Caf\u00e9 \u20ac", file.c_str());
+  WritePrivateProfileStringW(L"Note2", L"Attach", L"C:\\Reports\\week.xls", file.c_str());
+  TNoteList list(&SystemFileStore());
+  list.SetNotesPath(Narrow(file));
+  list.LoadNotes();
+  ASSERT_EQ(list.NoteCount(), 2);
+  EXPECT_EQ(list.Notes(1).Content, "Call the garage");
+  EXPECT_EQ(list.Notes(1).Exposure, 5000);
+  EXPECT_EQ(list.Notes(2).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(list.Notes(2).Attach, "C:\\Reports\\week.xls");
+  EXPECT_EQ(list.Notes(2).Exposure, 3000);
+}
+
+TEST(NotesOnDisk, AReadOnlyProgramFolderRaisesAndLosesNothing) {
+  TScratchFolder folder;
+  const std::wstring file = folder / L"notices.msg";
+  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  ASSERT_TRUE(PutFile(file, old));
+  TNoteList list(&SystemFileStore());
+  list.SetProgramFolder(Narrow(folder.Path()));
+  list.BuildNotesPath();
+  list.LoadNotes();
+  list.AppendNote("new", "", 3000);
+  TReadOnlyFolder readOnly(folder.Path());
+  if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+  try {
+    list.SaveNotes();
+    ADD_FAILURE() << "the save went through";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Unable to write to " + Narrow(file));
+  }
+  EXPECT_EQ(GetFile(file), old);
+  EXPECT_EQ(folder.Count(), 1);
+}
+
+}  // namespace
