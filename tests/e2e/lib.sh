@@ -1,0 +1,144 @@
+# End-to-end helpers: run the real Zettly.exe in a fresh program folder on a Wine desktop (with
+# taskbar and notification area) under the X display that ./zettly started, drive it with xdotool
+# (XTEST) and check it through its files, the registry and screenshots.
+#
+# Every wait has a deadline and polls a condition; nothing waits a fixed time for the program.
+# A scenario sources this file, calls e2e_begin, and the EXIT trap cleans up whatever happens.
+#
+# Environment (set by ctest from the Windows build): ZETTLY_EXE, ZETTLY_HELP (may be missing),
+# E2E_WORK (a scratch folder), DISPLAY and WINEPREFIX (set by ./zettly test).
+set -euo pipefail
+
+: "${ZETTLY_EXE:?run through ctest or ./zettly test}"
+: "${E2E_WORK:?}"
+: "${DISPLAY:?e2e tests need the display that ./zettly test starts}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+E2E_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)
+E2E_DIR="$E2E_WORK/$E2E_NAME"
+PROG="$E2E_DIR/prog"           # the program folder: Zettly.exe, help.chm, notices.msg
+SETTINGS_KEY='HKCU\Software\Quorvel\Pinnote\Setup'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*" >&2; }
+e2e_fail() { e2e_log "FAIL: $*"; e2e_shot "failure" >/dev/null 2>&1 || true; exit 1; }
+
+# Polls a command until it succeeds, for at most $1 seconds.
+e2e_wait() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+e2e_cleanup() {
+  local rc=$?
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  [ $rc -eq 0 ] && e2e_log "passed"
+  exit $rc
+}
+
+# Fresh folder, no settings, no autorun entry, no Wine program still running.
+e2e_begin() {
+  trap e2e_cleanup EXIT
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$E2E_DIR"
+  mkdir -p "$PROG"
+  cp "$ZETTLY_EXE" "$PROG/Zettly.exe"
+  if [ -n "${ZETTLY_HELP:-}" ] && [ -f "$ZETTLY_HELP" ]; then cp "$ZETTLY_HELP" "$PROG/"; fi
+  wine reg delete 'HKCU\Software\Quorvel' /f >/dev/null 2>&1 || true
+  wine reg delete "$RUN_KEY" /v Zettly /f >/dev/null 2>&1 || true
+}
+
+# Starts the program on a Wine desktop with a taskbar; returns when its note window is on screen.
+e2e_start() {
+  (cd "$PROG" && setsid wine explorer /desktop=shell,1024x768 Zettly.exe </dev/null >"$E2E_DIR/wine.log" 2>&1 &)
+  e2e_wait 60 e2e_note_window || e2e_fail "the note window did not appear"
+}
+
+# A second copy, started like the first (for the single-instance scenario).
+e2e_start_again() {
+  (cd "$PROG" && setsid wine Zettly.exe </dev/null >>"$E2E_DIR/wine.log" 2>&1 &)
+}
+
+# The X window of the note window: named "Zettly" and not of zero size.
+e2e_note_window() {
+  local id
+  for id in $(xdotool search --name '^Zettly$' 2>/dev/null); do
+    local geo
+    geo=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+    set -- $geo
+    if [ "${1:-0}" -gt 50 ] && [ "${2:-0}" -gt 50 ]; then echo "$id"; return 0; fi
+  done
+  return 1
+}
+
+# Screen position "x y" of the note window's top-left corner.
+e2e_note_position() {
+  local id
+  id=$(e2e_note_window) || return 1
+  xdotool getwindowgeometry "$id" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'
+}
+
+e2e_running() { pgrep -f 'Zettly.exe' >/dev/null 2>&1; }
+e2e_process_count() { pgrep -fc '[Zz]ettly.exe' 2>/dev/null || echo 0; }
+e2e_wait_exit() { e2e_wait "${1:-30}" bash -c '! pgrep -f Zettly.exe'; }
+
+# Keys as a person presses them: modifiers held while the key goes down and up.
+#   e2e_key ctrl Right     e2e_key "" Escape     e2e_type "text"
+e2e_key() {
+  local mod=$1 key=$2
+  if [ -n "$mod" ]; then
+    xdotool keydown "$mod" sleep 0.05 key "$key" sleep 0.05 keyup "$mod"
+  else
+    xdotool key "$key"
+  fi
+  sleep 0.1
+}
+e2e_type() { xdotool type --delay 30 "$1"; }
+
+# Mouse at screen coordinates.
+e2e_click() { xdotool mousemove "$1" "$2" sleep 0.05 click "${3:-1}"; sleep 0.1; }
+e2e_double_click() { xdotool mousemove "$1" "$2" sleep 0.05 click --repeat 2 --delay 80 1; sleep 0.1; }
+e2e_drag() { xdotool mousemove "$1" "$2" sleep 0.05 mousedown 1 sleep 0.1 mousemove "$3" "$4" sleep 0.1 mouseup 1; sleep 0.1; }
+
+# A screenshot of the whole screen; prints its path.
+e2e_shot() {
+  local file="$E2E_DIR/$1.png"
+  import -display "$DISPLAY" -window root "$file"
+  echo "$file"
+}
+
+# The colour of a screen pixel as "r,g,b" (decimal), from a fresh screenshot.
+e2e_pixel() {
+  import -display "$DISPLAY" -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- |
+    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+e2e_pixel_is() { [ "$(e2e_pixel "$1" "$2")" = "$3" ]; }
+e2e_wait_pixel() { e2e_wait "${4:-15}" e2e_pixel_is "$1" "$2" "$3" || e2e_fail "pixel $1,$2 is $(e2e_pixel "$1" "$2"), not $3"; }
+
+# Registry values: prints the data (decimal for REG_DWORD) or fails when absent.
+e2e_reg() {
+  local out
+  out=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1==v {$1=""; print}') || return 1
+  [ -n "$out" ] || return 1
+  set -- $out
+  local type=$1; shift
+  if [ "$type" = REG_DWORD ]; then printf '%d\n' "$1"; else echo "$*"; fi
+}
+
+# notices.msg as plain text (UTF-16 files are converted), without CRs.
+e2e_notes() {
+  local f="$PROG/notices.msg"
+  [ -f "$f" ] || return 1
+  if head -c2 "$f" | od -An -tx1 | grep -q 'ff fe'; then iconv -f UTF-16 -t UTF-8 "$f"; else cat "$f"; fi | tr -d '\r'
+}
+
+# Writes notices.msg as an earlier run would have left it (CR LF line ends).
+e2e_write_notes() { printf '%s\r\n' "$@" >"$PROG/notices.msg"; }
+
+e2e_assert_eq() { [ "$1" = "$2" ] || e2e_fail "${3:-value}: expected '$2', got '$1'"; }
