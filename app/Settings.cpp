@@ -1,0 +1,15 @@
+#include "app/Settings.h"
+
+#include <algorithm>
+
+std::string AutorunCommand(std::string_view exePath) {
+  const bool quoted = exePath.size() >= 2 && exePath.front() == '"' && exePath.back() == '"';
+  if (quoted || exePath.find(' ') == std::string_view::npos) return std::string(exePath);
+  return "\"" + std::string(exePath) + "\"";
+}
+
+TPoint KeepInsideWorkArea(const TRect& window, const TRect& area) {
+  const int left = std::max(area.Left, std::min(window.Left, area.Right - window.Width()));
+  const int top = std::max(area.Top, std::min(window.Top, area.Bottom - window.Height()));
+  return {left, top};
+}
