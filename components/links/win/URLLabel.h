@@ -1,0 +1,30 @@
+// A label that works as a hyperlink: underlined caption, hand cursor, blue while the mouse is
+// over it and black after, and a click hands the caption (completed with its scheme) to the shell.
+#pragma once
+#include <string>
+
+#include "components/links/LinkTarget.h"
+#include "toolkit/win/StdCtrls.h"
+
+// The screen cursor number of the link hand ("URLCURSOR_1" in the program's resources).
+constexpr int LinkCursor = 512;
+
+class TURLLabel : public TCustomLabel {
+ public:
+  // Loads the link cursor into the screen's table again (replacing whatever 512 held) and takes
+  // it as the label's cursor.
+  explicit TURLLabel(TComponent* owner);
+
+  TURLType URLType() const { return url_type_; }
+  void SetURLType(TURLType type) { url_type_ = type; }
+  // What a click hands to the shell, built from the current caption and kind.
+  std::string LinkTarget() const { return BuildLinkTarget(Caption(), url_type_); }
+
+  // The click notification first, then the shell's "open" of the target; its result is ignored.
+  void Click() override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+ private:
+  TURLType url_type_ = TURLType::utHTTP;
+};
