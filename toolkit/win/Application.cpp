@@ -87,16 +87,24 @@ bool TApplication::PreTranslate(MSG& msg) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       TForm* form = FormOfWindow(msg.hwnd);
-      if (!form || !(form->KeyPreview() || msg.hwnd == form->Handle())) return false;
+      if (!form) return false;
       uint16_t key = static_cast<uint16_t>(msg.wParam);
-      const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-      try {
-        if (down) form->KeyDown(key, KeyboardShift());
-        else form->KeyUp(key, KeyboardShift());
-      } catch (const std::exception& e) {
-        HandleException(e);
+      if (form->KeyPreview() || msg.hwnd == form->Handle()) {
+        const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        try {
+          if (down) form->KeyDown(key, KeyboardShift());
+          else form->KeyUp(key, KeyboardShift());
+        } catch (const std::exception& e) {
+          HandleException(e);
+        }
+        if (key == 0) return true;
       }
-      return key == 0;
+      // Tab and Shift+Tab walk the form's tab stops unless the focused control takes tabs itself.
+      if (msg.message == WM_KEYDOWN && key == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+          !(SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) &
+            (DLGC_WANTTAB | DLGC_WANTMESSAGE)))
+        return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+      return false;
     }
     case WM_SYSCHAR:
     case WM_CHAR: {

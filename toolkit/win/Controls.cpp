@@ -657,6 +657,20 @@ void TWinControl::WndProc(TMessage& m) {
         }
       }
       break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this &&
+          child->ParentAsks(m))
+        return;
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      if (item->CtlType == ODT_MENU) break;
+      if (TWinControl* child = FromHandle(item->hwndItem); child && child != this && child->ParentAsks(m)) return;
+      break;
+    }
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
       if (hdr->code == TTN_GETDISPINFOW && hdr->hwndFrom == tooltip_) {

@@ -198,6 +198,9 @@ class TWinControl : public TControl {
   // Sent by the window procedure to the object named in a WM_COMMAND/WM_NOTIFY from its window.
   virtual void CommandNotify(WORD) {}
   virtual LRESULT Notify(NMHDR*) { return 0; }
+  // Sent likewise for what a system control asks its parent about itself (WM_CTLCOLOR*,
+  // WM_DRAWITEM); true when answered, with the answer in m.Result.
+  virtual bool ParentAsks(TMessage&) { return false; }
 
  protected:
   virtual void CreateParams(TCreateParams& params);

@@ -1,5 +1,6 @@
 #include "toolkit/win/Forms.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/Exception.h"
@@ -185,6 +186,47 @@ void TForm::BringToFront() {
 
 bool TForm::Active() const { return hwnd_ && GetActiveWindow() == hwnd_; }
 
+void TForm::SetActiveControl(TWinControl* control) {
+  active_control_ = control ? control->Handle() : nullptr;
+  if (active_control_ && Active()) ::SetFocus(active_control_);
+}
+
+namespace {
+// Tab stops below a control, depth first, siblings by tab order.
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
+  std::vector<TWinControl*> children;
+  for (TControl* c : parent.Controls())
+    if (c->IsWindowed() && c->Visible() && c->Enabled()) children.push_back(static_cast<TWinControl*>(c));
+  std::stable_sort(children.begin(), children.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* c : children) {
+    if (c->TabStop() && c->HandleAllocated()) out.push_back(c);
+    CollectTabStops(*c, out);
+  }
+}
+}  // namespace
+
+bool TForm::SelectNext(bool forward) {
+  std::vector<TWinControl*> stops;
+  CollectTabStops(*this, stops);
+  if (stops.empty()) return false;
+  const HWND focus = GetFocus();
+  auto at = std::find_if(stops.begin(), stops.end(), [focus](TWinControl* c) {
+    return c->Handle() == focus || IsChild(c->Handle(), focus);
+  });
+  size_t next;
+  if (at == stops.end()) next = forward ? 0 : stops.size() - 1;
+  else {
+    const size_t i = static_cast<size_t>(at - stops.begin());
+    next = forward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size();
+  }
+  HWND target = stops[next]->Handle();
+  ::SetFocus(target);
+  // As in dialogs: a text box reached by Tab has its text selected.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+  return true;
+}
+
 void TForm::Close() {
   if (modal_) {
     modal_result_ = mrCancel;
@@ -267,10 +309,17 @@ void TForm::WndProc(TMessage& m) {
       Close();
       return;
     case WM_ACTIVATE:
+      if (LOWORD(m.WParam) == WA_INACTIVE) {
+        // The focus is still where the user left it; give it back on the next activation.
+        if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
+      }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
       } else {
+        if (!HIWORD(m.WParam) && active_control_ && IsChild(hwnd_, active_control_) &&
+            IsWindowVisible(active_control_) && IsWindowEnabled(active_control_))
+          ::SetFocus(active_control_);
         if (!HIWORD(m.WParam) && (GetFocus() == nullptr || FormOfWindow(GetFocus()) != this)) ::SetFocus(hwnd_);
         Activate();
       }

@@ -45,6 +45,13 @@ class TForm : public TWinControl {
   bool Active() const;
   void BringToFront();
 
+  // The control that has the focus while the form is active, and gets it back whenever the form
+  // is activated again (set before the first show: the control focused then).
+  void SetActiveControl(TWinControl* control);
+  // Moves the focus to the next (or previous) visible, enabled tab stop in tab order, wrapping
+  // around; false when the form has none.
+  bool SelectNext(bool forward);
+
   // Call at the end of a form's constructor, once every control is made: runs Loaded on every
   // component, then OnCreate.
   void FinishCreate();
@@ -79,6 +86,7 @@ class TForm : public TWinControl {
   bool key_preview_ = false;
   bool modal_ = false;
   int modal_result_ = 0;
+  HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)
 };
 
 // The form that a window belongs to, or nullptr.
