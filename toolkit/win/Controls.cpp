@@ -584,7 +584,8 @@ void TWinControl::RouteMouse(TMessage& m) {
       if (button == TMouseButton::mbLeft) {
         if (capture_) target = capture_;
         const TPoint q = local(target);
-        click = capture_ == target && !ignore_next_click_ && q.X >= 0 && q.Y >= 0 && q.X < target->Width() &&
+        // A system control reports its own clicks (BN_CLICKED...), so none is made up for it here.
+        click = !native_ && capture_ == target && !ignore_next_click_ && q.X >= 0 && q.Y >= 0 && q.X < target->Width() &&
                 q.Y < target->Height();
         capture_ = nullptr;
         ignore_next_click_ = false;
