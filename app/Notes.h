@@ -9,8 +9,9 @@
 #include "toolkit/FileStore.h"
 
 inline constexpr std::string_view NotesFileName = "notices.msg";
-// A larger file is not a notes file we can hold; it is neither loaded nor overwritten.
-inline constexpr size_t MaxNotesFileBytes = 16u << 20;
+// A full list takes under 1 MB even in UTF-16; a file several times that size is not one we
+// wrote and is neither loaded nor overwritten (this also bounds the memory a hostile file costs).
+inline constexpr size_t MaxNotesFileBytes = 4u << 20;
 
 class TNoteList {
  public:

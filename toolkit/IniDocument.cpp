@@ -1,5 +1,7 @@
 #include "toolkit/IniDocument.h"
 
+#include <algorithm>
+
 #include "toolkit/IniEncoding.h"
 #include "toolkit/IniInteger.h"
 #include "toolkit/IniValue.h"
@@ -171,7 +173,7 @@ void TIniDocument::WriteString(std::string_view section, std::string_view key,
     end = body.find('\n', begin);
     if (end == std::string::npos) end = body.size();
     if (std::string_view(body).substr(begin, end - begin).find('=') != std::string_view::npos) {
-      at = end + 1;
+      at = std::min(end + 1, body.size());
     }
   }
   body.insert(at, line + '\n');

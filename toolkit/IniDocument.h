@@ -34,7 +34,8 @@ class TIniDocument {
 
   // Sets the key that a read would find, else adds it after the section's last key, else adds
   // the section at the end. Line breaks and NULs in names and values become blanks, so a write
-  // can never add lines of its own; values are quoted when a read would change them.
+  // can never add lines of its own; values are quoted when a read would change them. A key name
+  // must hold no "=" and not start with "[" (the platform could not read it back either).
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
 

@@ -49,8 +49,10 @@ std::string ReadIniValue(std::string_view raw) {
 
 std::string WriteIniValue(std::string_view value) {
   if (value.empty()) return {};
-  const std::u16string units = Utf8ToUtf16(value);
-  const bool quote = IsQuote(value.front()) || IsSpaceLike(units.front()) || IsSpaceLike(units.back());
+  size_t last = value.size() - 1;  // where the last character starts
+  while (last > 0 && value.size() - last < 4 && (static_cast<uint8_t>(value[last]) & 0xC0) == 0x80) --last;
+  const bool quote = IsQuote(value.front()) || IsSpaceLike(Utf8ToUtf16(value.substr(0, 4)).front()) ||
+                     IsSpaceLike(Utf8ToUtf16(value.substr(last)).back());
   if (!quote) return std::string(value);
   std::string out;
   out.reserve(value.size() + 2);

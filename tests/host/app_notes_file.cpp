@@ -119,10 +119,10 @@ TEST_F(NotesFile, ANoteCannotRewriteAnotherNote) {
 // Every note a user can type comes back exactly: blanks and quotes at the ends, "=", ";",
 // brackets, any script, 200 characters.
 TEST_F(NotesFile, RandomNotesComeBackExactly) {
-  const std::string pieces[] = {" ", "\"", "'", "=", ";", "[", "]", "x", "Q", "7", "\\",
-                                "\xC3\xBC", "\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x93\x8C", "\t"};
+  const std::string pieces[] = {" ", "\"", "'", "=", ";", "[", "]", "x", "Q", "7", "\\", "\t", "\x1A",
+                                "\xC2\xA0", "\xC3\xBC", "\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x93\x8C"};
   std::mt19937 rng(7);
-  for (int round = 0; round < 30; ++round) {
+  for (int round = 0; round < 60; ++round) {
     TNoteList fresh(&store);
     fresh.SetNotesPath(kPath);
     const int count = std::uniform_int_distribution<int>(0, MaxNotes)(rng);
