@@ -126,15 +126,4 @@ TEST_F(CellPaintTest, OpaqueCellFillsTheClipAreaFirstThenDrawsItsSegments) {
   EXPECT_EQ(image.Pixel(16, 24), clWhite);  // the middle bar too
 }
 
-TEST_F(CellPaintTest, ColoursAndStrokesTakeEffectOnTheNextPaint) {
-  cell.SetCharColor(clBlue);
-  cell.SetBorderColor(clRed);
-  cell.SetBorderWidth(1);
-  cell.SetCharHeight(4);
-  Paint();
-  EXPECT_EQ(image.Pixel(16, 5), clWhite);  // the top bar spans rows 0 to 4 now
-  EXPECT_EQ(image.Pixel(16, 2), clBlue);
-  EXPECT_EQ(image.Pixel(16, 0), clRed);
-}
-
 }  // namespace
