@@ -48,22 +48,51 @@ TRect GlyphRect(const TFaceInput& in, int glyphWidth, int glyphHeight) {
   return {left, top, left + GW, top + GH};
 }
 
+namespace {
+
+// Glyph destination after the pressed shift.
+TRect ShiftedGlyphRect(const TFaceInput& in, bool sunken, int GW, int GH) {
+  const TRect dest = GlyphRect(in, GW, GH);
+  return sunken ? TRect{dest.Left + 1, dest.Top + 1, dest.Right + 1, dest.Bottom + 1} : dest;
+}
+
+// The caption's text rectangle, beside the glyph when there is one.
+TRect CaptionRect(const TFaceInput& in, bool sunken, bool hasGlyph, int GW, int GH) {
+  const int TW = in.TextWidth, TH = in.TextHeight;
+  int x = (in.Width - TW) / 2;
+  int y = (in.Height - TH) / 2;
+  if (hasGlyph) {
+    const TRect dest = ShiftedGlyphRect(in, sunken, GW, GH);
+    switch (in.Layout) {
+      case blGlyphRight: x = dest.Left - TW - in.Spacing; break;
+      case blGlyphLeft: x = dest.Left + GW + in.Spacing; break;
+      case blGlyphTop: y = dest.Top + GH + in.Spacing; break;
+      case blGlyphBottom: y = dest.Top - TH - in.Spacing; break;
+    }
+  }
+  if (sunken) {
+    ++x;
+    ++y;
+  }
+  return {x, y, x + TW, y + TH};
+}
+
+}  // namespace
+
 TFacePlan PlanFace(const TFaceInput& in) {
   TFacePlan plan;
   const bool sunken = in.BevelState == kBevelSunken;
   int GW = 0, GH = 0;
-  TRect dest;
   if (in.NumGlyphs > 0) {
     plan.HasGlyph = true;
     GW = in.GlyphBitmapWidth / in.NumGlyphs;
     GH = in.GlyphBitmapHeight;
     const int image = GlyphImageIndex(in.NumGlyphs, in.Enabled, in.BevelState);
     plan.Glyph.Source = {image * GW, 0, (image + 1) * GW, GH};
-    dest = GlyphRect(in, GW, GH);
+    const TRect dest = ShiftedGlyphRect(in, sunken, GW, GH);
     TPoint* e = plan.Glyph.Erase;
     if (sunken) {
-      // The image moves one pixel right and down; paint over the strip it left on the left and top.
-      dest = {dest.Left + 1, dest.Top + 1, dest.Right + 1, dest.Bottom + 1};
+      // The image moved one pixel right and down; paint over the strip it left on the left and top.
       e[0] = {dest.Left - 1, dest.Bottom};
       e[1] = {dest.Left - 1, dest.Top - 1};
       e[2] = {dest.Right, dest.Top - 1};
@@ -77,23 +106,10 @@ TFacePlan PlanFace(const TFaceInput& in) {
   }
   if (in.HasCaption) {
     plan.HasCaption = true;
-    const int TW = in.TextWidth, TH = in.TextHeight;
-    int x = (in.Width - TW) / 2;
-    int y = (in.Height - TH) / 2;
-    if (plan.HasGlyph) {
-      switch (in.Layout) {
-        case blGlyphRight: x = dest.Left - TW - in.Spacing; break;
-        case blGlyphLeft: x = dest.Left + GW + in.Spacing; break;
-        case blGlyphTop: y = dest.Top + GH + in.Spacing; break;
-        case blGlyphBottom: y = dest.Top - TH - in.Spacing; break;
-      }
-    }
-    if (sunken) {
-      ++x;
-      ++y;
-    }
-    plan.Caption.Text = {x, y, x + TW, y + TH};
-    plan.Caption.Clear = sunken ? plan.Caption.Text : TRect{x + 1, y + 1, x + 1 + TW, y + 1 + TH};
+    const TRect text = CaptionRect(in, sunken, plan.HasGlyph, GW, GH);
+    plan.Caption.Text = text;
+    plan.Caption.Clear = sunken ? text : TRect{text.Left + 1, text.Top + 1, text.Right + 1, text.Bottom + 1};
+    plan.Caption.Other = CaptionRect(in, !sunken, plan.HasGlyph, GW, GH);
   }
   return plan;
 }

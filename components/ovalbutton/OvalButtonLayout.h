@@ -68,6 +68,10 @@ struct TGlyphPlan {
 struct TCaptionPlan {
   TRect Text;   // drawn single-line, left/top aligned, with the ampersand convention
   TRect Clear;  // filled with the face brush first: where the pressed caption stands
+  // Where the caption stands in the other state (raised <-> sunken). Filled with the face brush
+  // before the glyph, so that a face redrawn over the other state's keeps no edge of its caption
+  // (with a glyph the caption moves two pixels along the layout's axis, and Clear covers one).
+  TRect Other;
 };
 
 struct TFacePlan {

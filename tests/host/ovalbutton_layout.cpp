@@ -95,6 +95,18 @@ TEST(FacePlan, WithoutGlyphTheCaptionIsCentredAndMovesOneWhenPressed) {
   EXPECT_EQ(plan.Caption.Clear, plan.Caption.Text);
 }
 
+// Regression: pressing a button with a glyph left the raised caption's top rows on screen until
+// the next paint (the caption moves two pixels, the pressed clearing covers one).
+TEST(FacePlan, OtherStatesCaptionIsWhereThatStateDrawsIt) {
+  for (TButtonLayout layout : {blGlyphBottom, blGlyphLeft, blGlyphRight, blGlyphTop}) {
+    const TFacePlan up = PlanFace(Face(layout)), down = PlanFace(Face(layout, 0, kBevelSunken));
+    EXPECT_EQ(up.Caption.Other, down.Caption.Text) << int(layout);
+    EXPECT_EQ(down.Caption.Other, up.Caption.Text) << int(layout);
+  }
+  TFaceInput flat = Face(blGlyphTop, 0, kBevelNone);
+  EXPECT_EQ(PlanFace(flat).Caption.Other, PlanFace(Face(blGlyphTop, 0, kBevelSunken)).Caption.Text);
+}
+
 TEST(FacePlan, ErasingLineCoversTheStripTheOtherStateOccupied) {
   TFacePlan up = PlanFace(Face(blGlyphBottom));
   EXPECT_EQ(up.Glyph.Erase[0], (TPoint{58, 25}));
