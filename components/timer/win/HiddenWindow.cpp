@@ -1,0 +1,57 @@
+#include "components/timer/win/HiddenWindow.h"
+
+#include <exception>
+#include <utility>
+
+#include "toolkit/Exception.h"
+#include "toolkit/win/Application.h"
+
+LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+namespace {
+constexpr wchar_t kHiddenWindowClass[] = L"ZettlyHiddenWindow";
+
+void RegisterHiddenWindowClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = HiddenWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kHiddenWindowClass;
+  RegisterClassExW(&wc);
+  registered = true;
+}
+}  // namespace
+
+LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<THiddenWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);  // messages before WM_NCCREATE
+  TMessage m{msg, wp, lp};
+  try {
+    self->procedure_(m);
+  } catch (const std::exception& e) {
+    m.Result = 0;
+    if (Application) Application->HandleException(e);
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;  // gone, whoever destroyed it
+  }
+  return m.Result;
+}
+
+THiddenWindow::THiddenWindow(Procedure procedure) : procedure_(std::move(procedure)) {
+  RegisterHiddenWindowClass();
+  CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                  GetModuleHandleW(nullptr), this);
+  if (!hwnd_) throw Exception("Cannot create a hidden window");
+}
+
+THiddenWindow::~THiddenWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
