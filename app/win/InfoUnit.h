@@ -1,0 +1,41 @@
+// The About box: product name and version, copyright, the web and mail links, and an oval
+// "Close" button; created once with the other windows and shown modally on demand.
+#pragma once
+#include <windows.h>
+
+#include "components/links/win/URLLabel.h"
+#include "toolkit/win/ComCtrls.h"
+#include "toolkit/win/ExtCtrls.h"
+#include "toolkit/win/Forms.h"
+#include "toolkit/win/ImgList.h"
+#include "toolkit/win/StdCtrls.h"
+
+class TInfoForm : public TForm {
+ public:
+  explicit TInfoForm(TComponent* owner);
+
+  // The modal result "Close" gives: 3, the dialog's cancel (the caller does not look at it).
+  static constexpr int CloseResult = 3;
+
+  // Controls and components, all owned by the form.
+  TImageList* ImageList1 = nullptr;
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* AboutTabSheet = nullptr;
+  TPanel* Panel1 = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* Label2 = nullptr;
+  TURLLabel* URLLabel1 = nullptr;
+  TURLLabel* URLLabel2 = nullptr;
+
+  // Event handlers.
+  void AboutTabSheetResize(TObject* sender);
+  void Panel1Resize(TObject* sender);
+
+ private:
+  void CreateControls();
+  // The links keep their own text width and sit in the middle of the panel.
+  void CentreLinks();
+};
+
+// The program's About box (created at start-up, alive for the whole run).
+extern TInfoForm* InfoForm;

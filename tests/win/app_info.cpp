@@ -1,0 +1,177 @@
+// The About box: a fixed, centred dialog without title-bar buttons, its one "About" page with the
+// tab icon, the texts that fit their boxes, and the two links handing their targets to the shell.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win/InfoUnit.h"
+#include "tests/win/support/FakeSystem.h"
+#include "toolkit/win/Screen.h"
+#include "toolkit/win/Text.h"
+
+namespace {
+
+class InfoFormTest : public testing::Test {
+ protected:
+  InfoFormTest() : form(nullptr) {}
+  // Clicks a windowless control through its parent window, as the mouse would.
+  static void ClickOn(TControl* c) {
+    HWND parent = c->Parent()->Handle();
+    const LPARAM at = MAKELPARAM(c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
+    SendMessageW(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(parent, WM_LBUTTONUP, 0, at);
+  }
+  // The height the label's text needs in its own width and font.
+  static int TextHeight(TCustomLabel* label) {
+    HDC dc = GetDC(nullptr);
+    int height;
+    {
+      TCanvas canvas(dc);
+      canvas.Font.Assign(label->Font());
+      TRect r{0, 0, label->Width(), 0};
+      canvas.DrawText(label->Caption(), r, label->TextFlags() | DT_CALCRECT);
+      height = r.Height();
+    }
+    ReleaseDC(nullptr, dc);
+    return height;
+  }
+
+  WithFakeSystem sys;
+  TInfoForm form;
+};
+
+TEST_F(InfoFormTest, FixedDialogWithoutTitleBarButtons) {
+  HWND h = form.Handle();
+  EXPECT_EQ(WindowText(h), "Information");
+  const LONG style = GetWindowLongW(h, GWL_STYLE);
+  const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_FALSE(style & WS_SYSMENU);  // hence no close box either
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);  // cannot be resized
+  EXPECT_TRUE(ex & WS_EX_DLGMODALFRAME);
+  RECT client;
+  GetClientRect(h, &client);
+  EXPECT_EQ(client.right, 316);
+  EXPECT_EQ(client.bottom, 208);
+  EXPECT_EQ(form.Color(), clBtnFace);
+  EXPECT_EQ(form.Font().Name(), "Arial");
+  EXPECT_EQ(form.Font().Height(), -12);
+  EXPECT_EQ(form.Font().Style(), 0);
+  EXPECT_EQ(form.Font().Charset(), ANSI_CHARSET);
+  // Nothing on the frame answers a drag.
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(0, 0)) == HTBOTTOMRIGHT, false);
+}
+
+TEST_F(InfoFormTest, OpensCentredOnTheAboutPageAndCanBeShownAgain) {
+  for (int showing = 0; showing < 2; ++showing) {
+    RECT seen{};
+    bool about_shown = false;
+    form.OnShow = [&](TObject*) {
+      GetWindowRect(form.Handle(), &seen);
+      about_shown = form.PageControl1->ActivePage() == form.AboutTabSheet && form.AboutTabSheet->Visible();
+      PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+    };
+    form.ShowModal();
+    const int w = seen.right - seen.left, h = seen.bottom - seen.top;
+    EXPECT_EQ(seen.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
+    EXPECT_EQ(seen.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+    EXPECT_TRUE(about_shown);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  }
+}
+
+TEST_F(InfoFormTest, OneAboutTabWithTheIconOfTheImageList) {
+  HWND tabs = form.PageControl1->Handle();
+  EXPECT_EQ(form.PageControl1->BoundsRect(), Bounds(0, 0, 316, 171));
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
+  wchar_t text[32] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = text;
+  item.cchTextMax = 32;
+  SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"About");
+  EXPECT_EQ(item.iImage, 0);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0)), form.ImageList1->Handle());
+  EXPECT_EQ(form.ImageList1->Count(), 1);
+  EXPECT_EQ(form.ImageList1->Width(), 16);
+  EXPECT_EQ(form.ImageList1->Height(), 16);
+}
+
+TEST_F(InfoFormTest, LoweredWindowColouredPanelFillsThePage) {
+  EXPECT_EQ(form.Panel1->Parent(), form.AboutTabSheet);
+  EXPECT_EQ(form.Panel1->BoundsRect(), (TRect{0, 0, form.AboutTabSheet->Width(), form.AboutTabSheet->Height()}));
+  EXPECT_EQ(form.Panel1->BevelOuter(), TBevelCut::bvLowered);
+  EXPECT_EQ(form.Panel1->Color(), clWindow);
+  // The page lies inside the page control, below its tab, close to the designed 308 x 141.
+  const TRect page = form.AboutTabSheet->BoundsRect();
+  EXPECT_GT(page.Top, 0);
+  EXPECT_LE(page.Bottom, 171);
+  EXPECT_NEAR(page.Width(), 308, 8);
+  EXPECT_NEAR(page.Height(), 141, 12);
+}
+
+TEST_F(InfoFormTest, TextLabelsKeepTheirBoxesAndTheirTextFits) {
+  struct Expect {
+    TLabel* label;
+    TRect bounds;
+    int height;
+    TFontStyles style;
+  };
+  for (const Expect& e : {Expect{form.Label7, Bounds(8, 14, 145, 15), -12, fsBold},
+                          Expect{form.Label2, Bounds(13, 38, 282, 25), -11, 0}}) {
+    SCOPED_TRACE(e.label->Name());
+    EXPECT_EQ(e.label->Parent(), form.Panel1);
+    EXPECT_EQ(e.label->BoundsRect(), e.bounds);
+    EXPECT_EQ(e.label->Font().Name(), "Arial");
+    EXPECT_EQ(e.label->Font().Height(), e.height);
+    EXPECT_EQ(e.label->Font().Style(), e.style);
+    EXPECT_EQ(e.label->Alignment(), TAlignment::taCenter);
+    EXPECT_EQ(e.label->Layout(), TTextLayout::tlCenter);
+    EXPECT_FALSE(e.label->AutoSize());
+    EXPECT_TRUE(e.label->WordWrap());
+    EXPECT_TRUE(e.label->Transparent());
+    EXPECT_LE(TextHeight(e.label), e.bounds.Height());
+  }
+  EXPECT_EQ(form.Label7->Caption(), "Zettly   version 1.0");
+  EXPECT_NE(form.Label2->Caption().find("Quorvel"), std::string::npos);
+}
+
+TEST_F(InfoFormTest, LinksSitInTheMiddleOfThePanelOneBelowTheOther) {
+  for (TURLLabel* link : {form.URLLabel1, form.URLLabel2}) {
+    SCOPED_TRACE(link->Name());
+    EXPECT_EQ(link->Parent(), form.Panel1);
+    EXPECT_LE(std::abs(link->Left() * 2 + link->Width() - form.Panel1->Width()), 1);
+    EXPECT_GT(link->Left(), 2);  // inside the bevel, text not clipped
+    EXPECT_TRUE(link->AutoSize());
+    EXPECT_EQ(link->Font().Style(), fsUnderline);
+    EXPECT_EQ(link->Cursor(), LinkCursor);
+  }
+  EXPECT_EQ(form.URLLabel1->Top(), 72);
+  EXPECT_EQ(form.URLLabel2->Top(), 95);
+  EXPECT_LE(form.URLLabel1->BoundsRect().Bottom, form.URLLabel2->Top());
+  EXPECT_LE(form.Label2->BoundsRect().Bottom, form.URLLabel1->Top());
+  EXPECT_NE(Screen->Cursors(LinkCursor), nullptr);
+}
+
+TEST_F(InfoFormTest, LinksOpenTheProductSiteAndANewMail) {
+  EXPECT_EQ(form.URLLabel1->URLType(), TURLType::utHTTP);
+  EXPECT_EQ(form.URLLabel2->URLType(), TURLType::utMailTo);
+  ClickOn(form.URLLabel1);
+  ClickOn(form.URLLabel2);
+  ASSERT_EQ(sys.shell.size(), 2u);
+  EXPECT_EQ(sys.shell[0].file, L"http://www.zettly.example.com");
+  EXPECT_EQ(sys.shell[1].file, L"mailto:support@zettly.example.com");
+  for (const auto& call : sys.shell) {
+    EXPECT_EQ(call.operation, L"open");
+    EXPECT_EQ(call.show, SW_SHOWNORMAL);
+    EXPECT_EQ(call.owner, GetDesktopWindow());
+  }
+}
+
+}  // namespace
