@@ -121,6 +121,15 @@ void TOvalButtonState::DblClick() {
 void TOvalButtonState::Enter() { host_.FireMouseEnter(); }
 
 void TOvalButtonState::Leave() {
+  // Out of the rectangle is out of the ellipse. The toolkit reports the leaving before the move
+  // that caused it, so a drag straight out across the rectangle's edge would otherwise keep the
+  // bevel sunk until the release.
+  if (mousePressed_ && mouseInside_ && bevelState_ == kBevelSunken && groupIndex_ == 0) {
+    down_ = false;
+    bevelState_ = kBevelRaised;
+    sunkByMouse_ = false;
+    host_.RedrawBevel();
+  }
   if (mouseInside_ && enabled_) {
     mouseInside_ = false;
     if (flat_ && !down_) {

@@ -75,9 +75,13 @@ TEST_F(OvalButtonMouse, DraggedOutOfTheEllipseAndReleasedThereIsNoClick) {
   EXPECT_EQ(b.BevelState(), OvalBtn::kBevelRaised);
   f.Send(WM_LBUTTONUP, kCorner);
   f.Send(WM_LBUTTONDOWN, kMiddle, MK_LBUTTON);
-  f.Send(WM_MOUSEMOVE, kOffButton, MK_LBUTTON);  // out of the rectangle: the parent has the mouse
+  f.Send(WM_MOUSEMOVE, kOffButton, MK_LBUTTON);  // straight out of the rectangle
+  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelRaised);
+  f.Send(WM_MOUSEMOVE, kMiddle, MK_LBUTTON);
+  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelSunken);
+  f.Send(WM_MOUSEMOVE, kOffButton, MK_LBUTTON);
   f.Send(WM_LBUTTONUP, kOffButton);
-  EXPECT_EQ(Take(), (Log{"enter", "down 50,25", "down 50,25", "exit"}));
+  EXPECT_EQ(Take(), (Log{"enter", "down 50,25", "down 50,25", "exit", "enter", "exit"}));
   EXPECT_FALSE(b.Down());
   EXPECT_EQ(b.BevelState(), OvalBtn::kBevelRaised);
 }
