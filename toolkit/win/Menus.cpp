@@ -33,7 +33,7 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
 TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove && static_cast<TComponent*>(popup_component_) == component)
+  if (operation == TOperation::opRemove && popup_component_ == component)
     popup_component_ = nullptr;
 }
 

@@ -53,8 +53,9 @@ class TPopupMenu : public TComponent {
   TMenuItem* Items() { return &root_; }
   bool AutoPopup() const { return auto_popup_; }
   void SetAutoPopup(bool v) { auto_popup_ = v; }
-  TControl* PopupComponent() const { return popup_component_; }
-  void SetPopupComponent(TControl* c) { popup_component_ = c; }
+  // What the menu was opened from: a control, or a non-visual component such as a tray icon.
+  TComponent* PopupComponent() const { return popup_component_; }
+  void SetPopupComponent(TComponent* c) { popup_component_ = c; }
   // Shows the menu at a screen point and runs the chosen item; returns when the menu closes.
   virtual void Popup(int x, int y);
   // The menu as a Win32 menu (for tests and for the tray); the caller destroys it.
@@ -66,5 +67,5 @@ class TPopupMenu : public TComponent {
  private:
   TMenuItem root_{nullptr};
   bool auto_popup_ = true;
-  TControl* popup_component_ = nullptr;  // not owned
+  TComponent* popup_component_ = nullptr;  // not owned
 };
