@@ -58,6 +58,15 @@ e2e_begin() {
 e2e_start() {
   (cd "$PROG" && setsid wine explorer /desktop=shell,1024x768 Zettly.exe </dev/null >"$E2E_DIR/wine.log" 2>&1 &)
   e2e_wait 60 e2e_note_window || e2e_fail "the note window did not appear"
+  e2e_focus_note
+}
+
+# Gives the note window the keyboard as a person does: a click on a bare spot of the note
+# (below the text, above the buttons).
+e2e_focus_note() {
+  local x y
+  read -r x y < <(e2e_note_position) || e2e_fail "no note window to focus"
+  e2e_click $((x + 40)) $((y + 138))
 }
 
 # A second copy, started like the first (for the single-instance scenario).
@@ -65,14 +74,20 @@ e2e_start_again() {
   (cd "$PROG" && setsid wine Zettly.exe </dev/null >>"$E2E_DIR/wine.log" 2>&1 &)
 }
 
-# The X window of the note window: named "Zettly" and not of zero size.
+# Absolute geometry "x y width height" of an X window (xdotool counts child windows' offsets twice).
+e2e_geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk '
+    /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
+    END {if (w != "") print x, y, w, h}'
+}
+
+# The X window of the note window: named "Zettly", shown, and not of zero size.
 e2e_note_window() {
-  local id
-  for id in $(xdotool search --name '^Zettly$' 2>/dev/null); do
-    local geo
-    geo=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
-    set -- $geo
-    if [ "${1:-0}" -gt 50 ] && [ "${2:-0}" -gt 50 ]; then echo "$id"; return 0; fi
+  local id x y w h
+  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
+    read -r x y w h < <(e2e_geometry "$id") || continue
+    if [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ]; then echo "$id"; return 0; fi
   done
   return 1
 }
@@ -81,12 +96,14 @@ e2e_note_window() {
 e2e_note_position() {
   local id
   id=$(e2e_note_window) || return 1
-  xdotool getwindowgeometry "$id" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'
+  e2e_geometry "$id" | awk '{print $1, $2}'
 }
 
-e2e_running() { pgrep -f 'Zettly.exe' >/dev/null 2>&1; }
-e2e_process_count() { pgrep -fc '[Zz]ettly.exe' 2>/dev/null || echo 0; }
-e2e_wait_exit() { e2e_wait "${1:-30}" bash -c '! pgrep -f Zettly.exe'; }
+# The bracket keeps pgrep from matching the command line that contains the pattern itself.
+e2e_running() { pgrep -f '[Z]ettly\.exe' >/dev/null 2>&1; }
+e2e_process_count() { pgrep -fc '[Z]ettly\.exe' 2>/dev/null || true; }
+e2e_not_running() { ! e2e_running; }
+e2e_wait_exit() { e2e_wait "${1:-30}" e2e_not_running; }
 
 # Keys as a person presses them: modifiers held while the key goes down and up.
 #   e2e_key ctrl Right     e2e_key "" Escape     e2e_type "text"
