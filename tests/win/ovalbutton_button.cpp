@@ -50,21 +50,6 @@ TEST(OvalButtonNew, KeepsItsOwnColourAndFontOnAParent) {
   EXPECT_EQ(f.button->Font().Name(), TFont().Name());
 }
 
-struct ColourCase {
-  TColor face, highlight, shadow;
-};
-
-TEST(OvalButtonColour, DerivesTheBevelColoursOfTheFace) {
-  TOvalButton b(nullptr);
-  for (const ColourCase& c : {ColourCase{RGBColor(212, 208, 200), RGBColor(233, 231, 227), RGBColor(139, 129, 108)},
-                              ColourCase{RGBColor(192, 192, 192), RGBColor(223, 223, 223), RGBColor(115, 115, 115)},
-                              ColourCase{RGBColor(255, 0, 0), RGBColor(255, 127, 127), RGBColor(153, 0, 0)}}) {
-    b.SetColor(c.face);
-    EXPECT_EQ(b.HighlightColor(), c.highlight) << std::hex << c.face;
-    EXPECT_EQ(b.ShadowColor(), c.shadow) << std::hex << c.face;
-  }
-}
-
 // Counts the repaint requests of the form while alive.
 class RepaintCounter {
  public:
@@ -115,26 +100,6 @@ TEST(OvalButtonSetters, RepaintOnAChangeAndDoNothingForTheSameValue) {
   b.SetFont(b.Font());
   EXPECT_EQ(repaints.Take(), 0);
   EXPECT_EQ(b.Font().Name(), "Arial");
-}
-
-TEST(OvalButtonSetters, ColourSetToItsValueKeepsTheDerivedColours) {
-  TOvalButton b(nullptr);
-  b.SetColor(RGBColor(192, 192, 192));
-  const TColor highlight = b.HighlightColor();
-  b.SetColor(RGBColor(192, 192, 192));
-  EXPECT_EQ(b.HighlightColor(), highlight);
-}
-
-TEST(OvalButtonSetters, DownAndFlatSetTheBevelState) {
-  TOvalButton b(nullptr);
-  b.SetDown(true);
-  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelSunken);
-  b.SetFlat(true);  // whatever Down is
-  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelNone);
-  b.SetDown(false);
-  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelNone);
-  b.SetFlat(false);
-  EXPECT_EQ(b.BevelState(), OvalBtn::kBevelRaised);
 }
 
 TEST(OvalButtonGlyph, IsACopyWhoseBottomLeftPixelIsTheTransparentColour) {

@@ -120,15 +120,6 @@ TEST_F(OvalButtonMouse, DisabledButtonIgnoresPressAndClick) {
   EXPECT_FALSE(b.Down());
 }
 
-TEST_F(OvalButtonMouse, EnterAndExitFollowTheRectangle) {
-  f.Send(WM_MOUSEMOVE, kCorner);
-  f.Send(WM_MOUSEMOVE, kMiddle);
-  EXPECT_TRUE(b.MouseInside());
-  f.Send(WM_MOUSEMOVE, kOffButton);
-  EXPECT_FALSE(b.MouseInside());
-  EXPECT_EQ(Take(), (Log{"enter", "exit"}));
-}
-
 TEST_F(OvalButtonMouse, AcceleratorClicksOnlyWhileThePointerIsInsideAndIsHandledEitherWay) {
   b.SetCaption("&Close");
   Key(WM_CHAR, L'c');
@@ -143,13 +134,6 @@ TEST_F(OvalButtonMouse, AcceleratorClicksOnlyWhileThePointerIsInsideAndIsHandled
   b.SetEnabled(false);
   EXPECT_TRUE(f.form.BroadcastDialogChar(L'c'));
   EXPECT_EQ(Take(), Log{});
-}
-
-TEST_F(OvalButtonMouse, CaptionEndingInItsFirstAmpersandHasNoAccelerator) {
-  b.SetCaption("Close&");
-  f.Send(WM_MOUSEMOVE, kMiddle);
-  EXPECT_FALSE(f.form.BroadcastDialogChar(L'c'));
-  EXPECT_FALSE(f.form.BroadcastDialogChar(L'&'));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // once on the window while the mouse works it, which the next paint must repeat exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,37 @@ TEST_F(Rings, NoRingsWithoutABevelWidth) {
   const std::vector<TColor> picture = f.Painted();
   EXPECT_EQ(f.At(picture, 32, 1), kFace);
   EXPECT_EQ(f.At(picture, 62, 15), kFace);
+}
+
+class Caption : public ShownButton {
+ protected:
+  Caption() : ShownButton(100, 50) {}
+  struct Ink {
+    int left = 1000, right = -1, pixels = 0;
+  };
+  // Whatever is not face inside the ellipse, away from the outline.
+  Ink InkOf(const std::string& caption) {
+    b.SetCaption(caption);
+    const std::vector<TColor> picture = f.Painted();
+    Ink ink;
+    for (int y = 10; y < 40; ++y)
+      for (int x = 15; x < 85; ++x)
+        if (f.At(picture, x, y) != kFace) {
+          ink.left = std::min(ink.left, x);
+          ink.right = std::max(ink.right, x);
+          ++ink.pixels;
+        }
+    return ink;
+  }
+};
+
+// The '&' is not shown and underlines the letter after it; "&&" shows one '&'.
+TEST_F(Caption, AmpersandMarksTheUnderlinedLetterAndIsNotShown) {
+  const Ink plain = InkOf("Close"), marked = InkOf("&Close"), doubled = InkOf("&&Close");
+  ASSERT_GT(plain.pixels, 20);
+  EXPECT_EQ(marked.right - marked.left, plain.right - plain.left);
+  EXPECT_GT(marked.pixels, plain.pixels + 3);  // the underline
+  EXPECT_GT(doubled.right - doubled.left, plain.right - plain.left + 3);
 }
 
 // A button with a glyph strip (red, lime, blue images) and a caption under it.
