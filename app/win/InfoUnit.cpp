@@ -89,6 +89,32 @@ void TInfoForm::CreateControls() {
   URLLabel2->SetURLType(TURLType::utMailTo);
   URLLabel2->SetCaption(kMailAddress);
   URLLabel2->SetParent(Panel1);
+
+  BitBtn3 = new TOvalButton(this);
+  BitBtn3->SetName("BitBtn3");
+  BitBtn3->SetBounds(126, 175, 64, 31);
+  BitBtn3->SetCaption("Close");
+  BitBtn3->SetBevelWidth(2);
+  BitBtn3->SetColor(clBtnFace);
+  BitBtn3->Font().SetName("MS Sans Serif");
+  BitBtn3->Font().SetHeight(-11);
+  BitBtn3->Font().SetStyle(fsBold);
+  BitBtn3->SetLayout(OvalBtn::blGlyphBottom);
+  BitBtn3->SetMargin(0);
+  BitBtn3->SetSpacing(4);
+  BitBtn3->SetTransparentColor(clBlack);
+  BitBtn3->SetDown(false);
+  BitBtn3->SetFlat(false);
+  BitBtn3->SetTransparent(false);
+  BitBtn3->SetGroupIndex(0);
+  BitBtn3->SetCursor(crHandPoint);
+  BitBtn3->SetParent(this);
+  BitBtn3->OnClick = [this](TObject* s) { BitBtn3Click(s); };
+}
+
+void TInfoForm::BitBtn3Click(TObject*) {
+  // Ends the modal loop; the dialog is only hidden and lives on for the next showing.
+  SetModalResult(CloseResult);
 }
 
 void TInfoForm::AboutTabSheetResize(TObject*) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "components/links/win/URLLabel.h"
+#include "components/ovalbutton/win/OvalBtn.h"
 #include "toolkit/win/ComCtrls.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -26,8 +27,10 @@ class TInfoForm : public TForm {
   TLabel* Label2 = nullptr;
   TURLLabel* URLLabel1 = nullptr;
   TURLLabel* URLLabel2 = nullptr;
+  TOvalButton* BitBtn3 = nullptr;
 
   // Event handlers.
+  void BitBtn3Click(TObject* sender);
   void AboutTabSheetResize(TObject* sender);
   void Panel1Resize(TObject* sender);
 

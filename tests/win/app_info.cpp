@@ -9,6 +9,7 @@
 
 #include "app/win/InfoUnit.h"
 #include "tests/win/support/FakeSystem.h"
+#include "tests/win/support/Render.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/Text.h"
 
@@ -173,5 +174,62 @@ TEST_F(InfoFormTest, LinksOpenTheProductSiteAndANewMail) {
     EXPECT_EQ(call.owner, GetDesktopWindow());
   }
 }
+
+TEST_F(InfoFormTest, CloseButtonAsDesigned) {
+  TOvalButton* close = form.BitBtn3;
+  EXPECT_EQ(close->Parent(), &form);  // below the page control, not on it
+  EXPECT_EQ(close->BoundsRect(), Bounds(126, 175, 64, 31));
+  EXPECT_EQ(close->Caption(), "Close");
+  EXPECT_EQ(close->BevelWidth(), 2);
+  EXPECT_EQ(close->Color(), clBtnFace);
+  EXPECT_EQ(close->Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(close->Font().Height(), -11);
+  EXPECT_EQ(close->Font().Style(), fsBold);
+  EXPECT_EQ(close->Layout(), OvalBtn::blGlyphBottom);
+  EXPECT_EQ(close->Margin(), 0);
+  EXPECT_EQ(close->Spacing(), 4);
+  EXPECT_EQ(close->TransparentColor(), clBlack);
+  EXPECT_FALSE(close->Down());
+  EXPECT_FALSE(close->Flat());
+  EXPECT_FALSE(close->Transparent());
+  EXPECT_EQ(close->GroupIndex(), 0);
+  EXPECT_TRUE(close->Glyph().Empty());
+  EXPECT_EQ(close->Cursor(), crHandPoint);
+}
+
+struct CloseClick {
+  const char* name;
+  TPoint at;   // in the button's coordinates
+  int result;  // 3: the click closed the dialog; mrCancel: it did nothing and WM_CLOSE did
+};
+
+std::ostream& operator<<(std::ostream& os, const CloseClick& c) { return os << c.name; }
+
+class InfoFormCloseTest : public InfoFormTest, public testing::WithParamInterface<CloseClick> {};
+
+TEST_P(InfoFormCloseTest, OnlyAClickInsideTheEllipseEndsTheDialog) {
+  const CloseClick& c = GetParam();
+  for (int showing = 0; showing < 2; ++showing) {  // the dialog lives on for the next showing
+    form.OnShow = [&](TObject*) {
+      HWND h = form.Handle();
+      const LPARAM at = MAKELPARAM(form.BitBtn3->Left() + c.at.X, form.BitBtn3->Top() + c.at.Y);
+      PostMessageW(h, WM_MOUSEMOVE, 0, at);
+      PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(h, WM_LBUTTONUP, 0, at);
+      PostMessageW(h, WM_CLOSE, 0, 0);  // ends the loop when the click did not
+    };
+    EXPECT_EQ(form.ShowModal(), c.result);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    PumpMessages();  // the WM_CLOSE left over after a closing click
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, InfoFormCloseTest,
+    testing::Values(CloseClick{"Middle", {32, 15}, 3}, CloseClick{"InsideNearTheLeftEnd", {3, 15}, 3},
+                    CloseClick{"TopLeftCorner", {1, 1}, mrCancel},
+                    CloseClick{"BottomRightCorner", {62, 29}, mrCancel},
+                    CloseClick{"TopRightCorner", {61, 2}, mrCancel}),
+    [](const testing::TestParamInfo<CloseClick>& info) { return std::string(info.param.name); });
 
 }  // namespace
