@@ -1,20 +1,21 @@
-// Zettly's entry point.
+// Zettly's entry point: one copy per session, the windows in their order, the message loop.
 #include <windows.h>
 
+#include "app/win/SingleInstance.h"
+#include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
-#include "toolkit/win/Forms.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TInstanceLock lock;
+  if (!lock.First()) {
+    // The running copy owns the notes file and the settings; this one leaves both alone.
+    HandOverToRunningCopy();
+    return 0;
+  }
   TApplication app;
+  app.Initialize();
   app.SetTitle("Zettly");
-  TForm* form = nullptr;
-  app.CreateForm(form);
-  form->SetCaption("Zettly");
-  form->SetBorderStyle(TBorderStyle::bsNone);
-  form->SetClientSize(245, 175);
-  form->SetBounds(15, 15, form->Width(), form->Height());
-  form->SetColor(clInfoBk);
-  form->FinishCreate();
+  app.CreateForm(StickForm);
   app.Run();
   return 0;
 }

@@ -1,0 +1,142 @@
+// The note window's display: showing a note, the counter, stepping and cycling, deleting the shown
+// note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
+#include "app/NoteDisplay.h"
+#include "app/Notes.h"
+#include "app/win/Unit1.h"
+#include "toolkit/win/Application.h"
+#include "toolkit/win/System.h"
+#include "toolkit/win/Text.h"
+
+void TStickForm::ShowNote(int32_t k) {
+  TNoteList& list = NoteList();
+  k = WrapNoteNumber(k, list.NoteCount());
+  if (k >= 1) {
+    const TNotice& note = list.Notes(k);
+    if (note.Used) {
+      NoteLabel->SetCaption(note.Content);
+      AttacheBtn->SetVisible(!note.Attach.empty());
+      AttacheBtn->SetHint(note.Attach);
+      // Stopping and restarting makes a running countdown start afresh for this note.
+      const bool running = DefileTimer->Enabled();
+      DefileTimer->SetEnabled(false);
+      DefileTimer->SetInterval(ExposureInterval(note.Exposure));
+      DefileTimer->SetEnabled(running);
+      ++k;
+    } else {
+      k = 1;
+    }
+  }
+  list.SetNextNote(k);
+  UpdateCounter();
+}
+
+void TStickForm::UpdateCounter() {
+  const TNoteList& list = NoteList();
+  if (list.NoteCount() == 0) {
+    ClearDisplay();
+    return;
+  }
+  CounterLabel->SetCaption(CounterText(list.NextNote(), list.NoteCount()));
+}
+
+void TStickForm::ClearDisplay() {
+  CounterLabel->SetCaption("0 / 0");
+  NoteLabel->SetCaption("");
+  AttacheBtn->SetVisible(false);
+}
+
+void TStickForm::ForwardSpeedBtnClick(TObject*) { ShowNote(NoteList().NextNote()); }
+
+void TStickForm::BackSpeedBtnClick(TObject*) {
+  NoteList().SetNextNote(NoteList().NextNote() - 2);
+  ShowNote(NoteList().NextNote());
+}
+
+void TStickForm::DefileTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
+
+void TStickForm::TimeOnSpeedButtonClick(TObject*) {
+  DefileTimer->SetEnabled(TimeOnSpeedButton->Down());
+  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON" : "Scrolling is OFF");
+}
+
+void TStickForm::TrashSpeedBtnClick(TObject*) {
+  TNoteList& list = NoteList();
+  const int32_t k = list.NextNote() - 1;
+  if (k < 1 || k > list.NoteCount()) return;
+  const bool running = DefileTimer->Enabled();
+  DefileTimer->SetEnabled(false);
+  NoteLabel->SetCaption("");
+  list.DeleteNote(k);
+  DefileTimer->SetEnabled(running);
+  ShowNote(k);
+}
+
+void TStickForm::AttacheBtnClick(TObject*) {
+  const TNoteList& list = NoteList();
+  const int32_t k = list.NextNote() - 1;
+  if (k < 1 || k > list.NoteCount()) return;
+  const std::string& attach = list.Notes(k).Attach;
+  if (attach.empty()) return;
+  // Fire and forget: the shell reports its own failures, if at all.
+  Sys().ShellExecute(Application->Handle(), L"open", W(attach), L"", L"", SW_SHOWNORMAL);
+}
+
+void TStickForm::NewSpeedBtnClick(TObject*) {
+  // The note editor opens here in create mode once it is part of the program.
+}
+
+void TStickForm::EditSpeedBtnClick(TObject*) {
+  // The note editor opens here on note NextNote - 1 once it is part of the program.
+}
+
+void TStickForm::Image1Click(TObject*) { Close(); }
+
+void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
+  if (!shift.Has(TShift::Ctrl)) return;
+  try {
+    switch (key) {
+      case VK_RIGHT: ForwardSpeedBtnClick(ForwardSpeedBtn); break;
+      case VK_LEFT: BackSpeedBtnClick(BackSpeedBtn); break;
+      case 'N': NewSpeedBtnClick(NewSpeedBtn); break;
+      case 'T': TrashSpeedBtnClick(TrashSpeedBtn); break;
+      case 'E': EditSpeedBtnClick(EditSpeedBtn); break;
+      case 'A': AttacheBtnClick(AttacheBtn); break;
+      case 'X': Close(); break;
+      default: break;
+    }
+  } catch (const std::exception&) {
+    // A key never brings up an error box.
+  }
+}
+
+void TStickForm::NoteLabelMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+  DragStartX = x;
+  DragStartY = y;
+}
+
+void TStickForm::NoteLabelMouseUp(TObject*, TMouseButton, TShiftState, int x, int y) {
+  SetBounds(Left() + (x - DragStartX), Top() + (y - DragStartY), Width(), Height());
+}
+
+std::string ShortDateText(const SYSTEMTIME& date) {
+  wchar_t pattern[80] = L"";
+  if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80)) lstrcpyW(pattern, L"dd.MM.yyyy");
+  std::wstring picture = pattern;
+  // A short year reads ambiguously: the year is always shown with four digits.
+  const size_t y = picture.find(L'y');
+  if (y == std::wstring::npos) {
+    picture += L" yyyy";
+  } else {
+    const size_t end = picture.find_first_not_of(L'y', y);
+    picture.replace(y, (end == std::wstring::npos ? picture.size() : end) - y, L"yyyy");
+  }
+  wchar_t text[80];
+  if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, picture.c_str(), text, 80, nullptr))
+    throw std::runtime_error("The date cannot be formatted");
+  return U8(text);
+}
+
+void TStickForm::DigitalClockMouseMove(TObject*, TShiftState, int, int) {
+  // The clock control is placed here once it is part of the program; its hint gets
+  // ShortDateText(Sys().LocalTime()), an error keeping the old one.
+}

@@ -1,0 +1,273 @@
+// The note window's controls and its life: creation, the first activation, closing, the end of
+// the user's session and the hand-over from a second start.
+#include "app/win/Unit1.h"
+
+#include "app/Notes.h"
+#include "app/Settings.h"
+#include "app/res/resource.h"
+#include "app/win/SingleInstance.h"
+#include "toolkit/win/Application.h"
+#include "toolkit/win/FileStore.h"
+#include "toolkit/win/Registry.h"
+
+TStickForm* StickForm = nullptr;
+
+TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
+  SetName("StickForm");
+  SetCaption("Zettly");
+  SetBorderStyle(TBorderStyle::bsNone);
+  SetBounds(DefaultLeft, DefaultTop, Width(), Height());
+  SetClientSize(245, 175);
+  SetColor(clInfoBk);
+  SetKeyPreview(true);
+  SetShowHint(true);
+  CreateControls();
+  CreateMenu();
+  SetPopupMenu(TrayPopupMenu);
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
+  FinishCreate();
+}
+
+TStickForm::~TStickForm() {
+  if (StickForm == this) StickForm = nullptr;
+}
+
+TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
+                                          void (TStickForm::*click)(TObject*)) {
+  auto* b = new TSpeedButton(this);
+  b->SetBounds(left, top, width, 20);
+  b->SetFlat(true);
+  b->SetNumGlyphs(RES_GLYPH_IMAGES);
+  b->LoadGlyph(glyph);
+  b->SetHint(hint);
+  b->SetShowHint(true);
+  b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+  b->SetParent(Panel1);
+  return b;
+}
+
+void TStickForm::CreateControls() {
+  Panel1 = new TPanel(this);
+  Panel1->SetName("Panel1");
+  Panel1->SetBounds(0, 0, 245, 175);
+  Panel1->SetBorderStyle(TPanelBorderStyle::bsSingle);
+  Panel1->SetBevelOuter(TBevelCut::bvNone);
+  Panel1->SetColor(clInfoBk);
+  Panel1->SetParent(this);
+
+  NoteLabel = new TLabel(this);
+  NoteLabel->SetName("NoteLabel");
+  NoteLabel->SetAutoSize(false);
+  NoteLabel->SetBounds(7, 29, 226, 100);
+  NoteLabel->SetAlignment(TAlignment::taCenter);
+  NoteLabel->SetLayout(TTextLayout::tlCenter);
+  NoteLabel->SetWordWrap(true);
+  NoteLabel->SetTransparent(true);
+  // A note is shown as typed: an ampersand in it is text, not an accelerator mark.
+  NoteLabel->SetShowAccelChar(false);
+  NoteLabel->SetCursor(crHandPoint);
+  NoteLabel->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    NoteLabelMouseDown(s, b, sh, x, y);
+  };
+  NoteLabel->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    NoteLabelMouseUp(s, b, sh, x, y);
+  };
+  NoteLabel->SetParent(Panel1);
+
+  Image1 = new TImage(this);
+  Image1->SetName("Image1");
+  Image1->SetBounds(0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT);
+  Image1->SetTransparent(true);
+  Image1->LoadPicture(RES_EXITPIC);
+  Image1->SetHint("Exit");
+  Image1->SetShowHint(true);
+  Image1->OnClick = [this](TObject* s) { Image1Click(s); };
+  Image1->SetParent(Panel1);
+
+  AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About...", &TStickForm::AboutSpeedButtonClick);
+  SpeedButton6 = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help", &TStickForm::SpeedButton6Click);
+  TimeOnSpeedButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::TimeOnSpeedButtonClick);
+  TimeOnSpeedButton->SetGroupIndex(1);
+  TimeOnSpeedButton->SetAllowAllUp(true);
+  AttacheBtn = MakeSpeedButton(8, 148, 20, RES_GLYPH_ATTACH, "", &TStickForm::AttacheBtnClick);
+  AttacheBtn->SetVisible(false);
+  EditSpeedBtn = MakeSpeedButton(66, 148, 23, RES_GLYPH_EDIT, "Edit", &TStickForm::EditSpeedBtnClick);
+  TrashSpeedBtn = MakeSpeedButton(93, 148, 20, RES_GLYPH_TRASH, "Trash", &TStickForm::TrashSpeedBtnClick);
+  NewSpeedBtn = MakeSpeedButton(116, 148, 20, RES_GLYPH_NEW, "New", &TStickForm::NewSpeedBtnClick);
+
+  CounterLabel = new TLabel(this);
+  CounterLabel->SetName("CounterLabel");
+  CounterLabel->SetAutoSize(false);
+  CounterLabel->SetBounds(141, 152, 46, 13);
+  CounterLabel->SetAlignment(TAlignment::taCenter);
+  CounterLabel->SetTransparent(true);
+  CounterLabel->SetCaption("0 / 0");
+  CounterLabel->SetParent(Panel1);
+
+  BackSpeedBtn = MakeSpeedButton(192, 148, 20, RES_GLYPH_BACK, "Back", &TStickForm::BackSpeedBtnClick);
+  ForwardSpeedBtn = MakeSpeedButton(215, 148, 20, RES_GLYPH_FORWARD, "Forward", &TStickForm::ForwardSpeedBtnClick);
+
+  DefileTimer = new TTimer(this);
+  DefileTimer->SetName("DefileTimer");
+  DefileTimer->SetEnabled(false);
+  DefileTimer->SetInterval(1000);
+  DefileTimer->OnTimer = [this](TObject* s) { DefileTimerTimer(s); };
+}
+
+void TStickForm::CreateMenu() {
+  TrayPopupMenu = new TPopupMenu(this);
+  TrayPopupMenu->SetName("TrayPopupMenu");
+  auto item = [this](const char* name, const char* caption, void (TStickForm::*click)(TObject*)) {
+    auto* m = new TMenuItem(this);
+    m->SetName(name);
+    m->SetCaption(caption);
+    if (click) m->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+    TrayPopupMenu->Items()->Add(m);
+    return m;
+  };
+  Showwindow1 = item("Showwindow1", "&Show window", &TStickForm::Showwindow1Click);
+  Showwindow1->SetDefault(true);
+  h1 = item("h1", "&Hide window", &TStickForm::h1Click);
+  N4 = item("N4", "-", nullptr);
+  rashallnotes1 = item("rashallnotes1", "&Trash all notes !", &TStickForm::rashallnotes1Click);
+  N3 = item("N3", "-", nullptr);
+  Alwaysontop1 = item("Alwaysontop1", "&Always on top", &TStickForm::Alwaysontop1Click);
+  Clock1 = item("Clock1", "&Clock", &TStickForm::Clock1Click);
+  Clock1->SetChecked(true);
+  Autorun1 = item("Autorun1", "Auto &Run", &TStickForm::Autorun1Click);
+  Autorun1->SetChecked(true);
+  N2 = item("N2", "-", nullptr);
+  About1 = item("About1", "A&bout...", &TStickForm::About1Click);
+  N1 = item("N1", "-", nullptr);
+  Exit1 = item("Exit1", "E&xit", &TStickForm::Exit1Click);
+}
+
+void TStickForm::HandleCreated() {
+  TForm::HandleCreated();
+  MarkNoteWindow(hwnd_);
+}
+
+void TStickForm::FormCreate(TObject*) {
+  TNoteList& list = NoteList();
+  list.SetFileStore(&SystemFileStore());
+  list.DeleteAllNotes();
+  list.SetNextNote(1);
+  DragStartX = DragStartY = 0;
+  const std::string exe = Application->ExeName();
+  list.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
+  try {
+    ReadPlacement();
+  } catch (const std::exception& e) {
+    // The window comes up all the same, where the values read so far put it.
+    Application->HandleException(e);
+  }
+  KeepOnScreen();
+}
+
+void TStickForm::KeepOnScreen() {
+  RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
+  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;  // visible somewhere: stays as stored
+  MONITORINFO info{sizeof info};
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const TRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  const TPoint p = KeepInsideWorkArea(BoundsRect(), work);
+  SetBounds(p.X, p.Y, Width(), Height());
+}
+
+void TStickForm::FormActivate(TObject*) {
+  // Once only: run again it would reload the file (bringing back notes deleted since the last
+  // save) and re-apply the stored switches over the user's changes.
+  if (activated_) return;
+  activated_ = true;
+  ActivationStep();
+}
+
+void TStickForm::ActivationStep() {
+  try {
+    NoteList().BuildNotesPath();
+    NoteList().LoadNotes();
+    TRegistry reg;
+    reg.OpenKey(std::string(SettingsKey), false);
+    const auto on = [&reg](std::string_view name) {
+      const std::string n(name);
+      return !reg.ValueExists(n) || reg.ReadInteger(n) != 0;
+    };
+    if (on(CyclingValue)) {
+      TimeOnSpeedButton->SetDown(true);
+      TimeOnSpeedButtonClick(TimeOnSpeedButton);
+    } else {
+      ShowNote(1);
+    }
+    if (on(ClockValue)) ShowClock();
+    else HideClock();
+    if (on(AutorunValue)) EnableAutorun();
+    else DisableAutorun();
+  } catch (const std::exception&) {
+    // A failing switch ends the step quietly; the window works with what was applied.
+  }
+}
+
+void TStickForm::FormShow(TObject*) {
+  SetWindowRegion(CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, 20, 20), true);
+}
+
+void TStickForm::FormClose(TObject*, TCloseAction& action) {
+  try {
+    SaveAll();
+  } catch (const std::exception& e) {
+    // Nothing is lost: the window stays and the program keeps running.
+    Application->HandleException(e);
+    action = TCloseAction::caNone;
+  }
+}
+
+void TStickForm::BringNoteWindowToFront() {
+  if (Application->IsMinimized()) Application->Restore();
+  HWND app = Application->Handle();
+  if (app && !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNA);  // the taskbar button, hidden by the tray
+  if (HandleAllocated() && IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  Show();
+  SetForegroundWindow(Handle());
+}
+
+bool TStickForm::QueryEndSession() {
+  try {
+    SaveAll();
+    session_saved_ = true;
+    return true;
+  } catch (const std::exception& e) {
+    // As with closing: say what failed and keep the session from ending over unsaved notes.
+    Application->HandleException(e);
+    return false;
+  }
+}
+
+void TStickForm::WndProc(TMessage& m) {
+  if (m.Msg == ShowNoteWindowMessage() && m.Msg != 0) {
+    BringNoteWindowToFront();
+    m.Result = 1;
+    return;
+  }
+  switch (m.Msg) {
+    case WM_QUERYENDSESSION:
+      m.Result = QueryEndSession() ? TRUE : FALSE;
+      return;
+    case WM_ENDSESSION:
+      if (m.WParam && !session_saved_) {
+        try {
+          SaveAll();  // the session ends whatever happens; nobody is left to tell
+        } catch (const std::exception&) {
+        }
+      }
+      session_saved_ = false;
+      m.Result = 0;
+      return;
+    default:
+      break;
+  }
+  TForm::WndProc(m);
+}

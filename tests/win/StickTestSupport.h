@@ -1,0 +1,185 @@
+// Test harness for the note window: a scratch registry in place of the user's and the machine's
+// keys, a program folder of its own, a notes file to start from, and the window driven through
+// its own messages.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Notes.h"
+#include "app/Settings.h"
+#include "app/win/Unit1.h"
+#include "tests/win/NotesTestFiles.h"
+#include "tests/win/support/FakeSystem.h"
+#include "toolkit/Exception.h"
+#include "toolkit/win/Application.h"
+#include "toolkit/win/FileStore.h"
+#include "toolkit/win/Registry.h"
+
+// Maps the current user's and the machine's keys onto scratch keys under
+// HKCU\Software\ZettlyTests\<process>, removed at the end. The machine root can be made to refuse
+// as it does for a user without the right to change it: either no key opens for writing, or the
+// key opens but takes no value.
+class ScratchRegistry : public TRegistryAccess {
+ public:
+  enum class Refusal { None, OpenFails, WriteFails };
+  Refusal machine = Refusal::None;
+  Refusal user = Refusal::None;
+
+  ScratchRegistry() : scope_(this) {
+    base_ = L"Software\\ZettlyTests\\" + std::to_wstring(GetCurrentProcessId());
+    RegDeleteTreeW(HKEY_CURRENT_USER, base_.c_str());
+  }
+  ~ScratchRegistry() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, base_.c_str());
+    // Leave the shared parent when no other test program uses it.
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ZettlyTests");
+  }
+
+  LSTATUS OpenKey(HKEY root, const std::wstring& path, bool create, REGSAM access, HKEY* key) override {
+    *key = nullptr;
+    const Refusal refusal = root == HKEY_LOCAL_MACHINE ? machine : user;
+    if (refusal == Refusal::OpenFails && (create || (access & KEY_SET_VALUE))) return ERROR_ACCESS_DENIED;
+    if (refusal == Refusal::WriteFails) access &= ~(KEY_SET_VALUE | KEY_CREATE_SUB_KEY);
+    return TRegistryAccess::OpenKey(HKEY_CURRENT_USER, Mapped(root, path), create, access, key);
+  }
+
+  // The scratch path standing in for a key (no leading separator).
+  std::wstring Mapped(HKEY root, std::wstring path) const {
+    while (!path.empty() && path.front() == L'\\') path.erase(0, 1);
+    return base_ + (root == HKEY_LOCAL_MACHINE ? L"\\machine\\" : L"\\user\\") + path;
+  }
+  std::wstring Settings() const { return Mapped(HKEY_CURRENT_USER, Wide(SettingsKey)); }
+  std::wstring Run() const { return Mapped(HKEY_LOCAL_MACHINE, Wide(RunKey)); }
+
+  void SetDword(const std::wstring& key, const std::wstring& name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value);
+  }
+  void SetString(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  void SetSetting(const wchar_t* name, DWORD value) { SetDword(Settings(), name, value); }
+
+  // The value's data as the test wants to see it: a REG_DWORD in decimal, a REG_SZ as text.
+  std::optional<std::wstring> Get(const std::wstring& key, const std::wstring& name) const {
+    DWORD type = 0;
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    if (type == REG_DWORD) {
+      DWORD value = 0;
+      memcpy(&value, data, sizeof value);
+      return std::to_wstring(value);
+    }
+    return std::wstring(data);
+  }
+  std::optional<std::wstring> Setting(const wchar_t* name) const { return Get(Settings(), name); }
+  std::optional<std::wstring> Autorun() const { return Get(Run(), L"Zettly"); }
+
+ private:
+  ScopedRegistryAccess scope_;
+  std::wstring base_;
+};
+
+// The real file store, told to refuse writes as a read-only program folder does.
+class RefusingStore : public TFileStore {
+ public:
+  bool refuse = true;
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
+    return SystemFileStore().ReadWholeFile(path, maxBytes, data);
+  }
+  bool WriteWholeFile(const std::string& path, std::string_view data) override {
+    return !refuse && SystemFileStore().WriteWholeFile(path, data);
+  }
+};
+
+struct NoteSpec {
+  std::string content, attach;
+  int32_t exposure;
+};
+
+// A notes file as an earlier run leaves it.
+inline std::string NotesFileText(const std::vector<NoteSpec>& notes) {
+  std::string s = "[General]\r\nN=" + std::to_string(notes.size()) + "\r\n";
+  for (size_t i = 0; i < notes.size(); ++i) {
+    s += "[Note" + std::to_string(i + 1) + "]\r\nContent=" + notes[i].content + "\r\nAttach=" + notes[i].attach +
+         "\r\nExposure=" + std::to_string(notes[i].exposure) + "\r\n";
+  }
+  return s;
+}
+
+// One note window per test, with the harness above; the fixture's members are public so tests
+// read like a person's steps.
+class StickTest : public testing::Test {
+ protected:
+  ~StickTest() override {
+    form.reset();
+    SetCtrl(false);
+    NoteList().SetFileStore(&SystemFileStore());
+  }
+
+  // Creates the window (which reads its placement) with a notes file in its program folder.
+  void Create(const std::vector<NoteSpec>& notes = {}) {
+    if (!notes.empty()) {
+      ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(notes)));
+    }
+    form = std::make_unique<TStickForm>(nullptr);
+    NoteList().SetProgramFolder(Narrow(folder.Path()));
+  }
+  // Creates the window and delivers its first activation (notes loaded, switches applied).
+  void Start(const std::vector<NoteSpec>& notes = {}, bool cycling = false) {
+    registry.SetSetting(L"On", cycling ? 1 : 0);
+    Create(notes);
+    Activate();
+  }
+  void Activate() { SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0); }
+
+  std::wstring NotesFile() const { return folder / L"notices.msg"; }
+  std::string Text() const { return form->NoteLabel->Caption(); }
+  std::string Counter() const { return form->CounterLabel->Caption(); }
+  void Tick() { SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->DefileTimer->Id(), 0); }
+
+  // A left click on a windowless control of the panel, through the panel's window.
+  void ClickOn(TControl* c, int x = 5, int y = 5) {
+    HWND panel = form->Panel1->Handle();
+    const LPARAM at = MAKELPARAM(c->Left() + x, c->Top() + y);
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(panel, WM_LBUTTONUP, 0, at);
+  }
+
+  // The key's release with or without Ctrl held, as the message loop delivers it.
+  void KeyUp(WORD key, bool ctrl) {
+    SetCtrl(ctrl);
+    PostMessageW(form->Panel1->Handle(), WM_KEYUP, key, 0xC0000001);
+    Application->ProcessMessages();
+    SetCtrl(false);
+  }
+  static void SetCtrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+
+  std::vector<std::wstring> Boxes() const {
+    std::vector<std::wstring> out;
+    for (const auto& b : system.boxes) out.push_back(b.text);
+    return out;
+  }
+
+  WithFakeSystem system;
+  ScratchRegistry registry;
+  TScratchFolder folder;
+  std::unique_ptr<TStickForm> form;
+};

@@ -1,0 +1,253 @@
+// The note window's display through its own buttons, keys, timer and mouse: stepping with
+// wrap-around, the empty list, cycling with each note's exposure, trash, attachments, dragging.
+#include <gtest/gtest.h>
+
+#include "tests/win/StickTestSupport.h"
+
+namespace {
+
+const std::vector<NoteSpec> kThree = {{"A", "a.txt", 5000}, {"B", "b.doc", 10000}, {"C", "", 3000}};
+
+using Display = std::pair<std::string, std::string>;  // text, counter
+
+class StickDisplayTest : public StickTest {
+ protected:
+  Display Now() const { return {Text(), Counter()}; }
+};
+
+TEST_F(StickDisplayTest, CyclingOffShowsNoteOneAtOnceAndStepsWrapAroundBothEnds) {
+  Start(kThree, /*cycling=*/false);
+  EXPECT_EQ(Now(), Display("A", "1 / 3"));
+  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "");
+  EXPECT_FALSE(form->DefileTimer->Enabled());
+
+  struct Step {
+    TSpeedButton* button;
+    Display expected;
+  };
+  const Step steps[] = {{form->ForwardSpeedBtn, {"B", "2 / 3"}}, {form->ForwardSpeedBtn, {"C", "3 / 3"}},
+                        {form->ForwardSpeedBtn, {"A", "1 / 3"}}, {form->BackSpeedBtn, {"C", "3 / 3"}},
+                        {form->BackSpeedBtn, {"B", "2 / 3"}},    {form->BackSpeedBtn, {"A", "1 / 3"}}};
+  for (const Step& s : steps) {
+    ClickOn(s.button);
+    EXPECT_EQ(Now(), s.expected) << s.button->Hint();
+  }
+}
+
+TEST_F(StickDisplayTest, BackBeforeAnyNoteWasShownShowsTheLast) {
+  Start(kThree, /*cycling=*/true);
+  EXPECT_EQ(Now(), Display("", "0 / 0"));  // the first note comes with the first tick
+  ClickOn(form->BackSpeedBtn);
+  EXPECT_EQ(Now(), Display("C", "3 / 3"));
+}
+
+TEST_F(StickDisplayTest, WithAnEmptyListEveryStepLeavesTheEmptyState) {
+  Start({}, /*cycling=*/true);
+  ClickOn(form->ForwardSpeedBtn);
+  ClickOn(form->BackSpeedBtn);
+  Tick();
+  KeyUp(VK_RIGHT, true);
+  KeyUp(VK_LEFT, true);
+  EXPECT_EQ(Now(), Display("", "0 / 0"));
+  EXPECT_FALSE(form->AttacheBtn->Visible());
+}
+
+TEST_F(StickDisplayTest, EachNoteStaysUpForItsOwnExposureAndAManualStepRestartsTheCountdown) {
+  Start(kThree, /*cycling=*/true);
+  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON");
+  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_EQ(form->DefileTimer->Interval(), 1000u);
+
+  Tick();
+  EXPECT_EQ(Now(), Display("A", "1 / 3"));
+  EXPECT_EQ(form->DefileTimer->Interval(), 5000u);
+  ClickOn(form->ForwardSpeedBtn);  // during note 1: note 2's ten seconds count from here
+  EXPECT_EQ(Now(), Display("B", "2 / 3"));
+  EXPECT_EQ(form->DefileTimer->Interval(), 10000u);
+  EXPECT_TRUE(form->DefileTimer->Armed());
+  Tick();
+  EXPECT_EQ(Now(), Display("C", "3 / 3"));
+  EXPECT_EQ(form->DefileTimer->Interval(), 3000u);
+  Tick();
+  EXPECT_EQ(Now(), Display("A", "1 / 3"));
+
+  ClickOn(form->TimeOnSpeedButton);  // off: a step keeps the timer stopped
+  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is OFF");
+  EXPECT_FALSE(form->DefileTimer->Armed());
+  ClickOn(form->ForwardSpeedBtn);
+  EXPECT_EQ(form->DefileTimer->Interval(), 10000u);
+  EXPECT_FALSE(form->DefileTimer->Armed());
+  ClickOn(form->TimeOnSpeedButton);  // on again
+  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON");
+  EXPECT_TRUE(form->DefileTimer->Armed());
+}
+
+TEST_F(StickDisplayTest, AnExposureOfZeroHaltsTheCycleUntilAManualStep) {
+  Start({{"still", "", 0}, {"moving", "", 4000}}, /*cycling=*/true);
+  Tick();
+  EXPECT_EQ(Now(), Display("still", "1 / 2"));
+  EXPECT_TRUE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->DefileTimer->Armed());  // no tick will come
+  ClickOn(form->ForwardSpeedBtn);
+  EXPECT_EQ(Now(), Display("moving", "2 / 2"));
+  EXPECT_TRUE(form->DefileTimer->Armed());
+}
+
+struct TrashCase {
+  const char* name;
+  std::vector<NoteSpec> notes;
+  int forwardSteps;  // after note 1 is shown
+  Display after;
+  bool attachVisible;
+  int countAfter;
+};
+
+class TrashTest : public StickTest, public testing::WithParamInterface<TrashCase> {};
+
+TEST_P(TrashTest, DeletesTheShownNoteAndShowsTheOneThatFollows) {
+  const TrashCase& c = GetParam();
+  Start(c.notes);
+  for (int i = 0; i < c.forwardSteps; ++i) ClickOn(form->ForwardSpeedBtn);
+  const std::string before = GetFile(NotesFile());
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_EQ(Text(), c.after.first);
+  EXPECT_EQ(Counter(), c.after.second);
+  EXPECT_EQ(form->AttacheBtn->Visible(), c.attachVisible);
+  EXPECT_EQ(NoteList().NoteCount(), c.countAfter);
+  EXPECT_EQ(GetFile(NotesFile()), before);  // deleting never writes the file
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TrashTest,
+    testing::Values(TrashCase{"Middle", {{"A", "a", 1}, {"B", "b", 1}, {"C", "", 1}}, 1, {"C", "2 / 2"}, false, 2},
+                    TrashCase{"Last", {{"A", "a", 1}, {"B", "b", 1}, {"C", "", 1}}, 2, {"A", "1 / 2"}, true, 2},
+                    TrashCase{"Only", {{"A", "a", 1}}, 0, {"", "0 / 0"}, false, 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
+  Start(kThree, /*cycling=*/true);  // nothing shown before the first tick
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_EQ(NoteList().NoteCount(), 3);
+  Tick();
+  ClickOn(form->TrashSpeedBtn);  // note 1 goes
+  ClickOn(form->TrashSpeedBtn);
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_EQ(Now(), Display("", "0 / 0"));
+  ClickOn(form->TrashSpeedBtn);  // nothing left: nothing happens
+  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_TRUE(form->DefileTimer->Enabled());  // the timer keeps its running state throughout
+}
+
+TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
+  Start(kThree);
+  EXPECT_TRUE(form->AttacheBtn->Visible());
+  EXPECT_EQ(form->AttacheBtn->Hint(), "a.txt");
+  ClickOn(form->AttacheBtn);
+  ASSERT_EQ(system.shell.size(), 1u);
+  const FakeSystem::Shell& call = system.shell[0];
+  EXPECT_EQ(call.owner, Application->Handle());
+  EXPECT_EQ(call.operation, L"open");
+  EXPECT_EQ(call.file, L"a.txt");
+  EXPECT_EQ(call.parameters, L"");
+  EXPECT_EQ(call.directory, L"");
+  EXPECT_EQ(call.show, SW_SHOWNORMAL);
+
+  ClickOn(form->BackSpeedBtn);  // C: no attachment, the button goes
+  EXPECT_FALSE(form->AttacheBtn->Visible());
+  EXPECT_EQ(form->AttacheBtn->Hint(), "");
+  KeyUp('A', true);
+  EXPECT_EQ(system.shell.size(), 1u);
+  ClickOn(form->BackSpeedBtn);  // B: Ctrl+A opens, A alone does not
+  KeyUp('A', false);
+  EXPECT_EQ(system.shell.size(), 1u);
+  KeyUp('A', true);
+  ASSERT_EQ(system.shell.size(), 2u);
+  EXPECT_EQ(system.shell[1].file, L"b.doc");
+  EXPECT_TRUE(system.boxes.empty());
+}
+
+// Each Ctrl key does what its button does; without Ctrl nothing happens.
+TEST_F(StickDisplayTest, CtrlKeysStepTrashAndCloseAndNothingHappensWithoutCtrl) {
+  Start(kThree);
+  form->Show();
+  for (WORD key : {WORD(VK_RIGHT), WORD(VK_LEFT), WORD('T'), WORD('A'), WORD('X'), WORD('N'), WORD('E')})
+    KeyUp(key, false);
+  EXPECT_EQ(Text(), "A");
+  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_TRUE(system.shell.empty());
+  EXPECT_TRUE(form->Visible());
+
+  KeyUp(VK_RIGHT, true);
+  EXPECT_EQ(Text(), "B");
+  KeyUp(VK_LEFT, true);
+  KeyUp(VK_LEFT, true);
+  EXPECT_EQ(Text(), "C");
+  KeyUp('T', true);
+  EXPECT_EQ(Counter(), "1 / 2");
+  EXPECT_EQ(Text(), "A");
+  KeyUp('X', true);  // closing saves everything
+  EXPECT_FALSE(form->Visible());
+  EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
+  EXPECT_EQ(registry.Setting(L"top"), L"15");
+}
+
+// Errors in a key's action are swallowed; the same error from the button reaches the error box.
+class ThrowingShell : public WithFakeSystem {
+ public:
+  HINSTANCE ShellExecute(HWND, const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
+                         int) override {
+    throw Exception("the shell is gone");
+  }
+};
+
+TEST_F(StickDisplayTest, AnErrorUnderAKeyIsSwallowedButUnderAButtonItIsShown) {
+  Start(kThree);
+  ThrowingShell shell;
+  KeyUp('A', true);
+  EXPECT_TRUE(shell.boxes.empty());
+  ClickOn(form->AttacheBtn);
+  ASSERT_EQ(shell.boxes.size(), 1u);
+  EXPECT_EQ(shell.boxes[0].text, L"the shell is gone");
+}
+
+TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
+  Start(kThree);
+  HWND panel = form->Panel1->Handle();
+  const int lx = form->NoteLabel->Left(), ly = form->NoteLabel->Top();
+  struct Drag {
+    UINT down, up;
+    WPARAM held;
+  };
+  int expectLeft = form->Left(), expectTop = form->Top();
+  for (const Drag d : {Drag{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}, Drag{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}}) {
+    SendMessageW(panel, d.down, d.held, MAKELPARAM(lx + 10, ly + 10));
+    SendMessageW(panel, WM_MOUSEMOVE, d.held, MAKELPARAM(lx + 40, ly + 20));
+    EXPECT_EQ(form->Left(), expectLeft);  // no following while the button is held
+    SendMessageW(panel, d.up, 0, MAKELPARAM(lx + 60, ly + 30));
+    expectLeft += 50;
+    expectTop += 20;
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, expectLeft);
+    EXPECT_EQ(r.top, expectTop);
+  }
+  // A click without moving leaves the window where it is.
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(lx + 10, ly + 10));
+  SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(lx + 10, ly + 10));
+  EXPECT_EQ(form->Left(), expectLeft);
+  EXPECT_EQ(form->Top(), expectTop);
+}
+
+TEST(ShortDateText, DayMonthAndAFourDigitYear) {
+  SYSTEMTIME t{2026, 3, 0, 24, 9, 5, 7, 0};
+  const std::string text = ShortDateText(t);
+  EXPECT_NE(text.find("2026"), std::string::npos) << text;
+  EXPECT_NE(text.find("24"), std::string::npos) << text;
+  EXPECT_NE(text.find("3"), std::string::npos) << text;
+}
+
+}  // namespace

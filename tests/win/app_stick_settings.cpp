@@ -1,0 +1,306 @@
+// The note window's settings: what creation and the first activation read, what SaveAll writes
+// and in which order, the switches and their menu commands, and the machine-wide autorun entry
+// when the machine refuses it.
+#include <gtest/gtest.h>
+
+#include "tests/win/StickTestSupport.h"
+
+namespace {
+
+using Refusal = ScratchRegistry::Refusal;
+
+bool TopMost(TForm& f) { return (GetWindowLongW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+struct PlacementCase {
+  const char* name;
+  std::function<void(ScratchRegistry&)> setup;
+  int left, top;
+  bool topMost;
+  const wchar_t* box;  // the error box's text, or none
+};
+
+class PlacementTest : public StickTest, public testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(PlacementTest, CreationReadsThePlaceAndStay) {
+  const PlacementCase& c = GetParam();
+  c.setup(registry);
+  Create();
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(r.left, c.left);
+  EXPECT_EQ(r.top, c.top);
+  EXPECT_EQ(TopMost(*form), c.topMost);
+  EXPECT_EQ(form->Alwaysontop1->Checked(), c.topMost);
+  EXPECT_EQ(Boxes(), c.box ? std::vector<std::wstring>{c.box} : std::vector<std::wstring>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, PlacementTest,
+    testing::Values(
+        PlacementCase{"NoKey", [](ScratchRegistry&) {}, 15, 15, false, nullptr},
+        PlacementCase{"Stored",
+                      [](ScratchRegistry& r) {
+                        r.SetSetting(L"top", 200);
+                        r.SetSetting(L"left", 300);
+                        r.SetSetting(L"Stay", 0);
+                      },
+                      300, 200, false, nullptr},
+        PlacementCase{"StayOn", [](ScratchRegistry& r) { r.SetSetting(L"Stay", 7); }, 15, 15, true, nullptr},
+        // A value of the wrong type: the error box, the rest of the reading skipped, the window made.
+        PlacementCase{"TopIsText",
+                      [](ScratchRegistry& r) {
+                        r.SetString(r.Settings(), L"top", L"200");
+                        r.SetSetting(L"left", 300);
+                        r.SetSetting(L"Stay", 1);
+                      },
+                      15, 15, false, L"Invalid data type for 'top'"},
+        PlacementCase{"LeftIsText",
+                      [](ScratchRegistry& r) {
+                        r.SetSetting(L"top", 200);
+                        r.SetString(r.Settings(), L"left", L"x");
+                        r.SetSetting(L"Stay", 1);
+                      },
+                      15, 200, false, L"Invalid data type for 'left'"},
+        // Off every monitor (one was removed): brought back onto the nearest work area.
+        PlacementCase{"FarOff",
+                      [](ScratchRegistry& r) {
+                        r.SetSetting(L"top", static_cast<DWORD>(-5000));
+                        r.SetSetting(L"left", static_cast<DWORD>(-5000));
+                      },
+                      0, 0, false, nullptr},
+        // Partly visible: exactly as stored.
+        PlacementCase{"PartlyOff",
+                      [](ScratchRegistry& r) {
+                        r.SetSetting(L"top", 10);
+                        r.SetSetting(L"left", static_cast<DWORD>(-100));
+                      },
+                      -100, 10, false, nullptr}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StickTest, AWindowStoredRightOfTheScreenComesBackInsideTheWorkArea) {
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  registry.SetSetting(L"left", static_cast<DWORD>(work.right + 800));
+  registry.SetSetting(L"top", static_cast<DWORD>(work.bottom + 600));
+  Create();
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(r.right, work.right);
+  EXPECT_EQ(r.bottom, work.bottom);
+}
+
+struct ActivationCase {
+  const char* name;
+  std::function<void(ScratchRegistry&)> setup;
+  bool cycling, clock, autorunTick;
+  std::optional<std::wstring> autorunEntry;
+  const char* text = "";  // on display after the step  // nullopt: none; L"<exe>": the program's path
+};
+
+class ActivationTest : public StickTest, public testing::WithParamInterface<ActivationCase> {};
+
+TEST_P(ActivationTest, TheFirstActivationAppliesOnClockAndRun) {
+  const ActivationCase& c = GetParam();
+  c.setup(registry);
+  Create({{"A", "", 3000}});
+  Activate();
+  EXPECT_EQ(form->TimeOnSpeedButton->Down(), c.cycling);
+  EXPECT_EQ(form->DefileTimer->Enabled(), c.cycling);
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), c.cycling ? "Scrolling is ON" : "");
+  EXPECT_EQ(Text(), c.text);
+  EXPECT_EQ(form->ClockShown(), c.clock);
+  EXPECT_EQ(form->Clock1->Checked(), c.clock);
+  EXPECT_EQ(form->Autorun1->Checked(), c.autorunTick);
+  const std::wstring exe = Wide(Application->ExeName());
+  const auto expected = c.autorunEntry == L"<exe>" ? std::optional<std::wstring>(exe) : c.autorunEntry;
+  EXPECT_EQ(registry.Autorun(), expected);
+  EXPECT_TRUE(system.boxes.empty());  // failures here are never shown
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ActivationTest,
+    testing::Values(
+        ActivationCase{"FirstStart", [](ScratchRegistry&) {}, true, true, true, L"<exe>"},
+        ActivationCase{"AllOff",
+                       [](ScratchRegistry& r) {
+                         r.SetSetting(L"On", 0);
+                         r.SetSetting(L"Clock", 0);
+                         r.SetSetting(L"Run", 0);
+                         r.SetString(r.Run(), L"Zettly", L"C:\\old\\Zettly.exe");
+                       },
+                       false, false, false, std::nullopt, "A"},
+        ActivationCase{"RunOffWithoutEntry", [](ScratchRegistry& r) { r.SetSetting(L"Run", 0); }, true, true, false,
+                       std::nullopt},
+        // Swallowed: the step ends at the bad value; what follows keeps its initial state.
+        ActivationCase{"OnIsText",
+                       [](ScratchRegistry& r) {
+                         r.SetString(r.Settings(), L"On", L"1");
+                         r.SetSetting(L"Clock", 0);
+                       },
+                       false, true, true, std::nullopt},
+        ActivationCase{"MachineRefusesToOpen", [](ScratchRegistry& r) { r.machine = Refusal::OpenFails; }, true, true,
+                       true, std::nullopt},
+        ActivationCase{"MachineRefusesTheValue", [](ScratchRegistry& r) { r.machine = Refusal::WriteFails; }, true,
+                       true, true, std::nullopt},
+        ActivationCase{"RunOffWithoutAccess",
+                       [](ScratchRegistry& r) {
+                         r.SetSetting(L"Run", 0);
+                         r.SetString(r.Run(), L"Zettly", L"C:\\kept.exe");
+                         r.machine = Refusal::OpenFails;
+                       },
+                       true, true, false, L"C:\\kept.exe"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StickTest, SaveAllWritesTheNotesThenTheSixValuesFromTheWindowsState) {
+  Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/true);
+  ClickOn(form->TimeOnSpeedButton);  // cycling off
+  form->Clock1Click(form->Clock1);   // clock hidden
+  form->Autorun1Click(form->Autorun1);
+  form->Alwaysontop1Click(form->Alwaysontop1);
+  form->SetBounds(120, 80, form->Width(), form->Height());
+  Tick();  // no effect: the timer is off
+  form->ForwardSpeedBtnClick(nullptr);
+  form->TrashSpeedBtnClick(nullptr);
+  form->SaveAll();
+  EXPECT_EQ(GetFile(NotesFile()),
+            "[General]\r\nN=1\r\n[Note1]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n"
+            "[Note2]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n");
+  const std::pair<const wchar_t*, const wchar_t*> values[] = {{L"top", L"80"},  {L"left", L"120"}, {L"On", L"0"},
+                                                              {L"Stay", L"1"},  {L"Clock", L"0"},  {L"Run", L"0"}};
+  for (const auto& [name, value] : values) EXPECT_EQ(registry.Setting(name), value) << name;
+  EXPECT_EQ(registry.Autorun(), std::nullopt);
+}
+
+TEST_F(StickTest, SaveAllWritesNoSettingWhenTheNotesFileFails) {
+  Start({{"A", "", 3000}});
+  RefusingStore store;
+  NoteList().SetFileStore(&store);
+  try {
+    form->SaveAll();
+    ADD_FAILURE() << "the save went through";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Unable to write to " + Narrow(NotesFile()));
+  }
+  EXPECT_EQ(registry.Setting(L"top"), std::nullopt);
+  EXPECT_EQ(registry.Setting(L"left"), std::nullopt);
+}
+
+TEST_F(StickTest, SaveAllStopsAtTheFirstSettingTheRegistryRefuses) {
+  Start({{"A", "", 3000}});
+  for (Refusal refusal : {Refusal::OpenFails, Refusal::WriteFails}) {
+    registry.user = refusal;
+    try {
+      form->SaveAll();
+      ADD_FAILURE() << "the save went through";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "Failed to set data for 'top'");
+    }
+    EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);  // the notes went first
+  }
+}
+
+TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
+  Start();
+  form->Alwaysontop1Click(nullptr);
+  EXPECT_TRUE(TopMost(*form));
+  EXPECT_TRUE(form->Alwaysontop1->Checked());
+  form->Alwaysontop1Click(nullptr);
+  EXPECT_FALSE(TopMost(*form));
+  EXPECT_FALSE(form->Alwaysontop1->Checked());
+
+  form->Clock1Click(nullptr);
+  EXPECT_FALSE(form->Clock1->Checked());
+  EXPECT_FALSE(form->ClockShown());
+  form->Clock1Click(nullptr);
+  EXPECT_TRUE(form->ClockShown());
+
+  form->Autorun1Click(nullptr);
+  EXPECT_FALSE(form->Autorun1->Checked());
+  EXPECT_EQ(registry.Autorun(), std::nullopt);
+  form->Autorun1Click(nullptr);
+  EXPECT_TRUE(form->Autorun1->Checked());
+  EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
+  EXPECT_TRUE(system.boxes.empty());
+}
+
+// The menu shown as the window's context menu; the item is chosen with its accelerator key
+// while the menu runs, as a person would.
+void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
+  PostMessageW(form.Handle(), WM_KEYDOWN, accelerator, 0);
+  PostMessageW(form.Handle(), WM_KEYUP, accelerator, 0xC0000001);
+  SendMessageW(form.Panel1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Panel1->Handle()),
+               MAKELPARAM(60, 60));
+  Application->ProcessMessages();
+}
+
+TEST_F(StickTest, AutoRunFromTheMenuWithoutTheRightShowsTheErrorAndKeepsTheTick) {
+  registry.SetSetting(L"Run", 0);
+  Start();
+  ASSERT_FALSE(form->Autorun1->Checked());
+  registry.machine = Refusal::OpenFails;
+  ChooseFromContextMenu(*form, 'R');
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'Zettly'"});
+  EXPECT_TRUE(form->Autorun1->Checked());
+  EXPECT_EQ(registry.Autorun(), std::nullopt);
+  // Switching it off without the right finds nothing to delete and fails nowhere.
+  ChooseFromContextMenu(*form, 'R');
+  EXPECT_EQ(system.boxes.size(), 1u);
+  EXPECT_FALSE(form->Autorun1->Checked());
+}
+
+TEST_F(StickTest, TheMenuHoldsItsItemsInOrderWithTicksAndTheDefault) {
+  Create();
+  struct Item {
+    const char* caption;
+    bool checked, isDefault;
+  };
+  const Item expected[] = {{"&Show window", false, true},   {"&Hide window", false, false}, {"-", false, false},
+                           {"&Trash all notes !", false, false}, {"-", false, false},
+                           {"&Always on top", false, false}, {"&Clock", true, false},       {"Auto &Run", true, false},
+                           {"-", false, false},              {"A&bout...", false, false},   {"-", false, false},
+                           {"E&xit", false, false}};
+  TMenuItem* items = form->TrayPopupMenu->Items();
+  ASSERT_EQ(items->Count(), static_cast<int>(std::size(expected)));
+  for (int i = 0; i < items->Count(); ++i) {
+    EXPECT_EQ(items->Items(i)->Caption(), expected[i].caption) << i;
+    EXPECT_EQ(items->Items(i)->Checked(), expected[i].checked) << i;
+    EXPECT_EQ(items->Items(i)->Default(), expected[i].isDefault) << i;
+  }
+  std::vector<TMenuItem*> byCommand;
+  HMENU menu = form->TrayPopupMenu->BuildMenu(byCommand);
+  EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), 1u);  // drawn bold
+  DestroyMenu(menu);
+  EXPECT_EQ(form->PopupMenu(), form->TrayPopupMenu);
+}
+
+TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
+  Start({{"A", "a", 3000}, {"B", "", 3000}, {"C", "", 3000}});
+  system.box_answer = IDNO;
+  form->rashallnotes1Click(nullptr);
+  ASSERT_EQ(system.boxes.size(), 1u);
+  EXPECT_EQ(system.boxes[0].text, L"Are you sure you want to delete all the 3 notes?");
+  EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
+  EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+  EXPECT_EQ(NoteList().NoteCount(), 3);
+  system.box_answer = IDYES;
+  form->rashallnotes1Click(nullptr);
+  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(Counter(), "0 / 0");
+  EXPECT_EQ(Text(), "");
+  EXPECT_FALSE(form->AttacheBtn->Visible());
+  KeyUp('A', true);
+  EXPECT_TRUE(system.shell.empty());  // no removed note can be opened
+  form->rashallnotes1Click(nullptr);  // empty: no question
+  EXPECT_EQ(system.boxes.size(), 2u);
+}
+
+TEST_F(StickTest, HelpGoesToTheShellFromTheProgramFolder) {
+  Start();
+  ClickOn(form->SpeedButton6);
+  ASSERT_EQ(system.shell.size(), 1u);
+  EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
+  EXPECT_EQ(system.shell[0].operation, L"open");
+  EXPECT_EQ(system.shell[0].owner, Application->Handle());
+}
+
+}  // namespace
