@@ -38,10 +38,6 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     m.Result = 0;
     if (Application) Application->HandleException(e);
   }
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;  // gone, whoever destroyed it
-  }
   return m.Result;
 }
 
@@ -53,5 +49,10 @@ THiddenWindow::THiddenWindow(Procedure procedure) : procedure_(std::move(procedu
 }
 
 THiddenWindow::~THiddenWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  // Only if it is still ours: a WM_NCDESTROY can be sent by anyone, so the real end of the
+  // window is told by the window itself.
+  if (IsWindow(hwnd_) && GetWindowLongPtrW(hwnd_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
 }

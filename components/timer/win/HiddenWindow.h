@@ -10,8 +10,8 @@
 
 class THiddenWindow {
  public:
-  // The procedure sees every message from WM_NCCREATE to WM_NCDESTROY and sets its Result;
-  // an exception it throws goes to the application's error box and the result stays 0.
+  // The procedure sees every message from WM_NCCREATE on, until the object is destroyed, and
+  // sets its Result; an exception it throws goes to the application's error box, result 0.
   using Procedure = std::function<void(TMessage&)>;
 
   explicit THiddenWindow(Procedure procedure);

@@ -1,0 +1,195 @@
+// TSysTrayIcon: life, properties, the shell calls and the animation. The windows it works on
+// (main form, taskbar button, popup menu, hooks) are in TrayWindows.cpp.
+#include "components/tray/win/SysTrayIcon.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "components/tray/TrayRules.h"
+#include "components/tray/win/TrayIconHandler.h"
+#include "toolkit/win/Application.h"
+#include "toolkit/win/ImgList.h"
+#include "toolkit/win/Menus.h"
+#include "toolkit/win/System.h"
+
+TSysTrayIcon::TSysTrayIcon(TComponent* owner)
+    : TCustomTrayIcon(owner), cycle_timer_(1000, [this](TObject*) { CycleTimerElapsed(); }) {
+  AcquireTrayHandler();
+  icon_.OnChange = [this](TObject*) { IconChanged(); };
+  icon_data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  icon_data_.hWnd = SharedTrayHandler()->WindowHandle();
+  icon_data_.uID = IconId();
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uCallbackMessage = TrayCallbackMessage;
+  SetDesignPreview(false);  // asks the shell to drop an icon that is not there: harmless
+  HookApplicationWindow();
+  if (OwnerControl()) HookOwnerWindow();
+}
+
+TSysTrayIcon::~TSysTrayIcon() {
+  // The icon leaves the notification area first; whatever fails, the hooks come off and the
+  // handler is released.
+  try {
+    SetIconVisible(false);
+    SetDesignPreview(false);
+  } catch (...) {
+  }
+  cycle_timer_.SetRunning(false);
+  icon_.OnChange = nullptr;
+  UnhookApplicationWindow();
+  UnhookOwnerWindow();
+  ReleaseTrayHandler();
+}
+
+void TSysTrayIcon::Loaded() {
+  TCustomTrayIcon::Loaded();
+  if (OwnerControl() && Application) {
+    bool show_main_form = true;
+    if (OnStartup) OnStartup(this, show_main_form);
+    if (!show_main_form) {
+      Application->SetShowMainForm(false);
+      HideMainWindow();
+    }
+  }
+  UpdateTrayIcon();
+  SetIconVisible(icon_visible_);
+  SetCycleIcons(cycle_icons_);
+  SetWantEnterExitEvents(WantEnterExitEvents());
+  SetShellVersionMode(ShellVersionMode());
+}
+
+void TSysTrayIcon::Notification(TComponent* component, TOperation operation) {
+  TCustomTrayIcon::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == icon_list_) {
+    icon_list_ = nullptr;
+    SetIconList(nullptr);
+  }
+  if (component == popup_menu_) popup_menu_ = nullptr;
+}
+
+// --- the shell -------------------------------------------------------------------------------
+
+bool TSysTrayIcon::FillIconData() {
+  icon_data_.hIcon = icon_.Handle();
+  const std::u16string tip = TrayTip(hint_, show_hint_);
+  std::fill(std::begin(icon_data_.szTip), std::end(icon_data_.szTip), L'\0');
+  std::copy(tip.begin(), tip.end(), icon_data_.szTip);  // at most 127 units: the last stays 0
+  return true;
+}
+
+bool TSysTrayIcon::AddTrayIcon() {
+  if (!forced_visibility_) icon_visible_ = true;
+  return FillIconData() && Sys().NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+}
+
+bool TSysTrayIcon::RemoveTrayIcon() {
+  if (!forced_visibility_) icon_visible_ = false;
+  return FillIconData() && Sys().NotifyIcon(NIM_DELETE, &icon_data_) != FALSE;
+}
+
+bool TSysTrayIcon::UpdateTrayIcon() {
+  // Not in the notification area: the shell refuses, and that is all.
+  return FillIconData() && Sys().NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+}
+
+void TSysTrayIcon::SetShellVersionMode(uint8_t mode) {
+  shell_version_mode_ = mode;
+  if (mode == 0) icon_data_.uVersion = 0;
+  else if (mode == 1) icon_data_.uVersion = NOTIFYICON_VERSION;
+  Sys().NotifyIcon(NIM_SETVERSION, &icon_data_);
+}
+
+void TSysTrayIcon::IconChanged() { UpdateTrayIcon(); }
+
+// --- properties ------------------------------------------------------------------------------
+
+void TSysTrayIcon::SetDesignPreview(bool v) {
+  design_preview_ = v;
+  forced_visibility_ = true;
+  SetIconVisible(v);
+  forced_visibility_ = false;
+}
+
+void TSysTrayIcon::SetIconVisible(bool v) {
+  if (v) AddTrayIcon();
+  else RemoveTrayIcon();
+}
+
+void TSysTrayIcon::SetHint(const std::string& hint) {
+  hint_ = hint;
+  UpdateTrayIcon();
+}
+
+void TSysTrayIcon::SetShowHint(bool v) {
+  show_hint_ = v;
+  UpdateTrayIcon();
+}
+
+void TSysTrayIcon::SetIcon(const TIcon& icon) {
+  // One shell call for the whole copy.
+  TNotifyEvent notify = std::exchange(icon_.OnChange, nullptr);
+  icon_.Assign(icon);
+  icon_.OnChange = std::move(notify);
+  UpdateTrayIcon();
+}
+
+void TSysTrayIcon::SetIconList(TImageList* list) {
+  icon_list_ = list;
+  SetIconIndex(0);
+}
+
+void TSysTrayIcon::CopyListImage(int index) {
+  const UniqueIcon image = icon_list_->GetIcon(index);  // none for an index outside the list
+  icon_.AssignHandle(image.Get());
+}
+
+void TSysTrayIcon::SetIconIndex(int index) {
+  if (icon_list_) {
+    icon_index_ = LimitIconIndex(index, icon_list_->Count());
+    CopyListImage(icon_index_);
+  } else {
+    icon_index_ = 0;
+  }
+  UpdateTrayIcon();
+}
+
+void TSysTrayIcon::SetCycleIcons(bool v) {
+  cycle_icons_ = v;
+  if (v) {
+    SetIconIndex(0);
+    cycle_timer_.SetPeriod(cycle_interval_);
+    cycle_timer_.SetRunning(true);  // a period of 0 does not tick
+  } else {
+    cycle_timer_.SetRunning(false);
+  }
+}
+
+void TSysTrayIcon::SetCycleInterval(uint32_t ms) {
+  cycle_interval_ = ms;
+  SetCycleIcons(cycle_icons_);  // while cycling: again from image 0 with the new period
+}
+
+void TSysTrayIcon::CycleTimerElapsed() {
+  if (!icon_list_) return;
+  CopyListImage(icon_index_);
+  FireCycle();
+  // The cycle event may have taken the list away.
+  SetIconIndex(icon_list_ ? NextCycleIndex(icon_index_, icon_list_->Count()) : 0);
+}
+
+void TSysTrayIcon::FireCycle() {
+  const int next = NextCycleIndex(icon_index_, icon_list_ ? icon_list_->Count() : 0);
+  if (OnCycle) OnCycle(this, next);
+}
+
+// --- readings for the mouse steps ------------------------------------------------------------
+
+TShiftState TSysTrayIcon::ShiftKeysNow() { return ReadShiftKeys(); }
+
+TPoint TSysTrayIcon::CursorPosNow() {
+  const POINT p = Sys().CursorPos();
+  return {p.x, p.y};
+}
+
+uint32_t TSysTrayIcon::DoubleClickTime() { return Sys().DoubleClickTime(); }

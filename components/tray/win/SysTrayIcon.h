@@ -1,0 +1,110 @@
+// TSysTrayIcon: keeps one icon in the shell's notification area, with tooltip, animation through
+// an image list, a popup menu, mouse events (through the shared handler window) and
+// minimise-to-tray, for which it subclasses the application window and its owner's window.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <string>
+
+#include "components/timer/SimpleTimer.h"
+#include "components/tray/CustomTrayIcon.h"
+#include "toolkit/win/Controls.h"
+#include "toolkit/win/Icon.h"
+
+class TImageList;
+class TPopupMenu;
+
+class TSysTrayIcon : public TCustomTrayIcon {
+ public:
+  explicit TSysTrayIcon(TComponent* owner);
+  ~TSysTrayIcon() override;
+
+  // Adds (true) or removes the icon without touching IconVisible: a preview of the icon.
+  bool DesignPreview() const { return design_preview_; }
+  void SetDesignPreview(bool v);
+  TImageList* IconList() const { return icon_list_; }  // not owned
+  void SetIconList(TImageList* list);
+  bool CycleIcons() const { return cycle_icons_; }
+  void SetCycleIcons(bool v);
+  uint32_t CycleInterval() const { return cycle_interval_; }
+  void SetCycleInterval(uint32_t ms);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool v);
+  TIcon& Icon() { return icon_; }  // owned; any change of its image reaches the shell
+  void SetIcon(const TIcon& icon);  // copies the image
+  bool IconVisible() const { return icon_visible_; }
+  void SetIconVisible(bool v);
+  int IconIndex() const { return icon_index_; }
+  void SetIconIndex(int index);
+  TPopupMenu* PopupMenu() const { return popup_menu_; }  // not owned
+  void SetPopupMenu(TPopupMenu* menu) { popup_menu_ = menu; }
+  bool MinimizeToTray() const { return minimize_to_tray_; }
+  void SetMinimizeToTray(bool v) { minimize_to_tray_ = v; }
+
+  // The shell calls; each returns whether the shell accepted it.
+  virtual bool AddTrayIcon();
+  virtual bool RemoveTrayIcon();
+  virtual bool UpdateTrayIcon();
+  // 0: classic notifications, 1: version 3. Tells the shell.
+  void SetShellVersionMode(uint8_t mode);
+
+  // Restores the application and shows its main form in front; the tray icon stays.
+  void ShowMainWindow();
+  // Hides the main form and the application's taskbar button; the tray icon stays.
+  void HideMainWindow();
+  void HideApplicationButton();
+  virtual void SendToTray();
+  void OpenPopupMenu() override;
+  virtual void FireCycle();
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // What the shell was last sent, and the animation's timer (tests).
+  const NOTIFYICONDATAW& IconData() const { return icon_data_; }
+  const TSimpleTimer& CycleTimer() const { return cycle_timer_; }
+
+ protected:
+  void Loaded() override;
+  bool FillIconData();
+  TShiftState ShiftKeysNow() override;
+  TPoint CursorPosNow() override;
+  uint32_t DoubleClickTime() override;
+  void ClickDefaultMenuItem() override;
+
+ private:
+  static LRESULT CALLBACK ApplicationHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK OwnerHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void HandleApplicationMessage(TMessage& m);
+  void HandleOwnerMessage(TMessage& m);
+  bool TryMinimizeToTray(TMessage& m);
+  void HookApplicationWindow();
+  void UnhookApplicationWindow();
+  void HookOwnerWindow();
+  void UnhookOwnerWindow();
+  TWinControl* OwnerControl() const;
+  void CopyListImage(int index);
+  void CycleTimerElapsed();
+  void IconChanged();
+
+  bool design_preview_ = false;
+  bool forced_visibility_ = false;  // SetDesignPreview is adding or removing the icon
+  TImageList* icon_list_ = nullptr;  // not owned
+  bool cycle_icons_ = false;
+  uint32_t cycle_interval_ = 0;
+  std::string hint_;
+  bool show_hint_ = true;
+  TIcon icon_;
+  bool icon_visible_ = false;
+  int icon_index_ = 0;
+  TPopupMenu* popup_menu_ = nullptr;  // not owned
+  bool minimize_to_tray_ = false;
+  bool startup_check_pending_ = true;
+  TSimpleTimer cycle_timer_;
+  HWND application_window_ = nullptr;  // hooked, or nullptr
+  HWND owner_window_ = nullptr;        // hooked, or nullptr
+  NOTIFYICONDATAW icon_data_{};
+};

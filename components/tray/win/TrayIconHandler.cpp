@@ -1,0 +1,81 @@
+#include "components/tray/win/TrayIconHandler.h"
+
+#include <utility>
+#include <vector>
+
+#include "components/tray/CustomTrayIcon.h"
+#include "toolkit/win/System.h"
+
+namespace {
+TTrayIconHandler* shared_handler = nullptr;  // owned
+UINT shell_restart_message = 0;
+
+// Unit start-up and shutdown: the restart message before any form exists; a handler still
+// present at program end goes with it.
+struct TrayUnit {
+  TrayUnit() { SetUpShellRestartMessage(CommonControlsVersion()); }
+  ~TrayUnit() { delete std::exchange(shared_handler, nullptr); }
+} tray_unit;
+}  // namespace
+
+TTrayIconHandler::TTrayIconHandler() : window_([this](TMessage& m) { ProcessTrayMessage(m); }) {}
+
+void TTrayIconHandler::ProcessTrayMessage(TMessage& m) {
+  switch (m.Msg) {
+    case TrayCallbackMessage:
+      // The identifier is the icon's 32-bit one; anything wider names no icon of ours.
+      if (m.WParam <= UINT32_MAX) {
+        if (TCustomTrayIcon* icon = TCustomTrayIcon::FindTrayIcon(static_cast<uint32_t>(m.WParam)))
+          icon->ProcessNotification(static_cast<uint32_t>(m.LParam));
+      }
+      return;
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_QUIT:
+    case WM_ENDSESSION:
+    case WM_NCDESTROY:
+      m.Result = 1;  // never closed from outside; the session may always end
+      return;
+    default:
+      m.Result = DefWindowProcW(window_.Handle(), m.Msg, m.WParam, m.LParam);
+      return;
+  }
+}
+
+TTrayIconHandler* SharedTrayHandler() { return shared_handler; }
+
+void AcquireTrayHandler() {
+  if (!shared_handler) shared_handler = new TTrayIconHandler;
+  ++shared_handler->icon_count_;
+}
+
+void ReleaseTrayHandler() {
+  if (!shared_handler) return;
+  if (shared_handler->icon_count_ > 0) --shared_handler->icon_count_;
+  if (shared_handler->icon_count_ == 0) delete std::exchange(shared_handler, nullptr);
+}
+
+TShiftState ReadShiftKeys() {
+  return ShiftFromAsyncKeys([](int vk) { return static_cast<int16_t>(Sys().AsyncKeyState(vk)); });
+}
+
+UINT ShellRestartMessage() { return shell_restart_message; }
+
+uint32_t CommonControlsVersion() {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(L"comctl32.dll", &ignored);
+  if (size == 0) return 0;
+  std::vector<BYTE> data(size);
+  if (!GetFileVersionInfoW(L"comctl32.dll", 0, size, data.data())) return 0;
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
+      length < sizeof *info)
+    return 0;
+  return info->dwFileVersionMS;
+}
+
+void SetUpShellRestartMessage(uint32_t comctlVersion) {
+  shell_restart_message = ShellRestartMessageAvailable(comctlVersion) ? RegisterWindowMessageW(L"TaskbarCreated") : 0;
+}
