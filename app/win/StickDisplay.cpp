@@ -137,6 +137,9 @@ std::string ShortDateText(const SYSTEMTIME& date) {
 }
 
 void TStickForm::DigitalClockMouseMove(TObject*, TShiftState, int, int) {
-  // The clock control is placed here once it is part of the program; its hint gets
-  // ShortDateText(Sys().LocalTime()), an error keeping the old one.
+  try {
+    DigitalClock->SetHint(ShortDateText(Sys().LocalTime()));
+  } catch (const std::exception&) {
+    // The old hint stays.
+  }
 }

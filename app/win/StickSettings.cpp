@@ -47,15 +47,15 @@ void TStickForm::ToggleAlwaysOnTop() {
   SetFormStyle(Alwaysontop1->Checked() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
 }
 
-bool TStickForm::ClockShown() const { return clock_shown_; }
+bool TStickForm::ClockShown() const { return DigitalClock->Visible(); }
 
 void TStickForm::ShowClock() {
-  clock_shown_ = true;
+  DigitalClock->SetVisible(true);
   Clock1->SetChecked(true);
 }
 
 void TStickForm::HideClock() {
-  clock_shown_ = false;
+  DigitalClock->SetVisible(false);
   Clock1->SetChecked(false);
 }
 

@@ -88,6 +88,22 @@ void TStickForm::CreateControls() {
   Image1->OnClick = [this](TObject* s) { Image1Click(s); };
   Image1->SetParent(Panel1);
 
+  DigitalClock = new TDigitClock(this);
+  DigitalClock->SetName("DigitalClock");
+  DigitalClock->SetBounds(49, 2, 89, DigitalClock->Height());
+  DigitalClock->SetCharColor(clBlack);
+  DigitalClock->SetCharWidth(2);
+  DigitalClock->SetCharBorderWidth(1);
+  DigitalClock->SetCharHeight(2);
+  DigitalClock->SetBorderColor(clSilver);
+  DigitalClock->SetColor(clInfoBk);
+  DigitalClock->SetShowHint(true);
+  // The cells only show the time: the pointer anywhere over the clock is the clock's, for its
+  // date hint.
+  for (int n = 1; n <= ClockCellCount; ++n) DigitalClock->Cells(n)->SetEnabled(false);
+  DigitalClock->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DigitalClockMouseMove(s, sh, x, y); };
+  DigitalClock->SetParent(Panel1);
+
   AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About...", &TStickForm::AboutSpeedButtonClick);
   SpeedButton6 = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help", &TStickForm::SpeedButton6Click);
   TimeOnSpeedButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::TimeOnSpeedButtonClick);
@@ -166,6 +182,7 @@ void TStickForm::FormCreate(TObject*) {
     Application->HandleException(e);
   }
   KeepOnScreen();
+  DigitalClockMouseMove(DigitalClock, {}, 0, 0);  // a hint from the start, so it has a tooltip
 }
 
 void TStickForm::KeepOnScreen() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "components/ledclock/win/DigitClock.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -22,6 +23,7 @@ class TStickForm : public TForm {
   TPanel* Panel1;
   TLabel* NoteLabel;
   TImage* Image1;
+  TDigitClock* DigitalClock;
   TSpeedButton* AboutSpeedButton;
   TSpeedButton* SpeedButton6;
   TSpeedButton* TimeOnSpeedButton;
@@ -108,8 +110,7 @@ class TStickForm : public TForm {
                                 void (TStickForm::*click)(TObject*));
 
   bool activated_ = false;
-  bool clock_shown_ = true;       // until the clock control is placed
-  bool session_saved_ = false;    // the notes and settings went out when the session ending was announced
+  bool session_saved_ = false;  // the notes and settings went out when the session ending was announced
 };
 
 // The program's note window (created by the entry point, alive for the whole run).

@@ -242,6 +242,30 @@ TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
   EXPECT_EQ(form->Top(), expectTop);
 }
 
+TEST_F(StickDisplayTest, TheClockSitsOnTheTitleStripAndItsHintIsTodaysDate) {
+  Start();
+  TDigitClock* clock = form->DigitalClock;
+  EXPECT_EQ(clock->Parent(), form->Panel1);
+  EXPECT_EQ(clock->BoundsRect(), Bounds(49, 2, 89, 25));
+  EXPECT_EQ(clock->CharColor(), clBlack);
+  EXPECT_EQ(clock->BorderColor(), clSilver);
+  EXPECT_EQ(clock->Color(), clInfoBk);
+  EXPECT_EQ(clock->Cells(1)->BoundsRect(), Bounds(4, 4, 10, 17));  // the layout of an 89-wide clock
+  system.time = SYSTEMTIME{2031, 11, 0, 28, 10, 0, 0, 0};
+  // Over a digit as well as between them.
+  for (const TControl* over : {static_cast<const TControl*>(clock->Cells(2)), static_cast<const TControl*>(nullptr)}) {
+    const int x = over ? over->Left() + 2 : 1, y = over ? over->Top() + 2 : 1;
+    clock->SetHint("old");
+    SendMessageW(clock->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(clock->Hint(), ShortDateText(system.time)) << x;
+    EXPECT_NE(clock->Hint().find("2031"), std::string::npos);
+  }
+  form->Clock1Click(nullptr);
+  EXPECT_FALSE(clock->Visible());
+  form->Clock1Click(nullptr);
+  EXPECT_TRUE(clock->Visible());
+}
+
 TEST(ShortDateText, DayMonthAndAFourDigitYear) {
   SYSTEMTIME t{2026, 3, 0, 24, 9, 5, 7, 0};
   const std::string text = ShortDateText(t);

@@ -116,12 +116,27 @@ TEST_F(StickTest, TheWindowIsABorderlessRoundedTooltipColouredNote) {
     for (int x = 0; x < image.Width(); ++x) magenta += image.Pixel(x, y) == RES_KEY_COLOR;
   EXPECT_EQ(magenta, 0);
   for (TControl* c : form->Panel1->Controls()) {
-    if (c == form->NoteLabel || c == form->CounterLabel) continue;
+    if (c == form->NoteLabel || c == form->CounterLabel || c->IsWindowed()) continue;
     int drawn = 0;
     for (int y = c->Top(); y < c->Top() + c->Height(); ++y)
       for (int x = c->Left(); x < c->Left() + c->Width(); ++x) drawn += image.Pixel(x, y) != info;
     EXPECT_GT(drawn, 20) << c->Name() << c->Hint();
   }
+  // The clock: black digits outlined in silver on the tooltip colour.
+  SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->DigitalClock->TickTimer()->Id(), 0);
+  RenderedImage clock(89, 25);
+  Render(*form->DigitalClock, clock);
+  int black = 0, silver = 0, other = 0;
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 89; ++x) {
+      const TColor p = clock.Pixel(x, y);
+      black += p == clBlack;
+      silver += p == clSilver;
+      other += p != clBlack && p != clSilver && p != info;
+    }
+  EXPECT_GT(black, 30);
+  EXPECT_GT(silver, 30);
+  EXPECT_EQ(other, 0);
   form->Hide();
 }
 
