@@ -101,8 +101,7 @@ bool TApplication::PreTranslate(MSG& msg) {
       }
       // Tab and Shift+Tab walk the form's tab stops unless the focused control takes tabs itself.
       if (msg.message == WM_KEYDOWN && key == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
-          !(SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) &
-            (DLGC_WANTTAB | DLGC_WANTMESSAGE)))
+          !(SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB))
         return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
       return false;
     }

@@ -311,6 +311,7 @@ void TWinControl::CreateHandle() {
   if (hwnd_) return;
   TCreateParams p;
   CreateParams(p);
+  if (hwnd_) return;  // making the parent's window made ours too
   if ((p.Style & WS_CHILD) && !p.Parent) return;  // a child has nowhere to live until it has a parent
   const std::wstring caption = W(Caption());
   if (p.ClassName.empty()) {
@@ -565,7 +566,7 @@ void TWinControl::RouteMouse(TMessage& m) {
         ignore_next_click_ = true;
       }
       if (button == TMouseButton::mbLeft) {
-        SetCapture(hwnd_);
+        if (!native_) SetCapture(hwnd_);  // a system control takes the mouse itself
         capture_ = over;
         capture_button_ = button;
       }
@@ -589,7 +590,7 @@ void TWinControl::RouteMouse(TMessage& m) {
                 q.Y < target->Height();
         capture_ = nullptr;
         ignore_next_click_ = false;
-        if (GetCapture() == hwnd_) ReleaseCapture();
+        if (!native_ && GetCapture() == hwnd_) ReleaseCapture();
       }
       const TPoint q = local(target);
       if (click) target->Click();
