@@ -1,0 +1,42 @@
+#include "toolkit/win/Dialogs.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/win/Application.h"
+#include "toolkit/win/System.h"
+#include "toolkit/win/Text.h"
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+
+uint32_t TOpenDialog::Flags() const {
+  uint32_t f = OFN_EXPLORER;
+  if (options_ & ofHideReadOnly) f |= OFN_HIDEREADONLY;
+  if (options_ & ofPathMustExist) f |= OFN_PATHMUSTEXIST;
+  if (options_ & ofFileMustExist) f |= OFN_FILEMUSTEXIST;
+  if (options_ & ofEnableSizing) f |= OFN_ENABLESIZING;
+  if (options_ & ofNoChangeDir) f |= OFN_NOCHANGEDIR;
+  return f;
+}
+
+bool TOpenDialog::Execute() {
+  // Room for the longest path the system takes.
+  std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring proposed = W(file_name_);
+  proposed.copy(file.data(), std::min(proposed.size(), file.size() - 1));
+  const std::wstring title = W(title_);
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  HWND owner = GetActiveWindow();
+  request.hwndOwner = owner ? owner : (Application ? Application->Handle() : nullptr);
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.lpstrTitle = title_.empty() ? nullptr : title.c_str();
+  request.Flags = Flags();
+  if (!Sys().GetOpenFileName(request)) return false;
+  file_name_ = U8(file.data());
+  return true;
+}

@@ -1,0 +1,108 @@
+#include "toolkit/win/Edits.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win/Text.h"
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 121, 21);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.ClassName = WC_EDITW;
+  p.Style |= ES_AUTOHSCROLL;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::HandleCreated() {
+  if (max_length_ > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
+}
+
+std::string TCustomEdit::Text() const { return hwnd_ ? WindowText(hwnd_) : Caption(); }
+
+void TCustomEdit::SetText(const std::string& text) {
+  const bool differs = Text() != text;
+  setting_text_ = true;
+  SetCaption(text);  // kept for a window made later
+  if (hwnd_ && WindowText(hwnd_) != text) SetWindowTextW(hwnd_, W(text).c_str());
+  setting_text_ = false;
+  if (differs) Change();
+}
+
+void TCustomEdit::SetMaxLength(int n) {
+  if (n < 0) n = 0;
+  if (n == max_length_) return;
+  max_length_ = n;
+  if (hwnd_) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
+}
+
+void TCustomEdit::SelectAll() {
+  if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::CommandNotify(WORD code) {
+  if (code == EN_CHANGE && !setting_text_) Change();
+}
+
+bool TCustomEdit::ParentAsks(TMessage& m) {
+  if (m.Msg != WM_CTLCOLOREDIT) return false;
+  const HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToRGB(Font().Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  if (!brush_ || brush_color_ != Color()) {
+    brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    brush_color_ = Color();
+  }
+  m.Result = reinterpret_cast<LRESULT>(brush_.Get());
+  return true;
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
+  // Enter and Esc belong to the form (its key preview acts on them); the box would only beep.
+  if (m.Msg == WM_CHAR && (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE)) return;
+  TWinControl::WndProc(m);
+}
+
+// ============================================================================ TLabeledEdit
+
+TLabeledEdit::TLabeledEdit(TComponent* owner) : TCustomEdit(owner), label_(new TLabel(this)) {
+  label_->OnResize = [this](TObject*) { PlaceLabel(); };
+}
+
+void TLabeledEdit::SetLabelSpacing(int v) {
+  if (v == label_spacing_) return;
+  label_spacing_ = v;
+  PlaceLabel();
+}
+
+void TLabeledEdit::SetParent(TWinControl* parent) {
+  TCustomEdit::SetParent(parent);
+  label_->SetParent(parent);
+  PlaceLabel();
+}
+
+void TLabeledEdit::BoundsChanged() {
+  TCustomEdit::BoundsChanged();
+  PlaceLabel();
+}
+
+void TLabeledEdit::VisibleChanged() {
+  TCustomEdit::VisibleChanged();
+  label_->SetVisible(Visible());
+}
+
+void TLabeledEdit::EnabledChanged() {
+  TCustomEdit::EnabledChanged();
+  label_->SetEnabled(Enabled());
+}
+
+void TLabeledEdit::PlaceLabel() {
+  label_->SetBounds(Left(), Top() - label_->Height() - label_spacing_, label_->Width(), label_->Height());
+}

@@ -1,0 +1,211 @@
+#include "toolkit/win/RichEdit.h"
+
+#include <richedit.h>
+
+#include "toolkit/win/Clipboard.h"
+#include "toolkit/win/Text.h"
+
+namespace {
+// The newest rich-edit class the system has; its library stays loaded for the process.
+const wchar_t* RichEditClass() {
+  static const wchar_t* name = [] {
+    if (LoadLibraryW(L"Msftedit.dll")) return L"RICHEDIT50W";
+    LoadLibraryW(L"Riched20.dll");
+    return L"RichEdit20W";
+  }();
+  return name;
+}
+
+constexpr int kNoLimit = 0x7FFFFFFE;
+
+bool IsLineBreak(wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
+
+// CR LF and every other line break become one blank each.
+std::wstring OneLine(std::wstring_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    out += IsLineBreak(text[i]) ? L' ' : text[i];
+  }
+  return out;
+}
+
+// The text as the control counts it: a paragraph break is one character.
+std::wstring RawText(HWND hwnd) {
+  GETTEXTLENGTHEX len{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT n = SendMessageW(hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+  std::wstring s(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+  GETTEXTEX get{static_cast<DWORD>(s.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+  const LRESULT got = SendMessageW(hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                   reinterpret_cast<LPARAM>(s.data()));
+  s.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return s;
+}
+}  // namespace
+
+TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 185, 89);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TRichEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.ClassName = RichEditClass();
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+}
+
+void TRichEdit::HandleCreated() {
+  // Plain text: what is pasted or set keeps no formatting and is never read as RTF. The mode can
+  // only change while the box is empty.
+  SendMessageW(hwnd_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+  SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+  ApplyLimit(max_length_);
+  ApplyColors();
+  if (!text_.empty()) {
+    const std::wstring text = std::move(text_);
+    text_.clear();
+    setting_text_ = true;
+    ApplyLimit(0);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    ApplyLimit(max_length_);
+    setting_text_ = false;
+  }
+}
+
+void TRichEdit::ApplyLimit(int limit) {
+  if (hwnd_) SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, limit > 0 ? limit : kNoLimit);
+}
+
+void TRichEdit::ApplyColors() {
+  if (!hwnd_) return;
+  SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR;
+  if (Font().Color() == clWindowText) cf.dwEffects = CFE_AUTOCOLOR;
+  else cf.crTextColor = ColorToRGB(Font().Color());
+  SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void TRichEdit::ColorChanged() {
+  TWinControl::ColorChanged();
+  ApplyColors();
+}
+
+void TRichEdit::FontChanged() {
+  TWinControl::FontChanged();  // the new font resets the character format
+  ApplyColors();
+}
+
+std::string TRichEdit::Text() const { return hwnd_ ? U8(RawText(hwnd_)) : U8(text_); }
+
+int TRichEdit::TextLength() const {
+  if (!hwnd_) return static_cast<int>(text_.size());
+  GETTEXTLENGTHEX len{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<int>(SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0));
+}
+
+void TRichEdit::SetText(const std::string& text) {
+  const std::wstring wide = W(text);
+  if (!hwnd_) {
+    if (wide == text_) return;
+    text_ = wide;
+    Change();
+    return;
+  }
+  if (RawText(hwnd_) == wide) return;
+  // Replacing the whole selection inserts the characters as they are; WM_SETTEXT would read a
+  // text that starts with "{\rtf" as formatting.
+  setting_text_ = true;
+  ApplyLimit(0);
+  SendMessageW(hwnd_, EM_SETSEL, 0, -1);
+  SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  ApplyLimit(max_length_);
+  SendMessageW(hwnd_, EM_SETSEL, 0, 0);
+  setting_text_ = false;
+  Change();
+}
+
+void TRichEdit::SetMaxLength(int n) {
+  if (n < 0) n = 0;
+  if (n == max_length_) return;
+  max_length_ = n;
+  ApplyLimit(n);
+}
+
+void TRichEdit::PasteFromClipboard() {
+  if (!hwnd_) return;
+  std::wstring text = ClipboardText(hwnd_);
+  if (!want_returns_) text = OneLine(text);
+  CHARRANGE sel{};
+  SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  text = FitInLimit(std::move(text), TextLength(), sel.cpMax - sel.cpMin, max_length_);
+  if (text.empty()) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TRichEdit::ReplaceLineBreaks() {
+  const std::wstring text = RawText(hwnd_);
+  bool any = false;
+  for (wchar_t c : text) any = any || IsLineBreak(c);
+  if (!any) return;
+  CHARRANGE sel{};
+  SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  setting_text_ = true;
+  // From the end, so the positions still to visit do not move.
+  for (size_t i = text.size(); i-- > 0;) {
+    if (!IsLineBreak(text[i])) continue;
+    CHARRANGE r{static_cast<LONG>(i), static_cast<LONG>(i + 1)};
+    if (text[i] == L'\n' && i > 0 && text[i - 1] == L'\r') r.cpMin = static_cast<LONG>(--i);
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" "));
+  }
+  SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  setting_text_ = false;
+}
+
+void TRichEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TRichEdit::CommandNotify(WORD code) {
+  if (code != EN_CHANGE || setting_text_) return;
+  if (!want_returns_) ReplaceLineBreaks();
+  Change();
+}
+
+void TRichEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_GETDLGCODE:
+      // Tab moves the focus on, and Enter is the form's unless we take returns.
+      TWinControl::WndProc(m);
+      m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+      if (!want_returns_) m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+      return;
+    case WM_KEYDOWN: {
+      const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0,
+                 alt = GetKeyState(VK_MENU) < 0;
+      if (m.WParam == VK_RETURN && !want_returns_) return;
+      if ((m.WParam == 'V' && ctrl && !alt) || (m.WParam == VK_INSERT && shift && !ctrl && !alt)) {
+        PasteFromClipboard();
+        return;
+      }
+      break;
+    }
+    case WM_CHAR:
+      if (m.WParam == L'\t') return;
+      if (!want_returns_ && (m.WParam == L'\r' || m.WParam == L'\n')) return;
+      break;
+    case WM_PASTE:
+      PasteFromClipboard();
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}

@@ -1,0 +1,138 @@
+#include "toolkit/win/Spin.h"
+
+#include <commctrl.h>
+
+#include <climits>
+#include <string>
+
+#include "toolkit/win/Clipboard.h"
+
+TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) { SetText("0"); }
+
+TSpinEdit::~TSpinEdit() = default;
+
+void TSpinEdit::CreateParams(TCreateParams& p) {
+  TCustomEdit::CreateParams(p);
+  p.Style |= ES_NUMBER | WS_CLIPCHILDREN;
+}
+
+void TSpinEdit::HandleCreated() {
+  TCustomEdit::HandleCreated();
+  updown_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  // The arrows' own position never moves: each press is read from its notification and refused.
+  SendMessageW(updown_, UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
+  SendMessageW(updown_, UDM_SETPOS32, 0, 0);
+  PlaceButton();
+}
+
+void TSpinEdit::Resize() {
+  TCustomEdit::Resize();
+  PlaceButton();
+}
+
+void TSpinEdit::PlaceButton() {
+  if (!updown_) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int w = GetSystemMetrics(SM_CXVSCROLL);
+  SetWindowPos(updown_, nullptr, client.right - w, 0, w, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The text stays clear of the arrows.
+  SendMessageW(hwnd_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, w));
+}
+
+namespace {
+// A decimal integer with an optional sign and blanks around it; false for anything else.
+bool ParseInt(const std::string& text, int& out) {
+  size_t i = 0, end = text.size();
+  while (i < end && text[i] == ' ') ++i;
+  while (end > i && text[end - 1] == ' ') --end;
+  bool negative = false;
+  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == end) return false;
+  long long v = 0;
+  for (; i < end; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > static_cast<long long>(INT_MAX) + 1) return false;
+  }
+  v = negative ? -v : v;
+  if (v > INT_MAX || v < INT_MIN) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+}  // namespace
+
+int TSpinEdit::Value() const {
+  int v;
+  return ParseInt(Text(), v) ? v : min_value_;
+}
+
+int TSpinEdit::CheckValue(int v) const {
+  if (max_value_ == min_value_) return v;
+  if (v < min_value_) return min_value_;
+  if (v > max_value_) return max_value_;
+  return v;
+}
+
+void TSpinEdit::SetValue(int v) { SetText(std::to_string(CheckValue(v))); }
+
+void TSpinEdit::UpClick() {
+  const long long v = static_cast<long long>(Value()) + increment_;
+  SetValue(v > INT_MAX ? INT_MAX : static_cast<int>(v));
+}
+
+void TSpinEdit::DownClick() {
+  const long long v = static_cast<long long>(Value()) - increment_;
+  SetValue(v < INT_MIN ? INT_MIN : static_cast<int>(v));
+}
+
+void TSpinEdit::PasteDigits() {
+  std::wstring digits;
+  for (wchar_t c : ClipboardText(hwnd_))
+    if (c >= L'0' && c <= L'9') digits += c;
+  DWORD from = 0, to = 0;
+  SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  digits = FitInLimit(std::move(digits), GetWindowTextLengthW(hwnd_), static_cast<int>(to - from), MaxLength());
+  if (!digits.empty()) SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));
+}
+
+void TSpinEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+      if (hdr->hwndFrom == updown_ && hdr->code == UDN_DELTAPOS) {
+        if (reinterpret_cast<const NMUPDOWN*>(m.LParam)->iDelta > 0) UpClick();
+        else DownClick();
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    }
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(m.LParam) == updown_) return;
+      break;
+    case WM_KEYDOWN:
+      if (m.WParam == VK_UP || m.WParam == VK_DOWN) {
+        m.WParam == VK_UP ? UpClick() : DownClick();
+        return;
+      }
+      break;
+    case WM_PASTE:
+      // Only digits come in, as when typed.
+      PasteDigits();
+      return;
+    case WM_KILLFOCUS: {
+      TCustomEdit::WndProc(m);
+      const int v = Value();
+      if (CheckValue(v) != v) SetValue(v);
+      return;
+    }
+    case WM_DESTROY:
+      updown_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  TCustomEdit::WndProc(m);
+}
