@@ -623,7 +623,8 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
       RouteMouse(m);
-      if (native_) break;
+      // The default handling of a right button's release is what raises WM_CONTEXTMENU.
+      if (native_ || m.Msg == WM_RBUTTONUP) break;
       return;
     case WM_MOUSELEAVE:
       tracking_leave_ = false;
