@@ -14,19 +14,31 @@ struct Search {
 
 void MarkNoteWindow(HWND hwnd) { SetPropW(hwnd, kNoteWindowProp, reinterpret_cast<HANDLE>(1)); }
 
+namespace {
+BOOL CALLBACK CheckWindow(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  if (!GetPropW(h, kNoteWindowProp)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == s->except) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
+BOOL CALLBACK CheckDesktop(LPWSTR name, LPARAM lp) {
+  HDESK desk = OpenDesktopW(name, 0, FALSE, DESKTOP_ENUMERATE | DESKTOP_READOBJECTS);
+  if (!desk) return TRUE;
+  EnumDesktopWindows(desk, CheckWindow, lp);
+  CloseDesktop(desk);
+  return reinterpret_cast<Search*>(lp)->found ? FALSE : TRUE;
+}
+}  // namespace
+
 HWND FindNoteWindow(DWORD exceptProcess) {
   Search search{exceptProcess, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (!GetPropW(h, kNoteWindowProp)) return TRUE;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (pid == s->except) return TRUE;
-        s->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+  // Started on another desktop of the session (Wine runs a virtual desktop per name): look there.
+  if (!search.found) EnumDesktopsW(GetProcessWindowStation(), CheckDesktop, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
