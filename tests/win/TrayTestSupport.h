@@ -38,19 +38,29 @@ class PassedOnRecorder {
   PassedOnRecorder& operator=(const PassedOnRecorder&) = delete;
 
   bool Saw(UINT msg) const {
-    for (UINT m : seen)
-      if (m == msg) return true;
+    for (const Seen& m : seen)
+      if (m.msg == msg) return true;
+    return false;
+  }
+  bool Saw(UINT msg, WPARAM wp, LPARAM lp) const {
+    for (const Seen& m : seen)
+      if (m.msg == msg && m.wp == wp && m.lp == lp) return true;
     return false;
   }
 
-  std::vector<UINT> seen;
+  struct Seen {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+  };
+  std::vector<Seen> seen;
   UINT swallow = 0xFFFFFFFF;  // a message answered here (with `answer`) instead of going on
   LRESULT answer = 0;
 
  private:
   static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<PassedOnRecorder*>(ref);
-    self->seen.push_back(msg);
+    self->seen.push_back({msg, wp, lp});
     if (msg == self->swallow) return self->answer;
     return DefSubclassProc(h, msg, wp, lp);
   }

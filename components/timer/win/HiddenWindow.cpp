@@ -43,9 +43,12 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 THiddenWindow::THiddenWindow(Procedure procedure) : procedure_(std::move(procedure)) {
   RegisterHiddenWindowClass();
-  CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
-  if (!hwnd_) throw Exception("Cannot create a hidden window");
+  const HWND made = CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, GetModuleHandleW(nullptr), this);
+  if (!made) {
+    hwnd_ = nullptr;  // may have been set before the creation failed
+    throw Exception("Cannot create a hidden window");
+  }
 }
 
 THiddenWindow::~THiddenWindow() {

@@ -1,0 +1,215 @@
+// What the tray icon tells the shell (through the system services seam): the record it sends,
+// the tooltip, when it adds, removes and refreshes the icon, and the animation through an image
+// list.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+#include "components/timer/win/SimpleTimerWin.h"
+#include "tests/win/TrayTestSupport.h"
+#include "tests/win/support/FakeSystem.h"
+#include "toolkit/win/ImgList.h"
+
+namespace {
+
+std::vector<DWORD> Messages(const FakeSystem& fake) {
+  std::vector<DWORD> out;
+  for (const auto& call : fake.notify) out.push_back(call.first);
+  return out;
+}
+
+class TrayShellTest : public testing::Test {
+ protected:
+  const NOTIFYICONDATAW& Last() const { return fake.notify.back().second; }
+  std::wstring LastTip() const { return Last().szTip; }
+
+  WithFakeSystem fake;
+  std::unique_ptr<TSysTrayIcon> icon = std::make_unique<TSysTrayIcon>(nullptr);
+};
+
+TEST_F(TrayShellTest, ConstructionOnlyAsksToDropAnIconThatIsNotThere) {
+  EXPECT_EQ(Messages(fake), (std::vector<DWORD>{NIM_DELETE}));
+  EXPECT_FALSE(icon->IconVisible());
+}
+
+TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierFlagsAndCallbackMessage) {
+  icon->SetHint("Zettly");
+  icon->SetIconVisible(true);
+  icon->SetIconVisible(false);
+  ASSERT_EQ(Messages(fake), (std::vector<DWORD>{NIM_DELETE, NIM_MODIFY, NIM_ADD, NIM_DELETE}));
+  for (const auto& [message, data] : fake.notify) {
+    EXPECT_EQ(data.cbSize, NOTIFYICONDATAW_V2_SIZE);
+    EXPECT_EQ(data.hWnd, SharedTrayHandler()->WindowHandle());
+    EXPECT_EQ(data.uID, icon->IconId());
+    EXPECT_EQ(data.uFlags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
+    EXPECT_EQ(data.uCallbackMessage, 0x0800u);
+    EXPECT_EQ(data.szInfo[0], L'\0');  // never a balloon
+  }
+  EXPECT_EQ(std::wstring(fake.notify[2].second.szTip), L"Zettly");
+}
+
+TEST_F(TrayShellTest, TooltipIsTheHintCutAt127AndNoneWhenEmptyOrHidden) {
+  icon->SetHint(std::string(200, 'h'));
+  EXPECT_EQ(LastTip(), std::wstring(127, L'h'));
+  EXPECT_EQ(Last().szTip[127], L'\0');
+  icon->SetShowHint(false);
+  EXPECT_EQ(LastTip(), L"");
+  icon->SetShowHint(true);
+  icon->SetHint("");
+  EXPECT_EQ(LastTip(), L"");
+  for (WCHAR c : Last().szTip) EXPECT_EQ(c, L'\0');
+}
+
+TEST_F(TrayShellTest, FailedShellCallsAreReportedButIconVisibleKeepsTheRequest) {
+  fake.notify_result = FALSE;
+  EXPECT_FALSE(icon->AddTrayIcon());
+  EXPECT_TRUE(icon->IconVisible());
+  EXPECT_FALSE(icon->UpdateTrayIcon());
+  fake.notify_result = TRUE;
+  EXPECT_TRUE(icon->RemoveTrayIcon());
+  EXPECT_FALSE(icon->IconVisible());
+}
+
+TEST_F(TrayShellTest, PreviewAddsAndRemovesWithoutTouchingIconVisible) {
+  icon->SetDesignPreview(true);
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_ADD});
+  EXPECT_FALSE(icon->IconVisible());
+  icon->SetIconVisible(true);
+  icon->SetDesignPreview(false);
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_DELETE});
+  EXPECT_TRUE(icon->IconVisible());
+}
+
+TEST_F(TrayShellTest, IconImagesReachTheShellAndTheProgramsTrayIconLoads) {
+  ASSERT_TRUE(icon->Icon().LoadFromResource(RES_TRAYICON, 16, 16));
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_MODIFY});
+  EXPECT_EQ(Last().hIcon, icon->Icon().Handle());
+  EXPECT_NE(Last().hIcon, nullptr);
+
+  TIcon red;
+  red.SetHandle(SolidIcon(RGB(255, 0, 0)));
+  const size_t before = fake.notify.size();
+  icon->SetIcon(red);
+  EXPECT_EQ(fake.notify.size(), before + 1);  // one call for the whole copy
+  EXPECT_EQ(IconColour(Last().hIcon), RGB(255, 0, 0));
+  EXPECT_NE(icon->Icon().Handle(), red.Handle());  // a copy, not the same handle
+}
+
+TEST_F(TrayShellTest, VersionModeIsToldToTheShell) {
+  icon->SetShellVersionMode(1);
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_SETVERSION});
+  EXPECT_EQ(Last().uVersion, 3u);
+  icon->SetShellVersionMode(0);
+  EXPECT_EQ(Last().uVersion, 0u);
+  EXPECT_EQ(icon->ShellVersionMode(), 0);
+}
+
+TEST_F(TrayShellTest, LoadedRefreshesShowsAndTellsTheVersionInThatOrder) {
+  icon->SetIconVisible(true);  // a stored IconVisible adds the icon while loading already
+  fake.notify.clear();
+  icon->LoadedAll();
+  EXPECT_EQ(Messages(fake), (std::vector<DWORD>{NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
+}
+
+TEST_F(TrayShellTest, DestroyingTheComponentTakesItsIconOut) {
+  icon->SetIconVisible(true);
+  const UINT id = icon->IconId();
+  fake.notify.clear();
+  icon.reset();
+  ASSERT_FALSE(fake.notify.empty());
+  EXPECT_EQ(fake.notify.front().first, DWORD{NIM_DELETE});
+  EXPECT_EQ(fake.notify.front().second.uID, id);
+}
+
+class TrayAnimationTest : public TrayShellTest {
+ protected:
+  TrayAnimationTest() {
+    list = new TImageList(&owner);
+    for (COLORREF c : colours) {
+      HICON image = SolidIcon(c);
+      list->AddIcon(image);
+      DestroyIcon(image);
+    }
+    tray = new TSysTrayIcon(&owner);
+    tray->OnCycle = [this](TObject*, int next) { cycles.push_back(next); };
+  }
+  void Tick() { SendMessageW(SimpleTimerWindow(), WM_TIMER, tray->CycleTimer().TimerId(), 0); }
+  int Shown() const {
+    const COLORREF c = IconColour(tray->Icon().Handle());
+    for (size_t i = 0; i < colours.size(); ++i)
+      if (colours[i] == c) return static_cast<int>(i);
+    return -1;
+  }
+
+  const std::vector<COLORREF> colours{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+  TComponent owner{nullptr};  // owns the list and the icon, so removals are told
+  TImageList* list;
+  TSysTrayIcon* tray;
+  std::vector<int> cycles;
+};
+
+TEST_F(TrayAnimationTest, IndexIsLimitedToTheLastImageAndIsZeroWithoutAList) {
+  tray->SetIconIndex(10);
+  EXPECT_EQ(tray->IconIndex(), 0);
+  tray->SetIconList(list);
+  tray->SetIconIndex(10);
+  EXPECT_EQ(tray->IconIndex(), 3);
+  EXPECT_EQ(Shown(), 3);
+  EXPECT_EQ(IconColour(fake.notify.back().second.hIcon), colours[3]);
+  tray->SetIconIndex(1);
+  EXPECT_EQ(Shown(), 1);
+}
+
+TEST_F(TrayAnimationTest, CyclingStartsOnlyWithAnIntervalThenShowsTheImagesInOrder) {
+  tray->SetIconList(list);
+  tray->SetIconIndex(2);
+  tray->SetCycleIcons(true);
+  EXPECT_FALSE(tray->CycleTimer().Running());  // interval 0: no animation
+  tray->SetCycleInterval(500);
+  EXPECT_TRUE(tray->CycleTimer().Running());
+  EXPECT_EQ(tray->CycleTimer().Period(), 500u);
+  EXPECT_EQ(tray->IconIndex(), 0);
+  std::vector<int> shown{Shown()};
+  for (int i = 0; i < 5; ++i) {
+    Tick();
+    shown.push_back(Shown());
+  }
+  EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 0, 1}));
+  EXPECT_EQ(cycles, (std::vector<int>{1, 2, 3, 0, 1}));
+  tray->SetCycleIcons(false);
+  EXPECT_FALSE(tray->CycleTimer().Running());
+}
+
+TEST_F(TrayAnimationTest, CycleEventSeesTheIndexItMovesFromAndMayDropTheList) {
+  tray->SetIconList(list);
+  tray->SetCycleInterval(100);
+  tray->SetCycleIcons(true);
+  tray->OnCycle = [this](TObject* sender, int next) {
+    EXPECT_EQ(sender, tray);
+    EXPECT_EQ(tray->IconIndex(), 0);
+    EXPECT_EQ(next, 1);
+    tray->SetIconList(nullptr);
+  };
+  Tick();
+  EXPECT_EQ(tray->IconIndex(), 0);
+  Tick();  // no list: the tick does nothing
+  EXPECT_EQ(tray->IconList(), nullptr);
+}
+
+TEST_F(TrayAnimationTest, RemovedListAndMenuAreForgotten) {
+  auto* menu = new RecordingPopupMenu(&owner);
+  tray->SetPopupMenu(menu);
+  tray->SetIconList(list);
+  tray->SetIconIndex(3);
+  delete list;
+  EXPECT_EQ(tray->IconList(), nullptr);
+  EXPECT_EQ(tray->IconIndex(), 0);
+  delete menu;
+  EXPECT_EQ(tray->PopupMenu(), nullptr);
+  tray->ProcessNotification(WM_RBUTTONDOWN);  // no menu to open: nothing happens
+}
+
+}  // namespace
