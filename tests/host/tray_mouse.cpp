@@ -146,12 +146,4 @@ TEST(TrayTimersTest, ExitTimerRunsEveryTwentyMsExactlyWhileEnterExitEventsAreWan
   EXPECT_FALSE(FakeTimerHandler::Current()->IsArmed(icon.ExitTimer()));
 }
 
-TEST(TrayTimersTest, FreshIconTakesTheCursorToBeOutsideAndNothingPending) {
-  TestTrayIcon icon;
-  EXPECT_TRUE(icon.CursorOutside());
-  EXPECT_FALSE(icon.LeftButtonDown() || icon.ClickPending() || icon.DoubleClickSeen());
-  EXPECT_EQ(icon.LastCursorPos(), (TPoint{0, 0}));
-  EXPECT_TRUE(icon.Enabled());
-}
-
 }  // namespace

@@ -9,6 +9,7 @@
 #include "components/timer/win/SimpleTimerWin.h"
 #include "tests/win/TrayTestSupport.h"
 #include "tests/win/support/FakeSystem.h"
+#include "toolkit/Exception.h"
 
 namespace {
 
@@ -173,15 +174,14 @@ TEST_F(TrayNotifyTest, NotificationsNamingNoLiveIconReachNothing) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(TrayNotifyTest, DisabledIconStillRelaysBalloons) {
-  icon.OnBalloonHintClick = [this](TObject* s) { Log(s, "BalloonClick"); };
-  icon.OnBalloonHintHide = [this](TObject* s) { Log(s, "BalloonHide"); };
-  icon.OnBalloonHintTimeout = [this](TObject* s) { Log(s, "BalloonTimeout"); };
-  icon.SetEnabled(false);
-  for (UINT code : {UINT{WM_MOUSEMOVE}, UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}, UINT{WM_RBUTTONDOWN}, UINT{WM_RBUTTONUP}, UINT{WM_MBUTTONDOWN},
-                    0x0405u, 0x0403u, 0x0404u})
-    Notify(code);
-  EXPECT_EQ(log, (std::vector<std::string>{"BalloonClick", "BalloonHide", "BalloonTimeout"}));
+TEST_F(TrayNotifyTest, AnEventHandlersExceptionGoesToTheErrorBoxNotThroughTheWindow) {
+  icon.OnClick = [](TObject*) { throw Exception("Unable to write to notices.msg"); };
+  Notify(WM_LBUTTONDOWN);
+  Notify(WM_LBUTTONUP);
+  ASSERT_EQ(fake.boxes.size(), 1u);
+  EXPECT_EQ(fake.boxes[0].text, L"Unable to write to notices.msg");
+  EXPECT_TRUE(IsWindow(SharedTrayHandler()->WindowHandle()));
+  EXPECT_FALSE(icon.LeftButtonDown());
 }
 
 TEST(TrayUnitTest, RestartMessageIsTaskbarCreatedOnlyWithCommonControls471) {

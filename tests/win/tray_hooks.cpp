@@ -87,7 +87,8 @@ TEST_F(TrayHookTest, ApplicationHookPassesEveryMessageOnWithTheInnerResult) {
   for (UINT msg : {UINT{WM_SIZE}, UINT{WM_WINDOWPOSCHANGED}, restart, UINT{WM_SETTEXT}}) {
     app_inner.seen.clear();
     if (msg == WM_SETTEXT) SendMessageW(app, msg, 0, reinterpret_cast<LPARAM>(L"Zettly tests"));
-    else if (msg == WM_WINDOWPOSCHANGED) SetWindowPos(app, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else if (msg == WM_WINDOWPOSCHANGED)
+      SetWindowPos(app, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     else SendMessageW(app, msg, msg == WM_SIZE ? SIZE_MINIMIZED : 0, 0);
     EXPECT_TRUE(app_inner.Saw(msg)) << msg;
   }
