@@ -1,6 +1,5 @@
 #include "toolkit/win/Icon.h"
 
-
 void TIcon::Changed() {
   if (OnChange) OnChange(this);
 }
