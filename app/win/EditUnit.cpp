@@ -1,0 +1,268 @@
+#include "app/win/EditUnit.h"
+
+#include <exception>
+
+#include "app/Exposure.h"
+#include "app/Notes.h"
+#include "app/res/resource.h"
+#include "app/win/Unit1.h"
+#include "toolkit/Exception.h"
+#include "toolkit/win/Application.h"
+
+TEditorForm* EditorForm = nullptr;
+
+const char* const FullListMessage =
+    "The list already holds 99 notes, as many as it can. Delete a note before you stick a new one.";
+
+namespace {
+constexpr char kEditCaption[] = "Edit note N\xC2\xB0 ";  // with the degree sign
+}
+
+TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
+  SetName("EditorForm");
+  SetCaption("Create new note");
+  SetBorderStyle(TBorderStyle::bsToolWindow);
+  SetBorderIcons(biSystemMenu);
+  SetColor(clBtnFace);
+  Font().SetName("MS Sans Serif");
+  Font().SetHeight(-11);
+  Font().SetStyle(0);
+  SetKeyPreview(true);
+  SetPosition(TPosition::poScreenCenter);
+  SetClientSize(225, 235);
+  OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
+  CreateControls();
+  FinishCreate();
+  SetActiveControl(ExposeEdit);
+}
+
+TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char* caption) {
+  auto* b = new TOvalButton(this);
+  b->SetName(name);
+  b->SetBounds(left, 202, 65, 31);
+  b->SetCaption(caption);
+  b->SetBevelWidth(3);
+  b->SetColor(clBtnFace);
+  b->SetParent(this);
+  return b;
+}
+
+void TEditorForm::CreateControls() {
+  Label3 = new TLabel(this);
+  Label3->SetName("Label3");
+  Label3->SetBounds(6, 3, Label3->Width(), Label3->Height());
+  Label3->SetCaption("Note");
+  Label3->SetParent(this);
+
+  NoteEdit = new TRichEdit(this);
+  NoteEdit->SetName("NoteEdit");
+  NoteEdit->SetBounds(4, 20, 218, 86);
+  NoteEdit->SetMaxLength(200);
+  NoteEdit->SetWantReturns(false);
+  NoteEdit->SetTabOrder(0);
+  NoteEdit->OnChange = [this](TObject* s) { NoteEditChange(s); };
+  NoteEdit->SetParent(this);
+
+  Label2 = new TLabel(this);
+  Label2->SetName("Label2");
+  Label2->SetAutoSize(false);
+  Label2->SetAlignment(TAlignment::taCenter);
+  Label2->SetBounds(141, 108, 79, 16);
+  Label2->SetParent(this);
+
+  AttachementEdit = new TLabeledEdit(this);
+  AttachementEdit->SetName("AttachementEdit");
+  AttachementEdit->SetBounds(5, 140, 188, 21);
+  AttachementEdit->SetParent(this);
+  AttachementEdit->Font().SetColor(clNavy);
+  AttachementEdit->EditLabel().SetCaption("Attachment");
+  AttachementEdit->SetLabelSpacing(2);
+  AttachementEdit->SetTabOrder(1);
+
+  BitBtn1 = new TBitBtn(this);
+  BitBtn1->SetName("BitBtn1");
+  BitBtn1->SetBounds(199, 140, 23, 23);
+  BitBtn1->SetCaption("...");
+  BitBtn1->SetHint("Browse");
+  BitBtn1->SetShowHint(true);
+  BitBtn1->SetParent(this);
+  BitBtn1->Font().SetColor(clNavy);
+  BitBtn1->Font().SetStyle(fsBold);
+  BitBtn1->Font().SetSize(Font().Size() + 1);
+  BitBtn1->SetTabOrder(2);
+  BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
+
+  Label1 = new TLabel(this);
+  Label1->SetName("Label1");
+  Label1->SetBounds(6, 172, Label1->Width(), Label1->Height());
+  Label1->SetCaption("Exposure Time (seconds)");
+  Label1->SetParent(this);
+
+  ExposeEdit = new TSpinEdit(this);
+  ExposeEdit->SetName("ExposeEdit");
+  ExposeEdit->SetBounds(147, 168, 46, 22);
+  ExposeEdit->SetMinValue(MinExposureSeconds);
+  ExposeEdit->SetMaxValue(MaxExposureSeconds);
+  ExposeEdit->SetValue(MinExposureSeconds);
+  ExposeEdit->SetMaxLength(2);
+  ExposeEdit->SetTabOrder(3);
+  ExposeEdit->SetParent(this);
+
+  SpeedButton1 = new TSpeedButton(this);
+  SpeedButton1->SetName("SpeedButton1");
+  SpeedButton1->SetBounds(199, 168, 23, 23);
+  SpeedButton1->SetNumGlyphs(RES_GLYPH_IMAGES);
+  SpeedButton1->LoadGlyph(RES_GLYPH_ESTIMATE);
+  SpeedButton1->SetHint("Estimate");
+  SpeedButton1->SetShowHint(true);
+  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
+  SpeedButton1->SetParent(this);
+
+  CancelBtn = MakeOvalButton("CancelBtn", 83, "Cancel");
+  CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
+  CancelBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    CancelBtnMouseDown(s, b, sh, x, y);
+  };
+  CancelBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    CancelBtnMouseUp(s, b, sh, x, y);
+  };
+  StickBtn = MakeOvalButton("StickBtn", 158, "Stick it");
+  StickBtn->OnClick = [this](TObject* s) { StickBtnClick(s); };
+  StickBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    StickBtnMouseDown(s, b, sh, x, y);
+  };
+  StickBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    StickBtnMouseUp(s, b, sh, x, y);
+  };
+
+  AttacheDialog = new TOpenDialog(this);
+  AttacheDialog->SetName("AttacheDialog");
+  AttacheDialog->SetTitle("Locate the attachement object...");
+  AttacheDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
+}
+
+TStickForm& TEditorForm::NoteWindow() const {
+  TStickForm* w = note_window_ ? note_window_ : StickForm;
+  if (!w) throw Exception("The note window is not there");
+  return *w;
+}
+
+void TEditorForm::ShowDialog() {
+  enter_pressed_ = escape_pressed_ = false;
+  ShowModal();
+}
+
+void TEditorForm::NewNote() {
+  EditMode = false;
+  SetCaption("Create new note");
+  StickBtn->SetCaption("Stick it");
+  NoteEdit->Clear();
+  AttachementEdit->SetText("");
+  ExposeEdit->SetValue(MinExposureSeconds);
+  NoteEditChange(NoteEdit);  // the count of the text the dialog opens with, changed or not
+  ShowDialog();
+}
+
+void TEditorForm::EditNote(int32_t k) {
+  const TNoteList& list = NoteList();
+  if (list.NoteCount() == 0) return;
+  EditMode = true;
+  if (k < 1 || k > MaxNotes) k = 1;
+  EditedNote = k;
+  if (k > list.NoteCount() || !list.Notes(k).Used) return;
+  const TNotice& note = list.Notes(k);
+  SetCaption(kEditCaption + std::to_string(k));
+  StickBtn->SetCaption("Change");
+  NoteEdit->SetText(note.Content);
+  AttachementEdit->SetText(note.Attach);
+  ExposeEdit->SetValue(note.Exposure / 1000);
+  NoteEditChange(NoteEdit);
+  ShowDialog();
+}
+
+void TEditorForm::Stick() {
+  TNoteList& list = NoteList();
+  // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
+  const int64_t ms = static_cast<int64_t>(ExposeEdit->Value()) * 1000;
+  const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
+  const std::string content = NoteEdit->Text();
+  const std::string attach = AttachementEdit->Text();
+  TStickForm& window = NoteWindow();
+  if (!EditMode) {
+    // A full table takes no more: say so and keep the dialog, and what was typed, open.
+    if (!list.AppendNote(content, attach, exposure)) {
+      Application->MessageBox(FullListMessage, Application->Title(), MB_OK | MB_ICONWARNING);
+      return;
+    }
+    window.ShowNote(list.NoteCount());
+  } else {
+    list.ReplaceNote(EditedNote, content, attach, exposure);
+  }
+  try {
+    window.SaveAll();
+  } catch (...) {
+    // The new note is in the list now: a second "Stick it" must change it, not add it again.
+    if (!EditMode) {
+      EditMode = true;
+      EditedNote = list.NoteCount();
+      SetCaption(kEditCaption + std::to_string(EditedNote));
+      StickBtn->SetCaption("Change");
+    }
+    throw;
+  }
+  window.UpdateCounter();
+  if (Modal()) SetModalResult(mrOk);
+  else Hide();
+}
+
+void TEditorForm::StickBtnClick(TObject*) {
+  // The standard error box, from here rather than from the window procedure, so that the
+  // button's own release still runs and it comes back up.
+  try {
+    Stick();
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+  }
+}
+
+void TEditorForm::CancelBtnClick(TObject*) { Close(); }
+
+void TEditorForm::BitBtn1Click(TObject*) {
+  if (AttacheDialog->Execute()) AttachementEdit->SetText(AttacheDialog->FileName());
+}
+
+void TEditorForm::SpeedButton1Click(TObject*) {
+  ExposeEdit->SetValue(EstimateExposure(NoteEdit->Text(), AttachementEdit->Text()));
+}
+
+void TEditorForm::NoteEditChange(TObject*) {
+  Label2->SetCaption(std::to_string(NoteEdit->TextLength()) + " characters");
+}
+
+void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (key == VK_RETURN) enter_pressed_ = true;
+  if (key == VK_ESCAPE) escape_pressed_ = true;
+  TForm::KeyDown(key, shift);
+}
+
+void TEditorForm::FormKeyUp(TObject*, uint16_t& key, TShiftState) {
+  try {
+    if (key == VK_ESCAPE && escape_pressed_) {
+      escape_pressed_ = false;
+      CancelBtnClick(CancelBtn);
+    } else if (key == VK_RETURN && enter_pressed_) {
+      enter_pressed_ = false;
+      Stick();
+    }
+  } catch (const std::exception&) {
+    // Keys fail quietly: a failed save from Enter leaves the dialog open without a message.
+  }
+}
+
+void TEditorForm::StickBtnMouseDown(TObject*, TMouseButton, TShiftState, int, int) { StickBtn->SetDown(true); }
+
+void TEditorForm::StickBtnMouseUp(TObject*, TMouseButton, TShiftState, int, int) { StickBtn->SetDown(false); }
+
+void TEditorForm::CancelBtnMouseDown(TObject*, TMouseButton, TShiftState, int, int) { CancelBtn->SetDown(true); }
+
+void TEditorForm::CancelBtnMouseUp(TObject*, TMouseButton, TShiftState, int, int) { CancelBtn->SetDown(false); }

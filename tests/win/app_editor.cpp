@@ -1,0 +1,333 @@
+// The note editor on the real note window: creating and changing notes by button and by key,
+// Esc and the close box, the character count, the estimate, the exposure as typed, browsing,
+// and what happens when the save fails or the list is full.
+#include <gtest/gtest.h>
+
+#include "tests/win/EditorTestSupport.h"
+
+namespace {
+
+std::vector<NoteSpec> Numbered(int n) {
+  std::vector<NoteSpec> notes;
+  for (int i = 1; i <= n; ++i) notes.push_back({"note " + std::to_string(i), "", 1000 * (i + 2)});
+  return notes;
+}
+
+TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
+  for (int before : {0, 2}) {
+    StartBoth(Numbered(before));
+    WhileOpen([&] {
+      EXPECT_EQ(editor->Caption(), "Create new note");
+      EXPECT_EQ(editor->StickBtn->Caption(), "Stick it");
+      EXPECT_EQ(editor->Label2->Caption(), "0 characters");
+      EXPECT_EQ(editor->ExposeEdit->Text(), "3");
+      ClickCentre(editor->StickBtn);
+    });
+    editor->NewNote();
+    EXPECT_FALSE(open_after_steps);
+    EXPECT_EQ(editor->ModalResult(), mrOk);
+    const int n = before + 1;
+    ASSERT_EQ(NoteList().NoteCount(), n);
+    EXPECT_EQ(Note(n).Content, "");
+    EXPECT_EQ(Note(n).Attach, "");
+    EXPECT_EQ(Note(n).Exposure, 3000);
+    EXPECT_EQ(Counter(), std::to_string(n) + " / " + std::to_string(n));
+    EXPECT_EQ(NoteList().NextNote(), n + 1);
+    EXPECT_NE(FileText().find("N=" + std::to_string(n) + "\r\n"), std::string::npos);
+    EXPECT_NE(FileText().find("[Note" + std::to_string(n) + "]\r\nContent=\r\nAttach=\r\nExposure=3000\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(editor->Visible());
+  }
+}
+
+TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
+  StartBoth(Numbered(7));
+  NoteList().DeleteAllNotes();
+  NoteList().SetFileStore(&SystemFileStore());
+  ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"a", "", 3000}, {"b", "", 3000}, {"c", "", 3000},
+                                                  {"Call the garage", "C:\\g.txt", 2500}, {"e", "", 3000},
+                                                  {"f", "", 3000}, {"g", "", 3000}})));
+  NoteList().LoadNotes();
+  form->ShowNote(4);
+  ASSERT_EQ(Counter(), "4 / 7");
+  WhileOpen([&] {
+    EXPECT_EQ(editor->Caption(), "Edit note N\xC2\xB0 4");
+    EXPECT_EQ(editor->StickBtn->Caption(), "Change");
+    EXPECT_EQ(editor->NoteEdit->Text(), "Call the garage");
+    EXPECT_EQ(editor->Label2->Caption(), "15 characters");
+    EXPECT_EQ(editor->AttachementEdit->Text(), "C:\\g.txt");
+    EXPECT_EQ(editor->ExposeEdit->Text(), "3");  // 2500 ms, brought into 3..60
+    editor->NoteEdit->SetText("Call the garage at 9");
+    editor->ExposeEdit->SetText("12");
+    Press(editor->NoteEdit, VK_RETURN);
+  });
+  editor->EditNote(NoteList().NextNote() - 1);
+  EXPECT_FALSE(open_after_steps);
+  EXPECT_EQ(NoteList().NoteCount(), 7);
+  EXPECT_EQ(Note(4).Content, "Call the garage at 9");
+  EXPECT_EQ(Note(4).Exposure, 12000);
+  EXPECT_EQ(Note(5).Content, "e");
+  EXPECT_EQ(NoteList().NextNote(), 5);
+  EXPECT_EQ(Counter(), "4 / 7");
+  EXPECT_EQ(Text(), "Call the garage");  // shown again only at the next step
+  EXPECT_NE(FileText().find("[Note4]\r\nContent=Call the garage at 9\r\nAttach=C:\\g.txt\r\nExposure=12000\r\n"),
+            std::string::npos);
+}
+
+TEST_F(EditorTest, EditNoteOpensNoteOneForANumberOutsideTheTableAndNothingForAnEmptyPlace) {
+  StartBoth(Numbered(3));
+  const struct {
+    int32_t k;
+    bool opens;
+    const char* caption;
+  } cases[] = {{0, true, "Edit note N\xC2\xB0 1"}, {-4, true, "Edit note N\xC2\xB0 1"},
+               {100, true, "Edit note N\xC2\xB0 1"}, {3, true, "Edit note N\xC2\xB0 3"},
+               {4, false, ""}, {99, false, ""}};
+  for (const auto& c : cases) {
+    editor->SetCaption("");
+    WhileOpen([&] {});
+    editor->EditNote(c.k);
+    Application->ProcessMessages();  // the steps run now if the dialog did not open
+    EXPECT_EQ(shown_during_steps, c.opens) << c.k;
+    EXPECT_EQ(editor->Caption(), c.caption) << c.k;
+    EXPECT_TRUE(editor->EditMode);
+  }
+  NoteList().DeleteAllNotes();
+  editor->EditMode = false;
+  WhileOpen([&] {});
+  editor->EditNote(1);
+  Application->ProcessMessages();
+  EXPECT_FALSE(shown_during_steps);
+  EXPECT_FALSE(editor->EditMode);  // an empty list: nothing at all happens
+}
+
+TEST_F(EditorTest, TheTextBoxRefusesThe201stCharacterAndTheCountFollowsTheText) {
+  StartBoth(Numbered(1));
+  std::vector<std::string> counts;
+  WhileOpen([&] {
+    counts.push_back(editor->Label2->Caption());
+    Type(editor->NoteEdit, L"ab");
+    counts.push_back(editor->Label2->Caption());
+    Type(editor->NoteEdit, std::wstring(199, L'x'));
+    counts.push_back(editor->Label2->Caption());
+    EXPECT_EQ(editor->NoteEdit->TextLength(), 200);
+    Press(editor->NoteEdit, VK_RETURN);
+  });
+  editor->NewNote();
+  EXPECT_EQ(counts, (std::vector<std::string>{"0 characters", "2 characters", "200 characters"}));
+  EXPECT_EQ(Note(2).Content, "ab" + std::string(198, 'x'));
+}
+
+TEST_F(EditorTest, EstimateCountsLettersAndDigitsOfTextAndAttachment) {
+  StartBoth({});
+  // 29 letters and digits, then 11 more; a path of 1 + 29 + 27 + 3.
+  const std::string forty = "Meeting at 10 in room 4B, bring notes!! " + std::string(11, 'k');
+  const std::string sixty = "D:\\" + std::string(29, 'p') + "\\" + std::string(27, 'q') + ".doc";
+  const struct {
+    std::string text, attach;
+    const char* seconds;
+  } cases[] = {{"", "", "3"}, {forty, "", "5"}, {forty, sixty, "13"},
+               {std::string(200, 'w'), std::string(255, 'v'), "60"}, {"\xC3\xA9t\xC3\xA9 !", "", "3"}};
+  WhileOpen([&] {
+    for (const auto& c : cases) {
+      editor->NoteEdit->SetText(c.text);
+      editor->AttachementEdit->SetText(c.attach);
+      editor->ExposeEdit->SetText("17");
+      ClickCentre(editor->SpeedButton1);
+      EXPECT_EQ(editor->ExposeEdit->Text(), c.seconds) << c.text << " + " << c.attach;
+    }
+  });
+  editor->NewNote();
+}
+
+TEST_F(EditorTest, TheExposureIsTakenAsTypedByEnterAndByTheButton) {
+  StartBoth({});
+  const struct {
+    const wchar_t* typed;
+    bool enter;
+    int32_t stored;
+  } cases[] = {{L"0", true, 0}, {L"99", true, 99000}, {L"0", false, 0}, {L"99", false, 99000}, {L"45", true, 45000}};
+  int n = 0;
+  for (const auto& c : cases) {
+    WhileOpen([&] {
+      editor->ExposeEdit->SetFocus();
+      editor->ExposeEdit->SetText("");
+      Type(editor->ExposeEdit, c.typed);
+      if (c.enter) Press(editor->ExposeEdit, VK_RETURN);
+      else ClickCentre(editor->StickBtn);
+    });
+    editor->NewNote();
+    ++n;
+    ASSERT_EQ(NoteList().NoteCount(), n);
+    EXPECT_EQ(Note(n).Exposure, c.stored) << c.typed << (c.enter ? " Enter" : " click");
+  }
+}
+
+TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
+  StartBoth(Numbered(2));
+  form->SaveAll();
+  const std::string file = FileText();
+  std::function<void()> closers[] = {
+      [&] { Press(editor->NoteEdit, VK_ESCAPE); },
+      [&] { ClickCentre(editor->CancelBtn); },
+      [&] {
+        PostMessageW(editor->Handle(), WM_CLOSE, 0, 0);
+        Application->ProcessMessages();
+      },
+  };
+  for (auto& close : closers) {
+    for (bool edit : {false, true}) {
+      WhileOpen([&] {
+        editor->NoteEdit->SetText("not to be kept");
+        editor->ExposeEdit->SetText("9");
+        close();
+      });
+      if (edit) editor->EditNote(1);
+      else editor->NewNote();
+      EXPECT_FALSE(open_after_steps);
+      EXPECT_EQ(editor->ModalResult(), mrCancel);
+      EXPECT_EQ(NoteList().NoteCount(), 2);
+      EXPECT_EQ(Note(1).Content, "note 1");
+      EXPECT_EQ(Note(1).Exposure, 3000);
+      EXPECT_EQ(FileText(), file);
+    }
+  }
+}
+
+TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
+  StartBoth(Numbered(2));
+  RefusingStore refusing;
+  NoteList().SetFileStore(&refusing);
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("new one");
+    ClickCentre(editor->StickBtn);
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(NoteList().NoteCount(), 3);  // stored in memory
+    EXPECT_FALSE(editor->StickBtn->Down());  // the button came back up
+    // The note exists now: trying again changes it instead of adding it twice.
+    EXPECT_EQ(editor->Caption(), "Edit note N\xC2\xB0 3");
+    EXPECT_EQ(editor->StickBtn->Caption(), "Change");
+    refusing.refuse = false;
+    editor->NoteEdit->SetText("new one, saved");
+    ClickCentre(editor->StickBtn);
+  });
+  editor->NewNote();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
+  EXPECT_EQ(system.boxes[0].flags & MB_ICONSTOP, static_cast<UINT>(MB_ICONSTOP));
+  EXPECT_FALSE(open_after_steps);
+  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(Note(3).Content, "new one, saved");
+  EXPECT_NE(FileText().find("N=3\r\n"), std::string::npos);
+}
+
+TEST_F(EditorTest, AFailedSaveFromEnterIsSilentAndKeepsTheDialogOpen) {
+  StartBoth(Numbered(2));
+  RefusingStore refusing;
+  NoteList().SetFileStore(&refusing);
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("changed");
+    Press(editor->NoteEdit, VK_RETURN);
+  });
+  editor->EditNote(2);
+  EXPECT_TRUE(open_after_steps);
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(Note(2).Content, "changed");
+  EXPECT_EQ(NoteList().NoteCount(), 2);
+}
+
+// Regression: with 99 notes "Stick it" wrote past the table. It now refuses and keeps the text.
+TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialogOpen) {
+  StartBoth(Numbered(1));
+  while (NoteList().NoteCount() < MaxNotes) NoteList().AppendNote("filler", "", 3000);
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("one too many");
+    ClickCentre(editor->StickBtn);
+    Press(editor->NoteEdit, VK_RETURN);
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->NoteEdit->Text(), "one too many");
+  });
+  editor->NewNote();
+  EXPECT_TRUE(open_after_steps);
+  EXPECT_EQ(NoteList().NoteCount(), MaxNotes);
+  EXPECT_EQ(Note(MaxNotes).Content, "filler");
+  ASSERT_EQ(Boxes().size(), 2u);  // from the button and from Enter alike
+  EXPECT_EQ(Boxes()[0], Wide(FullListMessage));
+  EXPECT_EQ(Boxes()[1], Wide(FullListMessage));
+  EXPECT_EQ(GetFile(NotesFile()).find("one too many"), std::string::npos);
+}
+
+// Regression: a pasted text with line breaks reached the list, and the file, on several lines.
+TEST_F(EditorTest, PastedLineBreaksAreStoredAsBlanks) {
+  StartBoth({});
+  WhileOpen([&] {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::wstring text = L"first line\r\n[General]\r\nN=0";
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    wcscpy(static_cast<wchar_t*>(GlobalLock(mem)), text.c_str());
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+    SendMessageW(editor->NoteEdit->Handle(), WM_PASTE, 0, 0);
+    ClickCentre(editor->StickBtn);
+  });
+  editor->NewNote();
+  ASSERT_EQ(NoteList().NoteCount(), 1);
+  EXPECT_EQ(Note(1).Content, "first line [General] N=0");
+  NoteList().LoadNotes();
+  EXPECT_EQ(NoteList().NoteCount(), 1);
+  EXPECT_EQ(Note(1).Content, "first line [General] N=0");
+}
+
+// Regression: the release of the Enter that confirmed the file dialog (or closed a message box)
+// arrived here and stored the note at once.
+TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment) {
+  StartBoth({});
+  WhileOpen([&] {
+    system.open_file_confirms = false;
+    editor->AttachementEdit->SetText("typed by hand");
+    ClickCentre(editor->BitBtn1);  // not a windowless control: click its own window
+    SendMessageW(editor->BitBtn1->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(editor->AttachementEdit->Text(), "typed by hand");
+    system.open_file_confirms = true;
+    system.open_file_result = L"C:\\Reports\\week.xls";
+    SendMessageW(editor->BitBtn1->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(editor->AttachementEdit->Text(), "C:\\Reports\\week.xls");
+    ReleaseOnly(editor->BitBtn1, VK_RETURN);
+    ReleaseOnly(editor->BitBtn1, VK_ESCAPE);
+    EXPECT_TRUE(editor->Visible());
+  });
+  editor->NewNote();
+  EXPECT_TRUE(open_after_steps);
+  EXPECT_EQ(NoteList().NoteCount(), 0);
+  ASSERT_EQ(system.open_file_requests.size(), 2u);
+  const OPENFILENAMEW& r = system.open_file_requests[0];
+  EXPECT_EQ(editor->AttacheDialog->Title(), "Locate the attachement object...");
+  EXPECT_EQ(r.Flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER),
+            static_cast<DWORD>(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+                               OFN_EXPLORER));
+}
+
+TEST_F(EditorTest, OvalButtonsSinkWhilePressedAndACornerClickDoesNothing) {
+  StartBoth({});
+  WhileOpen([&] {
+    for (TOvalButton* b : {editor->StickBtn, editor->CancelBtn}) {
+      const LPARAM centre = MAKELPARAM(b->Left() + 32, b->Top() + 15);
+      SendMessageW(editor->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+      EXPECT_TRUE(b->Down());
+      SendMessageW(editor->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 2));
+      SendMessageW(editor->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));  // released outside: no click
+      EXPECT_FALSE(b->Down());
+      Click(b, 1, 1);
+      Click(b, b->Width() - 2, b->Height() - 2);
+      EXPECT_FALSE(b->Down());
+    }
+    EXPECT_TRUE(editor->Visible());
+  });
+  editor->NewNote();
+  EXPECT_TRUE(open_after_steps);
+  EXPECT_EQ(NoteList().NoteCount(), 0);
+}
+
+}  // namespace
