@@ -342,8 +342,13 @@ TEST_F(FormFixture, TheActiveControlHasTheFocusOnFirstShowAndGetsItBackOnActivat
   auto* a = Add<TEdit>(5, 5, 50, 21);
   auto* b = Add<TEdit>(5, 30, 50, 21);
   form_.SetActiveControl(b);
+  b->SetText("42");
   Open();
   EXPECT_EQ(GetFocus(), b->Handle());
+  DWORD from = 1, to = 0;  // typing replaces what the box held
+  SendMessageW(b->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 0u);
+  EXPECT_EQ(to, 2u);
   a->SetFocus();
   TForm other(nullptr);
   other.FinishCreate();

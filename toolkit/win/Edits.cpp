@@ -68,6 +68,7 @@ void TCustomEdit::WndProc(TMessage& m) {
   // Enter and Esc belong to the form (its key preview acts on them); the box would only beep.
   if (m.Msg == WM_CHAR && (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE)) return;
   TWinControl::WndProc(m);
+  if (m.Msg == WM_SETFOCUS && auto_select_ && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
 }
 
 // ============================================================================ TLabeledEdit

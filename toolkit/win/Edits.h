@@ -18,6 +18,9 @@ class TCustomEdit : public TWinControl {
   int MaxLength() const { return max_length_; }
   void SetMaxLength(int n);
   void SelectAll();
+  // The whole text is selected when the box gets the focus other than by a click in it.
+  bool AutoSelect() const { return auto_select_; }
+  void SetAutoSelect(bool v) { auto_select_ = v; }
 
   TNotifyEvent OnChange;
 
@@ -32,6 +35,7 @@ class TCustomEdit : public TWinControl {
 
  private:
   int max_length_ = 0;
+  bool auto_select_ = true;
   bool setting_text_ = false;  // our own SetText: its change notice is fired once, by SetText
   UniqueBrush brush_;          // the background handed to the system control
   TColor brush_color_ = clNone;
