@@ -230,6 +230,10 @@ void TStickForm::ActivationStep() {
 
 void TStickForm::FormShow(TObject*) {
   SetWindowRegion(CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, 20, 20), true);
+  // The first show normally activates the window too. When the system keeps the activation
+  // from us (a start at logon behind another program), the notes must still be loaded now: a
+  // save before them would write an empty list over the file.
+  FormActivate(this);
 }
 
 void TStickForm::FormClose(TObject*, TCloseAction& action) {

@@ -23,6 +23,19 @@ TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) 
   EXPECT_FALSE(form->ClockShown());
 }
 
+// Shown without becoming active (the system may refuse a program started in the background):
+// the notes are loaded all the same, so no save can put an empty list over them.
+TEST_F(StickTest, TheFirstShowLoadsTheNotesEvenWithoutAnActivation) {
+  registry.SetSetting(L"On", 0);
+  Create({{"A", "", 3000}, {"B", "", 3000}});
+  ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  form->Show();
+  EXPECT_TRUE(form->ActivationDone());
+  EXPECT_EQ(Text(), "A");
+  form->Image1Click(nullptr);
+  EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
+}
+
 TEST_F(StickTest, AFailedSaveAbandonsTheCloseAndLosesNothing) {
   Start({{"A", "", 3000}});
   form->Show();
