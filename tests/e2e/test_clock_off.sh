@@ -10,6 +10,7 @@ e2e_wait 10 note_clock_shown || e2e_fail "no clock at start"
 note_menu c
 note_clock_hidden() { [ "$(note_clock_dark)" -eq 0 ]; }
 e2e_wait 5 note_clock_hidden || e2e_fail "the clock is still shown after the menu's Clock"
+e2e_focus_note
 e2e_key ctrl x
 e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
 e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" Clock)" "0" "clock setting"
