@@ -49,9 +49,13 @@ TTimer::~TTimer() {
 }
 
 void TTimer::Update() {
-  if (armed_) KillTimer(WindowHandle(), id_);
-  armed_ = false;
-  if (enabled_ && interval_ > 0) armed_ = SetTimer(WindowHandle(), id_, interval_, nullptr) != 0;
+  if (enabled_ && interval_ > 0) {
+    // SetTimer on a live identifier replaces the countdown: no KillTimer first (half a tick's cost).
+    armed_ = SetTimer(WindowHandle(), id_, interval_, nullptr) != 0;
+  } else if (armed_) {
+    KillTimer(WindowHandle(), id_);
+    armed_ = false;
+  }
 }
 
 void TTimer::SetInterval(unsigned ms) {
