@@ -1,6 +1,8 @@
 // Zettly's entry point: one copy per session, the windows in their order, the message loop.
 #include <windows.h>
 
+#include "app/win/EditUnit.h"
+#include "app/win/InfoUnit.h"
 #include "app/win/SingleInstance.h"
 #include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
@@ -16,6 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.Initialize();
   app.SetTitle("Zettly");
   app.CreateForm(StickForm);
+  app.CreateForm(EditorForm);
+  app.CreateForm(InfoForm);
   app.Run();
   return 0;
 }

@@ -2,6 +2,7 @@
 // note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
 #include "app/NoteDisplay.h"
 #include "app/Notes.h"
+#include "app/win/EditUnit.h"
 #include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
@@ -82,11 +83,11 @@ void TStickForm::AttacheBtnClick(TObject*) {
 }
 
 void TStickForm::NewSpeedBtnClick(TObject*) {
-  // The note editor opens here in create mode once it is part of the program.
+  if (EditorForm) EditorForm->NewNote();
 }
 
 void TStickForm::EditSpeedBtnClick(TObject*) {
-  // The note editor opens here on note NextNote - 1 once it is part of the program.
+  if (EditorForm) EditorForm->EditNote(NoteList().NextNote() - 1);
 }
 
 void TStickForm::Image1Click(TObject*) { Close(); }

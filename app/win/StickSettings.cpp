@@ -3,6 +3,7 @@
 // commands that switch them.
 #include "app/Notes.h"
 #include "app/Settings.h"
+#include "app/win/InfoUnit.h"
 #include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
@@ -75,7 +76,7 @@ void TStickForm::DisableAutorun() {
 }
 
 void TStickForm::AboutSpeedButtonClick(TObject*) {
-  // The information dialog is shown here modally once it is part of the program.
+  if (InfoForm) InfoForm->ShowModal();
 }
 
 void TStickForm::SpeedButton6Click(TObject*) {
@@ -83,11 +84,11 @@ void TStickForm::SpeedButton6Click(TObject*) {
                      SW_SHOWNORMAL);
 }
 
-void TStickForm::Showwindow1Click(TObject*) { BringNoteWindowToFront(); }
+void TStickForm::Showwindow1Click(TObject*) { TrayIcon1->ShowMainWindow(); }
 
 void TStickForm::h1Click(TObject*) {
-  // Hiding into the tray needs the tray icon to come back from; it is done here once the icon is
-  // part of the program. Until then the window stays, rather than vanish with no way back.
+  Application->Minimize();
+  TrayIcon1->HideMainWindow();
 }
 
 void TStickForm::rashallnotes1Click(TObject*) {
@@ -129,7 +130,7 @@ void TStickForm::Autorun1Click(TObject*) {
 }
 
 void TStickForm::About1Click(TObject*) {
-  // The information dialog is shown here modally once it is part of the program.
+  if (InfoForm) InfoForm->ShowModal();
 }
 
 void TStickForm::Exit1Click(TObject*) { Close(); }

@@ -24,6 +24,7 @@ TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
   CreateControls();
   CreateMenu();
   SetPopupMenu(TrayPopupMenu);
+  CreateTrayIcon();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
@@ -48,6 +49,18 @@ TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wc
   b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
   b->SetParent(Panel1);
   return b;
+}
+
+void TStickForm::CreateTrayIcon() {
+  TrayIcon1 = new TSysTrayIcon(this);
+  TrayIcon1->SetName("TrayIcon1");
+  TrayIcon1->SetCycleInterval(0);
+  TrayIcon1->SetHint("Zettly");
+  TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, 16, 16);
+  TrayIcon1->SetIconVisible(true);
+  TrayIcon1->SetIconIndex(0);
+  TrayIcon1->SetPopupMenu(TrayPopupMenu);
+  TrayIcon1->SetMinimizeToTray(true);
 }
 
 void TStickForm::CreateControls() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "components/ledclock/win/DigitClock.h"
+#include "components/tray/win/SysTrayIcon.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -38,6 +39,7 @@ class TStickForm : public TForm {
   TPopupMenu* TrayPopupMenu;
   TMenuItem *Showwindow1, *h1, *N4, *rashallnotes1, *N3, *Alwaysontop1, *Clock1, *Autorun1, *N2, *About1,
       *N1, *Exit1;
+  TSysTrayIcon* TrayIcon1;
 
   // Where a mouse button went down on the note text, in the label's coordinates.
   int DragStartX = 0;
@@ -103,6 +105,7 @@ class TStickForm : public TForm {
  private:
   void CreateControls();
   void CreateMenu();
+  void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();
   bool QueryEndSession();
