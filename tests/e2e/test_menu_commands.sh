@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The note window's context menu and buttons: "Trash all notes !" answered No and then Yes, the
+# About box from its button (a click in a corner of "Close" does nothing, one in its middle
+# closes it) and from the menu, and the help file beside the program.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/note_window.sh"
+. "$(dirname "$0")/tray_menu.sh"
+e2e_begin
+e2e_write_notes '[General]' 'N=3' '[Note1]' 'Content=One' 'Attach=' 'Exposure=3000' \
+  '[Note2]' 'Content=Two' 'Attach=' 'Exposure=3000' '[Note3]' 'Content=Three' 'Attach=' 'Exposure=3000'
+wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_start
+note_origin
+e2e_wait 10 note_text_shown || e2e_fail "note 1 is not shown"
+
+# Trash all, answered No: the question comes, the notes stay.
+window_menu trash
+e2e_wait 10 window_named 'Delete all notes.' || e2e_fail "no question before deleting all notes"
+e2e_key "" n
+e2e_wait 10 window_not_named 'Delete all notes.' || e2e_fail "the question stayed after No"
+note_text_shown || e2e_fail "No deleted the notes"
+
+# The About box from its button.
+e2e_click $((NX + 1 + 164 + 11)) $((NY + 1 + 4 + 10))
+e2e_wait 10 window_named 'Information' || e2e_fail "the About button opened no dialog"
+id=$(xdotool search --onlyvisible --name '^Information$' | head -1)
+read -r dx dy dw dh < <(e2e_geometry "$id")
+frame=$(((dw - 316) / 2))
+cx=$((dx + frame)); cy=$((dy + dh - frame - 208))   # the dialog's client area
+centre_x=$((dx + dw / 2)); centre_y=$((dy + dh / 2))
+[ $((centre_x - 512)) -ge -2 ] && [ $((centre_x - 512)) -le 2 ] || e2e_fail "About box not centred ($dx,$dy ${dw}x$dh)"
+e2e_click $((cx + 126 + 2)) $((cy + 175 + 2))        # a corner of Close, outside its ellipse
+window_named 'Information' || e2e_fail "a click in the corner of Close closed the dialog"
+e2e_click $((cx + 126 + 32)) $((cy + 175 + 15))      # its middle
+e2e_wait 10 window_not_named 'Information' || e2e_fail "Close did not close the About box"
+
+# The About box from the menu, closed again by its button.
+e2e_focus_note
+window_menu about
+e2e_wait 10 window_named 'Information' || e2e_fail "A&bout... opened no dialog"
+e2e_click $((cx + 126 + 32)) $((cy + 175 + 15))
+e2e_wait 10 window_not_named 'Information' || e2e_fail "Close did not close the About box"
+
+# Trash all, answered Yes: the display goes empty and the empty list is saved on Exit.
+e2e_focus_note
+window_menu trash
+e2e_wait 10 window_named 'Delete all notes.' || e2e_fail "no question the second time"
+e2e_key "" y
+e2e_wait 10 window_not_named 'Delete all notes.' || e2e_fail "the question stayed after Yes"
+e2e_wait 10 note_text_blank || e2e_fail "a note is still shown after Trash all"
+note_exit
+saved_empty() { e2e_notes | grep -qx 'N=0'; }
+e2e_wait 10 saved_empty || e2e_fail "the empty list was not saved: $(e2e_notes | head -3)"
+
+# The help file the Help button opens is beside the program and lists our pages.
+[ -f "$PROG/help.chm" ] || e2e_fail "no help.chm beside the program"
+chmls list "$PROG/help.chm" 2>/dev/null | grep -q '\.html' || e2e_fail "help.chm lists no pages"

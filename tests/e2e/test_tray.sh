@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The tray icon: its menu hides the window and its taskbar button; a double click brings the
+# window back where it was; minimising the application sends it to the tray; Exit removes the icon.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/note_window.sh"
+. "$(dirname "$0")/tray_menu.sh"
+e2e_begin
+e2e_start
+note_origin
+e2e_wait 15 tray_icon_shown || e2e_fail "no icon in the notification area"
+e2e_wait 15 taskbar_button_shown || e2e_fail "no taskbar button"
+
+tray_menu hide
+e2e_wait 10 note_window_gone || e2e_fail "Hide window left the note window"
+e2e_wait 10 taskbar_button_gone || e2e_fail "Hide window left the taskbar button"
+tray_icon_shown || e2e_fail "the icon went with the window"
+
+e2e_double_click $TRAY_X $TRAY_Y
+e2e_wait 10 e2e_note_window || e2e_fail "a double click on the icon did not bring the window back"
+read -r x y < <(e2e_note_position)
+e2e_assert_eq "$x,$y" "$NX,$NY" "window position after Hide and Show"
+e2e_wait 10 taskbar_button_shown || e2e_fail "the taskbar button did not come back"
+
+# "&Show window" from the menu does the same after a second hide.
+tray_menu hide
+e2e_wait 10 note_window_gone || e2e_fail "the second Hide window left the note window"
+e2e_wait 10 taskbar_button_gone || e2e_fail "the second Hide window left the taskbar button"
+tray_menu show
+e2e_wait 10 e2e_note_window || e2e_fail "Show window did not bring the window back"
+
+# Minimising the application (its taskbar button) sends the window to the tray.
+e2e_click 100 757
+e2e_wait 10 note_window_gone || e2e_fail "minimising did not hide the note window"
+e2e_wait 10 taskbar_button_gone || e2e_fail "minimising left the taskbar button"
+tray_icon_shown || e2e_fail "no icon after minimising"
+e2e_double_click $TRAY_X $TRAY_Y
+e2e_wait 10 e2e_note_window || e2e_fail "the window did not come back from the tray"
+
+tray_menu exit
+e2e_wait_exit 30 || e2e_fail "Exit from the tray menu did not end the program"
+tray_icon_gone() { ! tray_icon_shown; }
+e2e_wait 10 tray_icon_gone || e2e_fail "the icon stayed after Exit"
