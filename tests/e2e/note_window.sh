@@ -38,8 +38,17 @@ cycling_button_down() {
   [ "$(e2e_pixel $((NX + 1 + 214)) $((NY + 1 + 14)))" != "$(e2e_pixel $((NX + 1 + 200)) $((NY + 1 + 14)))" ]
 }
 
-# Zettly's own processes (the Wine desktop's explorer carries the name in its command line).
-zettly_processes() { pgrep -fa '[Z]ettly\.exe' | grep -vci 'explorer' || true; }
+# Copies of Zettly in this scenario's Wine prefix (other Wine prefixes on the machine may run
+# their own; the Wine desktop's explorer carries the name in its command line but is not one).
+zettly_processes() {
+  local n=0 pid
+  for pid in $(pgrep -f '[Z]ettly\.exe'); do
+    [ -z "${WINEPREFIX:-}" ] || tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'explorer' && continue
+    n=$((n + 1))
+  done
+  echo "$n"
+}
 
 # Right-clicks a bare spot of the note and chooses a menu item by its accelerator key.
 note_menu() {
@@ -58,3 +67,11 @@ note_exit() {
 note_clock_shown() { [ "$(note_clock_dark)" -gt 40 ]; }
 note_text_is() { [ "$(note_text_signature)" = "$1" ]; }
 note_text_is_not() { [ "$(note_text_signature)" != "$1" ]; }
+
+# Waits for a registry value to read as expected: right after the program ends Wine's server
+# may still be shutting down, and a query then fails though the value is there.
+setting_is() { [ "$(e2e_reg "$SETTINGS_KEY" "$1")" = "$2" ]; }
+expect_setting() {
+  e2e_wait 15 setting_is "$1" "$2" ||
+    e2e_fail "setting $1: expected '$2', got '$(e2e_reg "$SETTINGS_KEY" "$1" || true)'"
+}

@@ -13,7 +13,7 @@ e2e_wait 5 note_clock_hidden || e2e_fail "the clock is still shown after the men
 e2e_focus_note
 e2e_key ctrl x
 e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
-e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" Clock)" "0" "clock setting"
+expect_setting Clock 0
 
 e2e_start
 note_origin

@@ -45,5 +45,5 @@ e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
 expected='[General]|N=2|[Note1]|Content=Alpha|Attach=|Exposure=4000|[Note2]|Content=Charlie charlie charlie|Attach=|Exposure=6000|[Note3]|Content=Charlie charlie charlie|Attach=|Exposure=6000|'
 e2e_assert_eq "$(e2e_notes | tr '\n' '|')" "$expected" "notes file after Ctrl+T and Ctrl+X"
 for v in top:15 left:15 On:0 Stay:0 Clock:1 Run:1; do
-  e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" "${v%%:*}")" "${v#*:}" "setting ${v%%:*}"
+  expect_setting "${v%%:*}" "${v#*:}"
 done

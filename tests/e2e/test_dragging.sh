@@ -18,7 +18,8 @@ e2e_click $((65 + 8 + 10)) $((35 + 30 + 10))
 e2e_assert_eq "$(e2e_note_position)" "65 35" "position after a click on the text"
 note_origin
 note_exit
-e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" left),$(e2e_reg "$SETTINGS_KEY" top)" "65,35" "saved place"
+expect_setting left 65
+expect_setting top 35
 
 e2e_start
 e2e_assert_eq "$(e2e_note_position)" "65 35" "place after a restart"

@@ -16,10 +16,10 @@ e2e_wait 10 note_clock_shown || e2e_fail "no clock digits drawn"
 exe=$(e2e_reg "$RUN_KEY" Zettly) || e2e_fail "no autorun entry"
 case "$exe" in *'\Zettly.exe') ;; *) e2e_fail "autorun entry is '$exe'" ;; esac
 [ ! -e "$PROG/notices.msg" ] || e2e_fail "the notes file was written before any save"
-e2e_reg 'HKCU\Software\Quorvel\Pinnote\Setup' top >/dev/null && e2e_fail "settings written before any save"
+e2e_reg "$SETTINGS_KEY" top >/dev/null && e2e_fail "settings written before any save"
 
 note_exit
 e2e_assert_eq "$(e2e_notes | tr '\n' '|')" "[General]|N=0|" "notes file after Exit"
 for v in top:15 left:15 On:1 Stay:0 Clock:1 Run:1; do
-  e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" "${v%%:*}")" "${v#*:}" "setting ${v%%:*}"
+  expect_setting "${v%%:*}" "${v#*:}"
 done

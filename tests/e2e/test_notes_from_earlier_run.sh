@@ -21,7 +21,7 @@ second=$(note_text_signature)
 e2e_key ctrl Left
 e2e_wait 5 note_text_is "$first" || e2e_fail "Ctrl+Left did not step back to note 1"
 note_exit
-e2e_assert_eq "$(e2e_reg "$SETTINGS_KEY" On)" "0" "cycling setting after Exit"
+expect_setting On 0
 
 # Cycling on: the first tick shows note 1, note 2 follows after its three seconds, then note 1.
 wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 1 /f >/dev/null 2>&1
