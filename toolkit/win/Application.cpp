@@ -170,8 +170,12 @@ void TApplication::Restore() {
 }
 
 void TApplication::BringToFront() {
-  HWND target = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : handle_;
-  SetForegroundWindow(target);
+  // The window the user last worked in (a dialog over the main form, or the main form itself),
+  // not the invisible application window, gets the foreground and with it the keyboard.
+  HWND target = handle_ ? GetLastActivePopup(handle_) : nullptr;
+  if (!target || target == handle_) target = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : handle_;
+  if (target && IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
+  else if (handle_) SetForegroundWindow(handle_);
 }
 
 std::string TApplication::ExeName() const {

@@ -42,7 +42,7 @@ void TSysTrayIcon::ShowMainWindow() {
   Application->Restore();
   if (form->HandleAllocated() && IsIconic(form->Handle())) ShowWindow(form->Handle(), SW_RESTORE);
   form->Show();
-  SetForegroundWindow(Application->Handle());
+  Application->BringToFront();
 }
 
 void TSysTrayIcon::SendToTray() {
