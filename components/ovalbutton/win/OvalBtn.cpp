@@ -214,25 +214,20 @@ void TOvalButton::RedrawBevel() {
 
 void TOvalButton::RepaintLater() { Invalidate(); }
 
+// The events themselves are fired by the base control's own steps.
 void TOvalButton::FireMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  TGraphicControl::MouseDown(button, shift, x, y);
 }
 
-void TOvalButton::FireMouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(this, shift, x, y);
-}
+void TOvalButton::FireMouseMove(TShiftState shift, int x, int y) { TGraphicControl::MouseMove(shift, x, y); }
 
 void TOvalButton::FireMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  TGraphicControl::MouseUp(button, shift, x, y);
 }
 
-void TOvalButton::FireClick() {
-  if (OnClick) OnClick(this);
-}
+void TOvalButton::FireClick() { TGraphicControl::Click(); }
 
-void TOvalButton::FireDblClick() {
-  if (OnDblClick) OnDblClick(this);
-}
+void TOvalButton::FireDblClick() { TGraphicControl::DblClick(); }
 
 void TOvalButton::FireMouseEnter() {
   if (OnMouseEnter) OnMouseEnter(this);
