@@ -95,11 +95,16 @@ class ScratchRegistry : public TRegistryAccess {
 class RefusingStore : public TFileStore {
  public:
   bool refuse = true;
-  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
-    return SystemFileStore().ReadWholeFile(path, maxBytes, data);
+  using TFileStore::ReadWholeFile;
+  using TFileStore::WriteWholeFile;
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
+                            TFailure& failure) override {
+    return SystemFileStore().ReadWholeFile(path, maxBytes, data, failure);
   }
-  bool WriteWholeFile(const std::string& path, std::string_view data) override {
-    return !refuse && SystemFileStore().WriteWholeFile(path, data);
+  bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
+    if (!refuse) return SystemFileStore().WriteWholeFile(path, data, failure);
+    failure.Reason = "Access is denied.";
+    return false;
   }
 };
 
