@@ -64,6 +64,12 @@ class TNoteList {
   // written (or a refused file again). True when the list was reloaded.
   bool ReloadIfChanged();
 
+  // The note that was number k with this text: k when it still is, else the first note with the
+  // text, else 0.
+  int32_t FindNote(int32_t k, const std::string& content) const {
+    return FindChangedNote(notes_, count_, k, content);
+  }
+
   // Texts are made single lines (OneLineText). False, with nothing changed, on a full table or
   // a refused file.
   bool AppendNote(std::string_view content, std::string_view attach, int32_t exposureMs);

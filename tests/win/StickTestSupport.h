@@ -57,7 +57,8 @@ class ScratchRegistry : public TRegistryAccess {
     return base_ + (root == HKEY_LOCAL_MACHINE ? L"\\machine\\" : L"\\user\\") + path;
   }
   std::wstring Settings() const { return Mapped(HKEY_CURRENT_USER, Wide(SettingsKey)); }
-  std::wstring Run() const { return Mapped(HKEY_LOCAL_MACHINE, Wide(RunKey)); }
+  std::wstring Run() const { return Mapped(HKEY_CURRENT_USER, Wide(RunKey)); }
+  std::wstring MachineRun() const { return Mapped(HKEY_LOCAL_MACHINE, Wide(RunKey)); }
 
   void SetDword(const std::wstring& key, const std::wstring& name, DWORD value) {
     RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value);
@@ -85,6 +86,7 @@ class ScratchRegistry : public TRegistryAccess {
   }
   std::optional<std::wstring> Setting(const wchar_t* name) const { return Get(Settings(), name); }
   std::optional<std::wstring> Autorun() const { return Get(Run(), L"Zettly"); }
+  std::optional<std::wstring> MachineAutorun() const { return Get(MachineRun(), L"Zettly"); }
 
  private:
   ScopedRegistryAccess scope_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -29,22 +30,8 @@ class TScopedHandle {
   HANDLE h_;
 };
 
-// The system's text for an error code, on one line.
-std::string ErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = n && text ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-    message.pop_back();
-  if (message.empty()) return "System error " + std::to_string(code) + ".";
-  return U8(message);
-}
-
 bool Fail(TFileStore::TFailure& failure, DWORD code) {
-  failure.Reason = ErrorText(code);
+  failure.Reason = SystemErrorText(code);
   return false;
 }
 
@@ -161,6 +148,13 @@ class TWinFileStore final : public TFileStore {
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return Fail(failure, ERROR_DIRECTORY);
     // A file the user marked read-only is not ours to replace (a move would on some systems).
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return Fail(failure, ERROR_ACCESS_DENIED);
+    if (exists) {
+      // A file another program holds open without letting it be replaced: say so before any
+      // temporary file is made (the system's replace would leave one of its own behind).
+      TScopedHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!probe.Valid()) return Fail(failure, GetLastError());
+    }
     RemoveStaleTemporaries(target);
     std::wstring temp;
     if (!WriteTemporary(target, data, temp, failure)) {
