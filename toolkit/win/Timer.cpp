@@ -34,6 +34,7 @@ HWND TTimer::WindowHandle() {
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(next_id++) {
+  WindowHandle();  // throws when the window cannot be made, before this timer is listed
   live_timers[id_] = this;
   Update();  // a new timer is enabled
 }
