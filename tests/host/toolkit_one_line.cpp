@@ -14,12 +14,7 @@ struct Case {
   std::string eachCrLfNul, crLfNul, crLfNulVtFf;
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
-  for (char ch : c.text) {
-    if (static_cast<unsigned char>(ch) < 0x20) *os << "^" << static_cast<char>(ch + '@');
-    else *os << ch;
-  }
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
