@@ -16,7 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!lock->First()) {
     // The running copy owns the notes file and the settings; this one leaves both alone.
     if (HandOverToRunningCopy()) return 0;
-    // Nobody answered: the other copy may have ended meanwhile. Run only if it really has.
+    // Nobody answered: the other copy may have ended meanwhile. Run only if it really has (our
+    // own handle goes first, or the lock would always look taken).
+    lock.reset();
     lock = std::make_unique<TInstanceLock>();
     if (!lock->First()) return 0;
   }

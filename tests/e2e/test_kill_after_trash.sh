@@ -4,8 +4,6 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-# Ended means no copy left in this scenario's own Wine prefix (other prefixes may run theirs).
-mine_ended() { [ "$(zettly_processes)" = "0" ]; }
 e2e_write_notes '[General]' 'N=3' \
   '[Note1]' 'Content=Keep me' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Throw me away' 'Attach=' 'Exposure=3000' \
@@ -19,12 +17,12 @@ e2e_wait 5 note_text_is_not "$first" || e2e_fail "Ctrl+Right did nothing"
 second=$(note_text_signature)
 e2e_key ctrl t
 e2e_wait 5 note_text_is_not "$second" || e2e_fail "Ctrl+T did nothing"
-for pid in $(pgrep -f '[Z]ettly\.exe'); do
-  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -9 "$pid"
+for pid in $(e2e_wine_pids 'Zettly\.exe'); do
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qi explorer || kill -9 "$pid"
 done
-e2e_wait 10 mine_ended || e2e_fail "the program survived kill -9"
-wineserver -k >/dev/null 2>&1 || true   # the Wine desktop it ran on goes too
-wineserver -w >/dev/null 2>&1 || true
+none_left() { [ "$(zettly_processes)" = 0 ]; }
+e2e_wait 10 none_left || e2e_fail "the program survived kill -9"
+e2e_end_wine   # the Wine desktop it ran on goes too
 expected='[General]|N=2|[Note1]|Content=Keep me|Attach=|Exposure=3000|[Note2]|Content=Keep me too|Attach=|Exposure=3000|'
 e2e_assert_eq "$(e2e_notes | tr '\n' '|')" "$expected" "notes file after Ctrl+T and kill -9"
 if e2e_notes | grep -q 'Throw me away'; then e2e_fail "the deleted note's text is still in the file"; fi

@@ -4,8 +4,6 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-# Ended means no copy left in this scenario's own Wine prefix (other prefixes may run theirs).
-mine_ended() { [ "$(zettly_processes)" = "0" ]; }
 e2e_write_notes '[General]' 'N=2' \
   '[Note1]' 'Content=Alpha' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Bravo' 'Attach=' 'Exposure=3000'
@@ -26,6 +24,6 @@ e2e_assert_eq "$(note_text_signature)" "$alpha" "the note on display after the r
 e2e_key ctrl t   # deletes Alpha
 e2e_wait 5 note_text_is_not "$alpha" || e2e_fail "Ctrl+T did nothing"
 e2e_key ctrl x
-e2e_wait 30 mine_ended || e2e_fail "Ctrl+X did not end the program"
+e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
 expected='[General]|N=2|[Note1]|Content=Bravo|Attach=|Exposure=3000|[Note2]|Content=Charlie typed by hand|Attach=|Exposure=3000|'
 e2e_assert_eq "$(e2e_notes | tr '\n' '|')" "$expected" "notes file after the outside edit and Exit"

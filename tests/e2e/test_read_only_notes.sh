@@ -5,8 +5,6 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-# Ended means no copy left in this scenario's own Wine prefix (other prefixes may run theirs).
-mine_ended() { [ "$(zettly_processes)" = "0" ]; }
 e2e_write_notes '[General]' 'N=2' \
   '[Note1]' 'Content=Read only one' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Read only two' 'Attach=' 'Exposure=3000'
@@ -29,7 +27,7 @@ no_box() { [ "$(zettly_windows)" -le 1 ]; }
 e2e_start
 note_origin
 e2e_key ctrl x
-e2e_wait 30 mine_ended || e2e_fail "with nothing unsaved, Ctrl+X did not end the program"
+e2e_wait_exit 30 || e2e_fail "with nothing unsaved, Ctrl+X did not end the program"
 
 e2e_start
 note_origin
@@ -47,7 +45,7 @@ e2e_focus_note
 e2e_key ctrl x
 e2e_wait 10 box_up || e2e_fail "the second Ctrl+X asked nothing"
 e2e_key "" y
-e2e_wait 30 mine_ended || e2e_fail "Yes did not end the program"
+e2e_wait_exit 30 || e2e_fail "Yes did not end the program"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg")" "$before" "the read-only notes file"
 if ls "$PROG" | grep -q '\.tmp$'; then e2e_fail "a temporary file was left: $(ls "$PROG")"; fi
 chmod u+w "$PROG/notices.msg"
