@@ -9,6 +9,16 @@ TApplication* Application = nullptr;
 
 namespace {
 constexpr wchar_t kAppClass[] = L"ZettlyApplication";
+constexpr UINT kShowPostedFaults = WM_APP + 0x13;
+int repeating_depth = 0;  // UI thread only
+}  // namespace
+
+TApplication::SystemMessage::SystemMessage(UINT msg) : repeating_(msg == WM_PAINT || msg == WM_TIMER) {
+  if (repeating_) ++repeating_depth;
+}
+
+TApplication::SystemMessage::~SystemMessage() {
+  if (repeating_) --repeating_depth;
 }
 
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -18,6 +28,9 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       switch (msg) {
         case WM_CLOSE:
           if (app->main_form_) app->main_form_->Close();
+          return 0;
+        case kShowPostedFaults:
+          app->ShowPostedFaults();
           return 0;
         case WM_SYSCOMMAND:
           switch (wp & 0xFFF0) {
@@ -127,6 +140,8 @@ bool TApplication::PreTranslate(MSG& msg) {
 void TApplication::Dispatch(MSG& msg) {
   if (PreTranslate(msg)) return;
   TranslateMessage(&msg);
+  // Timer windows of every kind are reached through here: their faults count as repeating.
+  const SystemMessage repeating(msg.message);
   DispatchMessageW(&msg);
 }
 
@@ -198,4 +213,32 @@ void TApplication::ShowException(const std::string& message) {
   MessageBox(message, title_, MB_OK | MB_ICONSTOP);
 }
 
-void TApplication::HandleException(const std::exception& e) { ShowException(e.what()); }
+void TApplication::HandleException(const std::exception& e) {
+  const std::string text = e.what();
+  if (text == showing_fault_) return;
+  for (const std::string& waiting : posted_faults_)
+    if (waiting == text) return;
+  if (repeating_depth > 0) {
+    if (text == repeating_fault_) return;
+    repeating_fault_ = text;
+    posted_faults_.push_back(text);
+    if (posted_faults_.size() == 1 && !(handle_ && PostMessageW(handle_, kShowPostedFaults, 0, 0))) {
+      posted_faults_.clear();  // nowhere to post to: better the box now than none
+      ShowException(text);
+    }
+    return;
+  }
+  repeating_fault_.clear();
+  showing_fault_ = text;
+  ShowException(text);
+  showing_fault_.clear();
+}
+
+void TApplication::ShowPostedFaults() {
+  while (!posted_faults_.empty()) {
+    showing_fault_ = posted_faults_.front();
+    posted_faults_.erase(posted_faults_.begin());
+    ShowException(showing_fault_);
+  }
+  showing_fault_.clear();
+}

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/win/System.h"
@@ -45,8 +46,22 @@ class TApplication : public TComponent {
   void BringToFront();
 
   std::string ExeName() const;
-  // The standard error box with the exception's message.
+  // The standard error box with the exception's message. A fault raised while the system's own
+  // repeating messages are handled (painting, timers) never opens a modal box inside them: its box
+  // is posted to show once the message is done, and the same fault again from such a message is
+  // not shown a second time. A fault whose box is waiting or open is not shown twice either.
   void HandleException(const std::exception& e);
+  // Marks, for its lifetime, the handling of a message; WM_PAINT and WM_TIMER count as repeating.
+  class SystemMessage {
+   public:
+    explicit SystemMessage(UINT msg);
+    ~SystemMessage();
+    SystemMessage(const SystemMessage&) = delete;
+    SystemMessage& operator=(const SystemMessage&) = delete;
+
+   private:
+    bool repeating_;
+  };
   void ShowException(const std::string& message);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
@@ -55,12 +70,16 @@ class TApplication : public TComponent {
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool PreTranslate(MSG& msg);
+  void ShowPostedFaults();
   void Dispatch(MSG& msg);
   HWND handle_ = nullptr;
   std::string title_;
   TForm* main_form_ = nullptr;  // owned as a component
   bool show_main_form_ = true;
   bool terminated_ = false;
+  std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
+  std::string showing_fault_;               // the box on screen now
+  std::string repeating_fault_;             // last fault from a repeating message, shown once
 };
 
 extern TApplication* Application;
