@@ -2,28 +2,30 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 TApplication* Application = nullptr;
 
 namespace {
 constexpr wchar_t kAppClass[] = L"ZettlyApplication";
 constexpr UINT kShowPostedFaults = WM_APP + 0x13;
-int repeating_depth = 0;  // UI thread only
+// Whether the innermost message being handled is one the system repeats (UI thread only). A
+// message sent from inside such a handler (a click a timer makes) is not one of them.
+bool in_repeating_message = false;
 }  // namespace
 
-TApplication::SystemMessage::SystemMessage(UINT msg) : repeating_(msg == WM_PAINT || msg == WM_TIMER) {
-  if (repeating_) ++repeating_depth;
-}
+TApplication::SystemMessage::SystemMessage(UINT msg)
+    : outer_repeating_(std::exchange(in_repeating_message, msg == WM_PAINT || msg == WM_TIMER)) {}
 
-TApplication::SystemMessage::~SystemMessage() {
-  if (repeating_) --repeating_depth;
-}
+TApplication::SystemMessage::~SystemMessage() { in_repeating_message = outer_repeating_; }
 
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TApplication* app = Application;
-  if (app && hwnd == app->handle_) {
+  TApplication* app = ObjectOf<TApplication>(hwnd);
+  if (app) {
     try {
       switch (msg) {
         case WM_CLOSE:
@@ -58,7 +60,10 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   // Forms and their components go first (they are owned); the application window last.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
-  if (handle_) DestroyWindow(handle_);
+  if (handle_) {
+    DetachObject(handle_);
+    DestroyWindow(handle_);
+  }
   if (Application == this) Application = nullptr;
 }
 
@@ -78,6 +83,7 @@ void TApplication::Initialize() {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, wc.hInstance, nullptr);
+  if (handle_) AttachObject(handle_, this);
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -218,7 +224,7 @@ void TApplication::HandleException(const std::exception& e) {
   if (text == showing_fault_) return;
   for (const std::string& waiting : posted_faults_)
     if (waiting == text) return;
-  if (repeating_depth > 0) {
+  if (in_repeating_message) {
     if (text == repeating_fault_) return;
     repeating_fault_ = text;
     posted_faults_.push_back(text);

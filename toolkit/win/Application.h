@@ -51,7 +51,8 @@ class TApplication : public TComponent {
   // is posted to show once the message is done, and the same fault again from such a message is
   // not shown a second time. A fault whose box is waiting or open is not shown twice either.
   void HandleException(const std::exception& e);
-  // Marks, for its lifetime, the handling of a message; WM_PAINT and WM_TIMER count as repeating.
+  // Marks, for its lifetime, the handling of a message; WM_PAINT and WM_TIMER count as repeating,
+  // and a message handled inside another one decides for itself.
   class SystemMessage {
    public:
     explicit SystemMessage(UINT msg);
@@ -60,7 +61,7 @@ class TApplication : public TComponent {
     SystemMessage& operator=(const SystemMessage&) = delete;
 
    private:
-    bool repeating_;
+    bool outer_repeating_;
   };
   void ShowException(const std::string& message);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
