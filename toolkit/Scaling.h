@@ -1,0 +1,23 @@
+// Layouts are written in pixels at 96 DPI; these turn them into pixels at a monitor's DPI the
+// way forms designed at 96 DPI have always been scaled, so at 96 nothing moves by a pixel.
+#pragma once
+#include <string>
+
+#include "toolkit/Types.h"
+
+constexpr int kDesignDpi = 96;
+
+// value * dpi / 96, rounded to the nearest pixel with halves away from zero (as MulDiv does).
+// A dpi of 0 or less counts as 96: a window not yet on a monitor keeps its design size.
+int ScaleForDpi(int value, int dpi);
+TRect ScaleForDpi(const TRect& r, int dpi);
+// The inverse, for values measured on screen that are stored in design pixels.
+int UnscaleForDpi(int value, int dpi);
+
+// Pictures are drawn at these scales (per cent of 96 DPI).
+constexpr int kPictureScales[] = {100, 125, 150, 200};
+// The scale of the picture to show at this DPI: the exact one, else the nearest larger one,
+// else the largest.
+int PictureScale(int dpi);
+// A picture's resource name at a scale: the name itself at 100 %, "NAME_125" and so on above.
+std::wstring PictureResourceName(const std::wstring& name, int scale);
