@@ -27,6 +27,12 @@ TRect ScaleForDpi(const TRect& r, int dpi) {
 
 int UnscaleForDpi(int value, int dpi) { return MulDivRound(value, kDesignDpi, EffectiveDpi(dpi)); }
 
+int FontHeightForDpi(int points, int dpi) { return -MulDivRound(points, EffectiveDpi(dpi), 72); }
+
+int FontPointsForDpi(int height, int dpi) {
+  return MulDivRound(height < 0 ? -height : height, 72, EffectiveDpi(dpi));
+}
+
 int PictureScale(int dpi) {
   const int64_t wanted = static_cast<int64_t>(EffectiveDpi(dpi)) * 100;
   for (int scale : kPictureScales)

@@ -14,6 +14,11 @@ TRect ScaleForDpi(const TRect& r, int dpi);
 // The inverse, for values measured on screen that are stored in design pixels.
 int UnscaleForDpi(int value, int dpi);
 
+// A font's pixel height (negative: the character height, as a point size gives) for a size in
+// points at a DPI, and back: 8 points are 11 pixels at 96 DPI and 16 at 144.
+int FontHeightForDpi(int points, int dpi);
+int FontPointsForDpi(int height, int dpi);
+
 // Pictures are drawn at these scales (per cent of 96 DPI).
 constexpr int kPictureScales[] = {100, 125, 150, 200};
 // The scale of the picture to show at this DPI: the exact one, else the nearest larger one,

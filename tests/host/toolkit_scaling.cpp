@@ -45,6 +45,18 @@ TEST(ScaleForDpi, AdjacentRectanglesStayAdjacent) {
   EXPECT_EQ(ScaleForDpi(Bounds(10, 20, 30, 40), 192), Bounds(20, 40, 60, 80));
 }
 
+// A font keeps its point size across DPIs: its pixel height is taken from the points again, not
+// multiplied from the height at the old DPI (which would drift by a pixel on the way back).
+TEST(FontHeightForDpi, KeepsThePointSizeAcrossDpis) {
+  EXPECT_EQ(FontHeightForDpi(8, 96), -11);
+  EXPECT_EQ(FontHeightForDpi(8, 120), -13);
+  EXPECT_EQ(FontHeightForDpi(8, 144), -16);
+  EXPECT_EQ(FontHeightForDpi(8, 192), -21);
+  for (int points = 6; points <= 36; ++points)
+    for (int dpi : {96, 120, 144, 192})
+      ASSERT_EQ(FontPointsForDpi(FontHeightForDpi(points, dpi), dpi), points) << points << "@" << dpi;
+}
+
 TEST(PictureScale, TakesTheExactScaleOrTheNearestLargerOne) {
   EXPECT_EQ(PictureScale(96), 100);
   EXPECT_EQ(PictureScale(120), 125);
