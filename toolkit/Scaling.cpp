@@ -27,6 +27,10 @@ TRect ScaleForDpi(const TRect& r, int dpi) {
 
 int UnscaleForDpi(int value, int dpi) { return MulDivRound(value, kDesignDpi, EffectiveDpi(dpi)); }
 
+int RescaleForDpi(int value, int fromDpi, int toDpi) {
+  return ScaleForDpi(UnscaleForDpi(value, fromDpi), toDpi);
+}
+
 int FontHeightForDpi(int points, int dpi) { return -MulDivRound(points, EffectiveDpi(dpi), 72); }
 
 int FontPointsForDpi(int height, int dpi) {

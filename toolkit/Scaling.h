@@ -19,6 +19,10 @@ int UnscaleForDpi(int value, int dpi);
 int FontHeightForDpi(int points, int dpi);
 int FontPointsForDpi(int height, int dpi);
 
+// A length laid out at one DPI, at another: through its 96 DPI value, so that going there and
+// back never drifts by a pixel.
+int RescaleForDpi(int value, int fromDpi, int toDpi);
+
 // Pictures are drawn at these scales (per cent of 96 DPI).
 constexpr int kPictureScales[] = {100, 125, 150, 200};
 // The scale of the picture to show at this DPI: the exact one, else the nearest larger one,

@@ -31,6 +31,19 @@ TEST(ScaleForDpi, IsMonotonicAndUndoneByUnscaleAtEveryCommonDpi) {
   }
 }
 
+// A window dragged across monitors of 150, 125 and 200 % and back comes home to its pixels.
+TEST(RescaleForDpi, ComesBackToTheSameLengthsAfterAnyTour) {
+  const int tour[] = {144, 120, 192, 144, 96};
+  for (int v = 0; v < 400; ++v) {
+    int at = 96, value = v;
+    for (int dpi : tour) {
+      value = RescaleForDpi(value, at, dpi);
+      ASSERT_EQ(value, ScaleForDpi(v, dpi)) << v << " at " << dpi;
+      at = dpi;
+    }
+  }
+}
+
 TEST(ScaleForDpi, DoesNotOverflowOnLargeValues) {
   EXPECT_EQ(ScaleForDpi(1000000000, 192), 2000000000);
   EXPECT_EQ(UnscaleForDpi(2000000000, 192), 1000000000);
