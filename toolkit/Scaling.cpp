@@ -44,6 +44,8 @@ int PictureScale(int dpi) {
   return kPictureScales[std::size(kPictureScales) - 1];
 }
 
+int PictureLength(int length, int scale) { return MulDivRound(length, scale, 100); }
+
 std::wstring PictureResourceName(const std::wstring& name, int scale) {
   if (scale == 100) return name;
   return name + L"_" + std::to_wstring(scale);

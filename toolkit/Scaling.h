@@ -28,5 +28,7 @@ constexpr int kPictureScales[] = {100, 125, 150, 200};
 // The scale of the picture to show at this DPI: the exact one, else the nearest larger one,
 // else the largest.
 int PictureScale(int dpi);
+// A length of a picture's 100 % drawing in its drawing for a scale, rounded as layouts are.
+int PictureLength(int length, int scale);
 // A picture's resource name at a scale: the name itself at 100 %, "NAME_125" and so on above.
 std::wstring PictureResourceName(const std::wstring& name, int scale);

@@ -184,4 +184,4 @@ PixelImage Emboss(const PixelImage& image, Rgba face, Rgba highlight) {
   return out;
 }
 
-int ScaledPixels(int designPixels, int scale) { return ScaleForDpi(designPixels, scale * kDesignDpi / 100); }
+int ScaledPixels(int designPixels, int scale) { return PictureLength(designPixels, scale); }

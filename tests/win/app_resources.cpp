@@ -92,8 +92,7 @@ struct IconCase {
   int size;
 };
 
-// The pixel size of a 100 % length in the picture drawn for a scale.
-int AtScale(int length, int scale) { return ScaleForDpi(length, scale * kDesignDpi / 100); }
+int AtScale(int length, int scale) { return PictureLength(length, scale); }
 
 class AppResourceIcon : public testing::TestWithParam<IconCase> {};
 
