@@ -101,6 +101,8 @@ class TStickForm : public TForm {
 
  protected:
   void HandleCreated() override;
+  // The rounded corners follow the window's size at every DPI.
+  void Resize() override;
 
  private:
   void CreateControls();
@@ -108,6 +110,7 @@ class TStickForm : public TForm {
   void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();
+  void RoundCorners();
   bool QueryEndSession();
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
