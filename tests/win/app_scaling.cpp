@@ -115,12 +115,18 @@ TEST(DialogScaling, EditorAndAboutBoxScaleTheirClientAreasFontsBevelsAndIcons) {
   EXPECT_EQ(editor.NoteEdit->BoundsRect(), ScaleForDpi(Bounds(4, 20, 218, 86), 144));
 
   TInfoForm info(nullptr);
+  const int linkAt96 = info.URLLabel1->Width();
   MoveToDpi(info, 192, {316, 208});
   EXPECT_EQ(ClientSize(info).cx, 632);
   EXPECT_EQ(ClientSize(info).cy, 416);
   EXPECT_EQ(info.BitBtn3->BoundsRect(), Bounds(252, 350, 128, 62));
   EXPECT_EQ(info.BitBtn3->BevelWidth(), 4);
   EXPECT_EQ(info.BitBtn3->Font().Height(), FontHeightForDpi(8, 192));
+  // A link sized to its text is sized to it in the new font (about twice as wide, not scaled
+  // once more on top), and stays in the middle.
+  EXPECT_GT(info.URLLabel1->Width(), 3 * linkAt96 / 2);
+  EXPECT_LT(info.URLLabel1->Width(), 5 * linkAt96 / 2);
+  EXPECT_NEAR(info.URLLabel1->Left() + info.URLLabel1->Width() / 2, info.Panel1->Width() / 2, 1);
   EXPECT_EQ(info.ImageList1->Width(), 32);
   EXPECT_EQ(info.ImageList1->Count(), 1);
   EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(info.PageControl1->Handle(), TCM_GETIMAGELIST, 0, 0)),

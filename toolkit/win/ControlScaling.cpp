@@ -5,9 +5,11 @@ void TControl::ChangeScale(int newDpi) {
   const int old = dpi_;
   if (newDpi <= 0 || newDpi == old) return;
   dpi_ = newDpi;
-  // A font of the parent's comes down with the parent's own change.
-  if (!parent_font_) font_.SetHeight(FontHeightForDpi(FontPointsForDpi(font_.Height(), old), newDpi));
+  // The box first: a control that sizes itself to its text then measures it in the new font
+  // (the other way round its fitted width would be scaled once more). A font of the parent's
+  // comes down with the parent's own change.
   ScaleBounds(old);
+  if (!parent_font_) font_.SetHeight(FontHeightForDpi(FontPointsForDpi(font_.Height(), old), newDpi));
 }
 
 void TControl::ScaleBounds(int oldDpi) {
