@@ -7,12 +7,12 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Dpi.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
     if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
-      auto* c = static_cast<TWinControl*>(GetPropW(h, L"ZettlyObject"));
-      return dynamic_cast<TForm*>(c);
+      return dynamic_cast<TForm*>(ObjectOf<TWinControl>(h));
     }
   }
   return nullptr;
@@ -121,7 +121,7 @@ TRect TForm::ClientRect() const {
   if (hwnd_) {
     RECT r;
     GetClientRect(hwnd_, &r);
-    return {0, 0, r.right, r.bottom};
+    return ToTRect(r);
   }
   const SIZE extra = FrameExtra(Dpi());
   return {0, 0, width_ - extra.cx, height_ - extra.cy};
