@@ -34,6 +34,9 @@ class TInfoForm : public TForm {
   void AboutTabSheetResize(TObject* sender);
   void Panel1Resize(TObject* sender);
 
+  // The tab's icon is drawn for each scale.
+  void ChangeScale(int newDpi) override;
+
  private:
   void CreateControls();
   // The links keep their own text width and sit in the middle of the panel.

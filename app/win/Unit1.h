@@ -118,12 +118,17 @@ class TStickForm : public TForm, public TNoteView {
 
   void WndProc(TMessage& m) override;
 
+ protected:
+  // The rounded corners follow the window's size at every DPI.
+  void Resize() override;
+
  private:
   void CreateControls();
   void CreateMenu();
   void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();
+  void RoundCorners();
   bool QueryEndSession();
   void ApplyCycling();
   void ApplySwitches();

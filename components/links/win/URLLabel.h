@@ -24,6 +24,8 @@ class TURLLabel : public TCustomLabel {
   void Click() override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // The hand drawn for the new DPI replaces the screen's link cursor.
+  void ChangeScale(int newDpi) override;
 
  private:
   TURLType url_type_ = TURLType::utHTTP;
