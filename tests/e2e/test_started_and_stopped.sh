@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The program as "./zettly run" starts it: its help button hands the help's pages to the desktop's
-# browser, and Ctrl+C (or SIGTERM) closes it as Exit does, so a note deleted a moment before and a
-# switch changed stay so, and no Wine process of its prefix is left.
+# The program as "./zettly run" starts it: a second start leaves the first running, its help
+# button hands the help's pages to the desktop's browser, and Ctrl+C (or SIGTERM) closes it as Exit
+# does, so a note deleted a moment before and a switch changed stay so, and no Wine process of its
+# prefix is left.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 START="$(dirname "$0")/../../cmake/wine-start"
@@ -35,6 +36,11 @@ stop_with() {
 }
 
 start
+# A second start hands over to the running copy and ends; the running copy and its Wine stay.
+"$START" --desktop=on "$PROG" >>"$E2E_DIR/start.log" 2>&1 || e2e_fail "a second wine-start failed"
+[ "$(zettly_processes)" = 1 ] || e2e_fail "$(zettly_processes) copies after a second start"
+kill -0 "$STARTER" 2>/dev/null || e2e_fail "the first wine-start ended on a second start"
+
 e2e_click $((NX + 1 + 199)) $((NY + 1 + 14))
 help_opened() { grep -qx "file://$PROG/help/index.html" "$E2E_DIR/opened"; }
 e2e_wait 30 help_opened || e2e_fail "the help button opened '$(cat "$E2E_DIR/opened" 2>/dev/null)'"
