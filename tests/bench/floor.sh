@@ -204,18 +204,20 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else 
 sf=$(med "${START[floor]}") pf=$(med "${PSS[floor]}")
 cc=$(med "${CPU[floor-clock]}") wc=$(med "${WAKE[floor-clock]}")
 row() {  # name start pss cpu wake
-  printf '| %-38s | %7.0f ms %6s× | %7.1f MB %6s× | %7.1f ms %6s× | %6.0f %6s× |\n' "$1" \
+  printf '| %-38s | %7.0f ms %6s× | %7.1f MB %6s× | %8.1f ms %6s× | %7.0f %6s× |\n' "$1" \
     "$2" "$(ratio "$2" "$sf")" "$(awk -v k="$3" 'BEGIN {print k / 1024}')" "$(ratio "$3" "$pf")" \
     "$4" "$(ratio "$4" "$cc")" "$5" "$(ratio "$5" "$wc")"
 }
 echo
-echo "Zettly $(basename "$EXE") $(stat -c %s "$EXE") bytes; medians of $RUNS starts and $MINUTES idle windows of $WINDOW s"
-echo "| subject                                | start to shown (× floor) | PSS (× floor)         | idle CPU/min (× clock) | wake-ups/min (× clock) |"
-echo "|----------------------------------------|--------------------------|-----------------------|------------------------|------------------------|"
+echo "Zettly: $(basename "$EXE"), $(stat -c %s "$EXE") bytes; medians of $RUNS starts and $MINUTES idle windows of $WINDOW s"
+printf '| %-38s | %-18s | %-17s | %-19s | %-15s |\n' subject "start to shown" PSS "idle CPU / min" "wake-ups / min"
+printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..40})" "$(printf -- '-%.0s' {1..20})" \
+  "$(printf -- '-%.0s' {1..19})" "$(printf -- '-%.0s' {1..21})" "$(printf -- '-%.0s' {1..17})"
 row "bare window (the floor)" "$sf" "$pf" "$(med "${CPU[floor-floor]}")" "$(med "${WAKE[floor-floor]}")"
 row "500 ms repaint (the clock floor)" "$(med "${START[clock]}")" "$(med "${PSS[clock]}")" "$cc" "$wc"
 row "Zettly, clock and cycling on, no notes" "$(med "${START[zettly]}")" "$(med "${PSS[zettly]}")" \
   "$(med "${CPU[floor-zettly]}")" "$(med "${WAKE[floor-zettly]}")"
-printf '| %-38s | %24s | %21s | %7.1f ms %6s× | %6.0f %6s× |\n' "Zettly, clock hidden, cycling off" "" "" \
+printf '| %-38s | %18s | %17s | %8.1f ms %6s× | %7.0f %6s× |\n' "Zettly, clock hidden, cycling off" "" "" \
   "$(med "${CPU[zettly-zettly]}")" "$(ratio "$(med "${CPU[zettly-zettly]}")" "$cc")" \
   "$(med "${WAKE[zettly-zettly]}")" "$(ratio "$(med "${WAKE[zettly-zettly]}")" "$wc")"
+echo "Start and PSS are against the floor, idle CPU and wake-ups against the clock floor."
