@@ -2,7 +2,8 @@
 # Zettly next to the least a Win32 program can cost: start-up, memory and idle cost, measured
 # from outside on one Wine desktop in one run, printed as a table with ratios.
 #
-#   tests/bench/floor.sh [--quick] [path/to/Zettly.exe]     (default: build/win/app/Zettly.exe)
+#   tests/bench/floor.sh [--quick] [--start-only] [path/to/Zettly.exe]
+#                                                       (default: build/win/app/Zettly.exe)
 #
 # Subjects (all under one private Wine prefix, on its virtual desktop "shell", 1024x768, on a
 # private Xvfb screen):
@@ -39,7 +40,9 @@ set -euo pipefail
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
 RUNS=5 MINUTES=3 WINDOW=60
+IDLE=1
 if [ "${1:-}" = --quick ]; then RUNS=3 MINUTES=2 WINDOW=15; shift; fi
+if [ "${1:-}" = --start-only ]; then IDLE=0; shift; fi
 EXE=$(realpath "${1:-$ROOT/build/win/app/Zettly.exe}")
 [ -f "$EXE" ] || { echo "no $EXE: build it first (./zettly test or cmake --build build/win)" >&2; exit 2; }
 
@@ -190,16 +193,18 @@ idle() {
   done
   wait "$driver" || true
 }
-say "idle: floor, clock floor and Zettly side by side, $MINUTES x ${WINDOW} s"
-idle floor clock zettly
-say "idle: Zettly with the clock hidden and cycling off, $MINUTES x ${WINDOW} s"
-settings 0 0
-idle zettly
-settings 1 1
+if [ "$IDLE" = 1 ]; then
+  say "idle: floor, clock floor and Zettly side by side, $MINUTES x ${WINDOW} s"
+  idle floor clock zettly
+  say "idle: Zettly with the clock hidden and cycling off, $MINUTES x ${WINDOW} s"
+  settings 0 0
+  idle zettly
+  settings 1 1
+fi
 for k in "${!CPU[@]}"; do say "idle $k: CPU ${CPU[$k]}ms/min; wake-ups ${WAKE[$k]}/min"; done
 
 # ------------------------------------------------------------------ the table
-med() { tr ' ' '\n' <<<"$1" | grep . | median; }
+med() { tr ' ' '\n' <<<"$1" | { grep . || true; } | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
 sf=$(med "${START[floor]}") pf=$(med "${PSS[floor]}")
 cc=$(med "${CPU[floor-clock]}") wc=$(med "${WAKE[floor-clock]}")

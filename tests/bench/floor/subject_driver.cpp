@@ -50,14 +50,16 @@ HWND ShownWindowOf(DWORD pid) {
   return s.found;
 }
 
-// The client area is read in one BitBlt: a pixel at a time would cost a round trip each.
-bool PaintedOnScreen(HWND w) {
-  RECT client;
-  GetClientRect(w, &client);
-  POINT origin{6, 6};
-  ClientToScreen(w, &origin);
-  const int width = client.right - 12, height = client.bottom - 12;
-  if (width <= 0 || height <= 0) return false;
+struct ScreenArea {
+  bool background = false;  // holds the tooltip colour
+  int dark = 0;             // pixels of text or digits
+};
+
+// The area is read in one BitBlt: a pixel at a time would cost a round trip each.
+ScreenArea ReadScreen(const RECT& area) {
+  ScreenArea seen;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return seen;
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -65,23 +67,35 @@ bool PaintedOnScreen(HWND w) {
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  BitBlt(mem, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
   const COLORREF bk = GetSysColor(COLOR_INFOBK);
   const uint32_t bkPixel = (GetRValue(bk) << 16) | (GetGValue(bk) << 8) | GetBValue(bk);
-  bool background = false;
-  int dark = 0;
   const auto* px = static_cast<const uint32_t*>(bits);
   for (int i = 0; i < width * height; ++i) {
     const uint32_t p = px[i] & 0xFFFFFF;
-    background = background || p == bkPixel;
-    if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 200) ++dark;
+    seen.background = seen.background || p == bkPixel;
+    if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 200) ++seen.dark;
   }
   SelectObject(mem, old);
   DeleteObject(dib);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return background && dark >= 10;
+  return seen;
+}
+
+// The client area on the screen, 6 pixels in from its edges.
+RECT InnerScreenRect(HWND w) {
+  RECT client;
+  GetClientRect(w, &client);
+  POINT origin{6, 6};
+  ClientToScreen(w, &origin);
+  return {origin.x, origin.y, origin.x + client.right - 12, origin.y + client.bottom - 12};
+}
+
+bool PaintedOnScreen(HWND w) {
+  const ScreenArea seen = ReadScreen(InnerScreenRect(w));
+  return seen.background && seen.dark >= 10;
 }
 
 PROCESS_INFORMATION Launch(std::wstring line) {
@@ -105,11 +119,16 @@ double WaitShown(const PROCESS_INFORMATION& pi, double t0) {
   return -1;
 }
 
+// Ends the subject and waits (up to 5 s) until the desktop has painted over where it was: an
+// unpainted window of the next start must not pass for shown by the pixels of this one.
 void End(PROCESS_INFORMATION& pi) {
+  const HWND w = ShownWindowOf(pi.dwProcessId);
+  const RECT area = w ? InnerScreenRect(w) : RECT{};
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
+  for (int i = 0; w && i < 500 && ReadScreen(area).background; ++i) Sleep(10);
 }
 
 }  // namespace
