@@ -20,7 +20,7 @@
 #   visible top-level window of at least 50 x 50 whose client area, read back from the screen,
 #   shows both the tooltip background colour and dark text or digits. Each start is a new
 #   process; the subjects take turns (floor, clock floor, Zettly, floor, ...) so that all see
-#   the same machine. Median of RUNS starts (5; 3 with --quick), after one start of each that
+#   the same machine. Median of RUNS starts (7; 3 with --quick), after one start of each that
 #   is not counted (it fills the file cache).
 # - PSS: 2 s after a subject is shown, the "Pss:" line of /proc/<pid>/smaps_rollup of its Linux
 #   process (Wine runs each Windows process as one): its own pages plus its share of the pages it
@@ -39,7 +39,7 @@ set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
-RUNS=5 MINUTES=3 WINDOW=60
+RUNS=7 MINUTES=3 WINDOW=60
 IDLE=1
 if [ "${1:-}" = --quick ]; then RUNS=3 MINUTES=2 WINDOW=15; shift; fi
 if [ "${1:-}" = --start-only ]; then IDLE=0; shift; fi
@@ -206,8 +206,8 @@ for k in "${!CPU[@]}"; do say "idle $k: CPU ${CPU[$k]}ms/min; wake-ups ${WAKE[$k
 # ------------------------------------------------------------------ the table
 med() { tr ' ' '\n' <<<"$1" | { grep . || true; } | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
-sf=$(med "${START[floor]}") pf=$(med "${PSS[floor]}")
-cc=$(med "${CPU[floor-clock]}") wc=$(med "${WAKE[floor-clock]}")
+sf=$(med "${START[floor]:-}") pf=$(med "${PSS[floor]:-}")
+cc=$(med "${CPU[floor-clock]:-}") wc=$(med "${WAKE[floor-clock]:-}")
 row() {  # name start pss cpu wake
   printf '| %-38s | %7.0f ms %6s× | %7.1f MB %6s× | %8.1f ms %6s× | %7.0f %6s× |\n' "$1" \
     "$2" "$(ratio "$2" "$sf")" "$(awk -v k="$3" 'BEGIN {print k / 1024}')" "$(ratio "$3" "$pf")" \
@@ -218,11 +218,11 @@ echo "Zettly: $(basename "$EXE"), $(stat -c %s "$EXE") bytes; medians of $RUNS s
 printf '| %-38s | %-18s | %-17s | %-19s | %-15s |\n' subject "start to shown" PSS "idle CPU / min" "wake-ups / min"
 printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..40})" "$(printf -- '-%.0s' {1..20})" \
   "$(printf -- '-%.0s' {1..19})" "$(printf -- '-%.0s' {1..21})" "$(printf -- '-%.0s' {1..17})"
-row "bare window (the floor)" "$sf" "$pf" "$(med "${CPU[floor-floor]}")" "$(med "${WAKE[floor-floor]}")"
-row "500 ms repaint (the clock floor)" "$(med "${START[clock]}")" "$(med "${PSS[clock]}")" "$cc" "$wc"
-row "Zettly, clock and cycling on, no notes" "$(med "${START[zettly]}")" "$(med "${PSS[zettly]}")" \
-  "$(med "${CPU[floor-zettly]}")" "$(med "${WAKE[floor-zettly]}")"
+row "bare window (the floor)" "$sf" "$pf" "$(med "${CPU[floor-floor]:-}")" "$(med "${WAKE[floor-floor]:-}")"
+row "500 ms repaint (the clock floor)" "$(med "${START[clock]:-}")" "$(med "${PSS[clock]:-}")" "$cc" "$wc"
+row "Zettly, clock and cycling on, no notes" "$(med "${START[zettly]:-}")" "$(med "${PSS[zettly]:-}")" \
+  "$(med "${CPU[floor-zettly]:-}")" "$(med "${WAKE[floor-zettly]:-}")"
 printf '| %-38s | %18s | %17s | %8.1f ms %6s× | %7.0f %6s× |\n' "Zettly, clock hidden, cycling off" "" "" \
-  "$(med "${CPU[zettly-zettly]}")" "$(ratio "$(med "${CPU[zettly-zettly]}")" "$cc")" \
-  "$(med "${WAKE[zettly-zettly]}")" "$(ratio "$(med "${WAKE[zettly-zettly]}")" "$wc")"
+  "$(med "${CPU[zettly-zettly]:-}")" "$(ratio "$(med "${CPU[zettly-zettly]:-}")" "$cc")" \
+  "$(med "${WAKE[zettly-zettly]:-}")" "$(ratio "$(med "${WAKE[zettly-zettly]:-}")" "$wc")"
 echo "Start and PSS are against the floor, idle CPU and wake-ups against the clock floor."
