@@ -2,22 +2,37 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 TApplication* Application = nullptr;
 
 namespace {
 constexpr wchar_t kAppClass[] = L"ZettlyApplication";
-}
+constexpr UINT kShowPostedFaults = WM_APP + 0x13;
+// Whether the innermost message being handled is one the system repeats (UI thread only). A
+// message sent from inside such a handler (a click a timer makes) is not one of them.
+bool in_repeating_message = false;
+}  // namespace
+
+TApplication::SystemMessage::SystemMessage(UINT msg)
+    : outer_repeating_(std::exchange(in_repeating_message, msg == WM_PAINT || msg == WM_TIMER)) {}
+
+TApplication::SystemMessage::~SystemMessage() { in_repeating_message = outer_repeating_; }
 
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TApplication* app = Application;
-  if (app && hwnd == app->handle_) {
+  TApplication* app = ObjectOf<TApplication>(hwnd);
+  if (app) {
     try {
       switch (msg) {
         case WM_CLOSE:
           if (app->main_form_) app->main_form_->Close();
+          return 0;
+        case kShowPostedFaults:
+          app->ShowPostedFaults();
           return 0;
         case WM_SYSCOMMAND:
           switch (wp & 0xFFF0) {
@@ -45,7 +60,10 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   // Forms and their components go first (they are owned); the application window last.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
-  if (handle_) DestroyWindow(handle_);
+  if (handle_) {
+    DetachObject(handle_);
+    DestroyWindow(handle_);
+  }
   if (Application == this) Application = nullptr;
 }
 
@@ -65,6 +83,7 @@ void TApplication::Initialize() {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, wc.hInstance, nullptr);
+  if (handle_) AttachObject(handle_, this);
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -127,18 +146,59 @@ bool TApplication::PreTranslate(MSG& msg) {
 void TApplication::Dispatch(MSG& msg) {
   if (PreTranslate(msg)) return;
   TranslateMessage(&msg);
+  // Timer windows of every kind are reached through here: their faults count as repeating.
+  const SystemMessage repeating(msg.message);
   DispatchMessageW(&msg);
 }
 
 bool TApplication::HandleMessage() {
   MSG msg;
-  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-  if (got == 0 || got == -1) {
-    terminated_ = true;
-    return false;
+  if (waits_.empty()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      return false;
+    }
+  } else {
+    while (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      std::vector<HANDLE> handles;
+      for (const TWait& w : waits_) handles.push_back(w.Handle);
+      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), INFINITE,
+                                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (r >= WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + handles.size()) {
+        // A copy: the handler may remove its own wait.
+        const std::function<void()> signalled = waits_[r - WAIT_OBJECT_0].Signalled;
+        try {
+          if (signalled) signalled();
+        } catch (const std::exception& e) {
+          HandleException(e);
+        }
+        return true;
+      }
+      if (r == WAIT_FAILED) Sleep(1);  // a handle went bad under us; messages still come
+    }
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      return false;
+    }
   }
   Dispatch(msg);
   return true;
+}
+
+void TApplication::AddWaitHandle(HANDLE handle, std::function<void()> signalled) {
+  RemoveWaitHandle(handle);
+  if (waits_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return;
+  waits_.push_back({handle, std::move(signalled)});
+}
+
+void TApplication::RemoveWaitHandle(HANDLE handle) {
+  for (auto it = waits_.begin(); it != waits_.end(); ++it) {
+    if (it->Handle == handle) {
+      waits_.erase(it);
+      return;
+    }
+  }
 }
 
 void TApplication::ProcessMessages() {
@@ -191,11 +251,59 @@ std::string TApplication::ExeName() const {
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  return Sys().MessageBox(handle_, W(text), W(caption), flags);
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  int answer = 0;
+  ++boxes_shown_;
+  try {
+    answer = Sys().MessageBox(handle_, W(text), W(caption), flags);
+  } catch (...) {
+    --boxes_shown_;
+    throw;
+  }
+  --boxes_shown_;
+  if (!active || active == handle_ || !IsWindow(active) || !IsWindowVisible(active)) {
+    active = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : nullptr;
+    focus = nullptr;
+  }
+  if (active && IsWindowVisible(active) && IsWindowEnabled(active)) {
+    SetForegroundWindow(active);
+    SetActiveWindow(active);
+    if (focus && IsWindow(focus) && (focus == active || IsChild(active, focus))) ::SetFocus(focus);
+  }
+  return answer;
 }
 
 void TApplication::ShowException(const std::string& message) {
   MessageBox(message, title_, MB_OK | MB_ICONSTOP);
 }
 
-void TApplication::HandleException(const std::exception& e) { ShowException(e.what()); }
+void TApplication::HandleException(const std::exception& e) {
+  const std::string text = e.what();
+  if (text == showing_fault_) return;
+  for (const std::string& waiting : posted_faults_)
+    if (waiting == text) return;
+  if (in_repeating_message) {
+    if (text == repeating_fault_) return;
+    repeating_fault_ = text;
+    posted_faults_.push_back(text);
+    if (posted_faults_.size() == 1 && !(handle_ && PostMessageW(handle_, kShowPostedFaults, 0, 0))) {
+      posted_faults_.clear();  // nowhere to post to: better the box now than none
+      ShowException(text);
+    }
+    return;
+  }
+  repeating_fault_.clear();
+  showing_fault_ = text;
+  ShowException(text);
+  showing_fault_.clear();
+}
+
+void TApplication::ShowPostedFaults() {
+  while (!posted_faults_.empty()) {
+    showing_fault_ = posted_faults_.front();
+    posted_faults_.erase(posted_faults_.begin());
+    ShowException(showing_fault_);
+  }
+  showing_fault_.clear();
+}

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/win/System.h"
@@ -39,28 +41,63 @@ class TApplication : public TComponent {
   bool Terminated() const { return terminated_; }
   void Terminate();
 
+  // While the message loop waits, it also waits for the handle (a change notification, an event)
+  // and runs signalled on this thread each time it is signalled; no polling. The handle stays
+  // the caller's, who removes it before closing it. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
+  void AddWaitHandle(HANDLE handle, std::function<void()> signalled);
+  void RemoveWaitHandle(HANDLE handle);
+
   void Minimize();
   void Restore();
   bool IsMinimized() const { return handle_ && ::IsIconic(handle_); }
   void BringToFront();
 
   std::string ExeName() const;
-  // The standard error box with the exception's message.
+  // The standard error box with the exception's message. A fault raised while the system's own
+  // repeating messages are handled (painting, timers) never opens a modal box inside them: its box
+  // is posted to show once the message is done, and the same fault again from such a message is
+  // not shown a second time. A fault whose box is waiting or open is not shown twice either.
   void HandleException(const std::exception& e);
+  // Marks, for its lifetime, the handling of a message; WM_PAINT and WM_TIMER count as repeating,
+  // and a message handled inside another one decides for itself.
+  class SystemMessage {
+   public:
+    explicit SystemMessage(UINT msg);
+    ~SystemMessage();
+    SystemMessage(const SystemMessage&) = delete;
+    SystemMessage& operator=(const SystemMessage&) = delete;
+
+   private:
+    bool outer_repeating_;
+  };
   void ShowException(const std::string& message);
+  // A modal box owned by the application window; afterwards the window that was active, or
+  // else the main form, has the keyboard back, never the invisible application window.
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+  // How many of those boxes are up now (nested ones count each).
+  int MessageBoxesShown() const { return boxes_shown_; }
 
   TNotifyEvent OnMinimize, OnRestore;
 
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool PreTranslate(MSG& msg);
+  void ShowPostedFaults();
   void Dispatch(MSG& msg);
   HWND handle_ = nullptr;
   std::string title_;
   TForm* main_form_ = nullptr;  // owned as a component
   bool show_main_form_ = true;
   bool terminated_ = false;
+  struct TWait {
+    HANDLE Handle;
+    std::function<void()> Signalled;
+  };
+  std::vector<TWait> waits_;
+  int boxes_shown_ = 0;
+  std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
+  std::string showing_fault_;               // the box on screen now
+  std::string repeating_fault_;             // last fault from a repeating message, shown once
 };
 
 extern TApplication* Application;
