@@ -122,6 +122,24 @@ TEST(Faults, SameFaultFromAUserActionIsShownEachTime) {
   EXPECT_EQ(sys.boxes.size(), 2u);
 }
 
+TEST(Faults, WaitHandleClosedUnderTheLoopIsDroppedNotSpunOn) {
+  Application->ProcessMessages();
+  HANDLE gone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE ready = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  bool ready_seen = false;
+  Application->AddWaitHandle(gone, [] {});
+  Application->AddWaitHandle(ready, [&] { ready_seen = true; });
+  CloseHandle(gone);
+  // A loop stuck on the dead handle gets out only by this message, and never to the live one.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 2000, nullptr);
+  for (int n = 0; n < 2 && !ready_seen; ++n) Application->HandleMessage();
+  KillTimer(nullptr, guard);
+  Application->RemoveWaitHandle(ready);
+  Application->RemoveWaitHandle(gone);
+  CloseHandle(ready);
+  EXPECT_TRUE(ready_seen);
+}
+
 TEST(GdiCount, FontDeletedWhileSelectedIntoADcIsNotCountedFreed) {
   const CompatibleDC dc(nullptr);
   const long before = gdi_count::Live();

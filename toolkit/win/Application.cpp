@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "toolkit/win/Forms.h"
@@ -175,7 +176,7 @@ bool TApplication::HandleMessage() {
         }
         return true;
       }
-      if (r == WAIT_FAILED) Sleep(1);  // a handle went bad under us; messages still come
+      if (r == WAIT_FAILED) DropFailedWaits();
     }
     if (msg.message == WM_QUIT) {
       terminated_ = true;
@@ -190,6 +191,15 @@ void TApplication::AddWaitHandle(HANDLE handle, std::function<void()> signalled)
   RemoveWaitHandle(handle);
   if (waits_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return;
   waits_.push_back({handle, std::move(signalled)});
+}
+
+void TApplication::DropFailedWaits() {
+  // A handle closed under us fails every wait: waiting on it again would spin. Its owner is not
+  // told; it finds out when it removes the wait (or never needs to).
+  const auto bad = [](const TWait& w) { return WaitForSingleObject(w.Handle, 0) == WAIT_FAILED; };
+  const size_t before = waits_.size();
+  waits_.erase(std::remove_if(waits_.begin(), waits_.end(), bad), waits_.end());
+  if (waits_.size() == before) waits_.clear();  // none to blame: messages alone still come
 }
 
 void TApplication::RemoveWaitHandle(HANDLE handle) {

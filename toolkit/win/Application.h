@@ -84,6 +84,7 @@ class TApplication : public TComponent {
   bool PreTranslate(MSG& msg);
   void ShowPostedFaults();
   void Dispatch(MSG& msg);
+  void DropFailedWaits();
   HWND handle_ = nullptr;
   std::string title_;
   TForm* main_form_ = nullptr;  // owned as a component
