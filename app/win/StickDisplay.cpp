@@ -26,6 +26,7 @@ void TStickForm::ShowNote(int32_t k) {
       ++k;
     } else {
       k = 1;
+      DefileTimer->SetInterval(0);  // an empty list: nothing to cycle through
     }
   } else {
     DefileTimer->SetInterval(0);  // nothing to cycle through

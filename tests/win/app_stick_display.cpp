@@ -168,6 +168,14 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   EXPECT_FALSE(form->DefileTimer->Armed());
 }
 
+TEST_F(StickDisplayTest, CyclingStartedWithNoNotesStopsTickingAfterItsFirstTick) {
+  Start({}, /*cycling=*/true);
+  Tick();
+  EXPECT_EQ(Now(), Display("", "0 / 0"));
+  EXPECT_TRUE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->DefileTimer->Armed());
+}
+
 TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   Start(kThree);
   EXPECT_TRUE(form->AttacheBtn->Visible());
