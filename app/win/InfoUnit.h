@@ -34,6 +34,9 @@ class TInfoForm : public TForm {
   void AboutTabSheetResize(TObject* sender);
   void Panel1Resize(TObject* sender);
 
+  // Enter closes the box as "Close" does, Esc as a dialog's cancel: it has no close box.
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+
  private:
   void CreateControls();
   // The links keep their own text width and sit in the middle of the panel.

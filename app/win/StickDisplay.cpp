@@ -8,15 +8,22 @@
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
+namespace {
+// A changed text is announced to a listening screen reader.
+void ShowText(TLabel* label, const std::string& text) {
+  if (label->Caption() == text) return;
+  label->SetCaption(text);
+  AccessibleNameChanged(label);
+}
+}  // namespace
+
 void TStickForm::ShowNote(int32_t k) {
   TNoteList& list = NoteList();
   k = WrapNoteNumber(k, list.NoteCount());
   if (k >= 1) {
     const TNotice& note = list.Notes(k);
     if (note.Used) {
-      NoteLabel->SetCaption(note.Content);
-      AttacheBtn->SetVisible(!note.Attach.empty());
-      AttacheBtn->SetHint(note.Attach);
+      ShowNoteText(note);
       // Stopping and restarting makes a running countdown start afresh for this note.
       const bool running = DefileTimer->Enabled();
       DefileTimer->SetEnabled(false);
@@ -31,18 +38,30 @@ void TStickForm::ShowNote(int32_t k) {
   UpdateCounter();
 }
 
+void TStickForm::ShowNoteText(const TNotice& note) {
+  ShowText(NoteLabel, note.Content);
+  AttacheBtn->SetVisible(!note.Attach.empty());
+  AttacheBtn->SetHint(note.Attach);
+}
+
+void TStickForm::RefreshNote(int32_t k) {
+  const TNoteList& list = NoteList();
+  if (k < 1 || k > list.NoteCount() || k != list.NextNote() - 1 || !list.Notes(k).Used) return;
+  ShowNoteText(list.Notes(k));
+}
+
 void TStickForm::UpdateCounter() {
   const TNoteList& list = NoteList();
   if (list.NoteCount() == 0) {
     ClearDisplay();
     return;
   }
-  CounterLabel->SetCaption(CounterText(list.NextNote(), list.NoteCount()));
+  ShowText(CounterLabel, CounterText(list.NextNote(), list.NoteCount()));
 }
 
 void TStickForm::ClearDisplay() {
-  CounterLabel->SetCaption("0 / 0");
-  NoteLabel->SetCaption("");
+  ShowText(CounterLabel, "0 / 0");
+  ShowText(NoteLabel, "");
   AttacheBtn->SetVisible(false);
 }
 
@@ -57,7 +76,7 @@ void TStickForm::DefileTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
 
 void TStickForm::TimeOnSpeedButtonClick(TObject*) {
   DefileTimer->SetEnabled(TimeOnSpeedButton->Down());
-  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON" : "Scrolling is OFF");
+  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
 }
 
 void TStickForm::TrashSpeedBtnClick(TObject*) {
@@ -93,8 +112,12 @@ void TStickForm::EditSpeedBtnClick(TObject*) {
 void TStickForm::Image1Click(TObject*) { Close(); }
 
 void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
-  if (!shift.Has(TShift::Ctrl)) return;
   try {
+    if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
+      SpeedButton6Click(SpeedButton6);
+      return;
+    }
+    if (!shift.Has(TShift::Ctrl)) return;
     switch (key) {
       case VK_RIGHT: ForwardSpeedBtnClick(ForwardSpeedBtn); break;
       case VK_LEFT: BackSpeedBtnClick(BackSpeedBtn); break;
@@ -103,6 +126,8 @@ void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
       case 'E': EditSpeedBtnClick(EditSpeedBtn); break;
       case 'A': AttacheBtnClick(AttacheBtn); break;
       case 'X': Close(); break;
+      case VK_SPACE: TimeOnSpeedButton->Click(); break;  // the button's own toggle, hint and all
+      case 'B': AboutSpeedButtonClick(AboutSpeedButton); break;
       default: break;
     }
   } catch (const std::exception&) {

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "components/ledclock/win/DigitClock.h"
+#include "app/Notice.h"
 #include "components/tray/win/SysTrayIcon.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -15,7 +17,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm {
+class TStickForm : public TForm, public TAccessibleDescriber {
  public:
   explicit TStickForm(TComponent* owner);
   ~TStickForm() override;
@@ -48,6 +50,9 @@ class TStickForm : public TForm {
   // Shows note k, wrapping below 1 to the last note and above the count to the first, restarts
   // a running cycle with the note's own exposure and rewrites the counter.
   void ShowNote(int32_t k);
+  // Shows note k's stored text and attachment again when it is the note on display; the
+  // countdown of a running cycle goes on untouched.
+  void RefreshNote(int32_t k);
   void UpdateCounter();
   void ClearDisplay();
 
@@ -98,6 +103,10 @@ class TStickForm : public TForm {
   void Exit1Click(TObject* sender);
 
   void WndProc(TMessage& m) override;
+  // What the cycling and attachment buttons and the clock tell a screen reader.
+  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  // The time the clock shows, "12:34:56"; empty while it shows none.
+  std::string ClockText() const;
 
  protected:
   void HandleCreated() override;
@@ -105,6 +114,7 @@ class TStickForm : public TForm {
  private:
   void CreateControls();
   void CreateMenu();
+  void ShowNoteText(const TNotice& note);
   void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();

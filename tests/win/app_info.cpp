@@ -224,3 +224,38 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CloseClick>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+TEST_F(InfoFormTest, EnterClosesAsCloseAndEscAsACancelOnTheirPressOnly) {
+  struct Case {
+    const char* name;
+    bool press, escape;
+    int result;
+  };
+  // What ends the loop when the keys do not: WM_CLOSE gives mrCancel, a click on Close gives 3,
+  // so each case fails when its keys do nothing.
+  const Case cases[] = {{"Enter", true, false, TInfoForm::CloseResult},
+                        {"Esc", true, true, mrCancel},
+                        {"release of an Enter pressed elsewhere", false, false, mrCancel}};
+  for (const Case& c : cases) {
+    form.OnShow = [&](TObject*) {
+      HWND focus = form.PageControl1->Handle();
+      const WPARAM key = c.escape ? VK_ESCAPE : VK_RETURN;
+      if (c.press) PostMessageW(focus, WM_KEYDOWN, key, 1);
+      PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+      if (c.result == mrCancel && c.press) {
+        const LPARAM at = MAKELPARAM(form.BitBtn3->Left() + 32, form.BitBtn3->Top() + 15);
+        PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
+      } else {
+        PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+      }
+    };
+    EXPECT_EQ(form.ShowModal(), c.result) << c.name;
+    EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
+    PumpMessages();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// The note window without a mouse: the keys for cycling, Help and About, the menu from the
+// keyboard, and the window as a screen reader reads it (its controls, the name-change event
+// when the shown note changes).
+#include <windows.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include "app/win/InfoUnit.h"
+#include "tests/win/StickTestSupport.h"
+#include "toolkit/win/Text.h"
+
+namespace {
+
+const std::vector<NoteSpec> kThree = {{"Buy milk", "", 5000}, {"Call Ann", "", 3000}, {"Pay rent", "C:\\r.pdf", 3000}};
+
+VARIANT Child(long id) {
+  VARIANT v;
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+class StickAccessTest : public StickTest {
+ protected:
+  ~StickAccessTest() override {
+    if (acc) acc->Release();
+  }
+  void Read() {
+    ASSERT_EQ(AccessibleObjectFromWindow(form->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&acc)),
+              S_OK);
+  }
+  std::string Name(long id) {
+    BSTR s = nullptr;
+    acc->get_accName(Child(id), &s);
+    std::string out = s ? U8(s) : "";
+    SysFreeString(s);
+    return out;
+  }
+  long Get(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) {
+    VARIANT v;
+    VariantInit(&v);
+    (acc->*get)(Child(id), &v);
+    return v.vt == VT_I4 ? v.lVal : -1;
+  }
+  // The child id a control has in the window's accessible object, 0 when it has none.
+  long IdOf(TControl* c) {
+    long n = 0;
+    acc->get_accChildCount(&n);
+    POINT origin{0, 0};
+    ClientToScreen(form->Panel1->Handle(), &origin);
+    for (long id = 1; id <= n; ++id) {
+      long x, y, w, h;
+      acc->accLocation(&x, &y, &w, &h, Child(id));
+      if (x == origin.x + c->Left() && y == origin.y + c->Top() && w == c->Width() && h == c->Height()) return id;
+    }
+    return 0;
+  }
+
+  IAccessible* acc = nullptr;
+};
+
+TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
+  Start(kThree, /*cycling=*/false);
+  KeyUp(VK_SPACE, true);
+  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
+  EXPECT_TRUE(form->DefileTimer->Enabled());
+  KeyUp(VK_SPACE, true);
+  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
+  EXPECT_FALSE(form->DefileTimer->Enabled());
+  KeyUp(VK_SPACE, false);  // Space alone is not the switch
+  EXPECT_FALSE(form->DefileTimer->Enabled());
+
+  KeyUp(VK_F1, false);
+  ASSERT_EQ(system.shell.size(), 1u);
+  EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
+
+  TInfoForm about(nullptr);
+  InfoForm = &about;
+  int shown = 0;
+  about.OnShow = [&](TObject*) {
+    ++shown;
+    PostMessageW(about.Handle(), WM_CLOSE, 0, 0);
+  };
+  KeyUp('B', false);
+  EXPECT_EQ(shown, 0);
+  KeyUp('B', true);
+  InfoForm = nullptr;
+  EXPECT_EQ(shown, 1);
+}
+
+TEST_F(StickAccessTest, TheMenuFromTheKeyboardOpensOnTheWindow) {
+  Start();
+  // The menu key and Shift+F10 arrive as a context menu request without a point.
+  PostMessageW(form->Handle(), WM_KEYDOWN, 'A', 0);  // "Always on top", once the menu runs
+  PostMessageW(form->Handle(), WM_KEYUP, 'A', 0xC0000001);
+  SendMessageW(form->Panel1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Panel1->Handle()),
+               MAKELPARAM(-1, -1));
+  Application->ProcessMessages();
+  EXPECT_TRUE(form->Alwaysontop1->Checked());
+}
+
+TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
+  Start(kThree, /*cycling=*/true);
+  form->Show();
+  ClickOn(form->ForwardSpeedBtn);  // "Buy milk", 1 / 3
+  Read();
+  long n = 0;
+  ASSERT_EQ(acc->get_accChildCount(&n), S_OK);
+  EXPECT_EQ(n, form->Panel1->ControlCount());  // the panel is layout: its controls stand in for it
+
+  struct Expected {
+    TControl* control;
+    std::string name;
+    long role, state;
+  };
+  const long hidden = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
+  const Expected expected[] = {
+      {form->NoteLabel, "Buy milk", ROLE_SYSTEM_STATICTEXT, 0},
+      {form->CounterLabel, "1 / 3", ROLE_SYSTEM_STATICTEXT, 0},
+      {form->Image1, "Exit", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->NewSpeedBtn, "New", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->EditSpeedBtn, "Edit", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->TrashSpeedBtn, "Trash", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->BackSpeedBtn, "Back", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->ForwardSpeedBtn, "Forward", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->TimeOnSpeedButton, "Cycling", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
+      {form->SpeedButton6, "Help", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->AboutSpeedButton, "About", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->AttacheBtn, "Attachment", ROLE_SYSTEM_PUSHBUTTON, hidden},
+  };
+  for (const Expected& e : expected) {
+    const long id = IdOf(e.control);
+    ASSERT_NE(id, 0) << e.name;
+    EXPECT_EQ(Name(id), e.name);
+    EXPECT_EQ(Get(&IAccessible::get_accRole, id), e.role) << e.name;
+    EXPECT_EQ(Get(&IAccessible::get_accState, id) & ~STATE_SYSTEM_FOCUSABLE, e.state) << e.name;
+  }
+
+  // The clock reads as the time it shows, as static text.
+  form->DigitalClock->ClockTick(nullptr);  // 09:05:07 from the fake system's time
+  const long clock = IdOf(form->DigitalClock);
+  ASSERT_NE(clock, 0);
+  EXPECT_EQ(Name(clock), "9:05:07");
+  EXPECT_EQ(Get(&IAccessible::get_accRole, clock), ROLE_SYSTEM_STATICTEXT);
+
+  // Stepping to the note with an attachment makes its button available.
+  ClickOn(form->ForwardSpeedBtn);
+  ClickOn(form->ForwardSpeedBtn);
+  EXPECT_EQ(Get(&IAccessible::get_accState, IdOf(form->AttacheBtn)) & hidden, 0);
+}
+
+std::vector<std::pair<HWND, long>> name_events;
+void CALLBACK OnNameChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) name_events.emplace_back(hwnd, child);
+}
+
+TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
+  Start(kThree, /*cycling=*/false);
+  Read();
+  name_events.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnNameChange,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  KeyUp(VK_RIGHT, true);
+  Application->ProcessMessages();
+  UnhookWinEvent(hook);
+  const std::vector<std::pair<HWND, long>> expected = {{form->Handle(), IdOf(form->NoteLabel)},
+                                                       {form->Handle(), IdOf(form->CounterLabel)}};
+  EXPECT_EQ(name_events, expected);
+  EXPECT_EQ(Name(IdOf(form->NoteLabel)), "Call Ann");
+}
+
+}  // namespace
