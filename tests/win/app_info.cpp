@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/win/InfoUnit.h"
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/Text.h"
 
@@ -256,6 +261,59 @@ TEST_F(InfoFormTest, EnterClosesAsCloseAndEscAsACancelOnTheirPressOnly) {
     EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
     PumpMessages();
   }
+}
+
+}  // namespace
+
+namespace {
+
+class ReadableInfoForm : public TInfoForm {
+ public:
+  using TInfoForm::TInfoForm;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
+    TInfoForm::WndProc(m);
+  }
+};
+
+TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
+  WithFakeSystem sys;
+  ReadableInfoForm form(nullptr);
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(form.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&acc)),
+            S_OK);
+  long n = 0;
+  acc->get_accChildCount(&n);
+  std::vector<std::pair<std::string, long>> read;
+  long system_children = 0;
+  for (long id = 1; id <= n; ++id) {
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = id;
+    IDispatch* own = nullptr;
+    if (acc->get_accChild(child, &own) == S_OK && own) {  // the page control answers for itself
+      ++system_children;
+      own->Release();
+      continue;
+    }
+    BSTR name = nullptr;
+    acc->get_accName(child, &name);
+    VARIANT role;
+    VariantInit(&role);
+    acc->get_accRole(child, &role);
+    read.emplace_back(name ? U8(name) : "", role.lVal);
+    SysFreeString(name);
+  }
+  acc->Release();
+  EXPECT_EQ(system_children, 1);
+  const std::vector<std::pair<std::string, long>> expected = {
+      {"Zettly   version 1.0", ROLE_SYSTEM_STATICTEXT},
+      {"Copyright \xC2\xA9 2026 Quorvel. All rights reserved.", ROLE_SYSTEM_STATICTEXT},
+      {"www.zettly.example.com", ROLE_SYSTEM_LINK},
+      {"support@zettly.example.com", ROLE_SYSTEM_LINK},
+      {"Close", ROLE_SYSTEM_PUSHBUTTON}};
+  EXPECT_EQ(read, expected);
 }
 
 }  // namespace

@@ -64,11 +64,22 @@ bool IsSystemControl(TControl* c) {
   return lstrcmpW(name, L"ZettlyWindow") != 0;
 }
 
+// Containers of ours (panels, pages) are layout: their controls stand in their place. A system
+// control is listed, and what we put inside it (the pages of a page control) after it, since its
+// own object knows nothing of our windowless controls.
 void AppendControls(const TWinControl& window, std::vector<TControl*>& out) {
   for (TControl* c : window.Controls()) {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w && DescribeControl(*c).Role == TAccessibleRole::Grouping) AppendControls(*w, out);
-    else out.push_back(c);
+    if (!w) {
+      out.push_back(c);
+      continue;
+    }
+    const TAccessibleRole role = DescribeControl(*c).Role;
+    const bool system = IsSystemControl(c);
+    const bool container = !system && w->ControlCount() > 0 &&
+                           (role == TAccessibleRole::Grouping || role == TAccessibleRole::Client);
+    if (!container) out.push_back(c);
+    if (container || system) AppendControls(*w, out);
   }
 }
 
