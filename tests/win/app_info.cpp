@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <oleacc.h>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +12,7 @@
 #include "app/win/InfoUnit.h"
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
-#include "toolkit/win/Accessible.h"
+#include "tests/win/AccessibleTestSupport.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/Text.h"
 
@@ -267,45 +265,22 @@ TEST_F(InfoFormTest, EnterClosesAsCloseAndEscAsACancelOnTheirPressOnly) {
 
 namespace {
 
-class ReadableInfoForm : public TInfoForm {
- public:
-  using TInfoForm::TInfoForm;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
-    TInfoForm::WndProc(m);
-  }
-};
-
 TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
   WithFakeSystem sys;
-  ReadableInfoForm form(nullptr);
-  IAccessible* acc = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(form.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&acc)),
-            S_OK);
-  long n = 0;
-  acc->get_accChildCount(&n);
+  Readable<TInfoForm> form(nullptr);
+  AccessibleClient client(form.Handle());
+  ASSERT_EQ(client.result, S_OK);
   std::vector<std::pair<std::string, long>> read;
   long system_children = 0;
-  for (long id = 1; id <= n; ++id) {
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = id;
+  for (long id = 1; id <= client.Count(); ++id) {
     IDispatch* own = nullptr;
-    if (acc->get_accChild(child, &own) == S_OK && own) {  // the page control answers for itself
+    if (client.acc->get_accChild(ChildId(id), &own) == S_OK && own) {  // the page control answers for itself
       ++system_children;
       own->Release();
       continue;
     }
-    BSTR name = nullptr;
-    acc->get_accName(child, &name);
-    VARIANT role;
-    VariantInit(&role);
-    acc->get_accRole(child, &role);
-    read.emplace_back(name ? U8(name) : "", role.lVal);
-    SysFreeString(name);
+    read.emplace_back(client.Name(id), client.Role(id));
   }
-  acc->Release();
   EXPECT_EQ(system_children, 1);
   const std::vector<std::pair<std::string, long>> expected = {
       {"Zettly   version 1.0", ROLE_SYSTEM_STATICTEXT},

@@ -1,49 +1,27 @@
 // The note window without a mouse: the keys for cycling, Help and About, the menu from the
 // keyboard, and the window as a screen reader reads it (its controls, the name-change event
 // when the shown note changes).
-#include <windows.h>
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/win/InfoUnit.h"
+#include "tests/win/AccessibleTestSupport.h"
 #include "tests/win/StickTestSupport.h"
-#include "toolkit/win/Text.h"
 
 namespace {
 
 const std::vector<NoteSpec> kThree = {{"Buy milk", "", 5000}, {"Call Ann", "", 3000}, {"Pay rent", "C:\\r.pdf", 3000}};
 
-VARIANT Child(long id) {
-  VARIANT v;
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
 class StickAccessTest : public StickTest {
  protected:
-  ~StickAccessTest() override {
-    if (acc) acc->Release();
-  }
   void Read() {
-    ASSERT_EQ(AccessibleObjectFromWindow(form->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&acc)),
-              S_OK);
+    client = std::make_unique<AccessibleClient>(form->Handle());
+    ASSERT_EQ(client->result, S_OK);
+    acc = client->acc;
   }
-  std::string Name(long id) {
-    BSTR s = nullptr;
-    acc->get_accName(Child(id), &s);
-    std::string out = s ? U8(s) : "";
-    SysFreeString(s);
-    return out;
-  }
-  long Get(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) {
-    VARIANT v;
-    VariantInit(&v);
-    (acc->*get)(Child(id), &v);
-    return v.vt == VT_I4 ? v.lVal : -1;
-  }
+  std::string Name(long id) { return client->Name(id); }
+
   // The child id a control has in the window's accessible object, 0 when it has none.
   long IdOf(TControl* c) {
     long n = 0;
@@ -52,13 +30,14 @@ class StickAccessTest : public StickTest {
     ClientToScreen(form->Panel1->Handle(), &origin);
     for (long id = 1; id <= n; ++id) {
       long x, y, w, h;
-      acc->accLocation(&x, &y, &w, &h, Child(id));
+      acc->accLocation(&x, &y, &w, &h, ChildId(id));
       if (x == origin.x + c->Left() && y == origin.y + c->Top() && w == c->Width() && h == c->Height()) return id;
     }
     return 0;
   }
 
-  IAccessible* acc = nullptr;
+  std::unique_ptr<AccessibleClient> client;
+  IAccessible* acc = nullptr;  // the client's
 };
 
 TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
@@ -134,8 +113,8 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
     const long id = IdOf(e.control);
     ASSERT_NE(id, 0) << e.name;
     EXPECT_EQ(Name(id), e.name);
-    EXPECT_EQ(Get(&IAccessible::get_accRole, id), e.role) << e.name;
-    EXPECT_EQ(Get(&IAccessible::get_accState, id) & ~STATE_SYSTEM_FOCUSABLE, e.state) << e.name;
+    EXPECT_EQ(client->Role(id), e.role) << e.name;
+    EXPECT_EQ(client->State(id) & ~STATE_SYSTEM_FOCUSABLE, e.state) << e.name;
   }
 
   // The clock reads as the time it shows, as static text.
@@ -143,32 +122,24 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   const long clock = IdOf(form->DigitalClock);
   ASSERT_NE(clock, 0);
   EXPECT_EQ(Name(clock), "9:05:07");
-  EXPECT_EQ(Get(&IAccessible::get_accRole, clock), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(client->Role(clock), ROLE_SYSTEM_STATICTEXT);
 
   // Stepping to the note with an attachment makes its button available.
   ClickOn(form->ForwardSpeedBtn);
   ClickOn(form->ForwardSpeedBtn);
-  EXPECT_EQ(Get(&IAccessible::get_accState, IdOf(form->AttacheBtn)) & hidden, 0);
-}
-
-std::vector<std::pair<HWND, long>> name_events;
-void CALLBACK OnNameChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
-  if (object == OBJID_CLIENT) name_events.emplace_back(hwnd, child);
+  EXPECT_EQ(client->State(IdOf(form->AttacheBtn)) & hidden, 0);
 }
 
 TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
   Start(kThree, /*cycling=*/false);
   Read();
-  name_events.clear();
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnNameChange,
-                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-  ASSERT_NE(hook, nullptr);
+  NameChangeRecorder recorder;
+  ASSERT_TRUE(recorder.Hooked());
   KeyUp(VK_RIGHT, true);
   Application->ProcessMessages();
-  UnhookWinEvent(hook);
   const std::vector<std::pair<HWND, long>> expected = {{form->Handle(), IdOf(form->NoteLabel)},
                                                        {form->Handle(), IdOf(form->CounterLabel)}};
-  EXPECT_EQ(name_events, expected);
+  EXPECT_EQ(recorder.events(), expected);
   EXPECT_EQ(Name(IdOf(form->NoteLabel)), "Call Ann");
 }
 

@@ -1,46 +1,23 @@
 // A window's controls as a screen reader reads them: the accessible object got through
 // AccessibleObjectFromWindow, its children, their names, roles, states and places, the default
 // action, the name-change event, and an object that outlives its window.
-#include <windows.h>
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "toolkit/win/Accessible.h"
+#include "tests/win/AccessibleTestSupport.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Image.h"
 #include "toolkit/win/StdCtrls.h"
-#include "toolkit/win/Text.h"
 
 namespace {
 
-class ReadableForm : public TForm {
- public:
-  using TForm::TForm;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
-    TForm::WndProc(m);
-  }
-};
-
-VARIANT Child(long id) {
-  VARIANT v;
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-// Names raised with EVENT_OBJECT_NAMECHANGE, as an out-of-context hook receives them.
-std::vector<std::pair<HWND, long>> name_events;
-void CALLBACK OnNameChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
-  if (object == OBJID_CLIENT) name_events.emplace_back(hwnd, child);
-}
+using ReadableForm = Readable<TForm>;
 
 class AccessibleTest : public testing::Test {
  protected:
@@ -71,9 +48,6 @@ class AccessibleTest : public testing::Test {
     form.FinishCreate();
     form.Show();
   }
-  ~AccessibleTest() override {
-    if (acc) acc->Release();
-  }
   TSpeedButton* Button(const char* hint, int left) {
     auto* b = new TSpeedButton(&form);
     b->SetBounds(left, 4, 23, 20);
@@ -83,23 +57,11 @@ class AccessibleTest : public testing::Test {
     return b;
   }
   void Read() {
-    ASSERT_EQ(AccessibleObjectFromWindow(form.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&acc)),
-              S_OK);
+    client = std::make_unique<AccessibleClient>(form.Handle());
+    ASSERT_EQ(client->result, S_OK);
+    acc = client->acc;
   }
-  std::string Name(long id) {
-    BSTR s = nullptr;
-    acc->get_accName(Child(id), &s);
-    std::string out = s ? U8(s) : "";
-    SysFreeString(s);
-    return out;
-  }
-  long Int(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) {
-    VARIANT v;
-    VariantInit(&v);
-    EXPECT_EQ((acc->*get)(Child(id), &v), S_OK);
-    return v.vt == VT_I4 ? v.lVal : -1;
-  }
+  std::string Name(long id) { return client->Name(id); }
   static void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -110,7 +72,8 @@ class AccessibleTest : public testing::Test {
   TSpeedButton *add, *cycle, *hidden;
   TLabel* count;
   TImage* picture;
-  IAccessible* acc = nullptr;
+  std::unique_ptr<AccessibleClient> client;
+  IAccessible* acc = nullptr;  // the client's
   std::vector<std::string> clicks;
 };
 
@@ -145,24 +108,24 @@ TEST_F(AccessibleTest, ChildrenReadBackWithNamesRolesStatesAndScreenPlaces) {
   for (long id = 1; id <= 5; ++id) {
     const Expected& e = expected[id - 1];
     EXPECT_EQ(Name(id), e.name);
-    EXPECT_EQ(Int(&IAccessible::get_accRole, id), e.role) << e.name;
-    EXPECT_EQ(Int(&IAccessible::get_accState, id), e.state) << e.name;
+    EXPECT_EQ(client->Role(id), e.role) << e.name;
+    EXPECT_EQ(client->State(id), e.state) << e.name;
     long x, y, w, h;
-    ASSERT_EQ(acc->accLocation(&x, &y, &w, &h, Child(id)), S_OK);
+    ASSERT_EQ(acc->accLocation(&x, &y, &w, &h, ChildId(id)), S_OK);
     EXPECT_EQ(x, origin.x + e.control->Left()) << e.name;
     EXPECT_EQ(y, origin.y + e.control->Top()) << e.name;
     EXPECT_EQ(w, e.control->Width());
     EXPECT_EQ(h, e.control->Height());
   }
   BSTR keys = nullptr;
-  EXPECT_EQ(acc->get_accKeyboardShortcut(Child(1), &keys), S_OK);
+  EXPECT_EQ(acc->get_accKeyboardShortcut(ChildId(1), &keys), S_OK);
   EXPECT_EQ(U8(keys), "Ctrl+N");
   SysFreeString(keys);
 
   // Child ids outside the list are refused, not read past its end.
   BSTR none = nullptr;
-  EXPECT_EQ(acc->get_accName(Child(6), &none), E_INVALIDARG);
-  EXPECT_EQ(acc->get_accName(Child(-1), &none), E_INVALIDARG);
+  EXPECT_EQ(acc->get_accName(ChildId(6), &none), E_INVALIDARG);
+  EXPECT_EQ(acc->get_accName(ChildId(-1), &none), E_INVALIDARG);
 
   // A point over a control names it; hidden controls are passed over.
   VARIANT hit;
@@ -174,37 +137,33 @@ TEST_F(AccessibleTest, ChildrenReadBackWithNamesRolesStatesAndScreenPlaces) {
 
 TEST_F(AccessibleTest, DefaultActionClicksFromTheMessageLoopAndOnlyWhatCanBeClicked) {
   Read();
-  ASSERT_EQ(acc->accDoDefaultAction(Child(2)), S_OK);
+  ASSERT_EQ(acc->accDoDefaultAction(ChildId(2)), S_OK);
   EXPECT_TRUE(clicks.empty());  // not inside the client's call
   Pump();
   EXPECT_EQ(clicks, std::vector<std::string>{"Cycle"});
   EXPECT_FALSE(cycle->Down());  // the button's own toggle ran
-  EXPECT_EQ(Int(&IAccessible::get_accState, 2), 0);
+  EXPECT_EQ(client->State(2), 0);
 
-  EXPECT_EQ(acc->accDoDefaultAction(Child(3)), E_FAIL);  // hidden
-  EXPECT_EQ(acc->accDoDefaultAction(Child(5)), E_FAIL);  // disabled
-  EXPECT_EQ(acc->accDoDefaultAction(Child(4)), DISP_E_MEMBERNOTFOUND);  // text
+  EXPECT_EQ(acc->accDoDefaultAction(ChildId(3)), E_FAIL);  // hidden
+  EXPECT_EQ(acc->accDoDefaultAction(ChildId(5)), E_FAIL);  // disabled
+  EXPECT_EQ(acc->accDoDefaultAction(ChildId(4)), DISP_E_MEMBERNOTFOUND);  // text
   Pump();
   EXPECT_EQ(clicks.size(), 1u);
 }
 
 TEST_F(AccessibleTest, NameChangeIsRaisedOnlyForAWindowAClientAskedFor) {
-  name_events.clear();
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnNameChange,
-                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-  ASSERT_NE(hook, nullptr);
+  NameChangeRecorder recorder;
+  ASSERT_TRUE(recorder.Hooked());
   count->SetCaption("4 / 7");
   AccessibleNameChanged(count);
   Pump();
-  EXPECT_TRUE(name_events.empty());
+  EXPECT_TRUE(recorder.events().empty());
   Read();
   count->SetCaption("5 / 7");
   AccessibleNameChanged(count);
   Pump();
-  UnhookWinEvent(hook);
-  ASSERT_EQ(name_events.size(), 1u);
-  EXPECT_EQ(name_events[0].first, form.Handle());
-  EXPECT_EQ(name_events[0].second, 4);
+  ASSERT_EQ(recorder.events().size(), 1u);
+  EXPECT_EQ(recorder.events()[0], std::make_pair(form.Handle(), 4L));
   EXPECT_EQ(Name(4), "5 / 7");
 }
 
@@ -223,7 +182,7 @@ TEST(AccessibleLifetime, AnObjectHeldPastItsWindowAnswersDisconnected) {
   long n = -1;
   EXPECT_EQ(acc->get_accChildCount(&n), RPC_E_DISCONNECTED);
   BSTR s = nullptr;
-  EXPECT_EQ(acc->get_accName(Child(1), &s), RPC_E_DISCONNECTED);
+  EXPECT_EQ(acc->get_accName(ChildId(1), &s), RPC_E_DISCONNECTED);
   EXPECT_EQ(s, nullptr);
   acc->Release();
 }
