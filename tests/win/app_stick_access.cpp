@@ -143,4 +143,27 @@ TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
   EXPECT_EQ(Name(IdOf(form->NoteLabel)), "Call Ann");
 }
 
+TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
+  Start();
+  form->Show();
+  TInfoForm about(nullptr);
+  InfoForm = &about;
+  HWND panel = form->Panel1->Handle();
+  // The pointer goes to the dialog: the window hears it leave while the button is still held.
+  about.OnShow = [&](TObject*) {
+    SendMessageW(panel, WM_MOUSELEAVE, 0, 0);
+    PostMessageW(about.Handle(), WM_CLOSE, 0, 0);
+  };
+  TSpeedButton* button = form->AboutSpeedButton;
+  const LPARAM at = MAKELPARAM(button->Left() + 5, button->Top() + 5);
+  SendMessageW(panel, WM_MOUSEMOVE, 0, at);
+  ASSERT_TRUE(button->Hot());
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(panel, WM_LBUTTONUP, 0, at);
+  InfoForm = nullptr;
+  EXPECT_FALSE(button->Hot());
+  SendMessageW(panel, WM_MOUSEMOVE, 0, at);  // the pointer back over it
+  EXPECT_TRUE(button->Hot());
+}
+
 }  // namespace
