@@ -5,6 +5,7 @@
 #include "toolkit/IniEncoding.h"
 #include "toolkit/IniInteger.h"
 #include "toolkit/IniValue.h"
+#include "toolkit/OneLine.h"
 
 namespace {
 
@@ -39,13 +40,8 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
   return line.substr(1, close - 1);
 }
 
-std::string OneLine(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
-  }
-  return out;
-}
+// Each byte that could end the line its own blank.
+std::string OneIniLine(std::string_view s) { return OneLine(s, TLineBreaks::EachCrLfNul); }
 
 void AppendWithCrLf(std::string& out, std::string_view lines) {
   size_t start = 0;
@@ -151,12 +147,12 @@ int32_t TIniDocument::ReadInteger(std::string_view section, std::string_view key
 
 void TIniDocument::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
-  const std::string name = OneLine(TrimIniBlanks(key));
-  const std::string encoded = WriteIniValue(OneLine(value));
+  const std::string name = OneIniLine(TrimIniBlanks(key));
+  const std::string encoded = WriteIniValue(OneIniLine(value));
   const std::string line = name + '=' + encoded;
   const TSection* found = FindSection(section);
   if (!found) {
-    const std::string sectionName = OneLine(TrimIniBlanks(section));
+    const std::string sectionName = OneIniLine(TrimIniBlanks(section));
     AddSection('[' + sectionName + ']', sectionName);
     sections_.back().Body = line + '\n';
     return;

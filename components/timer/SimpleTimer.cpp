@@ -3,8 +3,11 @@
 #include <unordered_map>
 #include <utility>
 
+#include "toolkit/Exception.h"
+
 namespace {
 TSimpleTimerHandler* shared_handler = nullptr;  // owned; a plain pointer so it outlives statics
+TTimerHandlerFactory handler_factory = nullptr;  // constant-initialised: safe to set from any static
 
 // Live timers by identifier: an expiry finds its timer here or nowhere. Never destroyed, so a
 // timer that outlives static destruction can still take itself out.
@@ -26,8 +29,13 @@ struct HandlerShutdown {
 
 TSimpleTimerHandler* SharedTimerHandler() { return shared_handler; }
 
+void SetTimerHandlerFactory(TTimerHandlerFactory factory) { handler_factory = factory; }
+
 void AcquireTimerHandler() {
-  if (!shared_handler) shared_handler = CreateTimerHandler().release();
+  if (!shared_handler) {
+    if (!handler_factory) throw Exception("Simple timers have no platform handler");
+    shared_handler = handler_factory().release();
+  }
   ++shared_handler->timer_count_;
 }
 

@@ -1,6 +1,6 @@
 // Simple timers: lightweight timer objects whose expiries arrive through one shared handler
-// (on Windows a hidden window). The state rules live here; the platform half supplies the
-// handler through CreateTimerHandler.
+// (on Windows a hidden window). The state rules live here; the platform half, or a test, names
+// the handler's maker with SetTimerHandlerFactory.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -37,8 +37,10 @@ class TSimpleTimerHandler : public TObject {
   uint32_t timer_count_ = 0;
 };
 
-// Made by the platform half (components/timer/win), or by a test's fake.
-std::unique_ptr<TSimpleTimerHandler> CreateTimerHandler();
+// Makes the shared handler when the first timer needs one. The platform half
+// (components/timer/win) names its own before the program starts; a test names its fake.
+using TTimerHandlerFactory = std::unique_ptr<TSimpleTimerHandler> (*)();
+void SetTimerHandlerFactory(TTimerHandlerFactory factory);
 
 // The shared handler, or nullptr while no simple timer exists.
 TSimpleTimerHandler* SharedTimerHandler();
@@ -50,6 +52,7 @@ void ReleaseTimerHandler();
 // Period 0 or clearing OnElapsed); only arming again resumes a suspended timer.
 class TSimpleTimer : public TObject {
  public:
+  // Both throw when no handler factory has been named.
   TSimpleTimer();  // Period 1000, no notification
   TSimpleTimer(uint32_t periodMs, TNotifyEvent onElapsed);
   ~TSimpleTimer() override;

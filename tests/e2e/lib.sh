@@ -12,7 +12,10 @@ set -euo pipefail
 : "${ZETTLY_EXE:?run through ctest or ./zettly test}"
 : "${E2E_WORK:?}"
 : "${DISPLAY:?e2e tests need the display that ./zettly test starts}"
+: "${WINEPREFIX:?e2e tests need the Wine prefix that ./zettly test makes for them}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine cannot name a file with a non-ASCII letter under the C locale.
+export LC_ALL=C.UTF-8
 
 E2E_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)
 E2E_DIR="$E2E_WORK/$E2E_NAME"
@@ -33,10 +36,17 @@ e2e_wait() {
   done
 }
 
-e2e_cleanup() {
-  local rc=$?
+# Ends the Wine processes of this scenario's own prefix (wineserver -k reaches no other prefix)
+# and waits until none of them is alive.
+e2e_end_wine() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
+  e2e_wait 10 e2e_no_wine_left || e2e_log "Wine processes of $WINEPREFIX still alive: $(e2e_wine_pids | tr '\n' ' ')"
+}
+
+e2e_cleanup() {
+  local rc=$?
+  e2e_end_wine
   [ $rc -eq 0 ] && e2e_log "passed"
   exit $rc
 }
@@ -44,8 +54,7 @@ e2e_cleanup() {
 # Fresh folder, no settings, no autorun entry, no Wine program still running.
 e2e_begin() {
   trap e2e_cleanup EXIT
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
+  e2e_end_wine
   rm -rf "$E2E_DIR"
   mkdir -p "$PROG"
   cp "$ZETTLY_EXE" "$PROG/Zettly.exe"
@@ -99,9 +108,37 @@ e2e_note_position() {
   e2e_geometry "$id" | awk '{print $1, $2}'
 }
 
-# The bracket keeps pgrep from matching the command line that contains the pattern itself.
-e2e_running() { pgrep -f '[Z]ettly\.exe' >/dev/null 2>&1; }
-e2e_process_count() { pgrep -fc '[Z]ettly\.exe' 2>/dev/null || true; }
+# Processes are this scenario's only when they run in its own Wine prefix (other checkouts, a
+# "./zettly run" and other scenarios' Wine have their own), and only while alive: where nobody
+# reaps orphans, an ended Wine process stays behind as a zombie under its old name.
+e2e_alive() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  [ "${stat%% *}" != Z ] && [ "${stat%% *}" != X ]
+}
+e2e_own_prefix() {
+  tr '\0' '\n' <"/proc/$1/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"
+}
+# Live processes of our prefix whose command line matches an extended regular expression
+# (everything Wine runs there, wineserver included, when none is given).
+e2e_wine_pids() {
+  local pid
+  for pid in $(pgrep -f "${1:-.}" 2>/dev/null); do
+    [ "$pid" = $$ ] && continue
+    e2e_alive "$pid" && e2e_own_prefix "$pid" || continue
+    # pgrep also sees command lines that merely name the pattern (a shell's, our own).
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qE "${1:-.}" || continue
+    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+      */wine*) echo "$pid" ;;
+    esac
+  done
+}
+e2e_no_wine_left() { [ -z "$(e2e_wine_pids)" ]; }
+
+# A Zettly that is running here: the program, or the Wine desktop started with it.
+e2e_running() { [ -n "$(e2e_wine_pids 'Zettly\.exe')" ]; }
+e2e_process_count() { e2e_wine_pids 'Zettly\.exe' | wc -l; }
 e2e_not_running() { ! e2e_running; }
 e2e_wait_exit() { e2e_wait "${1:-30}" e2e_not_running; }
 

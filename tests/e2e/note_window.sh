@@ -38,24 +38,37 @@ cycling_button_down() {
   [ "$(e2e_pixel $((NX + 1 + 214)) $((NY + 1 + 14)))" != "$(e2e_pixel $((NX + 1 + 200)) $((NY + 1 + 14)))" ]
 }
 
-# Copies of Zettly in this scenario's Wine prefix (other Wine prefixes on the machine may run
-# their own; the Wine desktop's explorer carries the name in its command line but is not one).
+# Copies of Zettly in this scenario's Wine prefix (the Wine desktop's explorer carries the name
+# in its command line but is not one).
 zettly_processes() {
   local n=0 pid
-  for pid in $(pgrep -f '[Z]ettly\.exe'); do
-    [ -z "${WINEPREFIX:-}" ] || tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+  for pid in $(e2e_wine_pids 'Zettly\.exe'); do
     tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'explorer' && continue
     n=$((n + 1))
   done
   echo "$n"
 }
 
+# The geometry "x y w h" of our open popup menu: an unnamed window of the program, taller than a
+# tooltip.
+menu_geometry() {
+  local id x y w h
+  for id in $(xdotool search --onlyvisible --class 'zettly.exe' 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] || continue
+    read -r x y w h < <(e2e_geometry "$id") || continue
+    if [ "${h:-0}" -gt 100 ]; then echo "$x $y $w $h"; return 0; fi
+  done
+  return 1
+}
+menu_open() { menu_geometry >/dev/null; }
+menu_closed() { ! menu_open; }
+
 # Right-clicks a bare spot of the note and chooses a menu item by its accelerator key.
 note_menu() {
   e2e_click $((NX + 40)) $((NY + 138)) 3
-  sleep 0.5
+  e2e_wait 5 menu_open || e2e_fail "the note's menu did not open"
   xdotool key "$1"
-  sleep 0.3
+  e2e_wait 10 menu_closed || e2e_fail "the note's menu did not close after '$1'"
 }
 
 # Exits through the exit picture and waits for the program to end.

@@ -7,20 +7,6 @@ TRAY_Y=757
 # The icon is drawn: the yellow of the note picture is there, not the taskbar's grey.
 tray_icon_shown() { [ "$(e2e_pixel $TRAY_X $TRAY_Y)" != "$(e2e_pixel $((TRAY_X - 30)) $TRAY_Y)" ]; }
 
-# The geometry "x y w h" of our open popup menu: an unnamed window of the program, taller than a
-# tooltip.
-menu_geometry() {
-  local id x y w h
-  for id in $(xdotool search --onlyvisible --class 'zettly.exe' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] || continue
-    read -r x y w h < <(e2e_geometry "$id") || continue
-    if [ "${h:-0}" -gt 100 ]; then echo "$x $y $w $h"; return 0; fi
-  done
-  return 1
-}
-menu_open() { menu_geometry >/dev/null; }
-menu_closed() { ! menu_open; }
-
 # Where each item's text sits, down from the menu's top edge (items and separators of the menu).
 menu_item_offset() {
   case $1 in

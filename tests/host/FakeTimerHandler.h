@@ -1,6 +1,6 @@
 // A simple-timer handler on virtual time for host tests: records the platform timers armed
 // and runs their expiries as the test advances the clock. Each test program that uses it
-// defines CreateTimerHandler() to return one (see timer_state.cpp).
+// names it as the handler once, from a static initialiser (see timer_state.cpp).
 #pragma once
 #include <cstdint>
 #include <map>
@@ -52,3 +52,8 @@ class FakeTimerHandler : public TSimpleTimerHandler {
   }
   bool KillPlatformTimer(uintptr_t id) override { return armed.erase(id) != 0; }
 };
+
+inline bool UseFakeTimerHandlers() {
+  SetTimerHandlerFactory([]() -> std::unique_ptr<TSimpleTimerHandler> { return std::make_unique<FakeTimerHandler>(); });
+  return true;
+}

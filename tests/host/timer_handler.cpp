@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/timer/SimpleTimer.h"
+#include "toolkit/Exception.h"
 #include "tests/host/FakeTimerHandler.h"
 
 namespace {
@@ -35,6 +36,16 @@ TEST(TimerHandlerTest, ReleaseWithoutAHandlerDoesNothing) {
   ASSERT_EQ(SharedTimerHandler(), nullptr);
   ReleaseTimerHandler();
   EXPECT_EQ(SharedTimerHandler(), nullptr);
+}
+
+TEST(TimerHandlerTest, WithoutANamedHandlerATimerIsRefusedNotLeftUnarmed) {
+  ASSERT_EQ(SharedTimerHandler(), nullptr);
+  SetTimerHandlerFactory(nullptr);
+  EXPECT_THROW(TSimpleTimer(100, [](TObject*) {}), Exception);
+  EXPECT_EQ(SharedTimerHandler(), nullptr);
+  UseFakeTimerHandlers();
+  TSimpleTimer timer(100, [](TObject*) {});
+  EXPECT_TRUE(timer.Arm());
 }
 
 TEST(TimerHandlerTest, DestroyingARunningTimerKillsItsPlatformTimer) {

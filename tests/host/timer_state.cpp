@@ -8,7 +8,7 @@
 #include "components/timer/SimpleTimer.h"
 #include "tests/host/FakeTimerHandler.h"
 
-std::unique_ptr<TSimpleTimerHandler> CreateTimerHandler() { return std::make_unique<FakeTimerHandler>(); }
+[[maybe_unused]] const bool fake_timers = UseFakeTimerHandlers();
 
 namespace {
 

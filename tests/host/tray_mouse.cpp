@@ -10,7 +10,7 @@
 #include "tests/host/FakeTimerHandler.h"
 #include "tests/host/TestTrayIcon.h"
 
-std::unique_ptr<TSimpleTimerHandler> CreateTimerHandler() { return std::make_unique<FakeTimerHandler>(); }
+[[maybe_unused]] const bool fake_timers = UseFakeTimerHandlers();
 
 namespace {
 using namespace tray_code;

@@ -214,6 +214,20 @@ TEST_F(TrayHookTest, PopupMenuOpensAtTheCursorForTheIconAndAWmNullFollows) {
   EXPECT_EQ(menu.calls.size(), 1u);
 }
 
+// Regression: opening the menu pumped the queue, so a message dispatched inside the tray's own
+// window procedure could run any handler (even one that destroys the icon) under its feet.
+TEST_F(TrayHookTest, OpeningThePopupMenuDispatchesNoQueuedMessage) {
+  RecordingPopupMenu menu(nullptr);
+  tray->SetPopupMenu(&menu);
+  constexpr UINT kQueued = WM_APP + 13;
+  ASSERT_TRUE(PostMessageW(form->Handle(), kQueued, 0, 0));
+  tray->OpenPopupMenu();
+  ASSERT_EQ(menu.calls.size(), 1u);
+  MSG msg;
+  EXPECT_TRUE(PeekMessageW(&msg, form->Handle(), kQueued, kQueued, PM_REMOVE));
+  EXPECT_FALSE(form_inner.Saw(kQueued));
+}
+
 TEST_F(TrayHookTest, HooksOffInAnyOrderLeaveTheChainWhole) {
   auto* second = MakeIcon();
   int handled = 0;

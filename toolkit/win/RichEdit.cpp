@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "toolkit/OneLine.h"
 #include "toolkit/win/Clipboard.h"
 #include "toolkit/win/Text.h"
 
@@ -18,18 +19,8 @@ const wchar_t* RichEditClass() {
 
 constexpr int kNoLimit = 0x7FFFFFFE;
 
-bool IsLineBreak(wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
-
-// CR LF and every other line break become one blank each.
-std::wstring OneLine(std::wstring_view text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    out += IsLineBreak(text[i]) ? L' ' : text[i];
-  }
-  return out;
-}
+// The control breaks lines at VT and FF too.
+constexpr TLineBreaks kBreaks = TLineBreaks::CrLfNulVtFf;
 
 // The text as the control counts it: a paragraph break is one character.
 std::wstring RawText(HWND hwnd) {
@@ -138,7 +129,7 @@ void TRichEdit::SetMaxLength(int n) {
 void TRichEdit::PasteFromClipboard() {
   if (!hwnd_) return;
   std::wstring text = ClipboardText(hwnd_);
-  if (!want_returns_) text = OneLine(text);
+  if (!want_returns_) text = OneLine(text, kBreaks);
   CHARRANGE sel{};
   SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
   text = FitInLimit(std::move(text), TextLength(), sel.cpMax - sel.cpMin, max_length_);
@@ -152,14 +143,14 @@ void TRichEdit::PasteFromClipboard() {
 void TRichEdit::ReplaceLineBreaks() {
   const std::wstring text = RawText(hwnd_);
   bool any = false;
-  for (wchar_t c : text) any = any || IsLineBreak(c);
+  for (wchar_t c : text) any = any || IsLineBreak(c, kBreaks);
   if (!any) return;
   CHARRANGE sel{};
   SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
   setting_text_ = true;
   // From the end, so the positions still to visit do not move.
   for (size_t i = text.size(); i-- > 0;) {
-    if (!IsLineBreak(text[i])) continue;
+    if (!IsLineBreak(text[i], kBreaks)) continue;
     CHARRANGE r{static_cast<LONG>(i), static_cast<LONG>(i + 1)};
     if (text[i] == L'\n' && i > 0 && text[i - 1] == L'\r') r.cpMin = static_cast<LONG>(--i);
     SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));

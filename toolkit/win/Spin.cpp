@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "toolkit/Decimal.h"
 #include "toolkit/win/Clipboard.h"
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) { SetText("0"); }
@@ -42,30 +43,16 @@ void TSpinEdit::PlaceButton() {
 }
 
 namespace {
-// A decimal integer with an optional sign and blanks around it; false for anything else.
-bool ParseInt(const std::string& text, int& out) {
-  size_t i = 0, end = text.size();
-  while (i < end && text[i] == ' ') ++i;
-  while (end > i && text[end - 1] == ' ') --end;
-  bool negative = false;
-  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == end) return false;
-  long long v = 0;
-  for (; i < end; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > static_cast<long long>(INT_MAX) + 1) return false;
-  }
-  v = negative ? -v : v;
-  if (v > INT_MAX || v < INT_MIN) return false;
-  out = static_cast<int>(v);
-  return true;
+// Spaces around the number are allowed.
+std::optional<int32_t> ParseInt(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return ParseDecimal(text);
 }
 }  // namespace
 
 int TSpinEdit::Value() const {
-  int v;
-  return ParseInt(Text(), v) ? v : min_value_;
+  return ParseInt(Text()).value_or(min_value_);
 }
 
 int TSpinEdit::CheckValue(int v) const {

@@ -2,43 +2,39 @@
 
 #include <map>
 
-#include "toolkit/win/Application.h"
+#include "toolkit/win/HiddenWindow.h"
 
 namespace {
-constexpr wchar_t kTimerClass[] = L"ZettlyTimers";
 std::map<UINT_PTR, TTimer*> live_timers;  // a WM_TIMER for a timer that is gone reaches nothing
 UINT_PTR next_id = 1;
-HWND timer_window = nullptr;
 }  // namespace
 
-LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_TIMER) {
-    auto it = live_timers.find(wp);
-    if (it != live_timers.end()) {
-      try {
-        it->second->Timer();
-      } catch (const std::exception& e) {
-        if (Application) Application->HandleException(e);
-      }
+// The window every timer's WM_TIMER goes to; its procedure reaches the timers through the
+// class, so it is a friend of theirs.
+class TTimerWindow {
+ public:
+  HWND Handle() const { return window_.Handle(); }
+
+ private:
+  void Message(TMessage& m) {
+    if (m.Msg != WM_TIMER) {
+      m.Result = DefWindowProcW(window_.Handle(), m.Msg, m.WParam, m.LParam);
+      return;
     }
-    return 0;
+    auto it = live_timers.find(m.WParam);
+    if (it != live_timers.end()) it->second->Timer();
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
+  THiddenWindow window_{[this](TMessage& m) { Message(m); }, THiddenWindow::TKind::MessageOnly};
+};
 
 HWND TTimer::WindowHandle() {
-  if (!timer_window) {
-    WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = TimerWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kTimerClass;
-    RegisterClassExW(&wc);
-    timer_window = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  }
-  return timer_window;
+  // Made with the first timer and kept for the process: a tick may still be queued for it.
+  static const TTimerWindow* window = new TTimerWindow;
+  return window->Handle();
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(next_id++) {
+  WindowHandle();  // throws when the window cannot be made, before this timer is listed
   live_timers[id_] = this;
   Update();  // a new timer is enabled
 }

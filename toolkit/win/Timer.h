@@ -27,7 +27,7 @@ class TTimer : public TComponent {
   virtual void Timer();
 
  private:
-  friend LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TTimerWindow;
   void Update();
   unsigned interval_ = 1000;
   bool enabled_ = true;

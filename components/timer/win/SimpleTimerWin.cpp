@@ -1,6 +1,14 @@
 #include "components/timer/win/SimpleTimerWin.h"
 
-std::unique_ptr<TSimpleTimerHandler> CreateTimerHandler() { return std::make_unique<TSimpleTimerHandlerWin>(); }
+namespace {
+std::unique_ptr<TSimpleTimerHandler> MakeWindowsHandler() { return std::make_unique<TSimpleTimerHandlerWin>(); }
+}  // namespace
+
+// Names this half's handler before the program starts. Nothing calls into this file by name, so
+// the module's build asks the linker to keep the symbol (see components/timer/CMakeLists.txt).
+extern "C" {
+bool zettly_windows_timer_handler = (SetTimerHandlerFactory(MakeWindowsHandler), true);
+}
 
 TSimpleTimerHandlerWin::TSimpleTimerHandlerWin() : window_([this](TMessage& m) { MessageProcedure(m); }) {}
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "components/timer/SimpleTimer.h"
-#include "components/timer/win/HiddenWindow.h"
+#include "toolkit/win/HiddenWindow.h"
 
 class TSimpleTimerHandlerWin : public TSimpleTimerHandler {
  public:

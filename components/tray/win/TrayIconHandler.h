@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "components/timer/win/HiddenWindow.h"
+#include "toolkit/win/HiddenWindow.h"
 #include "components/tray/TrayRules.h"
 #include "toolkit/Types.h"
 

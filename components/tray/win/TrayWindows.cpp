@@ -56,11 +56,9 @@ void TSysTrayIcon::OpenPopupMenu() {
   if (!popup_menu_ || !popup_menu_->AutoPopup()) return;
   const POINT at = Sys().CursorPos();
   // The classic dance for a tray menu: foreground first, so that the menu closes when the
-  // user clicks elsewhere; a message afterwards, so that it does not come back at once.
-  if (Application) {
-    SetForegroundWindow(Application->Handle());
-    Application->ProcessMessages();
-  }
+  // user clicks elsewhere; a message afterwards, so that it does not come back at once. No
+  // messages are pumped here: this runs inside the tray window's procedure.
+  if (Application) SetForegroundWindow(Application->Handle());
   popup_menu_->SetPopupComponent(this);
   popup_menu_->Popup(at.x, at.y);
   if (TWinControl* owner = OwnerControl(); owner && owner->HandleAllocated())

@@ -1,6 +1,5 @@
-// A hidden message window: an invisible top-level popup tool window, 0 x 0 at 0, 0, never
-// shown, whose every message goes to one procedure. The simple timers and the tray icons each
-// share one.
+// A hidden window whose every message goes to one procedure: never shown, 0 x 0 at 0, 0. The
+// toolkit's timers, the simple timers and the tray icons each share one.
 #pragma once
 #include <windows.h>
 
@@ -14,7 +13,13 @@ class THiddenWindow {
   // sets its Result; an exception it throws goes to the application's error box, result 0.
   using Procedure = std::function<void(TMessage&)>;
 
-  explicit THiddenWindow(Procedure procedure);
+  enum class TKind {
+    TopLevel,     // an invisible popup tool window: it hears broadcasts (the shell's restart)
+    MessageOnly,  // no broadcasts, no place among the top-level windows: enough for timers
+  };
+
+  // Throws when the window cannot be made.
+  explicit THiddenWindow(Procedure procedure, TKind kind = TKind::TopLevel);
   ~THiddenWindow();
   THiddenWindow(const THiddenWindow&) = delete;
   THiddenWindow& operator=(const THiddenWindow&) = delete;

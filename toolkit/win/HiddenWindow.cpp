@@ -1,4 +1,4 @@
-#include "components/timer/win/HiddenWindow.h"
+#include "toolkit/win/HiddenWindow.h"
 
 #include <exception>
 #include <utility>
@@ -41,10 +41,12 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return m.Result;
 }
 
-THiddenWindow::THiddenWindow(Procedure procedure) : procedure_(std::move(procedure)) {
+THiddenWindow::THiddenWindow(Procedure procedure, TKind kind) : procedure_(std::move(procedure)) {
   RegisterHiddenWindowClass();
-  const HWND made = CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                    nullptr, GetModuleHandleW(nullptr), this);
+  const bool topLevel = kind == TKind::TopLevel;
+  const HWND made = CreateWindowExW(topLevel ? WS_EX_TOOLWINDOW : 0, kHiddenWindowClass, L"", topLevel ? WS_POPUP : 0,
+                                    0, 0, 0, 0, topLevel ? nullptr : HWND_MESSAGE, nullptr,
+                                    GetModuleHandleW(nullptr), this);
   if (!made) {
     hwnd_ = nullptr;  // may have been set before the creation failed
     throw Exception("Cannot create a hidden window");
