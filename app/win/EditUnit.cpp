@@ -7,6 +7,7 @@
 #include "app/res/resource.h"
 #include "app/win/Unit1.h"
 #include "toolkit/Exception.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 
 TEditorForm* EditorForm = nullptr;
@@ -250,6 +251,11 @@ void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {
   if (key == VK_RETURN) enter_pressed_ = true;
   if (key == VK_ESCAPE) escape_pressed_ = true;
   TForm::KeyDown(key, shift);
+}
+
+void TEditorForm::WndProc(TMessage& m) {
+  if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
+  TForm::WndProc(m);
 }
 
 void TEditorForm::FormKeyUp(TObject*, uint16_t& key, TShiftState) {

@@ -1,6 +1,7 @@
 #include "app/win/InfoUnit.h"
 
 #include "app/res/resource.h"
+#include "toolkit/win/Accessible.h"
 
 TInfoForm* InfoForm = nullptr;
 
@@ -128,6 +129,11 @@ void TInfoForm::KeyDown(uint16_t& key, TShiftState shift) {
     return;
   }
   TForm::KeyDown(key, shift);
+}
+
+void TInfoForm::WndProc(TMessage& m) {
+  if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
+  TForm::WndProc(m);
 }
 
 void TInfoForm::AboutTabSheetResize(TObject*) {

@@ -267,7 +267,7 @@ namespace {
 
 TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
   WithFakeSystem sys;
-  Readable<TInfoForm> form(nullptr);
+  TInfoForm form(nullptr);
   AccessibleClient client(form.Handle());
   ASSERT_EQ(client.result, S_OK);
   std::vector<std::pair<std::string, long>> read;
