@@ -4,6 +4,13 @@
 #include "toolkit/Exception.h"
 #include "toolkit/IniDocument.h"
 
+namespace {
+const std::string kName(NotesFileName);
+constexpr const char* kUntouched = "; it is left untouched and notes cannot be changed";
+
+std::string Megabytes(uint64_t bytes) { return std::to_string((bytes + (1u << 19)) >> 20); }
+}  // namespace
+
 const TNotice& TNoteList::Notes(int k) const {
   if (k < 1 || k > MaxNotes) RaiseFmt("Note number %s out of range", {std::to_string(k)});
   return notes_[k - 1];
@@ -14,48 +21,128 @@ TFileStore& TNoteList::Store() const {
   return *store_;
 }
 
+void TNoteList::Reset() {
+  notes_.fill(TNotice{});
+  count_ = 0;
+  state_ = TFileState::Unread;
+  refusal_.clear();
+  known_.clear();
+  changes_.clear();
+}
+
+void TNoteList::Refuse(std::string why) {
+  notes_.fill(TNotice{});
+  count_ = 0;
+  state_ = TFileState::Refused;
+  refusal_ = std::move(why);
+}
+
 void TNoteList::LoadNotes() {
+  TFileStore& store = Store();
   std::string bytes;
-  if (Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes) != TFileStore::TReadResult::Ok) {
-    bytes.clear();
+  TFileStore::TFailure failure;
+  changes_.clear();
+  known_.clear();
+  refusal_.clear();
+  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+    case TFileStore::TReadResult::TooLarge:
+      return Refuse(kName + " is too large to be a notes file (" + Megabytes(failure.Size) + " MB)" + kUntouched);
+    case TFileStore::TReadResult::Failed:
+      return Refuse(kName + " could not be read" + (failure.Reason.empty() ? "" : " (" + failure.Reason + ")") +
+                    kUntouched + " until it can be read, for example after a restart");
+    case TFileStore::TReadResult::NotFound:
+    case TFileStore::TReadResult::Ok:
+      break;
   }
-  count_ = ReadNoteTable(TIniDocument::FromBytes(bytes), notes_);
+  const TIniDocument doc = TIniDocument::FromBytes(bytes);
+  if (NoteCountUnreadable(doc)) {
+    return Refuse(kName + " holds notes but its count N=" + doc.ReadString("General", "N", "") +
+                  " is not a number of notes" + kUntouched);
+  }
+  count_ = ReadNoteTable(doc, notes_);
+  state_ = TFileState::Read;
+  known_ = std::move(bytes);
+}
+
+bool TNoteList::ReloadIfChanged() {
+  if (Unsaved() || state_ == TFileState::Unread) return false;
+  std::string bytes;
+  const auto read = Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
+  const bool readable = read == TFileStore::TReadResult::Ok || read == TFileStore::TReadResult::NotFound;
+  if (state_ == TFileState::Read && (!readable || bytes == known_)) return false;
+  LoadNotes();
+  return true;
+}
+
+void TNoteList::RaiseUnableToWrite(const std::string& reason) const {
+  throw Exception(FormatMessageText("Unable to write to %s", {notesPath_}) + (reason.empty() ? "" : "\n" + reason));
 }
 
 void TNoteList::SaveNotes() {
+  if (changes_.empty()) return;  // the file already says what the list says
+  if (notesPath_.empty()) throw Exception("The notes were not saved: the notes file's place is not known");
   TFileStore& store = Store();
   // Sections we do not manage live only in the file: read it now so the save keeps them.
   std::string bytes;
-  const auto read = store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
-  if (read == TFileStore::TReadResult::Failed) RaiseFmt("Unable to write to %s", {notesPath_});
+  TFileStore::TFailure failure;
+  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+    case TFileStore::TReadResult::Failed: RaiseUnableToWrite(failure.Reason);
+    case TFileStore::TReadResult::TooLarge:
+      RaiseUnableToWrite(kName + " has grown too large to be a notes file (" + Megabytes(failure.Size) + " MB)");
+    case TFileStore::TReadResult::NotFound:
+    case TFileStore::TReadResult::Ok:
+      break;
+  }
   TIniDocument doc = TIniDocument::FromBytes(bytes);
+  if (bytes != known_) {
+    // Changed from outside since we last saw it: our changes go on top of what it holds now.
+    if (NoteCountUnreadable(doc)) RaiseUnableToWrite(kName + " was changed by another program and cannot be read");
+    TNoteTable merged{};
+    const int32_t count = ApplyNoteChanges(changes_, merged, ReadNoteTable(doc, merged));
+    notes_ = std::move(merged);
+    count_ = count;
+  }
   bytes.clear();
+  doc = TIniDocument::FromText(DropNoteSectionsAbove(doc.ToText(), count_));
   WriteNoteTable(notes_, count_, doc);
-  if (!store.WriteWholeFile(notesPath_, doc.ToBytes())) RaiseFmt("Unable to write to %s", {notesPath_});
+  std::string out = doc.ToBytes();
+  if (!store.WriteWholeFile(notesPath_, out, failure)) RaiseUnableToWrite(failure.Reason);
+  known_ = std::move(out);
+  changes_.clear();
+  state_ = TFileState::Read;
 }
 
+void TNoteList::Record(TNoteChange change) { changes_.push_back(std::move(change)); }
+
 bool TNoteList::AppendNote(std::string_view content, std::string_view attach, int32_t exposureMs) {
-  if (count_ >= MaxNotes) return false;
+  if (!CanChange() || count_ >= MaxNotes) return false;
   notes_[count_] = TNotice{OneLineText(content), OneLineText(attach), true, exposureMs};
   ++count_;
+  Record({TNoteChange::TKind::Append, 0, {}, notes_[count_ - 1]});
   return true;
 }
 
 bool TNoteList::ReplaceNote(int k, std::string_view content, std::string_view attach,
                             int32_t exposureMs) {
-  if (k < 1 || k > count_) return false;
+  if (!CanChange() || k < 1 || k > count_) return false;
+  std::string old = std::move(notes_[k - 1].Content);
   notes_[k - 1] = TNotice{OneLineText(content), OneLineText(attach), true, exposureMs};
+  Record({TNoteChange::TKind::Replace, k, std::move(old), notes_[k - 1]});
   return true;
 }
 
 void TNoteList::DeleteNote(int k) {
-  if (k < 1 || k > count_) return;
+  if (!CanChange() || k < 1 || k > count_) return;
+  Record({TNoteChange::TKind::Delete, k, notes_[k - 1].Content, {}});
   for (int i = k; i < count_; ++i) notes_[i - 1] = std::move(notes_[i]);
   notes_[count_ - 1] = TNotice{};
   --count_;
 }
 
 void TNoteList::DeleteAllNotes() {
+  if (!CanChange()) return;
+  // Note by note, so that on top of a file changed from outside only the notes the user saw go.
+  for (int k = 1; k <= count_; ++k) Record({TNoteChange::TKind::Delete, 1, notes_[k - 1].Content, {}});
   notes_.fill(TNotice{});
   count_ = 0;
 }

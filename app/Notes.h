@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/NoteChanges.h"
 #include "app/Notice.h"
 #include "toolkit/FileStore.h"
 
@@ -36,29 +38,64 @@ class TNoteList {
   // NotesPath := ProgramFolder + "notices.msg".
   void BuildNotesPath() { notesPath_ = programFolder_ + std::string(NotesFileName); }
 
-  // Reads NotesPath into the table. A missing, unreadable or oversized file is an empty list;
-  // NextNote is left alone.
-  void LoadNotes();
-  // Writes the table into the file as it is now, keeping every section and key it does not
-  // manage, in one atomic replace. Raises "Unable to write to %s" (the path) when the file
-  // cannot be written or its present content cannot be read back to be kept; the old file is
-  // then untouched.
-  void SaveNotes();
+  // How the file stands: not read yet, read (or missing, which is an empty list), or refused:
+  // it exists but could not be read or counted, and is then never written and the list takes
+  // no change.
+  enum class TFileState { Unread, Read, Refused };
+  TFileState FileState() const { return state_; }
+  // For the user: why a refused file was not read and what that means.
+  const std::string& RefusalText() const { return refusal_; }
+  // False while the file is refused: the list then takes no change.
+  bool CanChange() const { return state_ != TFileState::Refused; }
+  // True while the list holds changes that are not in the file.
+  bool Unsaved() const { return !changes_.empty(); }
 
-  // Texts are made single lines (OneLineText). False, with nothing changed, on a full table.
+  // Reads NotesPath into the table and forgets unsaved changes. A missing file is an empty list;
+  // one that cannot be read, is too large or cannot be counted leaves the list empty and the
+  // file refused. NextNote is left alone.
+  void LoadNotes();
+  // Writes the unsaved changes, if any, in one atomic replace that keeps every section and key
+  // the list does not manage (but not the sections of notes above the count). When the file
+  // changed since it was last read or written, it is read again first and the changes are made
+  // on top of it (NoteChanges.h). Raises "Unable to write to %s" with the system's reason on a
+  // second line; the file is then untouched and the changes stay unsaved.
+  void SaveNotes();
+  // With nothing unsaved: reads the file again when it is no longer what was last read or
+  // written (or a refused file again). True when the list was reloaded.
+  bool ReloadIfChanged();
+
+  // The note that was number k with this text: k when it still is, else the first note with the
+  // text, else 0.
+  int32_t FindNote(int32_t k, const std::string& content) const {
+    return FindChangedNote(notes_, count_, k, content);
+  }
+
+  // Texts are made single lines (OneLineText). False, with nothing changed, on a full table or
+  // a refused file.
   bool AppendNote(std::string_view content, std::string_view attach, int32_t exposureMs);
-  // False, with nothing changed, when k is not the number of a note (1..NoteCount).
+  // False, with nothing changed, when k is not the number of a note (1..NoteCount) or the file
+  // is refused.
   bool ReplaceNote(int k, std::string_view content, std::string_view attach, int32_t exposureMs);
-  // Later notes move down one place; nothing happens when k is not a note's number.
+  // Later notes move down one place; nothing happens when k is not a note's number or the file
+  // is refused.
   void DeleteNote(int k);
   void DeleteAllNotes();
+  // Empties the table and forgets the file and its changes, as at start.
+  void Reset();
 
  private:
   TFileStore& Store() const;
+  void Refuse(std::string why);
+  void Record(TNoteChange change);
+  [[noreturn]] void RaiseUnableToWrite(const std::string& reason) const;
 
   TFileStore* store_;  // not owned
   TNoteTable notes_{};
   int32_t count_ = 0;
+  TFileState state_ = TFileState::Unread;
+  std::string refusal_;
+  std::string known_;  // the file's bytes as last read or written
+  std::vector<TNoteChange> changes_;  // not in the file yet, oldest first
   int32_t next_ = 1;
   std::string programFolder_;
   std::string notesPath_;

@@ -15,3 +15,11 @@ std::string NoteSection(int k);  // "Note" + k
 int32_t ReadNoteTable(const TIniDocument& doc, TNoteTable& notes);
 
 void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc);
+
+// True when N of General is there but not a count (not a number, or negative) while note
+// sections stand in the file: its notes cannot be counted, so it must not be read as empty.
+bool NoteCountUnreadable(const TIniDocument& doc);
+
+// The document's text without the sections of notes above count, so that a deleted note's text
+// does not linger in the file.
+std::string DropNoteSectionsAbove(std::string_view text, int32_t count);

@@ -2,6 +2,7 @@
 // values stored there.
 #pragma once
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "toolkit/Types.h"
@@ -12,7 +13,8 @@ inline constexpr std::string_view TopValue = "top", LeftValue = "left", CyclingV
                                   StayValue = "Stay", ClockValue = "Clock", AutorunValue = "Run";
 inline constexpr int DefaultTop = 15, DefaultLeft = 15;
 
-// Under the machine; the string value named AutorunEntry holds the command that starts us.
+// Under the current user (a standard user cannot write the machine's); the string value named
+// AutorunEntry holds the command that starts us.
 inline constexpr std::string_view RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr std::string_view AutorunEntry = "Zettly";
 
@@ -24,3 +26,8 @@ std::string AutorunCommand(std::string_view exePath);
 // The top-left corner that puts a window of the given bounds inside a work area: as near to
 // where it was as the area allows, the top-left corner winning when the window is larger.
 TPoint KeepInsideWorkArea(const TRect& window, const TRect& workArea);
+
+// True while a person can still grab the window: at least a MinReachable x MinReachable part
+// of its drag area (screen coordinates) lies in one monitor's work area.
+inline constexpr int MinReachable = 40;
+bool DragAreaReachable(const TRect& dragArea, const std::vector<TRect>& workAreas);

@@ -1,6 +1,9 @@
 // Zettly's entry point: one copy per session, the windows in their order, the message loop.
 #include <windows.h>
 
+#include <memory>
+
+#include "app/win/DllSearch.h"
 #include "app/win/EditUnit.h"
 #include "app/win/InfoUnit.h"
 #include "app/win/SingleInstance.h"
@@ -8,18 +11,28 @@
 #include "toolkit/win/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  TInstanceLock lock;
-  if (!lock.First()) {
+  RestrictLibrarySearchToSystem();
+  auto lock = std::make_unique<TInstanceLock>();
+  if (!lock->First()) {
     // The running copy owns the notes file and the settings; this one leaves both alone.
-    HandOverToRunningCopy();
-    return 0;
+    if (HandOverToRunningCopy()) return 0;
+    // Nobody answered: the other copy may have ended meanwhile. Run only if it really has (our
+    // own handle goes first, or the lock would always look taken).
+    lock.reset();
+    lock = std::make_unique<TInstanceLock>();
+    if (!lock->First()) return 0;
   }
   TApplication app;
   app.Initialize();
   app.SetTitle("Zettly");
-  app.CreateForm(StickForm);
-  app.CreateForm(EditorForm);
-  app.CreateForm(InfoForm);
+  TStickForm* stick = nullptr;
+  TEditorForm* editor = nullptr;
+  TInfoForm* about = nullptr;
+  app.CreateForm(stick);
+  app.CreateForm(editor);
+  app.CreateForm(about);
+  stick->SetDialogs(editor, about);
+  editor->SetNoteWindow(stick);
   app.Run();
   return 0;
 }

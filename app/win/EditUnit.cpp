@@ -5,12 +5,9 @@
 #include "app/Exposure.h"
 #include "app/Notes.h"
 #include "app/res/resource.h"
-#include "app/win/Unit1.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
-
-TEditorForm* EditorForm = nullptr;
 
 const char* const FullListMessage =
     "The list already holds 99 notes, as many as it can. Delete a note before you stick a new one.";
@@ -143,10 +140,15 @@ void TEditorForm::CreateControls() {
   AttacheDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
 }
 
-TStickForm& TEditorForm::NoteWindow() const {
-  TStickForm* w = note_window_ ? note_window_ : StickForm;
-  if (!w) throw Exception("The note window is not there");
-  return *w;
+TNoteView& TEditorForm::NoteWindow() const {
+  if (!note_window_) throw Exception("The note window is not there");
+  return *note_window_;
+}
+
+void TEditorForm::SwitchToCreateMode() {
+  EditMode = false;
+  SetCaption("Create new note");
+  StickBtn->SetCaption("Stick it");
 }
 
 void TEditorForm::ShowDialog() {
@@ -155,9 +157,7 @@ void TEditorForm::ShowDialog() {
 }
 
 void TEditorForm::NewNote() {
-  EditMode = false;
-  SetCaption("Create new note");
-  StickBtn->SetCaption("Stick it");
+  SwitchToCreateMode();
   NoteEdit->Clear();
   AttachementEdit->SetText("");
   ExposeEdit->SetValue(MinExposureSeconds);
@@ -173,6 +173,7 @@ void TEditorForm::EditNote(int32_t k) {
   EditedNote = k;
   if (k > list.NoteCount() || !list.Notes(k).Used) return;
   const TNotice& note = list.Notes(k);
+  edited_text_ = note.Content;
   SetCaption(kEditCaption + std::to_string(k));
   StickBtn->SetCaption("Change");
   NoteEdit->SetText(note.Content);
@@ -189,7 +190,8 @@ void TEditorForm::Stick() {
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
   const std::string content = NoteEdit->Text();
   const std::string attach = AttachementEdit->Text();
-  TStickForm& window = NoteWindow();
+  TNoteView& window = NoteWindow();
+  if (!list.CanChange()) throw Exception(list.RefusalText());
   if (!EditMode) {
     // A full table takes no more: say so and keep the dialog, and what was typed, open.
     if (!list.AppendNote(content, attach, exposure)) {
@@ -198,8 +200,19 @@ void TEditorForm::Stick() {
     }
     window.ShowNote(list.NoteCount());
   } else {
-    list.ReplaceNote(EditedNote, content, attach, exposure);
-    window.RefreshNote(EditedNote);
+    // The list may have changed under the dialog (reloaded after an outside change): the note is
+    // the one that still holds the text it opened with.
+    const int32_t k = list.FindNote(EditedNote, edited_text_);
+    if (k == 0 || !list.ReplaceNote(k, content, attach, exposure)) {
+      // Gone: the text stays here, and the next "Stick it" adds it as a new note.
+      const int32_t gone = EditedNote;
+      SwitchToCreateMode();
+      throw Exception("Note N\xC2\xB0 " + std::to_string(gone) +
+                      " is no longer in the list. Your text is still here: \"Stick it\" adds it as a new note.");
+    }
+    EditedNote = k;
+    edited_text_ = list.Notes(k).Content;
+    window.RefreshNote(k);
   }
   try {
     window.SaveAll();
@@ -208,6 +221,7 @@ void TEditorForm::Stick() {
     if (!EditMode) {
       EditMode = true;
       EditedNote = list.NoteCount();
+      edited_text_ = list.Notes(EditedNote).Content;
       SetCaption(kEditCaption + std::to_string(EditedNote));
       StickBtn->SetCaption("Change");
     }
@@ -267,8 +281,10 @@ void TEditorForm::FormKeyUp(TObject*, uint16_t& key, TShiftState) {
       enter_pressed_ = false;
       Stick();
     }
-  } catch (const std::exception&) {
-    // Keys fail quietly: a failed save from Enter leaves the dialog open without a message.
+  } catch (const std::exception& e) {
+    // A note that could not be stored is said so, whichever way it was confirmed; the dialog
+    // and its text stay.
+    Application->HandleException(e);
   }
 }
 

@@ -16,7 +16,20 @@
 #include "toolkit/win/Spin.h"
 #include "toolkit/win/StdCtrls.h"
 
-class TStickForm;
+// What the editor needs from the window that shows the notes. The window MUST outlive the
+// editor's use of it.
+class TNoteView {
+ public:
+  virtual ~TNoteView() = default;
+  // Shows note k of the list (wrapping as the note window does) and rewrites the counter.
+  virtual void ShowNote(int32_t k) = 0;
+  // Shows note k's stored text and attachment again when it is the note on display; a running
+  // countdown goes on untouched.
+  virtual void RefreshNote(int32_t k) = 0;
+  virtual void UpdateCounter() = 0;
+  // Puts the list's changes on disk; raises what the save raises, the changes then unsaved.
+  virtual void SaveAll() = 0;
+};
 
 // The message "Stick it" gives instead of adding a note to a full list.
 extern const char* const FullListMessage;
@@ -42,9 +55,9 @@ class TEditorForm : public TForm {
   bool EditMode = false;
   int32_t EditedNote = 0;
 
-  // The note window whose display a stored note updates and whose SaveAll saves; not owned.
-  // Unset: the program's note window, StickForm.
-  void SetNoteWindow(TStickForm* window) { note_window_ = window; }
+  // The window whose display a stored note updates and whose SaveAll saves; not owned. The
+  // dialog cannot store a note without one.
+  void SetNoteWindow(TNoteView* window) { note_window_ = window; }
 
   // Opens the dialog empty, in create mode, and returns when it closes.
   void NewNote();
@@ -71,18 +84,17 @@ class TEditorForm : public TForm {
  private:
   void CreateControls();
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption);
-  TStickForm& NoteWindow() const;
+  TNoteView& NoteWindow() const;
+  void SwitchToCreateMode();
   // Stores the note, shows it when new, saves everything, rewrites the counter and closes the
   // dialog. Raises what the save raises, with the note already stored in the list.
   void Stick();
   void ShowDialog();
 
-  TStickForm* note_window_ = nullptr;  // not owned
+  TNoteView* note_window_ = nullptr;  // not owned
+  std::string edited_text_;  // the edited note's text when the dialog opened, to find it again
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.
   bool enter_pressed_ = false;
   bool escape_pressed_ = false;
 };
-
-// The program's editor (created by the entry point after the note window).
-extern TEditorForm* EditorForm;

@@ -3,8 +3,6 @@
 #include "app/res/resource.h"
 #include "toolkit/win/Accessible.h"
 
-TInfoForm* InfoForm = nullptr;
-
 namespace {
 constexpr char kVersionLine[] = "Zettly   version 1.0";
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 Quorvel. All rights reserved.";

@@ -44,6 +44,3 @@ class TInfoForm : public TForm {
   // The links keep their own text width and sit in the middle of the panel.
   void CentreLinks();
 };
-
-// The program's About box (created at start-up, alive for the whole run).
-extern TInfoForm* InfoForm;

@@ -2,10 +2,10 @@
 // note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
 #include "app/NoteDisplay.h"
 #include "app/Notes.h"
-#include "app/win/EditUnit.h"
 #include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
+#include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -74,21 +74,60 @@ void TStickForm::BackSpeedBtnClick(TObject*) {
 
 void TStickForm::DefileTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
 
-void TStickForm::TimeOnSpeedButtonClick(TObject*) {
+void TStickForm::ApplyCycling() {
   DefileTimer->SetEnabled(TimeOnSpeedButton->Down());
   TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
+}
+
+void TStickForm::TimeOnSpeedButtonClick(TObject*) {
+  ApplyCycling();
+  SaveSettingsOrSay();
+}
+
+bool TStickForm::ListCanChange() {
+  if (NoteList().CanChange()) return true;
+  Application->MessageBox(NoteList().RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+void TStickForm::SaveChange() {
+  try {
+    NoteList().SaveNotes();
+    UpdateCounter();  // the save may have taken in notes added from outside
+  } catch (const std::exception& e) {
+    // The change stays in the list, unsaved: the next save or the close tries again.
+    Application->HandleException(e);
+  }
 }
 
 void TStickForm::TrashSpeedBtnClick(TObject*) {
   TNoteList& list = NoteList();
   const int32_t k = list.NextNote() - 1;
-  if (k < 1 || k > list.NoteCount()) return;
+  if (k < 1 || k > list.NoteCount() || !ListCanChange()) return;
   const bool running = DefileTimer->Enabled();
   DefileTimer->SetEnabled(false);
   NoteLabel->SetCaption("");
   list.DeleteNote(k);
   DefileTimer->SetEnabled(running);
   ShowNote(k);
+  SaveChange();
+}
+
+void TStickForm::OpenWithShell(const std::string& target, const char* what) {
+  const std::wstring file = W(target);
+  // The shell takes paths up to MAX_PATH; a longer one has crashed it.
+  if (file.size() >= MAX_PATH) {
+    Application->MessageBox(std::string("The ") + what + " cannot be opened: its path is " + std::to_string(file.size()) +
+                                " characters long, more than the " + std::to_string(MAX_PATH - 1) +
+                                " the system accepts.",
+                            Application->Title(), MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const auto code = reinterpret_cast<INT_PTR>(Sys().ShellExecute(Application->Handle(), L"open", file, L"", L"",
+                                                                  SW_SHOWNORMAL));
+  if (code > 32) return;
+  Application->MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), Application->Title(),
+                          MB_OK | MB_ICONWARNING);
 }
 
 void TStickForm::AttacheBtnClick(TObject*) {
@@ -97,16 +136,15 @@ void TStickForm::AttacheBtnClick(TObject*) {
   if (k < 1 || k > list.NoteCount()) return;
   const std::string& attach = list.Notes(k).Attach;
   if (attach.empty()) return;
-  // Fire and forget: the shell reports its own failures, if at all.
-  Sys().ShellExecute(Application->Handle(), L"open", W(attach), L"", L"", SW_SHOWNORMAL);
+  OpenWithShell(attach, "attachment");
 }
 
 void TStickForm::NewSpeedBtnClick(TObject*) {
-  if (EditorForm) EditorForm->NewNote();
+  if (editor_ && !BringModalForward() && ListCanChange()) editor_->NewNote();
 }
 
 void TStickForm::EditSpeedBtnClick(TObject*) {
-  if (EditorForm) EditorForm->EditNote(NoteList().NextNote() - 1);
+  if (editor_ && !BringModalForward() && ListCanChange()) editor_->EditNote(NoteList().NextNote() - 1);
 }
 
 void TStickForm::Image1Click(TObject*) { Close(); }
@@ -141,7 +179,13 @@ void TStickForm::NoteLabelMouseDown(TObject*, TMouseButton, TShiftState, int x, 
 }
 
 void TStickForm::NoteLabelMouseUp(TObject*, TMouseButton, TShiftState, int x, int y) {
+  if (x == DragStartX && y == DragStartY) return;
   SetBounds(Left() + (x - DragStartX), Top() + (y - DragStartY), Width(), Height());
+  try {
+    SaveSettings();  // the new place survives a crash too
+  } catch (const std::exception&) {
+    // A place that cannot be stored is not worth a box; the close tries again.
+  }
 }
 
 std::string ShortDateText(const SYSTEMTIME& date) {

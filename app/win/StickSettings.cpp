@@ -1,9 +1,8 @@
 // The note window's settings and switches: the placement and the four switches in the user's
-// registry, the start with the system under the machine's Run key, SaveAll, and the menu
-// commands that switch them.
+// registry, the start with the system under the user's Run key, SaveAll, and the menu commands.
+// Every change of a switch is stored at once.
 #include "app/Notes.h"
 #include "app/Settings.h"
-#include "app/win/InfoUnit.h"
 #include "app/win/Unit1.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
@@ -25,6 +24,14 @@ void TStickForm::ReadPlacement() {
 
 void TStickForm::SaveAll() {
   NoteList().SaveNotes();
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+    // The notes are what matters here; a switch that changes tries the settings again.
+  }
+}
+
+void TStickForm::SaveSettings() {
   // The restored place of a minimised window, not where the system parks it.
   int top = Top(), left = Left();
   WINDOWPLACEMENT placement{sizeof placement};
@@ -41,6 +48,14 @@ void TStickForm::SaveAll() {
   reg.WriteInteger(Str(ClockValue), ClockShown() ? 1 : 0);
   reg.WriteInteger(Str(AutorunValue), Autorun1->Checked() ? 1 : 0);
   reg.CloseKey();
+}
+
+void TStickForm::SaveSettingsOrSay() {
+  try {
+    SaveSettings();
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+  }
 }
 
 void TStickForm::ToggleAlwaysOnTop() {
@@ -62,38 +77,46 @@ void TStickForm::HideClock() {
 
 void TStickForm::EnableAutorun() {
   TRegistry reg;
-  reg.SetRootKey(HKEY_LOCAL_MACHINE);
-  reg.OpenKey(Str(RunKey), true);  // without the right to, the write below fails
-  reg.WriteString(Str(AutorunEntry), AutorunCommand(Application->ExeName()));
+  try {
+    reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
+    reg.WriteString(Str(AutorunEntry), AutorunCommand(Application->ExeName()));
+  } catch (...) {
+    Autorun1->SetChecked(false);
+    throw;
+  }
   Autorun1->SetChecked(true);
 }
 
 void TStickForm::DisableAutorun() {
   TRegistry reg;
-  reg.SetRootKey(HKEY_LOCAL_MACHINE);
   if (reg.OpenKey(Str(RunKey), false) && reg.ValueExists(Str(AutorunEntry))) reg.DeleteValue(Str(AutorunEntry));
+  // An older version wrote the machine's key; take that away too where we may.
+  TRegistry machine;
+  machine.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (machine.OpenKey(Str(RunKey), false) && machine.ValueExists(Str(AutorunEntry)))
+    machine.DeleteValue(Str(AutorunEntry));
   Autorun1->SetChecked(false);
 }
 
 void TStickForm::AboutSpeedButtonClick(TObject*) {
-  if (InfoForm) InfoForm->ShowModal();
+  if (about_ && !BringModalForward()) about_->ShowModal();
 }
 
-void TStickForm::SpeedButton6Click(TObject*) {
-  Sys().ShellExecute(Application->Handle(), L"open", W(NoteList().ProgramFolder() + "help.chm"), L"", L"",
-                     SW_SHOWNORMAL);
-}
+void TStickForm::SpeedButton6Click(TObject*) { OpenWithShell(NoteList().ProgramFolder() + "help.chm", "help file"); }
 
-void TStickForm::Showwindow1Click(TObject*) { TrayIcon1->ShowMainWindow(); }
+void TStickForm::Showwindow1Click(TObject*) {
+  if (!BringModalForward()) TrayIcon1->ShowMainWindow();
+}
 
 void TStickForm::h1Click(TObject*) {
+  if (BringModalForward()) return;  // the dialog in front stays where the user can see it
   Application->Minimize();
   TrayIcon1->HideMainWindow();
 }
 
 void TStickForm::rashallnotes1Click(TObject*) {
   TNoteList& list = NoteList();
-  if (list.NoteCount() == 0) return;
+  if (BringModalForward() || list.NoteCount() == 0 || !ListCanChange()) return;
   int answer = IDNO;
   try {
     answer = Application->MessageBox(
@@ -113,24 +136,28 @@ void TStickForm::rashallnotes1Click(TObject*) {
     throw;
   }
   Screen->SetCursor(cursor);
+  SaveChange();
 }
 
-void TStickForm::Alwaysontop1Click(TObject*) { ToggleAlwaysOnTop(); }
+void TStickForm::Alwaysontop1Click(TObject*) {
+  ToggleAlwaysOnTop();
+  SaveSettingsOrSay();
+}
 
 void TStickForm::Clock1Click(TObject*) {
   Clock1->SetChecked(!Clock1->Checked());
   if (Clock1->Checked()) ShowClock();
   else HideClock();
+  SaveSettingsOrSay();
 }
 
 void TStickForm::Autorun1Click(TObject*) {
   Autorun1->SetChecked(!Autorun1->Checked());
-  if (Autorun1->Checked()) EnableAutorun();
+  if (Autorun1->Checked()) EnableAutorun();  // a refusal unticks the item and reaches the error box
   else DisableAutorun();
+  SaveSettingsOrSay();
 }
 
-void TStickForm::About1Click(TObject*) {
-  if (InfoForm) InfoForm->ShowModal();
-}
+void TStickForm::About1Click(TObject* sender) { AboutSpeedButtonClick(sender); }
 
 void TStickForm::Exit1Click(TObject*) { Close(); }

@@ -2,6 +2,9 @@
 // the user's session and the hand-over from a second start.
 #include "app/win/Unit1.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/Notes.h"
 #include "app/Settings.h"
 #include "app/res/resource.h"
@@ -9,8 +12,7 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
 #include "toolkit/win/Registry.h"
-
-TStickForm* StickForm = nullptr;
+#include "toolkit/win/Text.h"
 
 TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
   SetName("StickForm");
@@ -34,7 +36,8 @@ TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
 }
 
 TStickForm::~TStickForm() {
-  if (StickForm == this) StickForm = nullptr;
+  StopWatching();
+  if (session_blocked_ && HandleAllocated()) ShutdownBlockReasonDestroy(hwnd_);
 }
 
 TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
@@ -176,15 +179,10 @@ void TStickForm::CreateMenu() {
   Exit1 = item("Exit1", "E&xit", &TStickForm::Exit1Click);
 }
 
-void TStickForm::HandleCreated() {
-  TForm::HandleCreated();
-  MarkNoteWindow(hwnd_);
-}
-
 void TStickForm::FormCreate(TObject*) {
   TNoteList& list = NoteList();
   list.SetFileStore(&SystemFileStore());
-  list.DeleteAllNotes();
+  list.Reset();
   list.SetNextNote(1);
   DragStartX = DragStartY = 0;
   const std::string exe = Application->ExeName();
@@ -199,9 +197,23 @@ void TStickForm::FormCreate(TObject*) {
   DigitalClockMouseMove(DigitalClock, {}, 0, 0);  // a hint from the start, so it has a tooltip
 }
 
+namespace {
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+  MONITORINFO info{sizeof info};
+  if (GetMonitorInfoW(monitor, &info))
+    reinterpret_cast<std::vector<TRect>*>(lp)->push_back(
+        {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  return TRUE;
+}
+}  // namespace
+
 void TStickForm::KeepOnScreen() {
+  std::vector<TRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+  const TRect drag{Left() + NoteLabel->Left(), Top() + NoteLabel->Top(), Left() + NoteLabel->Left() + NoteLabel->Width(),
+                   Top() + NoteLabel->Top() + NoteLabel->Height()};
+  if (areas.empty() || DragAreaReachable(drag, areas)) return;  // a person can reach it: stays as stored
   RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
-  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;  // visible somewhere: stays as stored
   MONITORINFO info{sizeof info};
   if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
   const TRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
@@ -218,27 +230,51 @@ void TStickForm::FormActivate(TObject*) {
 }
 
 void TStickForm::ActivationStep() {
+  TNoteList& list = NoteList();
   try {
-    NoteList().BuildNotesPath();
-    NoteList().LoadNotes();
-    TRegistry reg;
-    reg.OpenKey(std::string(SettingsKey), false);
-    const auto on = [&reg](std::string_view name) {
-      const std::string n(name);
+    list.BuildNotesPath();
+    list.LoadNotes();
+  } catch (const std::exception&) {
+    // No store to read through: the list stays empty and unread, so nothing is ever saved.
+  }
+  ready_ = true;
+  MarkNoteWindow(hwnd_);  // from now on a second start may hand over to us
+  WatchNotesFolder();
+  ApplySwitches();
+  if (list.FileState() == TNoteList::TFileState::Refused)
+    Application->MessageBox(list.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
+  if (show_requested_) {
+    show_requested_ = false;
+    BringNoteWindowToFront();
+  }
+}
+
+void TStickForm::ApplySwitches() {
+  TRegistry reg;
+  reg.OpenKey(std::string(SettingsKey), false);
+  // Each switch on its own: a value of the wrong type gives that switch its default and the
+  // others still apply.
+  const auto on = [&reg](std::string_view name) {
+    const std::string n(name);
+    try {
       return !reg.ValueExists(n) || reg.ReadInteger(n) != 0;
-    };
-    if (on(CyclingValue)) {
-      TimeOnSpeedButton->SetDown(true);
-      TimeOnSpeedButtonClick(TimeOnSpeedButton);
-    } else {
-      ShowNote(1);
+    } catch (const std::exception&) {
+      return true;
     }
-    if (on(ClockValue)) ShowClock();
-    else HideClock();
+  };
+  if (on(CyclingValue)) {
+    TimeOnSpeedButton->SetDown(true);
+    ApplyCycling();
+  } else {
+    ShowNote(1);
+  }
+  if (on(ClockValue)) ShowClock();
+  else HideClock();
+  try {
     if (on(AutorunValue)) EnableAutorun();
     else DisableAutorun();
   } catch (const std::exception&) {
-    // A failing switch ends the step quietly; the window works with what was applied.
+    // The item's tick already says what happened; no box at start.
   }
 }
 
@@ -251,34 +287,112 @@ void TStickForm::FormShow(TObject*) {
 }
 
 void TStickForm::FormClose(TObject*, TCloseAction& action) {
-  try {
-    SaveAll();
-  } catch (const std::exception& e) {
-    // Nothing is lost: the window stays and the program keeps running.
-    Application->HandleException(e);
+  // The dialog in front holds what the user is typing: it comes forward and the program stays.
+  if (BringModalForward() || !SaveOrConfirmLoss()) {
     action = TCloseAction::caNone;
+    return;
+  }
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+    // Settings that cannot be written never keep the program from ending.
   }
 }
 
+bool TStickForm::SaveOrConfirmLoss() {
+  try {
+    NoteList().SaveNotes();
+    return true;
+  } catch (const std::exception& e) {
+    if (!NoteList().Unsaved()) return true;
+    std::string reason = e.what();
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+    int answer = IDNO;
+    try {
+      answer = Application->MessageBox(
+          "Zettly could not save your notes: " + reason + ". Close anyway and lose the unsaved changes?",
+          Application->Title(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    } catch (const std::exception&) {
+      answer = IDNO;  // a question that could not be asked was not answered yes
+    }
+    return answer == IDYES;
+  }
+}
+
+bool TStickForm::BringModalForward() {
+  HWND modal = nullptr;
+  for (TForm* f : {static_cast<TForm*>(editor_), about_})
+    if (f && f->Modal() && f->HandleAllocated()) modal = f->Handle();
+  if (!modal && Application->MessageBoxesShown() > 0) {
+    HWND popup = GetLastActivePopup(Application->Handle());
+    modal = popup && popup != Application->Handle() ? popup : Application->Handle();
+  }
+  if (!modal) return false;
+  if (Application->IsMinimized()) Application->Restore();
+  if (!IsWindowVisible(modal)) ShowWindow(modal, SW_SHOW);
+  SetForegroundWindow(modal);
+  return true;
+}
+
 void TStickForm::BringNoteWindowToFront() {
+  if (!ready_) {
+    show_requested_ = true;  // comes to the front once the notes are loaded
+    return;
+  }
   if (Application->IsMinimized()) Application->Restore();
   HWND app = Application->Handle();
   if (app && !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNA);  // the taskbar button, hidden by the tray
   if (HandleAllocated() && IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   Show();
-  SetForegroundWindow(Handle());
+  if (!BringModalForward()) SetForegroundWindow(Handle());
 }
 
 bool TStickForm::QueryEndSession() {
   try {
-    SaveAll();
-    session_saved_ = true;
-    return true;
+    NoteList().SaveNotes();
   } catch (const std::exception& e) {
-    // As with closing: say what failed and keep the session from ending over unsaved notes.
-    Application->HandleException(e);
-    return false;
+    if (NoteList().Unsaved()) {
+      // Not silently: the system shows the reason to the user who is logging off.
+      session_blocked_ = ShutdownBlockReasonCreate(hwnd_, W(std::string("Zettly could not save your notes: ") + e.what()).c_str());
+      return false;
+    }
   }
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+  }
+  if (session_blocked_) ShutdownBlockReasonDestroy(hwnd_);
+  session_blocked_ = false;
+  return true;
+}
+
+void TStickForm::WatchNotesFolder() {
+  StopWatching();
+  const std::string& folder = NoteList().ProgramFolder();
+  if (folder.empty() || !Application) return;
+  watch_ = FindFirstChangeNotificationW(W(folder).c_str(), FALSE,
+                                        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
+                                            FILE_NOTIFY_CHANGE_SIZE);
+  if (watch_ == INVALID_HANDLE_VALUE) return;  // no watch: outside changes are still merged at each save
+  Application->AddWaitHandle(watch_, [this] {
+    FindNextChangeNotification(watch_);
+    NotesFolderChanged();
+  });
+}
+
+void TStickForm::StopWatching() {
+  if (watch_ == INVALID_HANDLE_VALUE) return;
+  if (Application) Application->RemoveWaitHandle(watch_);
+  FindCloseChangeNotification(watch_);
+  watch_ = INVALID_HANDLE_VALUE;
+}
+
+void TStickForm::NotesFolderChanged() {
+  TNoteList& list = NoteList();
+  if (!list.ReloadIfChanged()) return;
+  // The note on display again, or the nearest one left.
+  const int32_t shown = list.NextNote() - 1;
+  ShowNote(shown < 1 ? 1 : std::min(shown, list.NoteCount()));
 }
 
 void TStickForm::WndProc(TMessage& m) {
@@ -295,13 +409,14 @@ void TStickForm::WndProc(TMessage& m) {
       m.Result = QueryEndSession() ? TRUE : FALSE;
       return;
     case WM_ENDSESSION:
-      if (m.WParam && !session_saved_) {
+      if (m.WParam) {
         try {
           SaveAll();  // the session ends whatever happens; nobody is left to tell
         } catch (const std::exception&) {
         }
       }
-      session_saved_ = false;
+      if (session_blocked_) ShutdownBlockReasonDestroy(hwnd_);
+      session_blocked_ = false;
       m.Result = 0;
       return;
     default:

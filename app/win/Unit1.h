@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-#include "components/ledclock/win/DigitClock.h"
 #include "app/Notice.h"
+#include "app/win/EditUnit.h"
+#include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
 #include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
@@ -17,7 +18,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TAccessibleDescriber {
+class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
  public:
   explicit TStickForm(TComponent* owner);
   ~TStickForm() override;
@@ -47,24 +48,40 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   int DragStartX = 0;
   int DragStartY = 0;
 
+  // The dialogs the window opens (not owned); unset, New, Edit and About do nothing.
+  void SetDialogs(TEditorForm* editor, TForm* about) {
+    editor_ = editor;
+    about_ = about;
+  }
+
   // Shows note k, wrapping below 1 to the last note and above the count to the first, restarts
   // a running cycle with the note's own exposure and rewrites the counter.
-  void ShowNote(int32_t k);
-  // Shows note k's stored text and attachment again when it is the note on display; the
-  // countdown of a running cycle goes on untouched.
-  void RefreshNote(int32_t k);
-  void UpdateCounter();
+  void ShowNote(int32_t k) override;
+  void RefreshNote(int32_t k) override;
+  void UpdateCounter() override;
   void ClearDisplay();
 
-  // The notes file, then the six settings. Raises what the first failing write raises; the
-  // settings are not written when the notes file could not be.
-  void SaveAll();
+  // The list's unsaved changes, raising what the save raises; then the settings, whose failure
+  // holds nothing up.
+  void SaveAll() override;
+  // The six settings; raises "Failed to set data for '%s'".
+  void SaveSettings();
+  // True when nothing is unsaved any more: saved now, or the user agreed to lose the changes.
+  bool SaveOrConfirmLoss();
+  // The modal window of the program that is up now (the editor, the About box, a message box),
+  // brought to the front; false when there is none.
+  bool BringModalForward();
+  // The notes file changed in the program's folder: reload it unless changes are unsaved.
+  void NotesFolderChanged();
   void ToggleAlwaysOnTop();
   void ShowClock();
   void HideClock();
   bool ClockShown() const;
-  // Raises "Failed to set data for 'Zettly'" when the machine-wide key refuses.
+  // Under the current user's Run key. Raises "Failed to set data for 'Zettly'" when the key
+  // refuses; the item is then unticked.
   void EnableAutorun();
+  // Removes the entry there, and one an older version left under the machine's key where that
+  // is permitted.
   void DisableAutorun();
 
   // Loads the notes and applies the stored switches; the first activation runs it, once.
@@ -108,9 +125,6 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   // The time the clock shows, "12:34:56"; empty while it shows none.
   std::string ClockText() const;
 
- protected:
-  void HandleCreated() override;
-
  private:
   void CreateControls();
   void CreateMenu();
@@ -119,15 +133,27 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   void ReadPlacement();
   void KeepOnScreen();
   bool QueryEndSession();
+  void ApplyCycling();
+  void ApplySwitches();
+  // Says why the notes cannot be changed; true when they can.
+  bool ListCanChange();
+  // Saves the list after a change, showing the error when that fails (the change stays unsaved).
+  void SaveChange();
+  void SaveSettingsOrSay();
+  void WatchNotesFolder();
+  void StopWatching();
+  void OpenWithShell(const std::string& target, const char* what);
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
 
   bool activated_ = false;
-  bool session_saved_ = false;  // the notes and settings went out when the session ending was announced
+  bool ready_ = false;            // the notes are loaded: a second start may hand over
+  bool show_requested_ = false;   // a hand-over came before that and waits for it
+  bool session_blocked_ = false;  // the end of the session is held up with a reason
+  TEditorForm* editor_ = nullptr;  // not owned
+  TForm* about_ = nullptr;         // not owned
+  HANDLE watch_ = INVALID_HANDLE_VALUE;  // change notification on the program's folder
 };
-
-// The program's note window (created by the entry point, alive for the whole run).
-extern TStickForm* StickForm;
 
 // The date the clock's hint shows: the user's short date, always with a four-digit year.
 std::string ShortDateText(const SYSTEMTIME& date);

@@ -1,5 +1,6 @@
 // Any bytes as the notes file: loading never crashes or hangs, the document reads back what it
-// writes, and a load, save and load gives the same notes.
+// writes, a save without a change leaves the file as it was, and a load, save and load gives the
+// same notes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -37,6 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   first.SetNotesPath(kPath);
   second.SetNotesPath(kPath);
   first.LoadNotes();
+  first.SaveNotes();
+  if (store.Files[kPath] != bytes) std::abort();
+  if (first.NoteCount() > 0) first.DeleteNote(first.NoteCount());
   first.SaveNotes();
   second.LoadNotes();
   if (!SameNotes(first, second)) std::abort();

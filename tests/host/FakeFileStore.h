@@ -12,23 +12,41 @@ class TFakeFileStore : public TFileStore {
  public:
   std::map<std::string, std::string> Files;
   std::set<std::string> Directories;  // paths taken by a folder: no read, no write
+  std::set<std::string> Unreadable;   // files held open by another program: no read
   bool ReadOnlyFolder = false;        // every write refused
   size_t FreeSpace = SIZE_MAX;        // a longer write runs out of disk
   int WriteCalls = 0;
 
-  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
+  using TFileStore::ReadWholeFile;
+  using TFileStore::WriteWholeFile;
+
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
+                            TFailure& failure) override {
     data.clear();
-    if (Directories.count(path)) return TReadResult::Failed;
+    if (Directories.count(path) || Unreadable.count(path)) {
+      failure.Reason = "Access is denied.";
+      return TReadResult::Failed;
+    }
     const auto it = Files.find(path);
     if (it == Files.end()) return TReadResult::NotFound;
-    if (it->second.size() > maxBytes) return TReadResult::Failed;
+    if (it->second.size() > maxBytes) {
+      failure.Size = it->second.size();
+      return TReadResult::TooLarge;
+    }
     data = it->second;
     return TReadResult::Ok;
   }
 
-  bool WriteWholeFile(const std::string& path, std::string_view data) override {
+  bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
     ++WriteCalls;
-    if (ReadOnlyFolder || Directories.count(path) || data.size() > FreeSpace) return false;
+    if (ReadOnlyFolder || Directories.count(path)) {
+      failure.Reason = "Access is denied.";
+      return false;
+    }
+    if (data.size() > FreeSpace) {
+      failure.Reason = "There is not enough space on the disk.";
+      return false;
+    }
     Files[path] = std::string(data);
     return true;
   }

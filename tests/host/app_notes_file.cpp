@@ -82,12 +82,13 @@ TEST_F(NotesFile, TheCountStaysWithinTheTable) {
   }
 }
 
-TEST_F(NotesFile, SectionsAboveTheCountAndUnknownLinesSurviveASave) {
+TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
   store.Files[kPath] = "; mine\r\n[General]\r\nN=5\r\nTheme=dark\r\n";
   for (int k = 1; k <= 5; ++k) {
     store.Files[kPath] += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) +
                           "\r\nAttach=\r\nExposure=3000\r\nColour=red\r\n";
   }
+  store.Files[kPath] += "[ note05 ]\r\nKept=yes\r\n[Other]\r\nKey=1\r\n";
   list.LoadNotes();
   list.DeleteNote(2);
   list.DeleteNote(4);  // the former note 5
@@ -97,12 +98,33 @@ TEST_F(NotesFile, SectionsAboveTheCountAndUnknownLinesSurviveASave) {
   EXPECT_EQ(doc.ReadString("General", "Theme", ""), "dark");
   EXPECT_EQ(doc.ReadString("Note2", "Content", ""), "c3");
   EXPECT_EQ(doc.ReadString("Note3", "Content", ""), "c4");
-  EXPECT_EQ(doc.ReadString("Note4", "Content", ""), "c4");
-  EXPECT_EQ(doc.ReadString("Note5", "Content", ""), "c5");
-  EXPECT_EQ(doc.ReadString("Note5", "Colour", ""), "red");
+  EXPECT_EQ(doc.ReadString("Note3", "Colour", ""), "red");
+  EXPECT_EQ(store.Files[kPath].find("c5"), std::string::npos);  // a deleted note's text lingers nowhere
+  EXPECT_EQ(doc.FindString("Note4", "Colour"), std::nullopt);
+  EXPECT_EQ(doc.ReadString("note05", "Kept", ""), "yes");  // not a note's section
+  EXPECT_EQ(doc.ReadString("Other", "Key", ""), "1");
   EXPECT_TRUE(store.Files[kPath].starts_with("; mine\r\n[General]\r\nN=3\r\nTheme=dark\r\n"));
   list.LoadNotes();
   EXPECT_EQ(list.NoteCount(), 3);
+}
+
+// Regression: a start and an exit without a change rewrote the file, cutting long values,
+// turning lone line ends into CR LF and mangling what it could not decode.
+TEST_F(NotesFile, AFileIsWrittenOnlyWhenTheListChanged) {
+  const std::string original = "[General]\nN=2\r[Note1]\nContent=" + std::string(100000, 'x') +
+                               std::string("\n[Note2]\nContent=a\0b\n", 21);
+  Load(original);
+  EXPECT_FALSE(list.Unsaved());
+  list.SaveNotes();
+  list.DeleteNote(7);  // no such note: no change
+  list.SaveNotes();
+  EXPECT_EQ(store.WriteCalls, 0);
+  EXPECT_EQ(store.Files[kPath], original);
+  list.DeleteNote(2);
+  EXPECT_TRUE(list.Unsaved());
+  list.SaveNotes();
+  EXPECT_FALSE(list.Unsaved());
+  EXPECT_EQ(store.WriteCalls, 1);
 }
 
 // Regression: a pasted line break used to write a [Note1] of its own into the file.
@@ -123,6 +145,7 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
                                 "\xC2\xA0", "\xC3\xBC", "\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x93\x8C"};
   std::mt19937 rng(7);
   for (int round = 0; round < 60; ++round) {
+    store.Files.erase(kPath);
     TNoteList fresh(&store);
     fresh.SetNotesPath(kPath);
     const int count = std::uniform_int_distribution<int>(0, MaxNotes)(rng);
@@ -153,40 +176,87 @@ TEST_F(NotesFile, UnicodeNotesAreSavedAsUtf16AndOldAnsiFilesStillLoad) {
   EXPECT_EQ(list.Notes(1).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
-TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndLeavesTheFileAlone) {
+TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone) {
   const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  Load(old);
   list.AppendNote("new", "", 3000);
-  const std::string expected = "Unable to write to " + kPath;
+  const std::string expected = "Unable to write to " + kPath + "\n";
 
-  store.Files[kPath] = old;
   store.ReadOnlyFolder = true;
-  EXPECT_EQ(SaveMessage(), expected);
+  EXPECT_EQ(SaveMessage(), expected + "Access is denied.");
   store.ReadOnlyFolder = false;
 
   store.FreeSpace = 10;  // the disk fills up halfway
-  EXPECT_EQ(SaveMessage(), expected);
+  EXPECT_EQ(SaveMessage(), expected + "There is not enough space on the disk.");
   store.FreeSpace = SIZE_MAX;
   EXPECT_EQ(store.Files[kPath], old);
+  EXPECT_TRUE(list.Unsaved());
 
   store.Files.erase(kPath);
   store.Directories.insert(kPath);  // a folder where the file should be
-  EXPECT_EQ(SaveMessage(), expected);
+  EXPECT_EQ(SaveMessage(), expected + "Access is denied.");
   EXPECT_EQ(store.Files.count(kPath), 0u);
+  EXPECT_TRUE(list.Unsaved());
 }
 
-TEST_F(NotesFile, AFileTooBigToHoldIsNeitherLoadedNorOverwritten) {
+// Regression: a save before the place of the file was known wrote a file named ".tmp".
+TEST_F(NotesFile, ASaveWithoutAPathWritesNothing) {
+  TNoteList fresh(&store);
+  fresh.AppendNote("new", "", 3000);
+  EXPECT_THROW(fresh.SaveNotes(), Exception);
+  EXPECT_EQ(store.WriteCalls, 0);
+  EXPECT_TRUE(fresh.Unsaved());
+}
+
+// A file that is there but was not read must never be replaced by the empty list we hold.
+TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
+  const std::string sections = "[Note1]\r\nContent=one\r\n[Note2]\r\nContent=two\r\n";
   std::string huge = "[General]\r\nN=1\r\n[Note1]\r\nContent=";
-  huge.append(MaxNotesFileBytes, 'x');
-  Load(huge);
-  EXPECT_EQ(list.NoteCount(), 0);
-  list.AppendNote("new", "", 3000);
-  EXPECT_EQ(SaveMessage(), "Unable to write to " + kPath);
-  EXPECT_EQ(store.Files[kPath].size(), huge.size());
+  huge.append(5u << 20, 'x');
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool unreadable;
+    const char* says;
+  } cases[] = {
+      {"too large", huge, false, "notices.msg is too large to be a notes file (5 MB); it is left untouched"},
+      {"held open", "[General]\r\nN=1\r\n", true, "notices.msg could not be read (Access is denied.)"},
+      {"N not a number", "[General]\r\nN=abc\r\n" + sections, false, "count N=abc is not a number"},
+      {"N negative", "[General]\r\nN=-1\r\n" + sections, false, "count N=-1 is not a number of notes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    store.Unreadable.clear();
+    if (c.unreadable) store.Unreadable.insert(kPath);
+    store.WriteCalls = 0;
+    Load(c.bytes);
+    EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
+    EXPECT_NE(list.RefusalText().find(c.says), std::string::npos) << list.RefusalText();
+    EXPECT_EQ(list.NoteCount(), 0);
+    EXPECT_FALSE(list.AppendNote("new", "", 3000));
+    EXPECT_FALSE(list.ReplaceNote(1, "new", "", 3000));
+    list.DeleteAllNotes();
+    EXPECT_FALSE(list.Unsaved());
+    list.SaveNotes();
+    EXPECT_EQ(store.WriteCalls, 0);
+    EXPECT_EQ(store.Files[kPath], c.bytes);
+  }
+  // Once the file is free again, it is read.
+  store.Unreadable.clear();
+  store.Files[kPath] = "[General]\r\nN=1\r\n[Note1]\r\nContent=back\r\n";
+  EXPECT_TRUE(list.ReloadIfChanged());
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
+  EXPECT_EQ(list.Notes(1).Content, "back");
+  // A count that is not a number above no note sections is simply no notes.
+  Load("[General]\r\nN=abc\r\n[Other]\r\nContent=x\r\n");
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
 }
 
 TEST(NotesStore, LoadAndSaveNeedAStore) {
   TNoteList list;
+  list.SetNotesPath(kPath);
   EXPECT_THROW(list.LoadNotes(), Exception);
+  list.AppendNote("x", "", 3000);
   EXPECT_THROW(list.SaveNotes(), Exception);
 }
 

@@ -57,7 +57,8 @@ class ScratchRegistry : public TRegistryAccess {
     return base_ + (root == HKEY_LOCAL_MACHINE ? L"\\machine\\" : L"\\user\\") + path;
   }
   std::wstring Settings() const { return Mapped(HKEY_CURRENT_USER, Wide(SettingsKey)); }
-  std::wstring Run() const { return Mapped(HKEY_LOCAL_MACHINE, Wide(RunKey)); }
+  std::wstring Run() const { return Mapped(HKEY_CURRENT_USER, Wide(RunKey)); }
+  std::wstring MachineRun() const { return Mapped(HKEY_LOCAL_MACHINE, Wide(RunKey)); }
 
   void SetDword(const std::wstring& key, const std::wstring& name, DWORD value) {
     RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value);
@@ -85,6 +86,7 @@ class ScratchRegistry : public TRegistryAccess {
   }
   std::optional<std::wstring> Setting(const wchar_t* name) const { return Get(Settings(), name); }
   std::optional<std::wstring> Autorun() const { return Get(Run(), L"Zettly"); }
+  std::optional<std::wstring> MachineAutorun() const { return Get(MachineRun(), L"Zettly"); }
 
  private:
   ScopedRegistryAccess scope_;
@@ -95,11 +97,16 @@ class ScratchRegistry : public TRegistryAccess {
 class RefusingStore : public TFileStore {
  public:
   bool refuse = true;
-  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
-    return SystemFileStore().ReadWholeFile(path, maxBytes, data);
+  using TFileStore::ReadWholeFile;
+  using TFileStore::WriteWholeFile;
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
+                            TFailure& failure) override {
+    return SystemFileStore().ReadWholeFile(path, maxBytes, data, failure);
   }
-  bool WriteWholeFile(const std::string& path, std::string_view data) override {
-    return !refuse && SystemFileStore().WriteWholeFile(path, data);
+  bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
+    if (!refuse) return SystemFileStore().WriteWholeFile(path, data, failure);
+    failure.Reason = "Access is denied.";
+    return false;
   }
 };
 

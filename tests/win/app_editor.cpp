@@ -220,7 +220,7 @@ TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
   EXPECT_NE(FileText().find("N=3\r\n"), std::string::npos);
 }
 
-TEST_F(EditorTest, AFailedSaveFromEnterIsSilentAndKeepsTheDialogOpen) {
+TEST_F(EditorTest, AFailedSaveFromEnterIsShownAndKeepsTheDialogOpen) {
   StartBoth(Numbered(2));
   RefusingStore refusing;
   NoteList().SetFileStore(&refusing);
@@ -230,7 +230,8 @@ TEST_F(EditorTest, AFailedSaveFromEnterIsSilentAndKeepsTheDialogOpen) {
   });
   editor->EditNote(2);
   EXPECT_TRUE(open_after_steps);
-  EXPECT_TRUE(Boxes().empty());
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
   EXPECT_EQ(Note(2).Content, "changed");
   EXPECT_EQ(NoteList().NoteCount(), 2);
 }

@@ -56,7 +56,7 @@ TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
   EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
 
   TInfoForm about(nullptr);
-  InfoForm = &about;
+  form->SetDialogs(nullptr, &about);
   int shown = 0;
   about.OnShow = [&](TObject*) {
     ++shown;
@@ -65,7 +65,7 @@ TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
   KeyUp('B', false);
   EXPECT_EQ(shown, 0);
   KeyUp('B', true);
-  InfoForm = nullptr;
+  form->SetDialogs(nullptr, nullptr);
   EXPECT_EQ(shown, 1);
 }
 
@@ -143,7 +143,7 @@ TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   Start();
   form->Show();
   TInfoForm about(nullptr);
-  InfoForm = &about;
+  form->SetDialogs(nullptr, &about);
   HWND panel = form->Panel1->Handle();
   // The pointer goes to the dialog: the window hears it leave while the button is still held.
   about.OnShow = [&](TObject*) {
@@ -156,7 +156,7 @@ TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   ASSERT_TRUE(button->Hot());
   SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(panel, WM_LBUTTONUP, 0, at);
-  InfoForm = nullptr;
+  form->SetDialogs(nullptr, nullptr);
   EXPECT_FALSE(button->Hot());
   SendMessageW(panel, WM_MOUSEMOVE, 0, at);  // the pointer back over it
   EXPECT_TRUE(button->Hot());

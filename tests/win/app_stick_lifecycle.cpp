@@ -36,48 +36,130 @@ TEST_F(StickTest, TheFirstShowLoadsTheNotesEvenWithoutAnActivation) {
   EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
 }
 
-TEST_F(StickTest, AFailedSaveAbandonsTheCloseAndLosesNothing) {
+// Regression: with a notes file that could not be written, every close showed the error and the
+// program could not be ended at all.
+TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChanges) {
   Start({{"A", "", 3000}});
   form->Show();
   RefusingStore store;
   NoteList().SetFileStore(&store);
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(form->TrashSpeedBtn);  // says it could not save
+  system.boxes.clear();
+  system.box_answer = IDNO;
   form->Image1Click(form->Image1);
-  ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to write to " + NotesFile()});
-  EXPECT_EQ(system.boxes[0].flags & MB_ICONSTOP, static_cast<UINT>(MB_ICONSTOP));
+  ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Zettly could not save your notes: Unable to write to " + NotesFile() +
+                                               L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
+  EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(form->Visible());
-  EXPECT_TRUE(IsWindowVisible(form->Handle()));
-  EXPECT_EQ(registry.Setting(L"top"), std::nullopt);  // the settings follow the notes, so none
-  EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);
+  EXPECT_TRUE(NoteList().Unsaved());
 
-  store.refuse = false;  // the folder is writable again: the same close goes through
+  system.box_answer = IDYES;
   form->Exit1Click(nullptr);
   EXPECT_FALSE(form->Visible());
-  EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
-  EXPECT_EQ(registry.Setting(L"On"), L"0");
+  EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);  // untouched
+}
+
+TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
+  Start({{"A", "", 3000}});
+  form->Show();
+  RefusingStore store;
+  NoteList().SetFileStore(&store);
+  registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
+  form->Image1Click(form->Image1);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_TRUE(system.boxes.empty());
+}
+
+// Regression: a start and an exit without a change rewrote the file, cutting long values and
+// changing its line ends.
+TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
+  const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
+  ASSERT_TRUE(PutFile(NotesFile(), original));
+  Start();
+  EXPECT_EQ(NoteList().Notes(1).Content.size(), 2047u);
+  form->Show();
+  form->Image1Click(form->Image1);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(GetFile(NotesFile()), original);
+}
+
+// A file the program did not read is said so once at start, is never written, keeps New, Edit
+// and Trash from changing it, and does not keep the program from closing.
+TEST_F(StickTest, AnOversizedOrUnreadableFileIsLeftUntouchedAndTheProgramStillCloses) {
+  std::string huge = "[General]\r\nN=1\r\n[Note1]\r\nContent=";
+  huge.append(5u << 20, 'x');
+  for (bool heldOpen : {false, true}) {
+    SCOPED_TRACE(heldOpen ? "held open" : "too large");
+    const std::string bytes = heldOpen ? NotesFileText({{"A", "", 3000}}) : huge;
+    ASSERT_TRUE(PutFile(NotesFile(), bytes));
+    HANDLE holder = heldOpen ? CreateFileW(NotesFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
+    system.boxes.clear();
+    Start();
+    ASSERT_EQ(system.boxes.size(), 1u);
+    EXPECT_EQ(system.boxes[0].text.find(heldOpen ? L"notices.msg could not be read ("
+                                                 : L"notices.msg is too large to be a notes file (5 MB); it is left "
+                                                   L"untouched and notes cannot be changed"),
+              0u)
+        << Narrow(system.boxes[0].text);
+    EXPECT_EQ(Counter(), "0 / 0");
+    TEditorForm editor(nullptr);
+    form->SetDialogs(&editor, nullptr);
+    form->NewSpeedBtnClick(nullptr);  // refused with the same words, the editor never opens
+    EXPECT_EQ(system.boxes.size(), 2u);
+    EXPECT_EQ(system.boxes[1].text, system.boxes[0].text);
+    EXPECT_FALSE(editor.Visible());
+    form->SetDialogs(nullptr, nullptr);
+    form->Show();
+    form->Image1Click(form->Image1);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(system.boxes.size(), 2u);
+    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+    EXPECT_EQ(GetFile(NotesFile()), bytes);
+    form.reset();
+  }
 }
 
 TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
   Start({{"A", "", 3000}});
-  ClickOn(form->TrashSpeedBtn);
+  form->Alwaysontop1Click(nullptr);
+  registry.user = ScratchRegistry::Refusal::OpenFails;  // settings that cannot be written do not hold the session
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-  EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
-  EXPECT_EQ(registry.Setting(L"left"), L"15");
+  registry.user = ScratchRegistry::Refusal::None;
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(registry.Setting(L"left"), L"15");
   EXPECT_TRUE(system.boxes.empty());
 }
 
-TEST_F(StickTest, ASessionEndThatCannotSaveIsHeldUpAndTriedAgainAtTheEnd) {
-  Start({{"A", "", 3000}});
+TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
+  Start({{"A", "", 3000}, {"B", "", 3000}});
   RefusingStore store;
   NoteList().SetFileStore(&store);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing unsaved
   ClickOn(form->TrashSpeedBtn);
+  system.boxes.clear();
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
-  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to write to " + NotesFile()});
+  EXPECT_TRUE(system.boxes.empty());  // the system shows the reason; no box in the way of the logoff
   store.refuse = false;
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // ending all the same
-  EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
-  EXPECT_EQ(registry.Setting(L"top"), L"15");
+  EXPECT_NE(GetFile(NotesFile()).find("N=1"), std::string::npos);
+  EXPECT_FALSE(NoteList().Unsaved());
+}
+
+// Regression: a hand-over from a second start that arrived while the running copy was still
+// starting acted on a window whose notes were not loaded yet.
+TEST_F(StickTest, AHandOverThatArrivesBeforeTheNotesAreLoadedWaitsForThem) {
+  Create({{"A", "", 3000}});
+  EXPECT_EQ(FindNoteWindow(0), nullptr);  // not to be found before the notes are in
+  EXPECT_EQ(SendMessageW(form->Handle(), ShowNoteWindowMessage(), 0, 0), 1);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  registry.SetSetting(L"On", 0);
+  Activate();
+  EXPECT_EQ(FindNoteWindow(0), form->Handle());
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(Text(), "A");
+  form->Hide();
 }
 
 TEST_F(StickTest, ASecondStartFindsTheRunningNoteWindowAndBringsItBack) {

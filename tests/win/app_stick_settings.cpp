@@ -114,6 +114,10 @@ TEST_P(ActivationTest, TheFirstActivationAppliesOnClockAndRun) {
   const std::wstring exe = Wide(Application->ExeName());
   const auto expected = c.autorunEntry == L"<exe>" ? std::optional<std::wstring>(exe) : c.autorunEntry;
   EXPECT_EQ(registry.Autorun(), expected);
+  // Switching off removes an entry an older version left for the machine, where permitted.
+  if (registry.machine == Refusal::None && !c.autorunTick) {
+    EXPECT_EQ(registry.MachineAutorun(), std::nullopt);
+  }
   EXPECT_TRUE(system.boxes.empty());  // failures here are never shown
 }
 
@@ -127,76 +131,86 @@ INSTANTIATE_TEST_SUITE_P(
                          r.SetSetting(L"Clock", 0);
                          r.SetSetting(L"Run", 0);
                          r.SetString(r.Run(), L"Zettly", L"C:\\old\\Zettly.exe");
+                         r.SetString(r.MachineRun(), L"Zettly", L"C:\\old\\Zettly.exe");
                        },
                        false, false, false, std::nullopt, "A"},
         ActivationCase{"RunOffWithoutEntry", [](ScratchRegistry& r) { r.SetSetting(L"Run", 0); }, true, true, false,
                        std::nullopt},
-        // Swallowed: the step ends at the bad value; what follows keeps its initial state.
+        // Regression: a value of the wrong type skipped the rest of the step, so the notes
+        // were never shown. It now gives its default and the other switches apply.
         ActivationCase{"OnIsText",
                        [](ScratchRegistry& r) {
-                         r.SetString(r.Settings(), L"On", L"1");
+                         r.SetString(r.Settings(), L"On", L"0");
                          r.SetSetting(L"Clock", 0);
                        },
-                       false, true, true, std::nullopt},
-        ActivationCase{"MachineRefusesToOpen", [](ScratchRegistry& r) { r.machine = Refusal::OpenFails; }, true, true,
-                       true, std::nullopt},
-        ActivationCase{"MachineRefusesTheValue", [](ScratchRegistry& r) { r.machine = Refusal::WriteFails; }, true,
-                       true, true, std::nullopt},
-        ActivationCase{"RunOffWithoutAccess",
+                       true, false, true, L"<exe>"},
+        ActivationCase{"TheMachineKeyIsNotNeeded", [](ScratchRegistry& r) { r.machine = Refusal::OpenFails; }, true,
+                       true, true, L"<exe>"},
+        // The tick shows what happened: an entry that could not be written is not ticked.
+        ActivationCase{"TheUserKeyRefusesTheValue", [](ScratchRegistry& r) { r.user = Refusal::WriteFails; }, true,
+                       true, false, std::nullopt},
+        ActivationCase{"RunOffWithoutAccessToTheMachine",
                        [](ScratchRegistry& r) {
                          r.SetSetting(L"Run", 0);
-                         r.SetString(r.Run(), L"Zettly", L"C:\\kept.exe");
+                         r.SetString(r.Run(), L"Zettly", L"C:\\mine.exe");
+                         r.SetString(r.MachineRun(), L"Zettly", L"C:\\kept.exe");
                          r.machine = Refusal::OpenFails;
                        },
-                       true, true, false, L"C:\\kept.exe"}),
+                       true, true, false, std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(StickTest, SaveAllWritesTheNotesThenTheSixValuesFromTheWindowsState) {
+TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
   Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/true);
   ClickOn(form->TimeOnSpeedButton);  // cycling off
-  form->Clock1Click(form->Clock1);   // clock hidden
+  EXPECT_EQ(registry.Setting(L"On"), L"0");
+  form->Clock1Click(form->Clock1);  // clock hidden
+  EXPECT_EQ(registry.Setting(L"Clock"), L"0");
   form->Autorun1Click(form->Autorun1);
+  EXPECT_EQ(registry.Setting(L"Run"), L"0");
+  EXPECT_EQ(registry.Autorun(), std::nullopt);
   form->Alwaysontop1Click(form->Alwaysontop1);
+  EXPECT_EQ(registry.Setting(L"Stay"), L"1");
   form->SetBounds(120, 80, form->Width(), form->Height());
-  Tick();  // no effect: the timer is off
   form->ForwardSpeedBtnClick(nullptr);
   form->TrashSpeedBtnClick(nullptr);
+  // The deleted note is gone from the file at once, its section with it.
+  EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=1\r\n[Note1]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n");
   form->SaveAll();
-  EXPECT_EQ(GetFile(NotesFile()),
-            "[General]\r\nN=1\r\n[Note1]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n"
-            "[Note2]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n");
   const std::pair<const wchar_t*, const wchar_t*> values[] = {{L"top", L"80"},  {L"left", L"120"}, {L"On", L"0"},
                                                               {L"Stay", L"1"},  {L"Clock", L"0"},  {L"Run", L"0"}};
   for (const auto& [name, value] : values) EXPECT_EQ(registry.Setting(name), value) << name;
-  EXPECT_EQ(registry.Autorun(), std::nullopt);
+  EXPECT_TRUE(system.boxes.empty());
 }
 
-TEST_F(StickTest, SaveAllWritesNoSettingWhenTheNotesFileFails) {
+TEST_F(StickTest, ADeletionThatCannotBeSavedSaysWhyAndStaysUnsaved) {
   Start({{"A", "", 3000}});
   RefusingStore store;
   NoteList().SetFileStore(&store);
+  ClickOn(form->TrashSpeedBtn);
+  const std::wstring expected = L"Unable to write to " + NotesFile() + L"\nAccess is denied.";
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{expected});
+  EXPECT_TRUE(NoteList().Unsaved());
   try {
     form->SaveAll();
     ADD_FAILURE() << "the save went through";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Unable to write to " + Narrow(NotesFile()));
+    EXPECT_EQ(Wide(e.Message()), expected);
   }
-  EXPECT_EQ(registry.Setting(L"top"), std::nullopt);
-  EXPECT_EQ(registry.Setting(L"left"), std::nullopt);
+  EXPECT_EQ(registry.Setting(L"top"), std::nullopt);  // the settings follow the notes
+  EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);
 }
 
-TEST_F(StickTest, SaveAllStopsAtTheFirstSettingTheRegistryRefuses) {
+TEST_F(StickTest, ASwitchThatCannotBeStoredSaysSoAndTheNotesStillSave) {
   Start({{"A", "", 3000}});
   for (Refusal refusal : {Refusal::OpenFails, Refusal::WriteFails}) {
     registry.user = refusal;
-    try {
-      form->SaveAll();
-      ADD_FAILURE() << "the save went through";
-    } catch (const Exception& e) {
-      EXPECT_EQ(e.Message(), "Failed to set data for 'top'");
-    }
-    EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);  // the notes went first
+    system.boxes.clear();
+    form->Alwaysontop1Click(form->Alwaysontop1);
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'top'"});
   }
+  ClickOn(form->TrashSpeedBtn);
+  form->SaveAll();  // settings that cannot be written hold nothing up
+  EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
 }
 
 TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
@@ -233,19 +247,20 @@ void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
   Application->ProcessMessages();
 }
 
-TEST_F(StickTest, AutoRunFromTheMenuWithoutTheRightShowsTheErrorAndKeepsTheTick) {
+TEST_F(StickTest, AutoRunThatCannotBeWrittenShowsTheErrorAndUnticks) {
   registry.SetSetting(L"Run", 0);
   Start();
   ASSERT_FALSE(form->Autorun1->Checked());
-  registry.machine = Refusal::OpenFails;
+  registry.user = Refusal::WriteFails;
   ChooseFromContextMenu(*form, 'R');
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'Zettly'"});
-  EXPECT_TRUE(form->Autorun1->Checked());
-  EXPECT_EQ(registry.Autorun(), std::nullopt);
-  // Switching it off without the right finds nothing to delete and fails nowhere.
-  ChooseFromContextMenu(*form, 'R');
-  EXPECT_EQ(system.boxes.size(), 1u);
   EXPECT_FALSE(form->Autorun1->Checked());
+  EXPECT_EQ(registry.Autorun(), std::nullopt);
+  registry.user = Refusal::None;
+  ChooseFromContextMenu(*form, 'R');
+  EXPECT_TRUE(form->Autorun1->Checked());
+  EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
+  EXPECT_EQ(registry.MachineAutorun(), std::nullopt);  // never the machine's key
 }
 
 TEST_F(StickTest, TheMenuHoldsItsItemsInOrderWithTicksAndTheDefault) {
@@ -286,6 +301,7 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   system.box_answer = IDYES;
   form->rashallnotes1Click(nullptr);
   EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");
   EXPECT_FALSE(form->AttacheBtn->Visible());

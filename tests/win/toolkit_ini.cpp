@@ -127,8 +127,24 @@ TEST(FileStore, ReplacesAFileWholeAndReadsItBack) {
   ASSERT_TRUE(store.WriteWholeFile(path, std::string("second\0", 7)));
   EXPECT_EQ(store.ReadWholeFile(path, 100, data), TFileStore::TReadResult::Ok);
   EXPECT_EQ(data, std::string("second\0", 7));
-  EXPECT_EQ(store.ReadWholeFile(path, 6, data), TFileStore::TReadResult::Failed);  // too big
+  TFileStore::TFailure failure;
+  EXPECT_EQ(store.ReadWholeFile(path, 6, data, failure), TFileStore::TReadResult::TooLarge);
+  EXPECT_EQ(failure.Size, 7u);
   EXPECT_EQ(folder.Count(), 1);  // no temporary file left
+}
+
+// Regression: a folder named like the old fixed temporary name blocked every save, and a
+// killed save's temporary file stayed for ever.
+TEST(FileStore, TemporaryFilesAreUniqueAndLeftoversAreCleanedUp) {
+  TScratchFolder folder;
+  const std::wstring target = folder / L"notices.msg";
+  ASSERT_TRUE(CreateDirectoryW((target + L".tmp").c_str(), nullptr));
+  ASSERT_TRUE(PutFile(target + L".1f-2e-3.tmp", "half a save"));
+  ASSERT_TRUE(PutFile(target, "old"));
+  ASSERT_TRUE(SystemFileStore().WriteWholeFile(Narrow(target), "new"));
+  EXPECT_EQ(GetFile(target), "new");
+  EXPECT_FALSE(Exists(target + L".1f-2e-3.tmp"));
+  EXPECT_EQ(folder.Count(), 2);  // the file and the unrelated folder
 }
 
 TEST(FileStore, AFailedWriteLeavesEverythingAsItWas) {
@@ -145,7 +161,9 @@ TEST(FileStore, AFailedWriteLeavesEverythingAsItWas) {
   const std::wstring locked = folder / L"locked.msg";  // marked read-only by the user
   ASSERT_TRUE(PutFile(locked, "old"));
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(store.WriteWholeFile(Narrow(locked), "new"));
+  TFileStore::TFailure failure;
+  EXPECT_FALSE(store.WriteWholeFile(Narrow(locked), "new", failure));
+  EXPECT_FALSE(failure.Reason.empty());  // the system's words reach the user
   EXPECT_EQ(GetFile(locked), "old");
 
   const std::wstring busy = folder / L"busy.msg";  // held open by a program that shares no delete

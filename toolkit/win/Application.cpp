@@ -132,13 +132,52 @@ void TApplication::Dispatch(MSG& msg) {
 
 bool TApplication::HandleMessage() {
   MSG msg;
-  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-  if (got == 0 || got == -1) {
-    terminated_ = true;
-    return false;
+  if (waits_.empty()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      return false;
+    }
+  } else {
+    while (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      std::vector<HANDLE> handles;
+      for (const TWait& w : waits_) handles.push_back(w.Handle);
+      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), INFINITE,
+                                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (r >= WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + handles.size()) {
+        // A copy: the handler may remove its own wait.
+        const std::function<void()> signalled = waits_[r - WAIT_OBJECT_0].Signalled;
+        try {
+          if (signalled) signalled();
+        } catch (const std::exception& e) {
+          HandleException(e);
+        }
+        return true;
+      }
+      if (r == WAIT_FAILED) Sleep(1);  // a handle went bad under us; messages still come
+    }
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      return false;
+    }
   }
   Dispatch(msg);
   return true;
+}
+
+void TApplication::AddWaitHandle(HANDLE handle, std::function<void()> signalled) {
+  RemoveWaitHandle(handle);
+  if (waits_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return;
+  waits_.push_back({handle, std::move(signalled)});
+}
+
+void TApplication::RemoveWaitHandle(HANDLE handle) {
+  for (auto it = waits_.begin(); it != waits_.end(); ++it) {
+    if (it->Handle == handle) {
+      waits_.erase(it);
+      return;
+    }
+  }
 }
 
 void TApplication::ProcessMessages() {
@@ -191,7 +230,27 @@ std::string TApplication::ExeName() const {
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  return Sys().MessageBox(handle_, W(text), W(caption), flags);
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  int answer = 0;
+  ++boxes_shown_;
+  try {
+    answer = Sys().MessageBox(handle_, W(text), W(caption), flags);
+  } catch (...) {
+    --boxes_shown_;
+    throw;
+  }
+  --boxes_shown_;
+  if (!active || active == handle_ || !IsWindow(active) || !IsWindowVisible(active)) {
+    active = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : nullptr;
+    focus = nullptr;
+  }
+  if (active && IsWindowVisible(active) && IsWindowEnabled(active)) {
+    SetForegroundWindow(active);
+    SetActiveWindow(active);
+    if (focus && IsWindow(focus) && (focus == active || IsChild(active, focus))) ::SetFocus(focus);
+  }
+  return answer;
 }
 
 void TApplication::ShowException(const std::string& message) {

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/win/System.h"
@@ -39,6 +41,12 @@ class TApplication : public TComponent {
   bool Terminated() const { return terminated_; }
   void Terminate();
 
+  // While the message loop waits, it also waits for the handle (a change notification, an event)
+  // and runs signalled on this thread each time it is signalled; no polling. The handle stays
+  // the caller's, who removes it before closing it. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
+  void AddWaitHandle(HANDLE handle, std::function<void()> signalled);
+  void RemoveWaitHandle(HANDLE handle);
+
   void Minimize();
   void Restore();
   bool IsMinimized() const { return handle_ && ::IsIconic(handle_); }
@@ -48,7 +56,11 @@ class TApplication : public TComponent {
   // The standard error box with the exception's message.
   void HandleException(const std::exception& e);
   void ShowException(const std::string& message);
+  // A modal box owned by the application window; afterwards the window that was active, or
+  // else the main form, has the keyboard back, never the invisible application window.
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+  // How many of those boxes are up now (nested ones count each).
+  int MessageBoxesShown() const { return boxes_shown_; }
 
   TNotifyEvent OnMinimize, OnRestore;
 
@@ -61,6 +73,12 @@ class TApplication : public TComponent {
   TForm* main_form_ = nullptr;  // owned as a component
   bool show_main_form_ = true;
   bool terminated_ = false;
+  struct TWait {
+    HANDLE Handle;
+    std::function<void()> Signalled;
+  };
+  std::vector<TWait> waits_;
+  int boxes_shown_ = 0;
 };
 
 extern TApplication* Application;

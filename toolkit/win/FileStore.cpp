@@ -3,15 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
-#include "toolkit/Utf.h"
+#include "toolkit/win/SystemError.h"
+#include "toolkit/win/Text.h"
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string u = Utf8ToUtf16(utf8);
-  return std::wstring(u.begin(), u.end());
-}
 
 // Closes the handle when the scope ends, whichever way it ends.
 class TScopedHandle {
@@ -33,42 +30,98 @@ class TScopedHandle {
   HANDLE h_;
 };
 
+bool Fail(TFileStore::TFailure& failure, DWORD code) {
+  failure.Reason = SystemErrorText(code);
+  return false;
+}
+
 bool WriteAll(HANDLE h, std::string_view data) {
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size(), 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(h, data.data(), chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(h, data.data(), chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
     data.remove_prefix(written);
   }
   return true;
 }
 
-// Writes and flushes the temporary file; the caller removes it when this fails.
-bool WriteTemporary(const std::wstring& temp, std::string_view data) {
-  TScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
-  if (!WriteAll(file.Get(), data)) return false;
-  if (!FlushFileBuffers(file.Get())) return false;
-  return file.Close();
+// Temporary files are named "<target>.<unique>.tmp" beside the target, so that one left by a
+// save that was killed can be recognised and removed by the next.
+constexpr wchar_t kTempSuffix[] = L".tmp";
+
+std::wstring TempName(const std::wstring& target) {
+  static std::atomic<unsigned> serial{0};
+  wchar_t unique[40];
+  wsprintfW(unique, L".%lx-%lx-%x", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount()),
+            ++serial);
+  return target + unique + kTempSuffix;
+}
+
+void RemoveStaleTemporaries(const std::wstring& target) {
+  const size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+  WIN32_FIND_DATAW found;
+  const HANDLE find = FindFirstFileW((target + L".*" + kTempSuffix).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + found.cFileName).c_str());
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
+// Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
+bool WriteTemporary(const std::wstring& target, std::string_view data, std::wstring& temp,
+                    TFileStore::TFailure& failure) {
+  for (int attempt = 0;; ++attempt) {
+    temp = TempName(target);
+    TScopedHandle file(
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+      const DWORD error = GetLastError();
+      // Taken by a file or folder of that name: another name. Anything else is the folder's fault.
+      if ((error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && attempt < 8) continue;
+      temp.clear();
+      return Fail(failure, error);
+    }
+    if (!WriteAll(file.Get(), data) || !FlushFileBuffers(file.Get())) {
+      const DWORD error = GetLastError();
+      file.Close();
+      return Fail(failure, error);
+    }
+    if (!file.Close()) return Fail(failure, GetLastError());
+    return true;
+  }
 }
 
 class TWinFileStore final : public TFileStore {
  public:
-  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) override {
+  using TFileStore::ReadWholeFile;
+  using TFileStore::WriteWholeFile;
+
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
+                            TFailure& failure) override {
     data.clear();
-    TScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+    TScopedHandle file(CreateFileW(W(path).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
       const DWORD error = GetLastError();
-      const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-      return missing ? TReadResult::NotFound : TReadResult::Failed;
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return TReadResult::NotFound;
+      Fail(failure, error);
+      return TReadResult::Failed;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+      Fail(failure, GetLastError());
       return TReadResult::Failed;
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+      failure.Size = static_cast<uint64_t>(size.QuadPart);
+      return TReadResult::TooLarge;
     }
     data.resize(static_cast<size_t>(size.QuadPart));
     size_t got = 0;
@@ -76,6 +129,7 @@ class TWinFileStore final : public TFileStore {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - got, 1u << 30));
       DWORD read = 0;
       if (!ReadFile(file.Get(), data.data() + got, chunk, &read, nullptr)) {
+        Fail(failure, GetLastError());
         data.clear();
         return TReadResult::Failed;
       }
@@ -86,17 +140,39 @@ class TWinFileStore final : public TFileStore {
     return TReadResult::Ok;
   }
 
-  bool WriteWholeFile(const std::string& path, std::string_view data) override {
-    const std::wstring target = Wide(path);
-    // A file the user marked read-only is not ours to replace (MoveFileExW would on some systems).
+  bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
+    const std::wstring target = W(path);
+    if (target.empty()) return Fail(failure, ERROR_INVALID_NAME);
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    const std::wstring temp = target + L".tmp";
-    if (WriteTemporary(temp, data) &&
-        MoveFileExW(temp.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return true;
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return Fail(failure, ERROR_DIRECTORY);
+    // A file the user marked read-only is not ours to replace (a move would on some systems).
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return Fail(failure, ERROR_ACCESS_DENIED);
+    if (exists) {
+      // A file another program holds open without letting it be replaced: say so before any
+      // temporary file is made (the system's replace would leave one of its own behind).
+      TScopedHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!probe.Valid()) return Fail(failure, GetLastError());
     }
+    RemoveStaleTemporaries(target);
+    std::wstring temp;
+    if (!WriteTemporary(target, data, temp, failure)) {
+      if (!temp.empty()) DeleteFileW(temp.c_str());
+      return false;
+    }
+    // Replacing keeps the file's attributes and permissions; a new file is simply moved in.
+    const bool placed =
+        exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                              nullptr) != 0
+               : MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (placed) return true;
+    DWORD error = GetLastError();
+    if (exists && error == ERROR_FILE_NOT_FOUND) {  // removed meanwhile: nothing left to replace
+      if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+      error = GetLastError();
+    }
+    Fail(failure, error);
     DeleteFileW(temp.c_str());
     return false;
   }

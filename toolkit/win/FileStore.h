@@ -1,4 +1,5 @@
-// The real file store: Win32 files, saves atomic through a temporary file and MoveFileExW.
+// The real file store: Win32 files, saves atomic through a uniquely named temporary file put in
+// place with ReplaceFileW (or MoveFileExW for a new file).
 #pragma once
 #include "toolkit/FileStore.h"
 

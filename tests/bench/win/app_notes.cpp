@@ -52,7 +52,11 @@ void Compare(const std::wstring& folder, const char* label, const std::string& p
   }
   const std::wstring platformFile = folder + L"platform.ini";
   const bool unicode = piece.size() > 1;
-  const double ours = MedianMs(15, [&] { list.SaveNotes(); });
+  const TNotice first = list.Notes(1);
+  const double ours = MedianMs(15, [&] {
+    list.ReplaceNote(1, first.Content, first.Attach, first.Exposure);  // a list that changed is written
+    list.SaveNotes();
+  });
   const double platform = MedianMs(5, [&] {
     // A Unicode file stays Unicode; start it with its mark as our writer would.
     const HANDLE h = CreateFileW(platformFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -1,5 +1,6 @@
 // A stand-in for the system services that records what the program asked of them.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class FakeSystem : public TSystemServices {
   std::vector<Shell> shell;
   std::vector<std::pair<DWORD, NOTIFYICONDATAW>> notify;
   int box_answer = IDOK;
+  std::function<void()> during_box;  // runs while a box is up, as the user or the system would
+  INT_PTR shell_result = 42;         // 32 or less: the shell's failure codes
   SYSTEMTIME time{2026, 12, 1, 7, 9, 5, 7, 250};
   POINT cursor{0, 0};
   SHORT keys[256] = {};
@@ -37,7 +40,7 @@ class FakeSystem : public TSystemServices {
   HINSTANCE ShellExecute(HWND owner, const std::wstring& op, const std::wstring& file, const std::wstring& params,
                          const std::wstring& dir, int show) override {
     shell.push_back({owner, op, file, params, dir, show});
-    return reinterpret_cast<HINSTANCE>(42);
+    return reinterpret_cast<HINSTANCE>(shell_result);
   }
   BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override {
     notify.emplace_back(message, *data);
@@ -45,6 +48,7 @@ class FakeSystem : public TSystemServices {
   }
   int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
     boxes.push_back({text, caption, flags});
+    if (during_box) during_box();
     return box_answer;
   }
   bool GetOpenFileName(OPENFILENAMEW& request) override {

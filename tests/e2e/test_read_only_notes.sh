@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# A notes file that cannot be written never keeps the program from closing: with nothing
+# unsaved Ctrl+X ends it at once; after a change that could not be saved it asks, No keeps it
+# running and Yes ends it, and the file is never touched.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/note_window.sh"
+e2e_begin
+e2e_write_notes '[General]' 'N=2' \
+  '[Note1]' 'Content=Read only one' 'Attach=' 'Exposure=3000' \
+  '[Note2]' 'Content=Read only two' 'Attach=' 'Exposure=3000'
+chmod a-w "$PROG/notices.msg"
+wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+before=$(md5sum <"$PROG/notices.msg")
+
+# Windows of the program named as the program: the note window and, while one is up, a box.
+zettly_windows() {
+  local n=0 id w h
+  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
+    read -r _ _ w h < <(e2e_geometry "$id") || continue
+    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
+  done
+  echo "$n"
+}
+box_up() { [ "$(zettly_windows)" -ge 2 ]; }
+no_box() { [ "$(zettly_windows)" -le 1 ]; }
+
+e2e_start
+note_origin
+e2e_key ctrl x
+e2e_wait_exit 30 || e2e_fail "with nothing unsaved, Ctrl+X did not end the program"
+
+e2e_start
+note_origin
+e2e_key ctrl t
+e2e_wait 10 box_up || e2e_fail "no error box after a deletion that could not be saved"
+e2e_key "" Return
+e2e_wait 10 no_box || e2e_fail "the error box stayed"
+e2e_focus_note
+e2e_key ctrl x
+e2e_wait 10 box_up || e2e_fail "Ctrl+X with an unsaved change asked nothing"
+e2e_key "" n
+e2e_wait 10 no_box || e2e_fail "the question stayed after No"
+[ "$(zettly_processes)" = "1" ] || e2e_fail "No ended the program"
+e2e_focus_note
+e2e_key ctrl x
+e2e_wait 10 box_up || e2e_fail "the second Ctrl+X asked nothing"
+e2e_key "" y
+e2e_wait_exit 30 || e2e_fail "Yes did not end the program"
+e2e_assert_eq "$(md5sum <"$PROG/notices.msg")" "$before" "the read-only notes file"
+if ls "$PROG" | grep -q '\.tmp$'; then e2e_fail "a temporary file was left: $(ls "$PROG")"; fi
+chmod u+w "$PROG/notices.msg"
