@@ -141,7 +141,6 @@ TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
 
 TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   Start();
-  form->Show();
   TInfoForm about(nullptr);
   form->SetDialogs(nullptr, &about);
   HWND panel = form->Panel1->Handle();
