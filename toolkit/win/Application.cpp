@@ -2,22 +2,37 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 TApplication* Application = nullptr;
 
 namespace {
 constexpr wchar_t kAppClass[] = L"ZettlyApplication";
-}
+constexpr UINT kShowPostedFaults = WM_APP + 0x13;
+// Whether the innermost message being handled is one the system repeats (UI thread only). A
+// message sent from inside such a handler (a click a timer makes) is not one of them.
+bool in_repeating_message = false;
+}  // namespace
+
+TApplication::SystemMessage::SystemMessage(UINT msg)
+    : outer_repeating_(std::exchange(in_repeating_message, msg == WM_PAINT || msg == WM_TIMER)) {}
+
+TApplication::SystemMessage::~SystemMessage() { in_repeating_message = outer_repeating_; }
 
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TApplication* app = Application;
-  if (app && hwnd == app->handle_) {
+  TApplication* app = ObjectOf<TApplication>(hwnd);
+  if (app) {
     try {
       switch (msg) {
         case WM_CLOSE:
           if (app->main_form_) app->main_form_->Close();
+          return 0;
+        case kShowPostedFaults:
+          app->ShowPostedFaults();
           return 0;
         case WM_SYSCOMMAND:
           switch (wp & 0xFFF0) {
@@ -45,7 +60,10 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   // Forms and their components go first (they are owned); the application window last.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
-  if (handle_) DestroyWindow(handle_);
+  if (handle_) {
+    DetachObject(handle_);
+    DestroyWindow(handle_);
+  }
   if (Application == this) Application = nullptr;
 }
 
@@ -65,6 +83,7 @@ void TApplication::Initialize() {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, wc.hInstance, nullptr);
+  if (handle_) AttachObject(handle_, this);
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -127,6 +146,8 @@ bool TApplication::PreTranslate(MSG& msg) {
 void TApplication::Dispatch(MSG& msg) {
   if (PreTranslate(msg)) return;
   TranslateMessage(&msg);
+  // Timer windows of every kind are reached through here: their faults count as repeating.
+  const SystemMessage repeating(msg.message);
   DispatchMessageW(&msg);
 }
 
@@ -257,4 +278,32 @@ void TApplication::ShowException(const std::string& message) {
   MessageBox(message, title_, MB_OK | MB_ICONSTOP);
 }
 
-void TApplication::HandleException(const std::exception& e) { ShowException(e.what()); }
+void TApplication::HandleException(const std::exception& e) {
+  const std::string text = e.what();
+  if (text == showing_fault_) return;
+  for (const std::string& waiting : posted_faults_)
+    if (waiting == text) return;
+  if (in_repeating_message) {
+    if (text == repeating_fault_) return;
+    repeating_fault_ = text;
+    posted_faults_.push_back(text);
+    if (posted_faults_.size() == 1 && !(handle_ && PostMessageW(handle_, kShowPostedFaults, 0, 0))) {
+      posted_faults_.clear();  // nowhere to post to: better the box now than none
+      ShowException(text);
+    }
+    return;
+  }
+  repeating_fault_.clear();
+  showing_fault_ = text;
+  ShowException(text);
+  showing_fault_.clear();
+}
+
+void TApplication::ShowPostedFaults() {
+  while (!posted_faults_.empty()) {
+    showing_fault_ = posted_faults_.front();
+    posted_faults_.erase(posted_faults_.begin());
+    ShowException(showing_fault_);
+  }
+  showing_fault_.clear();
+}

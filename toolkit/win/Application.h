@@ -53,8 +53,23 @@ class TApplication : public TComponent {
   void BringToFront();
 
   std::string ExeName() const;
-  // The standard error box with the exception's message.
+  // The standard error box with the exception's message. A fault raised while the system's own
+  // repeating messages are handled (painting, timers) never opens a modal box inside them: its box
+  // is posted to show once the message is done, and the same fault again from such a message is
+  // not shown a second time. A fault whose box is waiting or open is not shown twice either.
   void HandleException(const std::exception& e);
+  // Marks, for its lifetime, the handling of a message; WM_PAINT and WM_TIMER count as repeating,
+  // and a message handled inside another one decides for itself.
+  class SystemMessage {
+   public:
+    explicit SystemMessage(UINT msg);
+    ~SystemMessage();
+    SystemMessage(const SystemMessage&) = delete;
+    SystemMessage& operator=(const SystemMessage&) = delete;
+
+   private:
+    bool outer_repeating_;
+  };
   void ShowException(const std::string& message);
   // A modal box owned by the application window; afterwards the window that was active, or
   // else the main form, has the keyboard back, never the invisible application window.
@@ -67,6 +82,7 @@ class TApplication : public TComponent {
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool PreTranslate(MSG& msg);
+  void ShowPostedFaults();
   void Dispatch(MSG& msg);
   HWND handle_ = nullptr;
   std::string title_;
@@ -79,6 +95,9 @@ class TApplication : public TComponent {
   };
   std::vector<TWait> waits_;
   int boxes_shown_ = 0;
+  std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
+  std::string showing_fault_;               // the box on screen now
+  std::string repeating_fault_;             // last fault from a repeating message, shown once
 };
 
 extern TApplication* Application;

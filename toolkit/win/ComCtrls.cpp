@@ -141,9 +141,9 @@ void TPageControl::Notification(TComponent* component, TOperation operation) {
 TRect TPageControl::DisplayRect() {
   const TRect client = ClientRect();
   if (!hwnd_) return client;
-  RECT r{client.Left, client.Top, client.Right, client.Bottom};
+  RECT r = ToRECT(client);
   SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-  return {r.left, r.top, r.right, r.bottom};
+  return ToTRect(r);
 }
 
 void TPageControl::LayoutSheets() {

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "toolkit/Component.h"
+#include "toolkit/MouseState.h"
 #include "toolkit/win/Graphics.h"
 
 class TWinControl;
 class TPopupMenu;
 LRESULT CALLBACK ZettlyWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ZettlyNativeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+const wchar_t* ZettlyWindowClass();  // registered on first use
 
 // Screen cursor numbers (the screen's cursor table maps them to cursors).
 enum : int {
@@ -114,6 +116,18 @@ class TControl : public TComponent {
   virtual void ParentColorChanged();
   virtual void ParentFontChanged();
 
+  // Tells, after an event handler ran, whether the control it was called on still exists (a
+  // handler may destroy its own control, or the form holding it).
+  class LifeGuard {
+   public:
+    explicit LifeGuard(const std::shared_ptr<char>& life) : life_(life) {}
+    bool Alive() const { return !life_.expired(); }
+
+   private:
+    std::weak_ptr<char> life_;
+  };
+  LifeGuard Guard() const { return LifeGuard(life_); }
+
  protected:
   virtual void CaptionChanged() { Invalidate(); }
   virtual void Resize();
@@ -140,6 +154,7 @@ class TControl : public TComponent {
   bool parent_show_hint_ = true;
   int cursor_ = crDefault;
   TPopupMenu* popup_menu_ = nullptr;  // not owned
+  std::shared_ptr<char> life_ = std::make_shared<char>();
 };
 
 class TGraphicControl : public TControl {
@@ -222,6 +237,7 @@ class TWinControl : public TControl {
   friend class TControl;
   friend LRESULT CALLBACK ZettlyWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend LRESULT CALLBACK ZettlyNativeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void AttachNative(HWND h);
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
   void PaintMessage();
@@ -231,10 +247,7 @@ class TWinControl : public TControl {
   bool SetCursorMessage(TMessage& m);
 
   std::vector<TControl*> controls_;   // not owned (the owner destroys them); z-order, bottom first
-  TControl* capture_ = nullptr;       // windowless child holding the mouse while a button is down
-  TMouseButton capture_button_ = TMouseButton::mbLeft;
-  bool ignore_next_click_ = false;    // the release that ends a double click brings no click
-  TControl* mouse_control_ = nullptr; // where the pointer was last seen (for enter/leave)
+  TMouseState<TControl> mouse_;  // capture, click and enter/leave decisions
   bool tracking_leave_ = false;
   HWND tooltip_ = nullptr;
   TControl* hint_control_ = nullptr;

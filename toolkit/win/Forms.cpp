@@ -6,12 +6,12 @@
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
     if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
-      auto* c = static_cast<TWinControl*>(GetPropW(h, L"ZettlyObject"));
-      return dynamic_cast<TForm*>(c);
+      return dynamic_cast<TForm*>(ObjectOf<TWinControl>(h));
     }
   }
   return nullptr;
@@ -124,7 +124,7 @@ TRect TForm::ClientRect() const {
   if (hwnd_) {
     RECT r;
     GetClientRect(hwnd_, &r);
-    return {0, 0, r.right, r.bottom};
+    return ToTRect(r);
   }
   TCreateParams p;
   const_cast<TForm*>(this)->CreateParams(p);

@@ -130,12 +130,9 @@ void TBitmap::Clear() {
 
 COLORREF TBitmap::PixelAt(int x, int y) const {
   if (Empty()) return CLR_INVALID;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, handle_.Get());
-  const COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return c;
+  const CompatibleDC dc(nullptr);
+  const SelectObjectScope select(dc.Get(), handle_.Get());
+  return GetPixel(dc.Get(), x, y);
 }
 
 // ---------------------------------------------------------------------------- TCanvas
@@ -177,7 +174,6 @@ void TCanvas::RealizeBrush() {
 }
 
 void TCanvas::RealizeFont() {
-  SelectObject(dc_, Font.Handle());
   SetTextColor(dc_, ColorToRGB(Font.Color()));
   if (Brush.Style == TBrushStyle::bsClear) {
     SetBkMode(dc_, TRANSPARENT);
@@ -190,13 +186,13 @@ void TCanvas::RealizeFont() {
 TRect TCanvas::ClipRect() const {
   RECT r{};
   GetClipBox(dc_, &r);
-  return {r.left, r.top, r.right, r.bottom};
+  return ToTRect(r);
 }
 
 void TCanvas::FillRect(const TRect& r) {
   if (Brush.Style == TBrushStyle::bsClear) return;
   RealizeBrush();
-  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  const RECT rc = ToRECT(r);
   ::FillRect(dc_, &rc, brush_.Get());
 }
 
@@ -236,21 +232,23 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   RealizeFont();
+  const SelectObjectScope font(dc_, Font.Handle());
   const std::wstring w = W(text);
   ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& rect, UINT flags) {
   RealizeFont();
+  const SelectObjectScope font(dc_, Font.Handle());
   std::wstring w = W(text);
-  RECT rc{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  RECT rc = ToRECT(rect);
   const int h = ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, flags);
-  rect = {rc.left, rc.top, rc.right, rc.bottom};
+  rect = ToTRect(rc);
   return h;
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
-  SelectObject(dc_, Font.Handle());
+  const SelectObjectScope font(dc_, Font.Handle());
   const std::wstring w = W(text);
   SIZE s{0, 0};
   GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &s);
@@ -260,12 +258,10 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& source, TColor transparent) {
   if (bitmap.Empty()) return;
   FillRect(dest);  // the brush shows wherever the bitmap is transparent
-  HDC src = CreateCompatibleDC(dc_);
-  HGDIOBJ old = SelectObject(src, bitmap.Handle());
-  TransparentBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), src, source.Left, source.Top,
+  const CompatibleDC src(dc_);
+  const SelectObjectScope select(src.Get(), bitmap.Handle());
+  TransparentBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), src.Get(), source.Left, source.Top,
                  source.Width(), source.Height(), ColorToRGB(transparent));
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap, TColor transparent) {

@@ -9,17 +9,44 @@ long live = 0;  // UI thread only
 long Live() { return live; }
 void Created() { ++live; }
 void Deleted() { --live; }
+bool Delete(HGDIOBJ h) {
+  // Wine accepts deleting a selected object and frees it once it is deselected; Windows refuses.
+  // Either way it is alive now, and on Windows it stays so: not a release.
+  if (!DeleteObject(h) || GetObjectType(h) != 0) return false;
+  Deleted();
+  return true;
+}
 }  // namespace gdi_count
 
-MemoryCanvasDC::MemoryCanvasDC(HDC like, int width, int height)
-    : dc_(CreateCompatibleDC(like)),
-      bitmap_(CreateCompatibleBitmap(like, width > 0 ? width : 1, height > 0 ? height : 1)),
-      old_(SelectObject(dc_, bitmap_.Get())) {}
-
-MemoryCanvasDC::~MemoryCanvasDC() {
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
+WindowDC::WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+  if (dc_) gdi_count::Created();
 }
+
+WindowDC::~WindowDC() {
+  if (dc_ && ReleaseDC(hwnd_, dc_)) gdi_count::Deleted();
+}
+
+CompatibleDC::CompatibleDC(HDC like) : dc_(CreateCompatibleDC(like)) {
+  if (dc_) gdi_count::Created();
+}
+
+CompatibleDC::~CompatibleDC() {
+  if (dc_ && DeleteDC(dc_)) gdi_count::Deleted();
+}
+
+PaintScope::PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {
+  if (dc_) gdi_count::Created();
+}
+
+PaintScope::~PaintScope() {
+  EndPaint(hwnd_, &ps_);
+  if (dc_) gdi_count::Deleted();
+}
+
+MemoryCanvasDC::MemoryCanvasDC(HDC like, int width, int height)
+    : dc_(like),
+      bitmap_(CreateCompatibleBitmap(like, width > 0 ? width : 1, height > 0 ? height : 1)),
+      select_(dc_.Get(), bitmap_.Get()) {}
 
 std::string WindowText(HWND hwnd) {
   const int n = GetWindowTextLengthW(hwnd);

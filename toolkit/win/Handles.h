@@ -1,15 +1,21 @@
-// RAII for Win32 handles. Every GDI object the toolkit creates goes through GdiHandle, which
-// also keeps a live count: Wine reports no GDI counts (GetGuiResources returns 0), so leak tests
-// compare this count instead, and GetGuiResources where the platform gives one.
+// RAII for Win32 handles: GDI objects, device contexts, objects selected into a DC, icons,
+// registry keys and kernel handles. Every GDI object and DC the toolkit makes goes through these
+// types, which keep a live count: Wine reports no GDI counts (GetGuiResources returns 0), so leak
+// tests compare this count instead, and GetGuiResources where the platform gives one.
 #pragma once
 #include <windows.h>
 
 #include <utility>
 
+#include "toolkit/win/Geometry.h"
+
 namespace gdi_count {
 long Live();
 void Created();
 void Deleted();
+// Deletes a GDI object and counts it released only when the system really freed it: a failed
+// DeleteObject, or one on an object still selected into a DC, leaves it alive.
+bool Delete(HGDIOBJ h);
 }  // namespace gdi_count
 
 template <typename H>
@@ -29,7 +35,7 @@ class GdiHandle {
   H Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
   void Reset(H h = nullptr) {
-    if (h_) { DeleteObject(h_); gdi_count::Deleted(); }
+    if (h_) gdi_count::Delete(h_);
     h_ = h;
     if (h_) gdi_count::Created();
   }
@@ -44,10 +50,10 @@ using UniqueFont = GdiHandle<HFONT>;
 using UniqueBitmap = GdiHandle<HBITMAP>;
 using UniqueRegion = GdiHandle<HRGN>;
 
-// Selects an object into a DC for the scope's lifetime.
+// Selects an object into a DC for the scope's lifetime and puts the DC's own back after.
 class SelectObjectScope {
  public:
-  SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(dc && obj ? SelectObject(dc, obj) : nullptr) {}
   ~SelectObjectScope() { if (old_) SelectObject(dc_, old_); }
   SelectObjectScope(const SelectObjectScope&) = delete;
   SelectObjectScope& operator=(const SelectObjectScope&) = delete;
@@ -57,20 +63,64 @@ class SelectObjectScope {
   HGDIOBJ old_;
 };
 
+// A window's DC (GetDC; null: the screen), released at the end of the scope.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND hwnd);
+  ~WindowDC();
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// A memory DC (CreateCompatibleDC), deleted at the end of the scope.
+class CompatibleDC {
+ public:
+  explicit CompatibleDC(HDC like);
+  ~CompatibleDC();
+  CompatibleDC(const CompatibleDC&) = delete;
+  CompatibleDC& operator=(const CompatibleDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// BeginPaint for the scope; EndPaint always runs, also when painting throws, so the area is
+// validated and the window is not sent WM_PAINT for ever.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd);
+  ~PaintScope();
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Get() const { return dc_; }
+  TRect Dirty() const { return ToTRect(ps_.rcPaint); }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
 // A memory DC compatible with another, with a bitmap of the given size selected into it.
 class MemoryCanvasDC {
  public:
   MemoryCanvasDC(HDC like, int width, int height);
-  ~MemoryCanvasDC();
   MemoryCanvasDC(const MemoryCanvasDC&) = delete;
   MemoryCanvasDC& operator=(const MemoryCanvasDC&) = delete;
-  HDC Get() const { return dc_; }
+  HDC Get() const { return dc_.Get(); }
   HBITMAP Bitmap() const { return bitmap_.Get(); }
 
  private:
-  HDC dc_;
+  // Declared in this order so the bitmap is deselected before either is deleted.
+  CompatibleDC dc_;
   UniqueBitmap bitmap_;
-  HGDIOBJ old_;
+  SelectObjectScope select_;
 };
 
 class UniqueIcon {
@@ -104,4 +154,30 @@ class UniqueKey {
 
  private:
   HKEY h_ = nullptr;
+};
+
+// A kernel handle (file, event, change notification...), closed at the end of its life.
+// INVALID_HANDLE_VALUE, which CreateFile returns on failure, counts as no handle.
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+    if (this != &o) { Reset(); h_ = std::exchange(o.h_, nullptr); }
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  HANDLE Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset(HANDLE h = nullptr) {
+    if (h_) CloseHandle(h_);
+    h_ = h == INVALID_HANDLE_VALUE ? nullptr : h;
+  }
+  HANDLE Release() { return std::exchange(h_, nullptr); }
+
+ private:
+  HANDLE h_ = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/WindowObject.h"
 
 LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -27,11 +28,12 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* self = static_cast<THiddenWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    AttachObject(hwnd, self);
   }
-  auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = ObjectOf<THiddenWindow>(hwnd);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);  // messages before WM_NCCREATE
   TMessage m{msg, wp, lp};
+  const TApplication::SystemMessage repeating(msg);
   try {
     self->procedure_(m);
   } catch (const std::exception& e) {
@@ -56,8 +58,8 @@ THiddenWindow::THiddenWindow(Procedure procedure, TKind kind) : procedure_(std::
 THiddenWindow::~THiddenWindow() {
   // Only if it is still ours: a WM_NCDESTROY can be sent by anyone, so the real end of the
   // window is told by the window itself.
-  if (IsWindow(hwnd_) && GetWindowLongPtrW(hwnd_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  if (IsWindow(hwnd_) && ObjectOf<THiddenWindow>(hwnd_) == this) {
+    DetachObject(hwnd_);
     DestroyWindow(hwnd_);
   }
 }

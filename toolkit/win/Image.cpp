@@ -44,10 +44,8 @@ void TImage::Paint(TCanvas& canvas) {
     canvas.BrushCopy(dest, picture_, source, picture_.PixelAt(0, ph - 1));
     return;
   }
-  HDC src = CreateCompatibleDC(canvas.Handle());
-  HGDIOBJ old = SelectObject(src, picture_.Handle());
+  const CompatibleDC src(canvas.Handle());
+  const SelectObjectScope select(src.Get(), picture_.Handle());
   SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
-  StretchBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), src, 0, 0, pw, ph, SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
+  StretchBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), src.Get(), 0, 0, pw, ph, SRCCOPY);
 }

@@ -66,9 +66,9 @@ void TCustomLabel::Loaded() {
 
 void TCustomLabel::AdjustBounds() {
   if (!auto_size_ || IsLoading()) return;
-  HDC dc = GetDC(nullptr);
+  const WindowDC screen(nullptr);
   {
-    TCanvas canvas(dc);
+    TCanvas canvas(screen.Get());
     canvas.Font.Assign(Font());
     TRect r{0, 0, word_wrap_ ? Width() : 0, 0};
     std::string text = Caption().empty() ? " " : Caption();
@@ -78,7 +78,6 @@ void TCustomLabel::AdjustBounds() {
     if (!word_wrap_ && alignment_ == TAlignment::taCenter) left += (Width() - r.Width()) / 2;
     SetBounds(left, Top(), r.Width(), r.Height());
   }
-  ReleaseDC(nullptr, dc);
 }
 
 void TCustomLabel::Paint(TCanvas& canvas) {

@@ -9,22 +9,6 @@ namespace {
 
 TColor SysColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
 
-// A window's DC for the scope.
-class WindowDC {
- public:
-  explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  ~WindowDC() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
-};
-
 TPenSpec SolidPen(TColor color) { return {color, 1, TPenStyle::psSolid}; }
 constexpr TPenSpec kNoPen{clBlack, 1, TPenStyle::psClear};
 
