@@ -6,7 +6,6 @@
 #include "app/Notes.h"
 #include "app/res/resource.h"
 #include "toolkit/Exception.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 
 const char* const FullListMessage =
@@ -265,11 +264,6 @@ void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {
   if (key == VK_RETURN) enter_pressed_ = true;
   if (key == VK_ESCAPE) escape_pressed_ = true;
   TForm::KeyDown(key, shift);
-}
-
-void TEditorForm::WndProc(TMessage& m) {
-  if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
-  TForm::WndProc(m);
 }
 
 void TEditorForm::FormKeyUp(TObject*, uint16_t& key, TShiftState) {

@@ -78,8 +78,6 @@ class TEditorForm : public TForm {
   void CancelBtnMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   void KeyDown(uint16_t& key, TShiftState shift) override;
-  // Shows its fields and buttons to a screen reader.
-  void WndProc(TMessage& m) override;
 
  private:
   void CreateControls();

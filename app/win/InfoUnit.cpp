@@ -1,7 +1,6 @@
 #include "app/win/InfoUnit.h"
 
 #include "app/res/resource.h"
-#include "toolkit/win/Accessible.h"
 
 namespace {
 constexpr char kVersionLine[] = "Zettly   version 1.0";
@@ -127,11 +126,6 @@ void TInfoForm::KeyDown(uint16_t& key, TShiftState shift) {
     return;
   }
   TForm::KeyDown(key, shift);
-}
-
-void TInfoForm::WndProc(TMessage& m) {
-  if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
-  TForm::WndProc(m);
 }
 
 void TInfoForm::AboutTabSheetResize(TObject*) {

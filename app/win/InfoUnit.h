@@ -36,8 +36,6 @@ class TInfoForm : public TForm {
 
   // Enter closes the box as "Close" does, Esc as a dialog's cancel: it has no close box.
   void KeyDown(uint16_t& key, TShiftState shift) override;
-  // Shows its texts, links and button to a screen reader.
-  void WndProc(TMessage& m) override;
 
  private:
   void CreateControls();

@@ -8,15 +8,6 @@
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
-namespace {
-// A changed text is announced to a listening screen reader.
-void ShowText(TLabel* label, const std::string& text) {
-  if (label->Caption() == text) return;
-  label->SetCaption(text);
-  AccessibleNameChanged(label);
-}
-}  // namespace
-
 void TStickForm::ShowNote(int32_t k) {
   TNoteList& list = NoteList();
   k = WrapNoteNumber(k, list.NoteCount());
@@ -39,7 +30,7 @@ void TStickForm::ShowNote(int32_t k) {
 }
 
 void TStickForm::ShowNoteText(const TNotice& note) {
-  ShowText(NoteLabel, note.Content);
+  NoteLabel->SetCaption(note.Content);
   AttacheBtn->SetVisible(!note.Attach.empty());
   AttacheBtn->SetHint(note.Attach);
 }
@@ -56,12 +47,12 @@ void TStickForm::UpdateCounter() {
     ClearDisplay();
     return;
   }
-  ShowText(CounterLabel, CounterText(list.NextNote(), list.NoteCount()));
+  CounterLabel->SetCaption(CounterText(list.NextNote(), list.NoteCount()));
 }
 
 void TStickForm::ClearDisplay() {
-  ShowText(CounterLabel, "0 / 0");
-  ShowText(NoteLabel, "");
+  CounterLabel->SetCaption("0 / 0");
+  NoteLabel->SetCaption("");
   AttacheBtn->SetVisible(false);
 }
 

@@ -402,9 +402,6 @@ void TStickForm::WndProc(TMessage& m) {
     return;
   }
   switch (m.Msg) {
-    case WM_GETOBJECT:
-      if (AnswerGetObject(*this, m)) return;
-      break;
     case WM_QUERYENDSESSION:
       m.Result = QueryEndSession() ? TRUE : FALSE;
       return;

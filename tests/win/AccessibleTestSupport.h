@@ -13,17 +13,6 @@
 #include "toolkit/win/Accessible.h"
 #include "toolkit/win/Text.h"
 
-// A form that answers for its client area as the program's windows do.
-template <typename Form>
-class Readable : public Form {
- public:
-  using Form::Form;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_GETOBJECT && AnswerGetObject(*this, m)) return;
-    Form::WndProc(m);
-  }
-};
-
 inline VARIANT ChildId(long id) {
   VARIANT v;
   v.vt = VT_I4;

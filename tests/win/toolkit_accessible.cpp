@@ -20,7 +20,7 @@ void Pump() {
 }
 
 TEST(AccessibleTest, DefaultActionClicksFromTheMessageLoopAndOnlyWhatCanBeClicked) {
-  Readable<TForm> form(nullptr);
+  TForm form(nullptr);
   form.SetBorderStyle(TBorderStyle::bsNone);
   form.SetBounds(40, 30, 200, 100);
   auto* panel = new TPanel(&form);  // layout only: its controls are the window's children
@@ -72,7 +72,7 @@ TEST(AccessibleTest, DefaultActionClicksFromTheMessageLoopAndOnlyWhatCanBeClicke
 TEST(AccessibleTest, AnObjectHeldPastItsWindowAnswersDisconnected) {
   IAccessible* acc = nullptr;
   {
-    Readable<TForm> form(nullptr);
+    TForm form(nullptr);
     auto* label = new TLabel(&form);
     label->SetCaption("gone soon");
     label->SetParent(&form);

@@ -46,4 +46,20 @@ TEST(ContextMenuTest, ARightClickOnAChildOpensTheFormsMenuAtThePointer) {
   form.Hide();
 }
 
+TEST(ContextMenuTest, TheMenuKeyOpensTheMenuAtTheWindowNotAtThePointer) {
+  WithFakeSystem system;
+  TForm form(nullptr);
+  form.SetBorderStyle(TBorderStyle::bsNone);
+  form.SetBounds(100, 100, 200, 100);
+  auto* menu = new RecordingMenu(&form);
+  form.SetPopupMenu(menu);
+  form.FinishCreate();
+  system.cursor = {700, 500};
+  SetCursorPos(700, 500);
+  SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Handle()), MAKELPARAM(-1, -1));
+  ASSERT_EQ(menu->shown.size(), 1u);
+  EXPECT_EQ(menu->shown[0], (TPoint{100, 100}));
+  EXPECT_EQ(menu->PopupComponent(), &form);
+}
+
 }  // namespace

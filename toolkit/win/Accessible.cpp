@@ -13,6 +13,7 @@
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowObject.h"
 
 namespace {
 
@@ -49,19 +50,16 @@ std::unordered_set<HWND>& Listened() {
   return *windows;
 }
 
-// The toolkit's own link from a window to its object: gone once the window is destroyed, so an
-// object a client still holds never reaches a freed control.
+// The window's link to its object goes with the window, so an object a client still holds never
+// reaches a freed control.
 TWinControl* LiveControl(HWND hwnd, TWinControl* control) {
-  return IsWindow(hwnd) && GetPropW(hwnd, L"ZettlyObject") == control ? control : nullptr;
+  return IsWindow(hwnd) && ObjectOf<TWinControl>(hwnd) == control ? control : nullptr;
 }
 
-// A system control (edit box, tab control...) rather than one of ours: it has its own object.
+// A system control (edit box, tab control...) has its own object.
 bool IsSystemControl(TControl* c) {
   auto* w = dynamic_cast<TWinControl*>(c);
-  if (!w || !w->HandleAllocated()) return false;
-  wchar_t name[32] = L"";
-  GetClassNameW(w->Handle(), name, 32);
-  return lstrcmpW(name, L"ZettlyWindow") != 0;
+  return w && w->IsNative();
 }
 
 // Containers of ours (panels, pages) are layout: their controls stand in their place. A system

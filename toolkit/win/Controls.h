@@ -177,6 +177,8 @@ class TWinControl : public TControl {
   ~TWinControl() override;
 
   bool IsWindowed() const override { return true; }
+  // A subclassed system control (edit box, tab control...) rather than a window of ours.
+  bool IsNative() const { return native_; }
   TRect ClientRect() const override;
   HWND Handle();  // creates the window when needed
   bool HandleAllocated() const { return hwnd_ != nullptr; }
@@ -229,7 +231,6 @@ class TWinControl : public TControl {
   void ColorChanged() override;
   void FontChanged() override;
   HWND ParentHandleForCreate();
-  bool IsNative() const { return native_; }
 
   HWND hwnd_ = nullptr;
 
@@ -243,6 +244,9 @@ class TWinControl : public TControl {
   void PaintMessage();
   void RouteMouse(TMessage& m);
   void SetMouseControl(TControl* c);
+  // The pointer went elsewhere without a leave (a modal dialog, a menu): no hover here or in
+  // the windows inside.
+  void LosePointer();
   void UpdateHint(TControl* c);
   bool SetCursorMessage(TMessage& m);
 
