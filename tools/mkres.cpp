@@ -1,22 +1,36 @@
 // mkres: turns one of our text pictures (*.pic) into a Windows .ico, .cur or .bmp file.
 //
-//   mkres <picture.pic> <output file>
+//   mkres [--scale N] <picture.pic> <output file>
 //
 // Picture format (plain text, one item per line; CR LF or LF line ends):
 //
 //   line 1     the kind and its options:
-//                ico                     an icon; may hold several square images (16x16, 32x32...)
-//                cur hotspot X Y         a cursor: one monochrome 32x32 image, hot spot at (X, Y)
-//                bmp [size WxH]          a 24-bit bitmap: one image, optionally of a stated size
+//                ico [grid G sizes S...]  an icon; may hold several square images (16x16, 32x32...)
+//                cur hotspot X Y          a cursor: one monochrome 32x32 image at 100 %, hot spot
+//                                         at (X, Y)
+//                bmp [size WxH] [frames N]  a 24-bit bitmap: one image, optionally of a stated size,
+//                                         made of N frames of equal width side by side
 //   palette    lines "<c> = #RRGGBB" or "<c> = transparent": the one-character name c (any
 //              printable ASCII character but blank and ';') stands for that colour. A cursor allows
 //              only #000000, #FFFFFF and transparent.
 //   images     rows of palette characters, all rows of an image equally long; a blank line ends an
 //              image. An icon's images must be square, of different sizes, 1 to 256 pixels.
+//   shapes     after the palette, lines that draw the picture at any scale (see PictureShapes.h):
+//                rect C X Y W H | oval C X Y W H | ring C T X Y W H | arc C T X Y W H FROM TO |
+//                poly C X,Y X,Y X,Y... | line C T X,Y X,Y...
+//              in design pixels (the 100 % grid of a frame; an icon's grid is G x G), each drawn
+//              over the ones before it. "frame N" sends the shapes that follow to frame N;
+//              "disabled F H" makes the current frame the embossed look of frame 1 in colours
+//              F (face) and H (highlight).
 //   comments   a line starting with ';' (after line 1) is ignored anywhere.
 //
+// Scales: --scale 100 (the default), 125, 150 or 200 per cent. A bitmap or cursor at 100 % is its
+// pixel image when it has one; every other scale is drawn from its shapes. An icon is made at
+// 100 % only: its pixel images, plus the sizes listed in its header drawn from its shapes.
+//
 // Output:
-//   .ico  one 32-bit BGRA DIB per image (alpha 0 where transparent) with its AND mask.
+//   .ico  one 32-bit BGRA DIB per image (alpha 0 where transparent, partial on smoothed edges)
+//         with its AND mask.
 //   .cur  one 1-bit DIB (black/white XOR image + AND mask) with the hot spot in the directory.
 //   .bmp  a bottom-up 24-bit BMP. Transparent pixels become the key colour #FF00FF; the program
 //         paints every pixel of its bitmap's bottom-left pixel's colour as background, so a bitmap
@@ -25,6 +39,7 @@
 //
 // Any fault in the input is reported as "<file>:<line>: <message>" and the exit status is 1;
 // no output file is left behind then.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -37,28 +52,34 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Scaling.h"
+#include "tools/PictureShapes.h"
+
 namespace {
 
 enum class Kind { Icon, Cursor, Bitmap };
 
-struct Rgba {
-  std::uint8_t r = 0, g = 0, b = 0;
-  bool transparent = false;
-};
-
-struct Image {
-  int firstLine = 0;  // for messages
-  std::vector<std::vector<Rgba>> rows;
-  int Width() const { return rows.empty() ? 0 : static_cast<int>(rows[0].size()); }
-  int Height() const { return static_cast<int>(rows.size()); }
+// What a frame's shapes draw: their own picture, or frame 1's embossed (disabled) look.
+struct Frame {
+  std::vector<Shape> shapes;
+  bool disabled = false;
+  Rgba face, highlight;
 };
 
 struct Picture {
   Kind kind = Kind::Icon;
   int hotX = 0, hotY = 0;
   std::optional<std::pair<int, int>> size;  // bmp only
-  std::vector<Image> images;
+  int frames = 1;                           // bmp only
+  int grid = 0;                             // ico: the shapes' design square
+  std::vector<int> sizes;                   // ico: sizes drawn from the shapes
+  std::vector<PixelImage> images;
+  std::vector<Frame> drawn{Frame{}};        // index 0 is frame 1
+  int currentFrame = 0;
+  int shapeLine = 0;                        // the first shape's line, for messages
 };
+
+using Image = PixelImage;
 
 // An input fault: the line it is on (0: the file as a whole) and what is wrong.
 struct InputError : std::runtime_error {
@@ -102,7 +123,16 @@ void ParseHeader(const std::string& line, Picture& pic) {
   const std::string& kind = words[0];
   if (kind == "ico") {
     pic.kind = Kind::Icon;
-    if (words.size() != 1) throw InputError(1, "an icon takes no options");
+    if (words.size() == 1) return;
+    if (words.size() < 5 || words[1] != "grid" || !ParseInt(words[2], pic.grid) || pic.grid < 1 ||
+        words[3] != "sizes")
+      throw InputError(1, "an icon's first line must read: ico, or ico grid G sizes S...");
+    for (std::size_t i = 4; i < words.size(); ++i) {
+      int size = 0;
+      if (!ParseInt(words[i], size) || size < 1 || size > 256)
+        throw InputError(1, "bad icon size \"" + words[i] + "\": 1 to 256");
+      pic.sizes.push_back(size);
+    }
   } else if (kind == "cur") {
     pic.kind = Kind::Cursor;
     if (words.size() != 4 || words[1] != "hotspot" || !ParseInt(words[2], pic.hotX) ||
@@ -110,16 +140,24 @@ void ParseHeader(const std::string& line, Picture& pic) {
       throw InputError(1, "a cursor's first line must read: cur hotspot X Y");
   } else if (kind == "bmp") {
     pic.kind = Kind::Bitmap;
-    if (words.size() == 3 && words[1] == "size") {
-      auto x = words[2].find('x');
-      int w = 0, h = 0;
-      if (x == std::string::npos || !ParseInt(words[2].substr(0, x), w) ||
-          !ParseInt(words[2].substr(x + 1), h) || w < 1 || h < 1)
-        throw InputError(1, "bad size \"" + words[2] + "\": expected WxH, e.g. 32x16");
-      pic.size = std::make_pair(w, h);
-    } else if (words.size() != 1) {
-      throw InputError(1, "a bitmap takes only the option: size WxH");
+    for (std::size_t i = 1; i < words.size(); i += 2) {
+      if (i + 1 >= words.size()) throw InputError(1, "a bitmap takes the options: size WxH, frames N");
+      if (words[i] == "size") {
+        auto x = words[i + 1].find('x');
+        int w = 0, h = 0;
+        if (x == std::string::npos || !ParseInt(words[i + 1].substr(0, x), w) ||
+            !ParseInt(words[i + 1].substr(x + 1), h) || w < 1 || h < 1)
+          throw InputError(1, "bad size \"" + words[i + 1] + "\": expected WxH, e.g. 32x16");
+        pic.size = std::make_pair(w, h);
+      } else if (words[i] == "frames") {
+        if (!ParseInt(words[i + 1], pic.frames) || pic.frames < 1)
+          throw InputError(1, "bad frame count \"" + words[i + 1] + "\"");
+      } else {
+        throw InputError(1, "a bitmap takes only the options: size WxH, frames N");
+      }
     }
+    if (pic.frames > 1 && (!pic.size || pic.size->first % pic.frames != 0))
+      throw InputError(1, "a bitmap of several frames needs a size whose width they divide");
   } else {
     throw InputError(1, "unknown kind \"" + kind + "\": expected ico, cur or bmp");
   }
@@ -143,6 +181,7 @@ void ParsePaletteLine(const std::string& line, int lineNo, std::map<char, Rgba>&
   Rgba colour;
   if (value == "transparent") {
     colour.transparent = true;
+    colour.a = 0;
   } else {
     if (value.size() != 7 || value[0] != '#')
       throw InputError(lineNo, "bad colour \"" + value + "\": expected #RRGGBB or transparent");
@@ -156,6 +195,45 @@ void ParsePaletteLine(const std::string& line, int lineNo, std::map<char, Rgba>&
     colour.b = static_cast<std::uint8_t>(d[4] * 16 + d[5]);
   }
   palette[c] = colour;
+}
+
+Rgba PaletteColour(const std::map<char, Rgba>& palette, char c, int lineNo) {
+  auto it = palette.find(c);
+  if (it == palette.end()) throw InputError(lineNo, std::string("unknown colour character '") + c + "'");
+  return it->second;
+}
+
+// A shape, "frame N" or "disabled F H".
+void ParseDrawingLine(const std::string& line, int lineNo, const std::map<char, Rgba>& palette,
+                      Picture& pic) {
+  if (!pic.shapeLine) pic.shapeLine = lineNo;
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  if (words[0] == "frame") {
+    int n = 0;
+    if (words.size() != 2 || !ParseInt(words[1], n) || n < 1 || n > pic.frames)
+      throw InputError(lineNo, "\"frame N\" names one of the " + std::to_string(pic.frames) +
+                                   " frames of the first line");
+    if (static_cast<int>(pic.drawn.size()) < n) pic.drawn.resize(static_cast<std::size_t>(n));
+    pic.currentFrame = n - 1;
+    return;
+  }
+  Frame& frame = pic.drawn[static_cast<std::size_t>(pic.currentFrame)];
+  if (words[0] == "disabled") {
+    if (pic.currentFrame == 0 || words.size() != 3 || words[1].size() != 1 || words[2].size() != 1)
+      throw InputError(lineNo, "\"disabled F H\" belongs to a frame after the first");
+    frame.disabled = true;
+    frame.face = PaletteColour(palette, words[1][0], lineNo);
+    frame.highlight = PaletteColour(palette, words[2][0], lineNo);
+    return;
+  }
+  Shape shape;
+  char colour = 0;
+  const std::string fault = ParseShape(line, shape, colour);
+  if (!fault.empty()) throw InputError(lineNo, fault);
+  shape.colour = PaletteColour(palette, colour, lineNo);
+  frame.shapes.push_back(shape);
 }
 
 Picture Parse(std::istream& in) {
@@ -175,9 +253,14 @@ Picture Parse(std::istream& in) {
       continue;
     }
     if (IsPaletteLine(trimmed)) {
-      if (!pic.images.empty())
-        throw InputError(lineNo, "palette lines must come before the first image");
+      if (!pic.images.empty() || pic.shapeLine)
+        throw InputError(lineNo, "palette lines must come before the first image and shape");
       ParsePaletteLine(trimmed, lineNo, palette);
+      continue;
+    }
+    if (trimmed.find_first_of(" \t") != std::string::npos) {
+      current = nullptr;
+      ParseDrawingLine(trimmed, lineNo, palette, pic);
       continue;
     }
     if (trimmed != line) throw InputError(lineNo, "an image row must not contain blanks");
@@ -199,11 +282,84 @@ Picture Parse(std::istream& in) {
                                    "first row has " + std::to_string(current->rows[0].size()));
     current->rows.push_back(std::move(row));
   }
-  if (pic.images.empty()) throw InputError(0, "the picture holds no image");
+  if (pic.images.empty() && !pic.shapeLine) throw InputError(0, "the picture holds no image");
   return pic;
 }
 
-void Check(const Picture& pic) {
+bool HasShapes(const Picture& pic) {
+  for (const Frame& f : pic.drawn)
+    if (!f.shapes.empty() || f.disabled) return true;
+  return false;
+}
+
+// The bitmap's frames drawn side by side at the scale, each from its shapes or frame 1's emboss.
+Image RenderFrames(const Picture& pic, int scale) {
+  const int frameW = pic.size->first / pic.frames, frameH = pic.size->second;
+  const int w = ScaledPixels(frameW, scale), h = ScaledPixels(frameH, scale);
+  Image strip;
+  strip.firstLine = pic.shapeLine;
+  strip.rows.assign(static_cast<std::size_t>(h), {});
+  Image first;
+  for (int i = 0; i < pic.frames; ++i) {
+    const Frame none;
+    const Frame& f = i < static_cast<int>(pic.drawn.size()) ? pic.drawn[static_cast<std::size_t>(i)] : none;
+    const Image frame = f.disabled ? Emboss(first, f.face, f.highlight)
+                                   : Rasterise(f.shapes, w, h, scale / 100.0, false);
+    if (i == 0) first = frame;
+    for (int y = 0; y < h; ++y) {
+      auto& row = strip.rows[static_cast<std::size_t>(y)];
+      row.insert(row.end(), frame.rows[static_cast<std::size_t>(y)].begin(),
+                 frame.rows[static_cast<std::size_t>(y)].end());
+    }
+  }
+  return strip;
+}
+
+// Replaces the picture's images by the ones to write at the scale.
+void Render(Picture& pic, int scale) {
+  const int at = pic.shapeLine ? pic.shapeLine : 1;
+  switch (pic.kind) {
+    case Kind::Icon: {
+      if (scale != 100) throw InputError(1, "an icon holds all its sizes; make it at 100 %");
+      if (!pic.sizes.empty() && !HasShapes(pic))
+        throw InputError(1, "the icon lists sizes to draw but has no shapes");
+      for (int size : pic.sizes) {
+        bool given = false;
+        for (const Image& im : pic.images) given |= im.Width() == size;
+        if (given) continue;
+        Image im = Rasterise(pic.drawn[0].shapes, size, size, static_cast<double>(size) / pic.grid, true);
+        im.firstLine = at;
+        pic.images.push_back(std::move(im));
+      }
+      std::stable_sort(pic.images.begin(), pic.images.end(),
+                       [](const Image& a, const Image& b) { return a.Width() < b.Width(); });
+      break;
+    }
+    case Kind::Cursor: {
+      if (scale == 100 && !pic.images.empty()) break;
+      if (!HasShapes(pic)) throw InputError(0, "no shapes to draw the cursor at " + std::to_string(scale) + " %");
+      const int size = ScaledPixels(32, scale);
+      const double zoom = scale / 100.0;
+      Image im = Rasterise(pic.drawn[0].shapes, size, size, zoom, false);
+      im.firstLine = at;
+      pic.images.assign(1, std::move(im));
+      // The hot spot stays on the design pixel it names.
+      pic.hotX = static_cast<int>((pic.hotX + 0.5) * zoom);
+      pic.hotY = static_cast<int>((pic.hotY + 0.5) * zoom);
+      break;
+    }
+    case Kind::Bitmap: {
+      if (scale == 100 && !pic.images.empty()) break;
+      if (!HasShapes(pic) || !pic.size)
+        throw InputError(0, "no shapes and size to draw the bitmap at " + std::to_string(scale) + " %");
+      pic.images.assign(1, RenderFrames(pic, scale));
+      pic.size = std::make_pair(pic.images[0].Width(), pic.images[0].Height());
+      break;
+    }
+  }
+}
+
+void Check(const Picture& pic, int scale) {
   switch (pic.kind) {
     case Kind::Icon: {
       std::vector<int> seen;
@@ -225,13 +381,15 @@ void Check(const Picture& pic) {
       if (pic.images.size() != 1)
         throw InputError(pic.images[1].firstLine, "a cursor holds exactly one image");
       const Image& im = pic.images[0];
-      if (im.Width() != 32 || im.Height() != 32)
-        throw InputError(im.firstLine, "a cursor image must be 32x32, this one is " +
+      const int size = ScaledPixels(32, scale);
+      if (im.Width() != size || im.Height() != size)
+        throw InputError(im.firstLine, "a cursor image must be " + std::to_string(size) + "x" +
+                                           std::to_string(size) + ", this one is " +
                                            std::to_string(im.Width()) + "x" +
                                            std::to_string(im.Height()));
-      if (pic.hotX >= 32 || pic.hotY >= 32)
-        throw InputError(1, "the hot spot lies outside the 32x32 image");
-      for (int y = 0; y < 32; ++y)
+      if (pic.hotX >= size || pic.hotY >= size)
+        throw InputError(1, "the hot spot lies outside the image");
+      for (int y = 0; y < size; ++y)
         for (const Rgba& p : im.rows[y]) {
           const bool black = p.r == 0 && p.g == 0 && p.b == 0;
           const bool white = p.r == 0xFF && p.g == 0xFF && p.b == 0xFF;
@@ -315,7 +473,7 @@ Bytes IconImage(const Image& im) {
       if (p.transparent) {
         out.U32(0);
       } else {
-        out.U8(p.b); out.U8(p.g); out.U8(p.r); out.U8(0xFF);
+        out.U8(p.b); out.U8(p.g); out.U8(p.r); out.U8(p.a);
       }
     }
   MonoPlane(out, w, h, [&](int x, int y) { return im.rows[y][x].transparent; });
@@ -387,8 +545,20 @@ Bytes BitmapFile(const Picture& pic) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  int scale = 100;
+  if (argc == 5 && std::string(argv[1]) == "--scale") {
+    bool known = false;
+    for (int s : kPictureScales) known |= std::to_string(s) == argv[2];
+    if (!known) {
+      std::cerr << "mkres: the scales are 100, 125, 150 and 200\n";
+      return 2;
+    }
+    scale = std::stoi(argv[2]);
+    argv += 2;
+    argc -= 2;
+  }
   if (argc != 3) {
-    std::cerr << "usage: mkres <picture.pic> <output.ico|.cur|.bmp>\n";
+    std::cerr << "usage: mkres [--scale 100|125|150|200] <picture.pic> <output.ico|.cur|.bmp>\n";
     return 2;
   }
   const std::string inPath = argv[1], outPath = argv[2];
@@ -400,7 +570,8 @@ int main(int argc, char** argv) {
   Bytes file;
   try {
     Picture pic = Parse(in);
-    Check(pic);
+    Render(pic, scale);
+    Check(pic, scale);
     file = pic.kind == Kind::Bitmap ? BitmapFile(pic) : IconFile(pic);
   } catch (const InputError& e) {
     std::remove(outPath.c_str());  // no stale picture from an earlier run either

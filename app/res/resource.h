@@ -1,14 +1,19 @@
 // Identifiers of the program's resources, shared by the resource script and the code.
 // The pictures are named resources; the code loads them with these names from its own module.
+// Every bitmap and the cursor also exist drawn at 125, 150 and 200 %, named with the scale
+// appended ("GLYPH_NEW_150", see PictureResourceName); their sizes are the 100 % sizes below
+// scaled as layouts are.
 #pragma once
 
 #ifndef RC_INVOKED
-// Icons (RT_GROUP_ICON). MAINICON holds 16x16 and 32x32 and is the first icon of the module, so
-// it is the one the shell shows for Zettly.exe; TRAYICON is 16x16 only.
+// Icons (RT_GROUP_ICON). MAINICON holds 16, 20, 24, 32, 40, 48, 64 and 256 pixel images and is
+// the first icon of the module, so it is the one the shell shows for Zettly.exe; TRAYICON holds
+// the small-icon sizes of 100 to 200 %: 16, 20, 24 and 32.
 #define RES_MAINICON L"MAINICON"
 #define RES_TRAYICON L"TRAYICON"
 
-// The hyperlink cursor: monochrome 32x32 pointing hand, hot spot at the fingertip (5, 0).
+// The hyperlink cursor: monochrome 32x32 pointing hand, hot spot at the fingertip (5, 0); the
+// larger scales are 40, 48 and 64 pixels square with the hot spot on the same fingertip.
 #define RES_URLCURSOR L"URLCURSOR_1"
 
 // Speed-button glyphs: 24-bit bitmaps of RES_GLYPH_IMAGES images side by side (enabled, then

@@ -27,6 +27,17 @@ TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
   CentreLinks();
 }
 
+void TInfoForm::ChangeScale(int newDpi) {
+  TForm::ChangeScale(newDpi);
+  const int scale = PictureScale(Dpi()), size = PictureLength(16, scale);
+  if (ImageList1->Width() == size) return;
+  // The tabs must not hold on to the list while it is made anew.
+  PageControl1->SetImages(nullptr);
+  ImageList1->SetSize(size, size);
+  ImageList1->AddMaskedResource(PictureResourceName(RES_ABOUTTAB, scale), RES_KEY_COLOR);
+  PageControl1->SetImages(ImageList1);
+}
+
 void TInfoForm::CreateControls() {
   ImageList1 = new TImageList(this);
   ImageList1->SetName("ImageList1");

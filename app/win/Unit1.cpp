@@ -59,7 +59,8 @@ void TStickForm::CreateTrayIcon() {
   TrayIcon1->SetName("TrayIcon1");
   TrayIcon1->SetCycleInterval(0);
   TrayIcon1->SetHint("Zettly");
-  TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, 16, 16);
+  // The notification area shows small icons at the system's DPI.
+  TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   TrayIcon1->SetIconVisible(true);
   TrayIcon1->SetIconIndex(0);
   TrayIcon1->SetPopupMenu(TrayPopupMenu);
@@ -278,8 +279,18 @@ void TStickForm::ApplySwitches() {
   }
 }
 
+void TStickForm::RoundCorners() {
+  const int corner = Scaled(20);
+  SetWindowRegion(CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, corner, corner), true);
+}
+
+void TStickForm::Resize() {
+  TForm::Resize();
+  if (HandleAllocated()) RoundCorners();
+}
+
 void TStickForm::FormShow(TObject*) {
-  SetWindowRegion(CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, 20, 20), true);
+  RoundCorners();
   // The first show normally activates the window too. When the system keeps the activation
   // from us (a start at logon behind another program), the notes must still be loaded now: a
   // save before them would write an empty list over the file.

@@ -125,6 +125,10 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   // The time the clock shows, "12:34:56"; empty while it shows none.
   std::string ClockText() const;
 
+ protected:
+  // The rounded corners follow the window's size at every DPI.
+  void Resize() override;
+
  private:
   void CreateControls();
   void CreateMenu();
@@ -132,6 +136,7 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();
+  void RoundCorners();
   bool QueryEndSession();
   void ApplyCycling();
   void ApplySwitches();

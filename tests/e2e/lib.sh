@@ -13,7 +13,7 @@ set -euo pipefail
 : "${E2E_WORK:?}"
 : "${DISPLAY:?e2e tests need the display that ./zettly test starts}"
 : "${WINEPREFIX:?e2e tests need the Wine prefix that ./zettly test makes for them}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine cannot name a file with a non-ASCII letter under the C locale.
 export LC_ALL=C.UTF-8
 
@@ -61,6 +61,9 @@ e2e_begin() {
   if [ -n "${ZETTLY_HELP:-}" ] && [ -f "$ZETTLY_HELP" ]; then cp "$ZETTLY_HELP" "$PROG/"; fi
   wine reg delete 'HKCU\Software\Quorvel' /f >/dev/null 2>&1 || true
   wine reg delete "$RUN_KEY" /v Zettly /f >/dev/null 2>&1 || true
+  # A scenario that started the program as "./zettly run" does may have made the prefix's
+  # default a Wine desktop; the others pick their desktop themselves.
+  wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
 }
 
 # Starts the program on a Wine desktop with a taskbar; returns when its note window is on screen.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "toolkit/Scaling.h"
 
 namespace {
 
@@ -91,6 +92,8 @@ struct IconCase {
   int size;
 };
 
+int AtScale(int length, int scale) { return PictureLength(length, scale); }
+
 class AppResourceIcon : public testing::TestWithParam<IconCase> {};
 
 // The size must be stored as such, not scaled by the loader from another size.
@@ -131,7 +134,7 @@ TEST_P(AppResourceIcon, DrawsAYellowNoteWithTransparentCorners) {
   EXPECT_EQ(canvas.Pixel(0, 0), kBlue);
   // The corner folded away is the bottom-right one, so the picture is the right way up.
   EXPECT_EQ(canvas.Pixel(c.size - 3, c.size - 3), kBlue);
-  EXPECT_NE(canvas.Pixel(c.size - 3, 3), kBlue);
+  EXPECT_NE(canvas.Pixel(c.size - 1 - c.size / 8, c.size / 8), kBlue);
 
   // Drawing without alpha (the AND mask alone, as older shells and image lists do) agrees.
   Canvas mask(c.size, c.size, kBlue);
@@ -144,8 +147,12 @@ TEST_P(AppResourceIcon, DrawsAYellowNoteWithTransparentCorners) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Icons, AppResourceIcon,
-                         testing::Values(IconCase{RES_MAINICON, 16}, IconCase{RES_MAINICON, 32},
-                                         IconCase{RES_TRAYICON, 16}),
+                         testing::Values(IconCase{RES_MAINICON, 16}, IconCase{RES_MAINICON, 20},
+                                         IconCase{RES_MAINICON, 24}, IconCase{RES_MAINICON, 32},
+                                         IconCase{RES_MAINICON, 40}, IconCase{RES_MAINICON, 48},
+                                         IconCase{RES_MAINICON, 64}, IconCase{RES_MAINICON, 256},
+                                         IconCase{RES_TRAYICON, 16}, IconCase{RES_TRAYICON, 20},
+                                         IconCase{RES_TRAYICON, 24}, IconCase{RES_TRAYICON, 32}),
                          [](const testing::TestParamInfo<IconCase>& info) {
                            const std::wstring n = info.param.name;
                            return std::string(n.begin(), n.end()) + "_" +
@@ -204,10 +211,42 @@ TEST(AppResources, UrlCursorIsAMonochrome32x32HandWithTheHotSpotOnTheFingertip) 
   EXPECT_EQ(canvas.Pixel(31, 31), grey);
 }
 
+// The hand drawn for larger screens: the system's cursor size at that scale, the hot spot still
+// on the black outline of the fingertip with white finger below it.
+class AppResourceScaledCursor : public testing::TestWithParam<int> {};
+
+TEST_P(AppResourceScaledCursor, IsTheHandAtItsSizeWithTheHotSpotOnTheFingertip) {
+  const int scale = GetParam(), size = AtScale(32, scale);
+  const std::wstring name = PictureResourceName(RES_URLCURSOR, scale);
+  HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(Module(), name.c_str(), IMAGE_CURSOR, size, size, 0));
+  ASSERT_NE(cursor, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, size);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  const COLORREF grey = RGB(128, 128, 128);
+  Canvas canvas(size, size, grey);
+  ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, cursor, size, size, 0, nullptr, DI_NORMAL));
+  const int x = static_cast<int>(info.xHotspot), y = static_cast<int>(info.yHotspot);
+  EXPECT_EQ(canvas.Pixel(x, y), RGB(0, 0, 0));
+  int below = y + 1;
+  while (below < size && canvas.Pixel(x, below) == RGB(0, 0, 0)) ++below;
+  ASSERT_LT(below, size / 2);
+  EXPECT_EQ(canvas.Pixel(x, below), RGB(255, 255, 255));  // inside the finger, not beside it
+  EXPECT_EQ(canvas.Pixel(size - 1, size - 1), grey);
+  DestroyCursor(cursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, AppResourceScaledCursor, testing::Values(125, 150, 200));
+
 // ---------------------------------------------------------------- bitmaps
 
 struct BitmapCase {
-  const wchar_t* name;
+  std::wstring name;
   int width, height, images;
 };
 
@@ -215,11 +254,11 @@ class AppResourceBitmap : public testing::TestWithParam<BitmapCase> {
  protected:
   void SetUp() override {
     const BitmapCase c = GetParam();
-    auto [raw, rawSize] = RawResource(c.name, RT_BITMAP);
+    auto [raw, rawSize] = RawResource(c.name.c_str(), RT_BITMAP);
     ASSERT_NE(raw, nullptr);
     ASSERT_GE(rawSize, sizeof(BITMAPINFOHEADER));
     bitsPerPixel_ = reinterpret_cast<const BITMAPINFOHEADER*>(raw)->biBitCount;
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(Module(), c.name, IMAGE_BITMAP, 0, 0, 0));
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(Module(), c.name.c_str(), IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(bitmap, nullptr);
     BITMAP bm{};
     GetObjectW(bitmap, sizeof(bm), &bm);
@@ -270,26 +309,38 @@ TEST_P(AppResourceGlyph, SecondImageIsGrey) {
   EXPECT_TRUE(differs);
 }
 
-BitmapCase Glyph(const wchar_t* name) {
-  return {name, RES_GLYPH_IMAGES * RES_GLYPH_SIZE, RES_GLYPH_SIZE, RES_GLYPH_IMAGES};
+// Every picture at every scale: the 100 % size scaled as a layout is, so a glyph fills the
+// scaled button exactly as at 100 %.
+std::vector<BitmapCase> AtAllScales(const wchar_t* name, int width, int height, int images) {
+  std::vector<BitmapCase> cases;
+  for (int scale : kPictureScales)
+    cases.push_back({PictureResourceName(name, scale), AtScale(width / images, scale) * images,
+                     AtScale(height, scale), images});
+  return cases;
 }
 
-const BitmapCase kGlyphs[] = {Glyph(RES_GLYPH_FORWARD), Glyph(RES_GLYPH_BACK),
-                              Glyph(RES_GLYPH_NEW),     Glyph(RES_GLYPH_EDIT),
-                              Glyph(RES_GLYPH_TRASH),   Glyph(RES_GLYPH_ATTACH),
-                              Glyph(RES_GLYPH_ABOUT),   Glyph(RES_GLYPH_HELP),
-                              Glyph(RES_GLYPH_CYCLE),   Glyph(RES_GLYPH_ESTIMATE)};
+std::vector<BitmapCase> Glyphs() {
+  std::vector<BitmapCase> all;
+  for (const wchar_t* name : {RES_GLYPH_FORWARD, RES_GLYPH_BACK, RES_GLYPH_NEW, RES_GLYPH_EDIT,
+                              RES_GLYPH_TRASH, RES_GLYPH_ATTACH, RES_GLYPH_ABOUT, RES_GLYPH_HELP,
+                              RES_GLYPH_CYCLE, RES_GLYPH_ESTIMATE})
+    for (BitmapCase c : AtAllScales(name, RES_GLYPH_IMAGES * RES_GLYPH_SIZE, RES_GLYPH_SIZE, RES_GLYPH_IMAGES))
+      all.push_back(c);
+  return all;
+}
+
+std::vector<BitmapCase> Pictures() {
+  std::vector<BitmapCase> all = AtAllScales(RES_EXITPIC, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT, 1);
+  for (BitmapCase c : AtAllScales(RES_ABOUTTAB, 16, 16, 1)) all.push_back(c);
+  return all;
+}
 
 std::string CaseName(const testing::TestParamInfo<BitmapCase>& info) {
-  return std::string(info.param.name, info.param.name + wcslen(info.param.name));
+  return std::string(info.param.name.begin(), info.param.name.end());
 }
 
-INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceBitmap, testing::ValuesIn(kGlyphs), CaseName);
-INSTANTIATE_TEST_SUITE_P(Pictures, AppResourceBitmap,
-                         testing::Values(BitmapCase{RES_EXITPIC, RES_EXITPIC_WIDTH,
-                                                    RES_EXITPIC_HEIGHT, 1},
-                                         BitmapCase{RES_ABOUTTAB, 16, 16, 1}),
-                         CaseName);
-INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceGlyph, testing::ValuesIn(kGlyphs), CaseName);
+INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceBitmap, testing::ValuesIn(Glyphs()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Pictures, AppResourceBitmap, testing::ValuesIn(Pictures()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Glyphs, AppResourceGlyph, testing::ValuesIn(Glyphs()), CaseName);
 
 }  // namespace

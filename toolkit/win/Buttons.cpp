@@ -4,14 +4,23 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) { SetBoun
 
 void TSpeedButton::SetGlyph(const TBitmap& glyph) {
   glyph_.Assign(glyph);
+  glyph_resource_.clear();
   Invalidate();
 }
 
 bool TSpeedButton::LoadGlyph(const std::wstring& resourceName) {
   TBitmap b;
-  if (!b.LoadFromResourceName(resourceName)) return false;
-  SetGlyph(b);
+  if (!b.LoadScaledResource(resourceName, Dpi())) return false;
+  glyph_.Assign(b);
+  glyph_resource_ = resourceName;
+  Invalidate();
   return true;
+}
+
+void TSpeedButton::ChangeScale(int newDpi) {
+  const int old = Dpi();
+  TGraphicControl::ChangeScale(newDpi);
+  if (Dpi() != old && !glyph_resource_.empty()) LoadGlyph(glyph_resource_);
 }
 
 void TSpeedButton::SetNumGlyphs(int n) {

@@ -11,7 +11,8 @@ class TSpeedButton : public TGraphicControl {
   // bottom-left pixel's colour are background.
   const TBitmap& Glyph() const { return glyph_; }
   void SetGlyph(const TBitmap& glyph);
-  // Loads the glyph from a bitmap resource of this program; false when there is none.
+  // Loads the glyph from a bitmap resource of this program, drawn for the button's DPI, and
+  // again whenever that changes; false when there is none.
   bool LoadGlyph(const std::wstring& resourceName);
   int NumGlyphs() const { return num_glyphs_; }
   void SetNumGlyphs(int n);
@@ -38,6 +39,7 @@ class TSpeedButton : public TGraphicControl {
   // A click puts a group button down (or up, see AllowAllUp), then fires OnClick.
   void Click() override;
   void Paint(TCanvas& canvas) override;
+  void ChangeScale(int newDpi) override;
 
  protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -49,6 +51,7 @@ class TSpeedButton : public TGraphicControl {
  private:
   void PaintFrame(TCanvas& canvas, bool sunken);
   TBitmap glyph_;
+  std::wstring glyph_resource_;  // the picture to load again at another DPI, if any
   int num_glyphs_ = 1;
   bool flat_ = false;
   int group_index_ = 0;

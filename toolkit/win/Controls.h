@@ -10,6 +10,7 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/MouseState.h"
+#include "toolkit/Scaling.h"
 #include "toolkit/win/Graphics.h"
 
 class TWinControl;
@@ -128,7 +129,17 @@ class TControl : public TComponent {
   };
   LifeGuard Guard() const { return LifeGuard(life_); }
 
+  // The DPI the control is laid out at: 96 (its design) until its form is scaled.
+  int Dpi() const { return dpi_; }
+  // Lays the control out at another DPI: its edges (through their 96 DPI values, so nothing
+  // drifts), its own font by its point size, and whatever else a control draws at a size.
+  virtual void ChangeScale(int newDpi);
+
  protected:
+  // A length given at 96 DPI, at the control's DPI.
+  int Scaled(int designValue) const { return ScaleForDpi(designValue, dpi_); }
+  // Moves and sizes the control for its new DPI (dpi_ is already the new one).
+  virtual void ScaleBounds(int oldDpi);
   virtual void CaptionChanged() { Invalidate(); }
   virtual void Resize();
   virtual void BoundsChanged() {}
@@ -141,6 +152,7 @@ class TControl : public TComponent {
   TWinControl* parent_ = nullptr;  // not owned
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
+  int dpi_ = kDesignDpi;
 
  private:
   bool enabled_ = true;
@@ -180,6 +192,8 @@ class TWinControl : public TControl {
   // A subclassed system control (edit box, tab control...) rather than a window of ours.
   bool IsNative() const { return native_; }
   TRect ClientRect() const override;
+  // The children first: a resize that arranges them then finds them at the new scale.
+  void ChangeScale(int newDpi) override;
   HWND Handle();  // creates the window when needed
   bool HandleAllocated() const { return hwnd_ != nullptr; }
   void SetParent(TWinControl* parent) override;

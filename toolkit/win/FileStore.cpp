@@ -5,30 +5,11 @@
 #include <algorithm>
 #include <atomic>
 
+#include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
 namespace {
-
-// Closes the handle when the scope ends, whichever way it ends.
-class TScopedHandle {
- public:
-  explicit TScopedHandle(HANDLE h) : h_(h) {}
-  ~TScopedHandle() { Close(); }
-  TScopedHandle(const TScopedHandle&) = delete;
-  TScopedHandle& operator=(const TScopedHandle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  bool Close() {
-    if (!Valid()) return true;
-    const bool ok = CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
 
 bool Fail(TFileStore::TFailure& failure, DWORD code) {
   failure.Reason = SystemErrorText(code);
@@ -78,9 +59,9 @@ bool WriteTemporary(const std::wstring& target, std::string_view data, std::wstr
                     TFileStore::TFailure& failure) {
   for (int attempt = 0;; ++attempt) {
     temp = TempName(target);
-    TScopedHandle file(
+    UniqueHandle file(
         CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
+    if (!file) {
       const DWORD error = GetLastError();
       // Taken by a file or folder of that name: another name. Anything else is the folder's fault.
       if ((error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && attempt < 8) continue;
@@ -105,10 +86,10 @@ class TWinFileStore final : public TFileStore {
   TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
                             TFailure& failure) override {
     data.clear();
-    TScopedHandle file(CreateFileW(W(path).c_str(), GENERIC_READ,
+    UniqueHandle file(CreateFileW(W(path).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
+    if (!file) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return TReadResult::NotFound;
       Fail(failure, error);
@@ -151,9 +132,9 @@ class TWinFileStore final : public TFileStore {
     if (exists) {
       // A file another program holds open without letting it be replaced: say so before any
       // temporary file is made (the system's replace would leave one of its own behind).
-      TScopedHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      UniqueHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!probe.Valid()) return Fail(failure, GetLastError());
+      if (!probe) return Fail(failure, GetLastError());
     }
     RemoveStaleTemporaries(target);
     std::wstring temp;

@@ -5,6 +5,7 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/Dpi.h"
 #include "toolkit/win/Text.h"
 #include "toolkit/win/WindowObject.h"
 
@@ -105,18 +106,14 @@ void TForm::SetFormStyle(TFormStyle s) {
   if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
-namespace {
-SIZE FrameExtra(const TCreateParams& p) {
-  RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
-  return {r.right - r.left - 100, r.bottom - r.top - 100};
+SIZE TForm::FrameExtra(int dpi) const {
+  TCreateParams p;
+  const_cast<TForm*>(this)->CreateParams(p);
+  return FrameExtraForDpi(p.Style, p.ExStyle, dpi);
 }
-}  // namespace
 
 void TForm::SetClientSize(int width, int height) {
-  TCreateParams p;
-  CreateParams(p);
-  const SIZE extra = FrameExtra(p);
+  const SIZE extra = FrameExtra(Dpi());
   SetBounds(left_, top_, width + extra.cx, height + extra.cy);
 }
 
@@ -126,10 +123,26 @@ TRect TForm::ClientRect() const {
     GetClientRect(hwnd_, &r);
     return ToTRect(r);
   }
-  TCreateParams p;
-  const_cast<TForm*>(this)->CreateParams(p);
-  const SIZE extra = FrameExtra(p);
+  const SIZE extra = FrameExtra(Dpi());
   return {0, 0, width_ - extra.cx, height_ - extra.cy};
+}
+
+// A form keeps its place on the screen; its client area is what the layout scales.
+void TForm::ScaleBounds(int oldDpi) {
+  const SIZE oldExtra = hwnd_ ? SIZE{width_ - ClientWidth(), height_ - ClientHeight()} : FrameExtra(oldDpi);
+  SetClientSize(RescaleForDpi(width_ - oldExtra.cx, oldDpi, Dpi()), RescaleForDpi(height_ - oldExtra.cy, oldDpi, Dpi()));
+}
+
+void TForm::DpiChanged(int newDpi, const RECT& suggested) {
+  // Laid out anew in one go, then drawn once: nothing half-scaled reaches the screen.
+  const bool drawing = hwnd_ && IsWindowVisible(hwnd_);
+  if (drawing) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  ChangeScale(newDpi);
+  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top);
+  if (drawing) {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 }
 
 void TForm::SetWindowRegion(HRGN region, bool redraw) {
@@ -144,6 +157,7 @@ void TForm::PaintWindow(TCanvas& canvas) {
 
 void TForm::FinishCreate() {
   LoadedAll();
+  ChangeScale(MonitorDpiAt({left_, top_}));
   Handle();
   if (OnCreate) OnCreate(this);
 }
@@ -307,6 +321,9 @@ void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
+      return;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
       return;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) == WA_INACTIVE) {

@@ -67,8 +67,12 @@ class TForm : public TWinControl {
   virtual void KeyUp(uint16_t& key, TShiftState shift);
 
   void WndProc(TMessage& m) override;
+  // The form is now on a monitor of another DPI (or the DPI changed): lays everything out at it
+  // and takes the rectangle the system suggests.
+  void DpiChanged(int newDpi, const RECT& suggested);
 
  protected:
+  void ScaleBounds(int oldDpi) override;
   void CreateParams(TCreateParams& params) override;
   void PaintWindow(TCanvas& canvas) override;
   virtual void DoShow();
@@ -79,6 +83,7 @@ class TForm : public TWinControl {
  private:
   void Restyle();
   void PlaceOnScreen();
+  SIZE FrameExtra(int dpi) const;
   TBorderStyle border_style_ = TBorderStyle::bsSizeable;
   uint8_t border_icons_ = biSystemMenu | biMinimize | biMaximize;
   TFormStyle form_style_ = TFormStyle::fsNormal;

@@ -1,5 +1,7 @@
 #include "toolkit/win/Graphics.h"
 
+#include "toolkit/Scaling.h"
+
 #include "toolkit/win/Text.h"
 
 COLORREF ColorToRGB(TColor color) {
@@ -107,6 +109,10 @@ bool TBitmap::LoadFromResourceName(const std::wstring& name) {
   if (!b) return false;
   SetHandle(b);
   return true;
+}
+
+bool TBitmap::LoadScaledResource(const std::wstring& name, int dpi) {
+  return LoadFromResourceName(PictureResourceName(name, PictureScale(dpi)));
 }
 
 bool TBitmap::LoadFromResourceId(int id) {

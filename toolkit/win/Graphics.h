@@ -59,6 +59,8 @@ class TBitmap {
 
   // Loads a BITMAP resource of this program; false when there is none by that name.
   bool LoadFromResourceName(const std::wstring& name);
+  // Loads the picture of that name drawn for the DPI (see PictureScale).
+  bool LoadScaledResource(const std::wstring& name, int dpi);
   bool LoadFromResourceId(int id);
   void Assign(const TBitmap& other);
   // Takes ownership of a bitmap handle.

@@ -177,6 +177,8 @@ class UniqueHandle {
     h_ = h == INVALID_HANDLE_VALUE ? nullptr : h;
   }
   HANDLE Release() { return std::exchange(h_, nullptr); }
+  // Closes now and says whether the system agreed: a file's last write error can surface here.
+  bool Close() { return !h_ || CloseHandle(std::exchange(h_, nullptr)) != 0; }
 
  private:
   HANDLE h_ = nullptr;

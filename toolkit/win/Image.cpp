@@ -4,14 +4,23 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105
 
 void TImage::SetPicture(const TBitmap& picture) {
   picture_.Assign(picture);
+  picture_resource_.clear();
   Invalidate();
 }
 
 bool TImage::LoadPicture(const std::wstring& resourceName) {
   TBitmap b;
-  if (!b.LoadFromResourceName(resourceName)) return false;
-  SetPicture(b);
+  if (!b.LoadScaledResource(resourceName, Dpi())) return false;
+  picture_.Assign(b);
+  picture_resource_ = resourceName;
+  Invalidate();
   return true;
+}
+
+void TImage::ChangeScale(int newDpi) {
+  const int old = Dpi();
+  TGraphicControl::ChangeScale(newDpi);
+  if (Dpi() != old && !picture_resource_.empty()) LoadPicture(picture_resource_);
 }
 
 void TImage::SetTransparent(bool v) {

@@ -9,7 +9,8 @@ class TImage : public TGraphicControl {
 
   const TBitmap& Picture() const { return picture_; }
   void SetPicture(const TBitmap& picture);
-  // Loads the picture from a bitmap resource of this program; false when there is none.
+  // Loads the picture from a bitmap resource of this program, drawn for the control's DPI, and
+  // again whenever that changes; false when there is none.
   bool LoadPicture(const std::wstring& resourceName);
   // Pixels of the picture's bottom-left pixel's colour let the parent show through.
   bool Transparent() const { return transparent_; }
@@ -20,9 +21,11 @@ class TImage : public TGraphicControl {
   void SetStretch(bool v);
 
   void Paint(TCanvas& canvas) override;
+  void ChangeScale(int newDpi) override;
 
  private:
   TBitmap picture_;
+  std::wstring picture_resource_;  // the picture to load again at another DPI, if any
   bool transparent_ = false;
   bool center_ = false;
   bool stretch_ = false;

@@ -38,6 +38,16 @@ void TCharLed::SetCharWidth(int v) { Change(char_width_, v); }
 void TCharLed::SetCharHeight(int v) { Change(char_height_, v); }
 void TCharLed::SetCharColor(TColor c) { Change(char_color_, c); }
 void TCharLed::SetBorderColor(TColor c) { Change(border_color_, c); }
+void TCharLed::ChangeScale(int newDpi) {
+  const int old = Dpi();
+  TGraphicControl::ChangeScale(newDpi);
+  if (Dpi() == old) return;
+  char_width_ = RescaleForDpi(char_width_, old, newDpi);
+  char_height_ = RescaleForDpi(char_height_, old, newDpi);
+  border_width_ = std::max(RescaleForDpi(border_width_, old, newDpi), 1);
+  Invalidate();
+}
+
 void TCharLed::SetBorderWidth(int v) { Change(border_width_, std::max(v, 1)); }
 void TCharLed::SetTransparent(bool v) { Change(transparent_, v); }
 

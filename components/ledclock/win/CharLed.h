@@ -32,6 +32,8 @@ class TCharLed : public TGraphicControl {
   void SetTransparent(bool v);
 
   void Paint(TCanvas& canvas) override;
+  // Segment widths and the outline scale with the cell.
+  void ChangeScale(int newDpi) override;
 
  private:
   template <typename T>

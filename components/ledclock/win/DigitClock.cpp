@@ -92,9 +92,18 @@ void TDigitClock::ArrangeCells() {
   }
 }
 
+void TDigitClock::ChangeScale(int newDpi) {
+  space_width_ = RescaleForDpi(space_width_, Dpi(), newDpi);
+  // Each cell scales its own rectangle exactly; arranged anew from the scaled width they would
+  // shift by the rounding of every cell before them.
+  rescaling_ = true;
+  TCustomPanel::ChangeScale(newDpi);
+  rescaling_ = false;
+}
+
 void TDigitClock::Resize() {
   TCustomPanel::Resize();
-  ArrangeCells();
+  if (!rescaling_) ArrangeCells();
 }
 
 void TDigitClock::Loaded() {

@@ -50,6 +50,8 @@ class TDigitClock : public TCustomPanel {
 
  protected:
   void Resize() override;
+  // The space between cells scales with them; the cells scale their own rectangles and strokes.
+  void ChangeScale(int newDpi) override;
   void Loaded() override;
 
  private:
@@ -62,4 +64,5 @@ class TDigitClock : public TCustomPanel {
   std::array<TCharLed*, ClockCellCount> cells_{};  // owned as components, children of the clock
   bool show_seconds_ = true;
   int space_width_ = 4;
+  bool rescaling_ = false;  // inside ChangeScale: the cells place themselves
 };

@@ -10,9 +10,12 @@ constexpr wchar_t kCursorResource[] = L"URLCURSOR_1";
 constexpr TColor kHoverColor = 0x00FF0000;  // pure blue
 constexpr TColor kLeftColor = 0x00000000;   // black, not the colour the font started with
 
-HCURSOR LoadLinkCursor() {
+HCURSOR LoadLinkCursor(int dpi) {
+  const int scale = PictureScale(dpi), size = PictureLength(32, scale);
+  const std::wstring name = PictureResourceName(kCursorResource, scale);
+  // Shared: the system keeps one cursor per name however often a label asks.
+  auto cursor = static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_CURSOR, size, size, LR_SHARED));
   // A module without the resource still gets a hand rather than no cursor at all.
-  HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), kCursorResource);
   return cursor ? cursor : LoadCursorW(nullptr, IDC_HAND);
 }
 }  // namespace
@@ -20,8 +23,13 @@ HCURSOR LoadLinkCursor() {
 TURLLabel::TURLLabel(TComponent* owner) : TCustomLabel(owner) {
   SetCaption(kDefaultCaption);
   Font().SetStyle(fsUnderline);
-  Screen->SetCursors(LinkCursor, LoadLinkCursor());
+  Screen->SetCursors(LinkCursor, LoadLinkCursor(Dpi()));
   SetCursor(LinkCursor);
+}
+
+void TURLLabel::ChangeScale(int newDpi) {
+  TCustomLabel::ChangeScale(newDpi);
+  Screen->SetCursors(LinkCursor, LoadLinkCursor(Dpi()));
 }
 
 void TURLLabel::Click() {

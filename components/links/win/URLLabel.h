@@ -27,6 +27,8 @@ class TURLLabel : public TCustomLabel, public TAccessibleDescriber {
   void MouseLeave() override;
   // A link, whose description is where it leads.
   void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  // The hand drawn for the new DPI replaces the screen's link cursor.
+  void ChangeScale(int newDpi) override;
 
  private:
   TURLType url_type_ = TURLType::utHTTP;

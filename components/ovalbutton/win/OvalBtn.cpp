@@ -86,6 +86,17 @@ void TOvalButton::EnabledChanged() {
 
 void TOvalButton::CaptionChanged() { state_.CaptionChanged(); }
 
+void TOvalButton::ChangeScale(int newDpi) {
+  const int old = Dpi();
+  TGraphicControl::ChangeScale(newDpi);
+  if (Dpi() == old) return;
+  const auto at = [&](int v) { return RescaleForDpi(v, old, newDpi); };
+  bevel_width_ = static_cast<TBevelWidth>(at(bevel_width_));
+  spacing_ = at(spacing_);
+  if (margin_ > 0) margin_ = at(margin_);  // -1: centred
+  font_.SetHeight(FontHeightForDpi(FontPointsForDpi(font_.Height(), old), newDpi));  // repaints
+}
+
 // ---------------------------------------------------------------------------- hit test
 
 bool TOvalButton::PointInOval(int x, int y) {

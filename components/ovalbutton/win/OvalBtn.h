@@ -63,6 +63,8 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
   bool PointInOval(int x, int y) override;
 
   void Paint(TCanvas& canvas) override;
+  // The caption's font by its point size, the bevel rings, the glyph's spacing and margin.
+  void ChangeScale(int newDpi) override;
   // Bevel, glyph and caption over the existing face (the ellipse is not filled again).
   void DrawFace(TCanvas& canvas);
   void DrawBevel(TCanvas& canvas);

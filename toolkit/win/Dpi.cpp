@@ -1,0 +1,40 @@
+// Per-monitor DPI through the functions that newer systems have, looked up once.
+#include "toolkit/win/Dpi.h"
+
+#include "toolkit/Scaling.h"
+
+namespace {
+
+template <typename F>
+F Function(const wchar_t* module, const char* name) {
+  HMODULE m = GetModuleHandleW(module);
+  if (!m) m = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+}  // namespace
+
+int MonitorDpiAt(POINT p) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = Function<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && x)
+    return static_cast<int>(x);
+  return SystemDpi();
+}
+
+SIZE FrameExtraForDpi(DWORD style, DWORD exStyle, int dpi) {
+  using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = Function<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  RECT r{0, 0, 100, 100};
+  if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return {r.right - r.left - 100, r.bottom - r.top - 100};
+}
