@@ -15,15 +15,18 @@ void TStickForm::ShowNote(int32_t k) {
     const TNotice& note = list.Notes(k);
     if (note.Used) {
       ShowNoteText(note);
-      // Stopping and restarting makes a running countdown start afresh for this note.
+      // Stopping and restarting makes a running countdown start afresh for this note. A single
+      // note would only be shown again: no countdown then (an interval of 0 arms nothing).
       const bool running = DefileTimer->Enabled();
       DefileTimer->SetEnabled(false);
-      DefileTimer->SetInterval(ExposureInterval(note.Exposure));
+      DefileTimer->SetInterval(list.NoteCount() >= 2 ? ExposureInterval(note.Exposure) : 0);
       DefileTimer->SetEnabled(running);
       ++k;
     } else {
       k = 1;
     }
+  } else {
+    DefileTimer->SetInterval(0);  // nothing to cycle through
   }
   list.SetNextNote(k);
   UpdateCounter();

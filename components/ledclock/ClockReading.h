@@ -15,12 +15,10 @@ struct TClockReading {
   // Cells to write, counted from cell 1: all 7 while the seconds are shown, otherwise 5, so the
   // hidden seconds cells keep what they had.
   int CellsToWrite = 0;
-  // Milliseconds until the next tick: to just after the next half-second boundary, 1..501.
+  // Milliseconds until the next tick: 1 ms past the next half-second boundary, 2..501.
   int Interval = 1;
 };
 
-// The reading at msSinceMidnight (local time). The time is taken as a fraction of a day and
-// split into hours, minutes, seconds and half seconds in double precision, so right at a
-// half-second boundary it may still read the half second before, with Interval 1.
-// A time outside one day is held to its first or last millisecond.
+// The reading at msSinceMidnight (local time), in whole milliseconds: exact at every instant,
+// boundaries included. A time outside one day is held to its first or last millisecond.
 TClockReading ReadClock(int64_t msSinceMidnight, bool showSeconds);

@@ -25,21 +25,22 @@ TEST(ClockReadingTest, ExampleTimes) {
   struct Row {
     int64_t ms;
     std::array<TChar, 7> chars;
-    int interval, orOneLess;
+    int interval;
   };
   const Row rows[] = {
-      {At(9, 5, 7, 250), {_, 9, C, 0, 5, 0, 7}, 251, 250},
-      {At(23, 59, 59, 750), {2, 3, _, 5, 9, 5, 9}, 251, 250},
-      {At(0, 0, 0, 100), {_, 0, C, 0, 0, 0, 0}, 401, 400},
-      {At(9, 5, 7, 499), {_, 9, C, 0, 5, 0, 7}, 2, 1},
-      {At(10, 0, 0, 600), {1, 0, _, 0, 0, 0, 0}, 401, 400},
+      {At(9, 5, 7, 250), {_, 9, C, 0, 5, 0, 7}, 251},
+      {At(23, 59, 59, 750), {2, 3, _, 5, 9, 5, 9}, 251},
+      {At(0, 0, 0, 100), {_, 0, C, 0, 0, 0, 0}, 401},
+      {At(9, 5, 7, 499), {_, 9, C, 0, 5, 0, 7}, 2},
+      {At(9, 5, 7, 500), {_, 9, _, 0, 5, 0, 7}, 501},
+      {At(10, 0, 0, 600), {1, 0, _, 0, 0, 0, 0}, 401},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.ms);
     const TClockReading got = ReadClock(r.ms, true);
     EXPECT_EQ(got.Chars, r.chars);
     EXPECT_EQ(got.CellsToWrite, 7);
-    EXPECT_TRUE(got.Interval == r.interval || got.Interval == r.orOneLess) << got.Interval;
+    EXPECT_EQ(got.Interval, r.interval);
   }
 }
 
@@ -60,21 +61,9 @@ TEST(ClockReadingTest, TimeOutsideTheDayIsHeldToItInsteadOfShowingHour24) {
 // One instant of the day against the exact time, in integers.
 void CheckInstant(int64_t ms) {
   const TClockReading r = ReadClock(ms, true);
-  ASSERT_GE(r.Interval, 1) << ms;
-  ASSERT_LE(r.Interval, 501) << ms;
-  const int64_t shown = ShownHalfSecond(r), truth = ms / 500;
-  const int64_t left = 500 - ms % 500;  // whole ms to the next half-second boundary
-  if (ms % 500 != 0) {
-    ASSERT_EQ(shown, truth) << ms;
-    ASSERT_EQ(r.Chars[2] == chColon, ms % 1000 < 500) << ms;
-    ASSERT_TRUE(r.Interval == left + 1 || r.Interval == left) << ms << " " << r.Interval;
-  } else {
-    // Right on a boundary the fraction of the day may land a hair short of it: the cells then
-    // still show the half second before, and the tick comes back 1 ms later.
-    ASSERT_TRUE(shown == truth || (shown == truth - 1 && r.Interval == 1)) << ms;
-  }
-  // Whatever was read, the next tick lands in the half second after the one shown.
-  ASSERT_EQ((ms + r.Interval) / 500, shown + 1) << ms;
+  ASSERT_EQ(ShownHalfSecond(r), ms / 500) << ms;
+  ASSERT_EQ(r.Chars[2] == chColon, ms % 1000 < 500) << ms;
+  ASSERT_EQ(r.Interval, 500 - ms % 500 + 1) << ms;
 }
 
 TEST(ClockReadingTest, WholeDaySweep) {
@@ -90,28 +79,22 @@ TEST(ClockReadingTest, EveryHalfSecondBoundaryAndItsNeighbours) {
   }
 }
 
-// Ticks at exactly the intervals asked for: no half second is ever skipped, and a reading that
-// repeats the previous one is corrected by the very next tick.
-TEST(ClockReadingTest, FollowingTheTicksShowsEveryHalfSecondInTurn) {
-  for (int64_t start : {At(0, 0, 0, 0), At(9, 5, 7, 250), At(22, 59, 0, 123)}) {
+// The interval used to come out 1 ms short now and then, so a tick landed right on the boundary,
+// read the half second before, repainted nothing and asked again 1 ms later: about 166 ticks a
+// minute instead of 120. Followed tick by tick, each tick must show the next half second.
+TEST(ClockReadingTest, Bug_IntervalOneMsShortTickedOnTheBoundaryForNothing) {
+  for (int64_t start : {At(0, 0, 0, 0), At(9, 5, 7, 250), At(22, 59, 0, 123), At(23, 59, 59, 999)}) {
     SCOPED_TRACE(start);
     int64_t t = start, last = ShownHalfSecond(ReadClock(t, true));
-    bool repeated = false;
     int ticks = 0;
-    while (t < start + 3'600'000 && t < MSecsPerDay) {
+    for (t += ReadClock(t, true).Interval; t < MSecsPerDay && t < start + 60'000; ++ticks) {
       const TClockReading r = ReadClock(t, true);
-      const int64_t shown = ShownHalfSecond(r);
-      ASSERT_TRUE(shown == last || shown == last + 1) << t;
-      if (shown == last && ticks > 0) {
-        ASSERT_FALSE(repeated) << t;
-        ASSERT_EQ(r.Interval, 1) << t;
-      }
-      repeated = shown == last && ticks > 0;
-      last = shown;
+      ASSERT_EQ(ShownHalfSecond(r), last + 1) << t;
+      ASSERT_EQ(t % 500, 1) << t;
+      last = ShownHalfSecond(r);
       t += r.Interval;
-      ++ticks;
     }
-    EXPECT_EQ(t / 500, last + 1);  // never behind the time
+    EXPECT_LE(ticks, 120);
   }
 }
 

@@ -24,7 +24,8 @@ class TestClock {
     clock->SetCharHeight(2);
     clock->SetBorderColor(clSilver);
     clock->SetColor(clInfoBk);
-    form.FinishCreate();  // makes the windows, so invalidations reach the spy
+    form.FinishCreate();
+    form.Handle();  // the windows, so invalidations reach the spy
   }
 
   // A time past midnight wraps into the next day.

@@ -43,6 +43,7 @@ class OvalButtonForm {
     button->SetBounds(kLeft, kTop, width, height);
     button->SetParent(&form);
     form.FinishCreate();
+    form.Handle();  // the window, so repaints can be counted
   }
 
   // Mouse message at a point given in the button's coordinates.

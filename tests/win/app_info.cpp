@@ -106,6 +106,7 @@ TEST_F(InfoFormTest, OneAboutTabWithTheIconOfTheImageList) {
 }
 
 TEST_F(InfoFormTest, LoweredWindowColouredPanelFillsThePage) {
+  form.Handle();  // the page's place comes from the tab control's window
   EXPECT_EQ(form.Panel1->Parent(), form.AboutTabSheet);
   EXPECT_EQ(form.Panel1->BoundsRect(), (TRect{0, 0, form.AboutTabSheet->Width(), form.AboutTabSheet->Height()}));
   EXPECT_EQ(form.Panel1->BevelOuter(), TBevelCut::bvLowered);

@@ -142,6 +142,32 @@ TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
   EXPECT_TRUE(form->DefileTimer->Enabled());  // the timer keeps its running state throughout
 }
 
+// Cycling through one note or none would change nothing on the screen: no timer wakes the
+// program up then, while the cycling switch itself stays on.
+TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
+  Start(kThree, /*cycling=*/true);
+  Tick();
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_TRUE(form->DefileTimer->Armed());
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_EQ(Now(), Display("C", "1 / 1"));
+  EXPECT_FALSE(form->DefileTimer->Armed());
+  ClickOn(form->TimeOnSpeedButton);
+  ClickOn(form->TimeOnSpeedButton);
+  EXPECT_TRUE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->DefileTimer->Armed());
+
+  ASSERT_TRUE(NoteList().AppendNote("D", "", 7000));  // as the editor adds one
+  form->ShowNote(NoteList().NoteCount());
+  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_EQ(form->DefileTimer->Interval(), 7000u);
+
+  ClickOn(form->TrashSpeedBtn);
+  ClickOn(form->TrashSpeedBtn);
+  EXPECT_EQ(Now(), Display("", "0 / 0"));
+  EXPECT_FALSE(form->DefileTimer->Armed());
+}
+
 TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   Start(kThree);
   EXPECT_TRUE(form->AttacheBtn->Visible());

@@ -5,10 +5,37 @@
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/Edits.h"
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/RichEdit.h"
 #include "toolkit/win/Timer.h"
 
 namespace {
+
+// A form that is never opened costs no windows; what was set on its controls meanwhile is
+// there when it opens.
+TEST(FormHandleTest, WindowsAreMadeWhenTheFormIsFirstShownWithWhatWasSetMeanwhile) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  auto* rich = new TRichEdit(&form);
+  rich->SetParent(&form);
+  form.FinishCreate();
+  EXPECT_FALSE(form.HandleAllocated());
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_FALSE(rich->HandleAllocated());
+
+  edit->SetText("typed before");
+  rich->SetText("note before");
+  form.Show();
+  ASSERT_TRUE(edit->HandleAllocated());
+  ASSERT_TRUE(rich->HandleAllocated());
+  wchar_t text[32] = L"";
+  GetWindowTextW(edit->Handle(), text, 32);
+  EXPECT_STREQ(text, L"typed before");
+  EXPECT_EQ(rich->Text(), "note before");
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
 
 TEST(ModalTest, TimersKeepFiringInsideTheModalLoopUntilTheResultIsSet) {
   TForm dialog(nullptr);

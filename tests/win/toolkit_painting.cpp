@@ -35,6 +35,7 @@ class PaintingTest : public testing::Test {
     blue->SetBounds(30, 20, 40, 30);
     blue->SetParent(&form);
     form.FinishCreate();
+    form.Handle();
   }
   TForm form;
   Block* red;

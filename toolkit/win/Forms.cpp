@@ -1,6 +1,7 @@
 #include "toolkit/win/Forms.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Exception.h"
@@ -158,7 +159,8 @@ void TForm::PaintWindow(TCanvas& canvas) {
 void TForm::FinishCreate() {
   LoadedAll();
   ChangeScale(MonitorDpiAt({left_, top_}));
-  Handle();
+  // The native windows wait until the form is shown or its handle is asked for: most runs never
+  // open most forms.
   if (OnCreate) OnCreate(this);
 }
 
@@ -200,7 +202,25 @@ void TForm::BringToFront() {
 
 bool TForm::Active() const { return hwnd_ && GetActiveWindow() == hwnd_; }
 
+namespace {
+bool IsWithin(const TWinControl& parent, const TControl* control) {
+  for (const TControl* c : parent.Controls())
+    if (c == control || (c->IsWindowed() && IsWithin(*static_cast<const TWinControl*>(c), control))) return true;
+  return false;
+}
+}  // namespace
+
+void TForm::CreateHandle() {
+  TWinControl::CreateHandle();
+  TWinControl* pending = std::exchange(pending_active_, nullptr);
+  if (hwnd_ && pending && IsWithin(*this, pending)) active_control_ = pending->Handle();
+}
+
 void TForm::SetActiveControl(TWinControl* control) {
+  // Asking the control for its window now would make the whole form's windows before they are
+  // needed.
+  pending_active_ = hwnd_ ? nullptr : control;
+  if (pending_active_) return;
   active_control_ = control ? control->Handle() : nullptr;
   if (active_control_ && Active()) ::SetFocus(active_control_);
 }

@@ -53,7 +53,8 @@ class TForm : public TWinControl {
   bool SelectNext(bool forward);
 
   // Call at the end of a form's constructor, once every control is made: runs Loaded on every
-  // component, then OnCreate.
+  // component, then OnCreate. The native windows are made later, when the form is first shown or
+  // its handle is first asked for.
   void FinishCreate();
 
   TNotifyEvent OnCreate, OnShow, OnHide, OnActivate, OnDeactivate;
@@ -74,6 +75,7 @@ class TForm : public TWinControl {
  protected:
   void ScaleBounds(int oldDpi) override;
   void CreateParams(TCreateParams& params) override;
+  void CreateHandle() override;
   void PaintWindow(TCanvas& canvas) override;
   virtual void DoShow();
   virtual void DoHide();
@@ -92,6 +94,9 @@ class TForm : public TWinControl {
   bool modal_ = false;
   int modal_result_ = 0;
   HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)
+  // Named before the form had windows; not owned, and looked for among the form's controls before
+  // use, since it may be gone by then.
+  TWinControl* pending_active_ = nullptr;
 };
 
 // The form that a window belongs to, or nullptr.

@@ -7,11 +7,13 @@
 #include "toolkit/win/Text.h"
 
 namespace {
-// The newest rich-edit class the system has; its library stays loaded for the process.
+// The newest rich-edit class the system has, its library loaded when the first box is made
+// (most runs never open the editor) and only from the system folder (the program's own folder
+// is writable by the user). The library stays loaded for the process.
 const wchar_t* RichEditClass() {
   static const wchar_t* name = [] {
-    if (LoadLibraryW(L"Msftedit.dll")) return L"RICHEDIT50W";
-    LoadLibraryW(L"Riched20.dll");
+    if (LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return L"RICHEDIT50W";
+    LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return L"RichEdit20W";
   }();
   return name;

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <stdexcept>
+
 namespace {
 TSystemServices real_services;
 TSystemServices* current = &real_services;
@@ -39,7 +41,28 @@ int TSystemServices::MessageBox(HWND owner, const std::wstring& text, const std:
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-bool TSystemServices::GetOpenFileName(OPENFILENAMEW& request) { return ::GetOpenFileNameW(&request) != FALSE; }
+namespace {
+using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The common dialogs are loaded when a file dialog first opens, from the system folder only: most
+// runs never open one, and loading them at start costs time and memory.
+GetOpenFileNameFunction OpenFileDialogFunction() {
+  static const GetOpenFileNameFunction function = []() -> GetOpenFileNameFunction {
+    HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!library) return nullptr;
+    return reinterpret_cast<GetOpenFileNameFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameW")));
+  }();
+  return function;
+}
+}  // namespace
+
+bool TSystemServices::GetOpenFileName(OPENFILENAMEW& request) {
+  const GetOpenFileNameFunction function = OpenFileDialogFunction();
+  // Not a cancel: the user must learn that no dialog could be shown.
+  if (!function) throw std::runtime_error("The file dialog is not available on this system");
+  return function(&request) != FALSE;
+}
 
 TSystemServices& Sys() { return *current; }
 

@@ -47,8 +47,17 @@ void TDigitClock::SetShowSeconds(bool v) {
 
 void TDigitClock::SetActive(bool v) {
   if (v == active_) return;
-  tick_timer_->SetEnabled(v);
   active_ = v;
+  tick_timer_->SetEnabled(v && Visible());
+}
+
+void TDigitClock::VisibleChanged() {
+  TCustomPanel::VisibleChanged();
+  // Nobody sees a hidden clock: it wakes nothing up. Shown again, it shows the time at once
+  // rather than what it showed when it was hidden.
+  if (!active_) return;
+  if (Visible()) ClockTick(this);
+  tick_timer_->SetEnabled(Visible());
 }
 
 void TDigitClock::SetSpaceWidth(int v) {

@@ -24,7 +24,8 @@ class TDigitClock : public TCustomPanel {
   // spaces.
   void SetShowSeconds(bool v);
   bool Active() const { return active_; }
-  // A stopped clock keeps showing what it showed last.
+  // A stopped clock keeps showing what it showed last. The timer runs only while the clock is
+  // active and visible.
   void SetActive(bool v);
   int SpaceWidth() const { return space_width_; }
   void SetSpaceWidth(int v);
@@ -53,6 +54,7 @@ class TDigitClock : public TCustomPanel {
   // The space between cells scales with them; the cells scale their own rectangles and strokes.
   void ChangeScale(int newDpi) override;
   void Loaded() override;
+  void VisibleChanged() override;
 
  private:
   // Cells 1..5 get v, the seconds cells v div 2.
