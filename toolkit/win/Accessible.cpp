@@ -28,15 +28,18 @@ struct OleAccess {
   LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
   HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
   BSTR(WINAPI* SysAllocString)(const OLECHAR*) = nullptr;
+  HRESULT(WINAPI* CoInitializeEx)(LPVOID, DWORD) = nullptr;
 
   OleAccess() {
     HMODULE acc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     HMODULE aut = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     LresultFromObject = Entry<decltype(LresultFromObject)>(acc, "LresultFromObject");
     CreateStdAccessibleObject = Entry<decltype(CreateStdAccessibleObject)>(acc, "CreateStdAccessibleObject");
     SysAllocString = Entry<decltype(SysAllocString)>(aut, "SysAllocString");
+    CoInitializeEx = Entry<decltype(CoInitializeEx)>(com, "CoInitializeEx");
   }
-  bool Ready() const { return LresultFromObject && CreateStdAccessibleObject && SysAllocString; }
+  bool Ready() const { return LresultFromObject && CreateStdAccessibleObject && SysAllocString && CoInitializeEx; }
 };
 
 OleAccess& Ole() {
@@ -427,7 +430,7 @@ bool AnswerGetObject(TWinControl& window, TMessage& m) {
   if (!Ole().Ready()) return false;
   // The answer is marshalled through COM, which this thread may not have needed so far; it
   // stays initialised for the rest of the run.
-  static thread_local const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  static thread_local const bool com = SUCCEEDED(Ole().CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
   const HWND hwnd = window.Handle();
   Listened().insert(hwnd);
