@@ -110,7 +110,7 @@ void TEditorForm::CreateControls() {
   SpeedButton1->SetBounds(199, 168, 23, 23);
   SpeedButton1->SetNumGlyphs(RES_GLYPH_IMAGES);
   SpeedButton1->LoadGlyph(RES_GLYPH_ESTIMATE);
-  SpeedButton1->SetHint("Estimate");
+  SpeedButton1->SetHint("Estimate (Alt+E)");
   SpeedButton1->SetShowHint(true);
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
   SpeedButton1->SetParent(this);
@@ -135,6 +135,7 @@ void TEditorForm::CreateControls() {
   AttacheDialog = new TOpenDialog(this);
   AttacheDialog->SetName("AttacheDialog");
   AttacheDialog->SetTitle("Locate the attachement object...");
+  AttacheDialog->SetFilter("All files (*.*)|*.*");
   AttacheDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
 }
 
@@ -210,6 +211,7 @@ void TEditorForm::Stick() {
     }
     EditedNote = k;
     edited_text_ = list.Notes(k).Content;
+    window.RefreshNote(k);
   }
   try {
     window.SaveAll();
@@ -254,6 +256,11 @@ void TEditorForm::NoteEditChange(TObject*) {
 }
 
 void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (key == 'E' && shift.Has(TShift::Alt) && !shift.Has(TShift::Ctrl)) {
+    SpeedButton1Click(SpeedButton1);
+    key = 0;  // no system beep for an accelerator nobody else has
+    return;
+  }
   if (key == VK_RETURN) enter_pressed_ = true;
   if (key == VK_ESCAPE) escape_pressed_ = true;
   TForm::KeyDown(key, shift);

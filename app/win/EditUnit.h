@@ -23,6 +23,9 @@ class TNoteView {
   virtual ~TNoteView() = default;
   // Shows note k of the list (wrapping as the note window does) and rewrites the counter.
   virtual void ShowNote(int32_t k) = 0;
+  // Shows note k's stored text and attachment again when it is the note on display; a running
+  // countdown goes on untouched.
+  virtual void RefreshNote(int32_t k) = 0;
   virtual void UpdateCounter() = 0;
   // Puts the list's changes on disk; raises what the save raises, the changes then unsaved.
   virtual void SaveAll() = 0;

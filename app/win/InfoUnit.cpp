@@ -21,6 +21,7 @@ TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
   Font().SetCharset(ANSI_CHARSET);
   SetPosition(TPosition::poScreenCenter);
   SetClientSize(316, 208);
+  SetKeyPreview(true);
   CreateControls();
   FinishCreate();
   CentreLinks();
@@ -124,6 +125,18 @@ void TInfoForm::CreateControls() {
 void TInfoForm::BitBtn3Click(TObject*) {
   // Ends the modal loop; the dialog is only hidden and lives on for the next showing.
   SetModalResult(CloseResult);
+}
+
+void TInfoForm::KeyDown(uint16_t& key, TShiftState shift) {
+  // On the press: the release of the key that opened the box comes here too.
+  if (key == VK_RETURN || key == VK_ESCAPE) {
+    if (key == VK_RETURN) BitBtn3Click(BitBtn3);
+    else SetModalResult(mrCancel);
+    if (!Modal()) Hide();
+    key = 0;
+    return;
+  }
+  TForm::KeyDown(key, shift);
 }
 
 void TInfoForm::AboutTabSheetResize(TObject*) {

@@ -34,6 +34,8 @@ class TInfoForm : public TForm {
   void AboutTabSheetResize(TObject* sender);
   void Panel1Resize(TObject* sender);
 
+  // Enter closes the box as "Close" does, Esc as a dialog's cancel: it has no close box.
+  void KeyDown(uint16_t& key, TShiftState shift) override;
   // The tab's icon is drawn for each scale.
   void ChangeScale(int newDpi) override;
 

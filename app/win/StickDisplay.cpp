@@ -14,9 +14,7 @@ void TStickForm::ShowNote(int32_t k) {
   if (k >= 1) {
     const TNotice& note = list.Notes(k);
     if (note.Used) {
-      NoteLabel->SetCaption(note.Content);
-      AttacheBtn->SetVisible(!note.Attach.empty());
-      AttacheBtn->SetHint(note.Attach);
+      ShowNoteText(note);
       // Stopping and restarting makes a running countdown start afresh for this note. A single
       // note would only be shown again: no countdown then (an interval of 0 arms nothing).
       const bool running = DefileTimer->Enabled();
@@ -33,6 +31,18 @@ void TStickForm::ShowNote(int32_t k) {
   }
   list.SetNextNote(k);
   UpdateCounter();
+}
+
+void TStickForm::ShowNoteText(const TNotice& note) {
+  NoteLabel->SetCaption(note.Content);
+  AttacheBtn->SetVisible(!note.Attach.empty());
+  AttacheBtn->SetHint(note.Attach);
+}
+
+void TStickForm::RefreshNote(int32_t k) {
+  const TNoteList& list = NoteList();
+  if (k < 1 || k > list.NoteCount() || k != list.NextNote() - 1 || !list.Notes(k).Used) return;
+  ShowNoteText(list.Notes(k));
 }
 
 void TStickForm::UpdateCounter() {
@@ -61,7 +71,7 @@ void TStickForm::DefileTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
 
 void TStickForm::ApplyCycling() {
   DefileTimer->SetEnabled(TimeOnSpeedButton->Down());
-  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON" : "Scrolling is OFF");
+  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
 }
 
 void TStickForm::TimeOnSpeedButtonClick(TObject*) {
@@ -135,8 +145,12 @@ void TStickForm::EditSpeedBtnClick(TObject*) {
 void TStickForm::Image1Click(TObject*) { Close(); }
 
 void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
-  if (!shift.Has(TShift::Ctrl)) return;
   try {
+    if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
+      SpeedButton6Click(SpeedButton6);
+      return;
+    }
+    if (!shift.Has(TShift::Ctrl)) return;
     switch (key) {
       case VK_RIGHT: ForwardSpeedBtnClick(ForwardSpeedBtn); break;
       case VK_LEFT: BackSpeedBtnClick(BackSpeedBtn); break;
@@ -145,6 +159,8 @@ void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
       case 'E': EditSpeedBtnClick(EditSpeedBtn); break;
       case 'A': AttacheBtnClick(AttacheBtn); break;
       case 'X': Close(); break;
+      case VK_SPACE: TimeOnSpeedButton->Click(); break;  // the button's own toggle, hint and all
+      case 'B': AboutSpeedButtonClick(AboutSpeedButton); break;
       default: break;
     }
   } catch (const std::exception&) {

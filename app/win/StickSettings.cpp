@@ -121,7 +121,7 @@ void TStickForm::rashallnotes1Click(TObject*) {
   try {
     answer = Application->MessageBox(
         "Are you sure you want to delete all the " + std::to_string(list.NoteCount()) + " notes?",
-        "Delete all notes?", MB_YESNO | MB_ICONEXCLAMATION);
+        "Delete all notes?", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // a stray Enter keeps them
   } catch (const std::exception&) {
     answer = IDNO;  // a question that could not be asked was not answered yes
   }

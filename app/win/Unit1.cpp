@@ -65,6 +65,7 @@ void TStickForm::CreateTrayIcon() {
   TrayIcon1->SetIconIndex(0);
   TrayIcon1->SetPopupMenu(TrayPopupMenu);
   TrayIcon1->SetMinimizeToTray(true);
+  TrayIcon1->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
 }
 
 void TStickForm::CreateControls() {
@@ -121,8 +122,8 @@ void TStickForm::CreateControls() {
   DigitalClock->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DigitalClockMouseMove(s, sh, x, y); };
   DigitalClock->SetParent(Panel1);
 
-  AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About...", &TStickForm::AboutSpeedButtonClick);
-  SpeedButton6 = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help", &TStickForm::SpeedButton6Click);
+  AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About... (Ctrl+B)", &TStickForm::AboutSpeedButtonClick);
+  SpeedButton6 = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help (F1)", &TStickForm::SpeedButton6Click);
   TimeOnSpeedButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::TimeOnSpeedButtonClick);
   TimeOnSpeedButton->SetGroupIndex(1);
   TimeOnSpeedButton->SetAllowAllUp(true);

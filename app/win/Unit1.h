@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
+#include "app/Notice.h"
 #include "app/win/EditUnit.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -16,7 +18,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TNoteView {
+class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
  public:
   explicit TStickForm(TComponent* owner);
   ~TStickForm() override;
@@ -55,6 +57,7 @@ class TStickForm : public TForm, public TNoteView {
   // Shows note k, wrapping below 1 to the last note and above the count to the first, restarts
   // a running cycle with the note's own exposure and rewrites the counter.
   void ShowNote(int32_t k) override;
+  void RefreshNote(int32_t k) override;
   void UpdateCounter() override;
   void ClearDisplay();
 
@@ -117,6 +120,10 @@ class TStickForm : public TForm, public TNoteView {
   void Exit1Click(TObject* sender);
 
   void WndProc(TMessage& m) override;
+  // What the cycling and attachment buttons and the clock tell a screen reader.
+  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  // The time the clock shows, "12:34:56"; empty while it shows none.
+  std::string ClockText() const;
 
  protected:
   // The rounded corners follow the window's size at every DPI.
@@ -125,6 +132,7 @@ class TStickForm : public TForm, public TNoteView {
  private:
   void CreateControls();
   void CreateMenu();
+  void ShowNoteText(const TNotice& note);
   void CreateTrayIcon();
   void ReadPlacement();
   void KeepOnScreen();

@@ -78,6 +78,7 @@ void TCustomTrayIcon::ProcessNotification(uint32_t code) {
         FireClick();
       }
       left_button_down_ = false;
+      select_follows_click_ = shell_version_mode_ == 2;
       FireMouseUp(TMouseButton::mbLeft, shift, p.X, p.Y);
       return;
     }
@@ -91,17 +92,19 @@ void TCustomTrayIcon::ProcessNotification(uint32_t code) {
     case RButtonDown:
       if (!enabled_) return;
       ButtonDown(TMouseButton::mbRight, TShift::Right);
-      OpenPopupMenu();  // whatever LeftPopup says
+      // Whatever LeftPopup says; version 4 asks for the menu itself, after the release.
+      if (shell_version_mode_ != 2) OpenPopupMenu();
       return;
     case RButtonUp:
-      if (shell_version_mode_ != 0 || !enabled_) return;
+      if (shell_version_mode_ == 1 || !enabled_) return;
       ButtonUp(TMouseButton::mbRight, TShift::Right);
       return;
     case ContextMenu:
     case Select:
     case KeySelect:
-      if (shell_version_mode_ != 1 || !enabled_) return;
-      ButtonUp(TMouseButton::mbRight, TShift::Right);
+      if (!enabled_) return;
+      if (shell_version_mode_ == 1) ButtonUp(TMouseButton::mbRight, TShift::Right);
+      else if (shell_version_mode_ == 2) SelectionNotification(code);
       return;
     case MButtonDown:
       if (!enabled_) return;
@@ -136,6 +139,20 @@ void TCustomTrayIcon::ButtonUp(TMouseButton button, TShift member) {
   const TShiftState shift = ShiftKeysNow() + member;
   const TPoint p = CursorPosNow();
   FireMouseUp(button, shift, p.X, p.Y);
+}
+
+void TCustomTrayIcon::SelectionNotification(uint32_t code) {
+  using namespace tray_code;
+  if (code == ContextMenu) {  // the right button's release, the context-menu key or Shift+F10
+    OpenPopupMenu();
+    return;
+  }
+  const bool echo = code == Select && select_follows_click_;
+  select_follows_click_ = false;
+  if (echo) return;  // a plain left click, already reported as one
+  // Enter or Space on the icon: its open gesture, the double click.
+  FireDblClick();
+  if (!left_popup_) ClickDefaultMenuItem();
 }
 
 void TCustomTrayIcon::ClickTimerElapsed() {

@@ -30,7 +30,9 @@ class TCustomTrayIcon : public TComponent {
   bool WantEnterExitEvents() const { return want_enter_exit_events_; }
   // ExitTimer runs exactly while this is on.
   void SetWantEnterExitEvents(bool v);
-  // 0: classic notifications; 1: shell notification version 3.
+  // 0: classic notifications; 1: shell notification version 3; 2: version 4, which also
+  // answers the keyboard (Enter or Space on the icon acts as a double click, the context-menu
+  // key or Shift+F10 opens the menu).
   uint8_t ShellVersionMode() const { return shell_version_mode_; }
 
   TNotifyEvent OnClick, OnDblClick;
@@ -82,6 +84,7 @@ class TCustomTrayIcon : public TComponent {
  private:
   void ButtonDown(TMouseButton button, TShift member);
   void ButtonUp(TMouseButton button, TShift member);
+  void SelectionNotification(uint32_t code);
 
   uint32_t icon_id_;
   bool enabled_ = true;
@@ -91,6 +94,7 @@ class TCustomTrayIcon : public TComponent {
   bool click_pending_ = false;
   bool double_click_seen_ = false;
   bool cursor_outside_ = true;
+  bool select_follows_click_ = false;  // version 4: the selection a left click announces next
   TPoint last_cursor_pos_;
   TSimpleTimer click_timer_;  // measures the double-click time from a left press
   TSimpleTimer exit_timer_;   // polls the cursor for the exit

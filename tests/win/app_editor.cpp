@@ -69,7 +69,7 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
   EXPECT_EQ(Note(5).Content, "e");
   EXPECT_EQ(NoteList().NextNote(), 5);
   EXPECT_EQ(Counter(), "4 / 7");
-  EXPECT_EQ(Text(), "Call the garage");  // shown again only at the next step
+  EXPECT_EQ(Text(), "Call the garage at 9");  // on display at once
   EXPECT_NE(FileText().find("[Note4]\r\nContent=Call the garage at 9\r\nAttach=C:\\g.txt\r\nExposure=12000\r\n"),
             std::string::npos);
 }
@@ -304,9 +304,58 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
   ASSERT_EQ(system.open_file_requests.size(), 2u);
   const OPENFILENAMEW& r = system.open_file_requests[0];
   EXPECT_EQ(editor->AttacheDialog->Title(), "Locate the attachement object...");
+  EXPECT_EQ(system.open_file_filters[0], L"All files (*.*)|*.*|");
+  EXPECT_EQ(r.nFilterIndex, 1u);
   EXPECT_EQ(r.Flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER),
             static_cast<DWORD>(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                                OFN_EXPLORER));
+}
+
+TEST_F(EditorTest, Bug_AChangedNoteKeptItsOldTextOnDisplayUntilTheNextStep) {
+  StartBoth({{"Buy milk", "", 3000}, {"Call Ann", "", 3000}});
+  ASSERT_EQ(Text(), "Buy milk");
+  ClickOn(form->TimeOnSpeedButton);  // cycling on: note 1's countdown runs
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("Buy oat milk");
+    editor->AttachementEdit->SetText("C:\\list.txt");
+    editor->ExposeEdit->SetText("9");
+    ClickCentre(editor->StickBtn);
+  });
+  editor->EditNote(1);
+  EXPECT_EQ(Text(), "Buy oat milk");
+  EXPECT_TRUE(form->AttacheBtn->Visible());
+  EXPECT_EQ(Counter(), "1 / 2");
+  EXPECT_EQ(form->DefileTimer->Interval(), 3000u);  // the running countdown was left alone
+  EXPECT_TRUE(form->DefileTimer->Enabled());
+  // A change to a note not on display leaves the display as it is.
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("Call Bob");
+    ClickCentre(editor->StickBtn);
+  });
+  editor->EditNote(2);
+  EXPECT_EQ(Text(), "Buy oat milk");
+  Tick();
+  EXPECT_EQ(Text(), "Call Bob");
+}
+
+TEST_F(EditorTest, AltEEstimatesFromTheTextBoxWithoutTypingAnE) {
+  StartBoth({});
+  WhileOpen([&] {
+    editor->NoteEdit->SetText("Meeting at 10 in room 4B, bring notes!! " + std::string(11, 'k'));
+    editor->ExposeEdit->SetText("17");
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(editor->NoteEdit->Handle(), WM_SYSKEYDOWN, 'E', 0x20000001);
+    PostMessageW(editor->NoteEdit->Handle(), WM_SYSKEYUP, 'E', 0xE0000001);
+    Application->ProcessMessages();
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(editor->ExposeEdit->Text(), "5");
+    EXPECT_EQ(editor->NoteEdit->TextLength(), 51);
+  });
+  editor->NewNote();
 }
 
 }  // namespace

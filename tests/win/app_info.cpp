@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/win/InfoUnit.h"
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
+#include "tests/win/AccessibleTestSupport.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/Text.h"
 
@@ -223,5 +226,70 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseClick{"BottomRightCorner", {62, 29}, mrCancel},
                     CloseClick{"TopRightCorner", {61, 2}, mrCancel}),
     [](const testing::TestParamInfo<CloseClick>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST_F(InfoFormTest, EnterClosesAsCloseAndEscAsACancelOnTheirPressOnly) {
+  struct Case {
+    const char* name;
+    bool press, escape;
+    int result;
+  };
+  // What ends the loop when the keys do not: WM_CLOSE gives mrCancel, a click on Close gives 3,
+  // so each case fails when its keys do nothing.
+  const Case cases[] = {{"Enter", true, false, TInfoForm::CloseResult},
+                        {"Esc", true, true, mrCancel},
+                        {"release of an Enter pressed elsewhere", false, false, mrCancel}};
+  for (const Case& c : cases) {
+    form.OnShow = [&](TObject*) {
+      HWND focus = form.PageControl1->Handle();
+      const WPARAM key = c.escape ? VK_ESCAPE : VK_RETURN;
+      if (c.press) PostMessageW(focus, WM_KEYDOWN, key, 1);
+      PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+      if (c.result == mrCancel && c.press) {
+        const LPARAM at = MAKELPARAM(form.BitBtn3->Left() + 32, form.BitBtn3->Top() + 15);
+        PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
+      } else {
+        PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+      }
+    };
+    EXPECT_EQ(form.ShowModal(), c.result) << c.name;
+    EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
+    PumpMessages();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
+  WithFakeSystem sys;
+  TInfoForm form(nullptr);
+  AccessibleClient client(form.Handle());
+  ASSERT_EQ(client.result, S_OK);
+  std::vector<std::pair<std::string, long>> read;
+  long system_children = 0;
+  for (long id = 1; id <= client.Count(); ++id) {
+    IDispatch* own = nullptr;
+    if (client.acc->get_accChild(ChildId(id), &own) == S_OK && own) {  // the page control answers for itself
+      ++system_children;
+      own->Release();
+      continue;
+    }
+    read.emplace_back(client.Name(id), client.Role(id));
+  }
+  EXPECT_EQ(system_children, 1);
+  const std::vector<std::pair<std::string, long>> expected = {
+      {"Zettly   version 1.0", ROLE_SYSTEM_STATICTEXT},
+      {"Copyright \xC2\xA9 2026 Quorvel. All rights reserved.", ROLE_SYSTEM_STATICTEXT},
+      {"www.zettly.example.com", ROLE_SYSTEM_LINK},
+      {"support@zettly.example.com", ROLE_SYSTEM_LINK},
+      {"Close", ROLE_SYSTEM_PUSHBUTTON}};
+  EXPECT_EQ(read, expected);
+}
 
 }  // namespace

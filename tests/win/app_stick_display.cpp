@@ -56,7 +56,7 @@ TEST_F(StickDisplayTest, WithAnEmptyListEveryStepLeavesTheEmptyState) {
 TEST_F(StickDisplayTest, EachNoteStaysUpForItsOwnExposureAndAManualStepRestartsTheCountdown) {
   Start(kThree, /*cycling=*/true);
   EXPECT_TRUE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON");
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON (Ctrl+Space)");
   EXPECT_TRUE(form->DefileTimer->Armed());
   EXPECT_EQ(form->DefileTimer->Interval(), 1000u);
 
@@ -75,14 +75,14 @@ TEST_F(StickDisplayTest, EachNoteStaysUpForItsOwnExposureAndAManualStepRestartsT
 
   ClickOn(form->TimeOnSpeedButton);  // off: a step keeps the timer stopped
   EXPECT_FALSE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is OFF");
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is OFF (Ctrl+Space)");
   EXPECT_FALSE(form->DefileTimer->Armed());
   ClickOn(form->ForwardSpeedBtn);
   EXPECT_EQ(form->DefileTimer->Interval(), 10000u);
   EXPECT_FALSE(form->DefileTimer->Armed());
   ClickOn(form->TimeOnSpeedButton);  // on again
   EXPECT_TRUE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON");
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON (Ctrl+Space)");
   EXPECT_TRUE(form->DefileTimer->Armed());
 }
 

@@ -106,7 +106,7 @@ TEST_P(ActivationTest, TheFirstActivationAppliesOnClockAndRun) {
   Activate();
   EXPECT_EQ(form->TimeOnSpeedButton->Down(), c.cycling);
   EXPECT_EQ(form->DefileTimer->Enabled(), c.cycling);
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), c.cycling ? "Scrolling is ON" : "");
+  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), c.cycling ? "Scrolling is ON (Ctrl+Space)" : "");
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(form->ClockShown(), c.clock);
   EXPECT_EQ(form->Clock1->Checked(), c.clock);
@@ -295,7 +295,8 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   ASSERT_EQ(system.boxes.size(), 1u);
   EXPECT_EQ(system.boxes[0].text, L"Are you sure you want to delete all the 3 notes?");
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
-  EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+  // No is the default: a stray Enter keeps the notes.
+  EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
   EXPECT_EQ(NoteList().NoteCount(), 3);
   system.box_answer = IDYES;
   form->rashallnotes1Click(nullptr);

@@ -1,5 +1,5 @@
 // A right click on a control opens the context menu of the nearest control up the parents that
-// has one, at the pointer.
+// has one: at the pointer for a click, at the window for the menu key.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -19,7 +19,7 @@ class RecordingMenu : public TPopupMenu {
   std::vector<TPoint> shown;
 };
 
-TEST(ContextMenuTest, ARightClickOnAChildOpensTheFormsMenuAtThePointer) {
+TEST(ContextMenuTest, ARightClickOnAChildOpensTheFormsMenuAtThePointerTheMenuKeyAtTheWindow) {
   WithFakeSystem system;
   TForm form(nullptr);
   form.SetBorderStyle(TBorderStyle::bsNone);
@@ -43,6 +43,12 @@ TEST(ContextMenuTest, ARightClickOnAChildOpensTheFormsMenuAtThePointer) {
   EXPECT_EQ(menu->shown[0], (TPoint{115, 115}));
   EXPECT_EQ(menu->shown[1], (TPoint{250, 180}));
   EXPECT_EQ(menu->PopupComponent(), panel);
+  // The menu key or Shift+F10: at the window, wherever the pointer is.
+  system.cursor = {700, 500};
+  SetCursorPos(700, 500);
+  SendMessageW(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), MAKELPARAM(-1, -1));
+  ASSERT_EQ(menu->shown.size(), 3u);
+  EXPECT_EQ(menu->shown[2], (TPoint{100, 100}));
   form.Hide();
 }
 

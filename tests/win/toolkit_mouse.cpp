@@ -2,6 +2,7 @@
 // a click only when the release lies inside the control pressed, enter and leave.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,30 @@ TEST_F(MouseTest, ExceptionFromAHandlerReachesTheStandardErrorBox) {
   // The window procedure survived and goes on routing.
   Send(WM_RBUTTONDOWN, 20, 20, MK_RBUTTON);
   EXPECT_EQ(log.back(), "a down 1 10,10");
+}
+
+TEST_F(MouseTest, Bug_TheHoverStayedWhenTheWindowLostThePointerWithoutALeave) {
+  const struct {
+    const char* how;
+    std::function<void()> lose;
+  } losses[] = {
+      {"a modal dialog disables the window", [&] {
+         EnableWindow(form.Handle(), FALSE);
+         EnableWindow(form.Handle(), TRUE);
+       }},
+      {"a menu cancels the mode", [&] { SendMessageW(form.Handle(), WM_CANCELMODE, 0, 0); }},
+      {"another window takes the mouse",
+       [&] { SendMessageW(form.Handle(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(GetDesktopWindow())); }},
+  };
+  for (const auto& l : losses) {
+    SendMessageW(form.Handle(), WM_MOUSELEAVE, 0, 0);
+    log.clear();
+    Send(WM_MOUSEMOVE, 20, 20);
+    l.lose();
+    Send(WM_MOUSEMOVE, 21, 20);  // the pointer back: entered anew
+    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a move 10,10", "a leave", "a enter", "a move 11,10"}))
+        << l.how;
+  }
 }
 
 }  // namespace

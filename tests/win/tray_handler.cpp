@@ -159,6 +159,26 @@ TEST_F(TrayNotifyTest, RightPressOpensTheMenuAtTheCursorAfterMouseDown) {
   EXPECT_EQ(log, (std::vector<std::string>{"Down with 0 menus", "Up(R,16,640,700)"}));
 }
 
+TEST_F(TrayNotifyTest, VersionFourNamesTheIconInTheHighWordAndAnswersTheKeyboard) {
+  icon.OnDblClick = [this](TObject* s) { Log(s, "DblClick"); };
+  RecordingPopupMenu menu(nullptr);
+  menu.AddItem("&Show window", true, &log);
+  icon.SetPopupMenu(&menu);
+  // Version 4: the code and the icon in lParam, the icon's anchor point in wParam.
+  const auto v4 = [&](uint32_t code) {
+    SendMessageW(SharedTrayHandler()->WindowHandle(), TrayCallbackMessage, MAKEWPARAM(700, 740),
+                 MAKELPARAM(code, icon.IconId()));
+  };
+  v4(tray_code::KeySelect);  // the icon still speaks the classic format: not for it
+  EXPECT_TRUE(log.empty());
+  icon.SetShellVersionMode(2);
+  v4(tray_code::KeySelect);  // Enter on the icon
+  EXPECT_EQ(log, (std::vector<std::string>{"DblClick", "&Show window"}));
+  EXPECT_TRUE(menu.calls.empty());
+  v4(tray_code::ContextMenu);  // the menu key or Shift+F10
+  EXPECT_EQ(menu.calls.size(), 1u);
+}
+
 TEST_F(TrayNotifyTest, NotificationsNamingNoLiveIconReachNothing) {
   icon.OnDblClick = [this](TObject* s) { Log(s, "DblClick"); };
   uint32_t gone;

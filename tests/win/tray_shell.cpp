@@ -107,6 +107,15 @@ TEST_F(TrayShellTest, VersionModeIsToldToTheShell) {
   EXPECT_EQ(icon->ShellVersionMode(), 0);
 }
 
+TEST_F(TrayShellTest, Bug_AnIconAddedAgainAfterATaskbarRestartLostItsVersion) {
+  icon->SetShellVersionMode(2);
+  EXPECT_EQ(Last().uVersion, 4u);
+  fake.notify.clear();
+  icon->AddTrayIcon();  // what the restart message does
+  EXPECT_EQ(Messages(fake), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
+  EXPECT_EQ(Last().uVersion, 4u);
+}
+
 TEST_F(TrayShellTest, LoadedRefreshesShowsAndTellsTheVersionInThatOrder) {
   icon->SetIconVisible(true);  // a stored IconVisible adds the icon while loading already
   fake.notify.clear();

@@ -100,7 +100,8 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == TMouseButton::mbLeft && held_) {
     held_ = false;
-    over_ = x >= 0 && y >= 0 && x < Width() && y < Height();
+    // Still over it only if the pointer never left meanwhile (the click may have run a dialog).
+    over_ = over_ && x >= 0 && y >= 0 && x < Width() && y < Height();
     Invalidate();
   }
   TGraphicControl::MouseUp(button, shift, x, y);
@@ -115,7 +116,8 @@ void TSpeedButton::MouseEnter() {
 }
 
 void TSpeedButton::MouseLeave() {
-  if (over_ && !held_) {
+  // Held or not: a click that opened a dialog or a menu took the pointer away.
+  if (over_) {
     over_ = false;
     Invalidate();
   }

@@ -1,6 +1,8 @@
 // TControl: bounds, look, parent links and the mouse steps every control has.
 #include "toolkit/win/Controls.h"
 
+#include "toolkit/win/Accessible.h"
+
 TShiftState ShiftFromKeys(WPARAM keys) {
   TShiftState s;
   if (keys & MK_SHIFT) s += TShift::Shift;
@@ -89,6 +91,7 @@ void TControl::SetCaption(const std::string& text) {
   if (text == caption_) return;
   caption_ = text;
   CaptionChanged();
+  AccessibleNameChanged(this);  // a listening screen reader reads the new text
 }
 
 void TControl::SetColor(TColor c) {

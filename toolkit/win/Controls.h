@@ -189,6 +189,8 @@ class TWinControl : public TControl {
   ~TWinControl() override;
 
   bool IsWindowed() const override { return true; }
+  // A subclassed system control (edit box, tab control...) rather than a window of ours.
+  bool IsNative() const { return native_; }
   TRect ClientRect() const override;
   // The children first: a resize that arranges them then finds them at the new scale.
   void ChangeScale(int newDpi) override;
@@ -243,7 +245,6 @@ class TWinControl : public TControl {
   void ColorChanged() override;
   void FontChanged() override;
   HWND ParentHandleForCreate();
-  bool IsNative() const { return native_; }
 
   HWND hwnd_ = nullptr;
 
@@ -257,6 +258,9 @@ class TWinControl : public TControl {
   void PaintMessage();
   void RouteMouse(TMessage& m);
   void SetMouseControl(TControl* c);
+  // The pointer went elsewhere without a leave (a modal dialog, a menu): no hover here or in
+  // the windows inside.
+  void LosePointer();
   void UpdateHint(TControl* c);
   bool SetCursorMessage(TMessage& m);
 

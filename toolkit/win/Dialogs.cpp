@@ -22,6 +22,14 @@ uint32_t TOpenDialog::Flags() const {
   return f;
 }
 
+std::wstring TOpenDialog::FilterBuffer() const {
+  if (filter_.empty()) return {};
+  std::wstring buffer = W(filter_);
+  std::replace(buffer.begin(), buffer.end(), L'|', L'\0');
+  buffer.append(2, L'\0');
+  return buffer;
+}
+
 bool TOpenDialog::Execute() {
   // Room for the longest path the system takes.
   std::vector<wchar_t> file(32768, L'\0');
@@ -35,6 +43,9 @@ bool TOpenDialog::Execute() {
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
   request.lpstrTitle = title_.empty() ? nullptr : title.c_str();
+  const std::wstring filter = FilterBuffer();
+  request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  request.nFilterIndex = filter.empty() ? 0 : 1;
   request.Flags = Flags();
   if (!Sys().GetOpenFileName(request)) return false;
   file_name_ = U8(file.data());

@@ -26,6 +26,12 @@ class TOpenDialog : public TComponent {
   // The file chosen by the last confirmed Execute, or the one to propose.
   const std::string& FileName() const { return file_name_; }
   void SetFileName(const std::string& name) { file_name_ = name; }
+  // The "Files of type" list: description|pattern pairs, e.g. "Text (*.txt)|*.txt|All|*.*".
+  // The first pair is selected. Empty: no list.
+  const std::string& Filter() const { return filter_; }
+  void SetFilter(const std::string& filter) { filter_ = filter; }
+  // The filter as the dialog takes it: the parts separated by, and ending in, two NULs.
+  std::wstring FilterBuffer() const;
   // The OPENFILENAME flags the options make (always the explorer-style dialog).
   uint32_t Flags() const;
 
@@ -35,6 +41,7 @@ class TOpenDialog : public TComponent {
 
  private:
   std::string title_;
+  std::string filter_;
   TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
   std::string file_name_;
 };

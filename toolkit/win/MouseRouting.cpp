@@ -6,6 +6,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
@@ -20,6 +23,18 @@ void TWinControl::SetMouseControl(TControl* c) {
   if (c) c->MouseEnter();
   if (!self.Alive() || mouse_.Hovered() != c) return;
   UpdateHint(c);
+}
+
+void TWinControl::LosePointer() {
+  tracking_leave_ = false;
+  const LifeGuard self = Guard();
+  SetMouseControl(nullptr);
+  if (!self.Alive()) return;
+  const std::vector<TControl*> children = controls_;  // a leave handler may change the list
+  for (TControl* c : children) {
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && std::find(controls_.begin(), controls_.end(), c) != controls_.end())
+      w->LosePointer();
+  }
 }
 
 void TWinControl::UpdateHint(TControl* c) {

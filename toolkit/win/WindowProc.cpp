@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/Text.h"
@@ -113,16 +114,31 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(m.LParam) != hwnd_) mouse_.CaptureLost();
+      if (!m.LParam || reinterpret_cast<HWND>(m.LParam) == hwnd_) break;  // released, or still ours
+      [[fallthrough]];  // another window took the mouse (a menu, a drag)
+    case WM_CANCELMODE:
+    case WM_ENABLE:
+      // A modal dialog or a menu takes the pointer without a leave: the hover ends here.
+      if (m.Msg == WM_ENABLE && m.WParam) break;
+      LosePointer();
+      break;
+    case WM_GETOBJECT:
+      if (!native_ && AnswerGetObject(*this, m)) return;  // a system control answers for itself
       break;
     case WM_SETCURSOR:
       if (SetCursorMessage(m)) return;
       break;
     case WM_CONTEXTMENU: {
       POINT sp{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      if (sp.x == -1 && sp.y == -1) GetCursorPos(&sp);
+      // The menu key or Shift+F10: the menu opens at the window, wherever the pointer is.
+      const bool keyboard = sp.x == -1 && sp.y == -1;
+      if (keyboard) {
+        sp = {0, 0};
+        ::ClientToScreen(hwnd_, &sp);
+      }
       POINT cp = sp;
       ::ScreenToClient(hwnd_, &cp);
-      TControl* c = ControlAtPos({cp.x, cp.y});
+      TControl* c = keyboard ? nullptr : ControlAtPos({cp.x, cp.y});
       if (!c) c = this;
       for (TControl* k = c; k; k = k->Parent()) {
         if (TPopupMenu* menu = k->PopupMenu(); menu && menu->AutoPopup()) {

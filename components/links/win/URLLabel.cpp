@@ -46,3 +46,9 @@ void TURLLabel::MouseLeave() {
   TCustomLabel::MouseLeave();
   Font().SetColor(kLeftColor);
 }
+
+void TURLLabel::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
+  if (&control != this) return;
+  info.Role = TAccessibleRole::Link;
+  info.Description = LinkTarget();
+}

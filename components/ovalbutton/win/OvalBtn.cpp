@@ -262,3 +262,9 @@ bool TOvalButton::DialogChar(wchar_t c) {
   if (state_.DialogChar(static_cast<unsigned>(c), Caption())) return true;
   return TGraphicControl::DialogChar(c);
 }
+
+void TOvalButton::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
+  if (&control != this) return;
+  info.Role = TAccessibleRole::PushButton;
+  info.Pressed = Down();
+}

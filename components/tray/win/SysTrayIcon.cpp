@@ -80,7 +80,10 @@ bool TSysTrayIcon::FillIconData() {
 
 bool TSysTrayIcon::AddTrayIcon() {
   if (!forced_visibility_) icon_visible_ = true;
-  return FillIconData() && Sys().NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  if (!FillIconData() || !Sys().NotifyIcon(NIM_ADD, &icon_data_)) return false;
+  // The shell takes every new icon as a classic one: a restarted taskbar forgot the version.
+  if (shell_version_mode_ != 0) Sys().NotifyIcon(NIM_SETVERSION, &icon_data_);
+  return true;
 }
 
 bool TSysTrayIcon::RemoveTrayIcon() {
@@ -97,6 +100,7 @@ void TSysTrayIcon::SetShellVersionMode(uint8_t mode) {
   shell_version_mode_ = mode;
   if (mode == 0) icon_data_.uVersion = 0;
   else if (mode == 1) icon_data_.uVersion = NOTIFYICON_VERSION;
+  else if (mode == 2) icon_data_.uVersion = NOTIFYICON_VERSION_4;
   Sys().NotifyIcon(NIM_SETVERSION, &icon_data_);
 }
 

@@ -49,7 +49,7 @@ class TSysTrayIcon : public TCustomTrayIcon {
   virtual bool AddTrayIcon();
   virtual bool RemoveTrayIcon();
   virtual bool UpdateTrayIcon();
-  // 0: classic notifications, 1: version 3. Tells the shell.
+  // 0: classic notifications, 1: version 3, 2: version 4 (keyboard too). Tells the shell.
   void SetShellVersionMode(uint8_t mode);
 
   // Restores the application and shows its main form in front; the tray icon stays.

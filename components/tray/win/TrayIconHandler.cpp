@@ -23,6 +23,13 @@ TTrayIconHandler::TTrayIconHandler() : window_([this](TMessage& m) { ProcessTray
 void TTrayIconHandler::ProcessTrayMessage(TMessage& m) {
   switch (m.Msg) {
     case TrayCallbackMessage:
+      // Version 4 puts the icon in lParam's high word (the code in its low word, the anchor point
+      // in wParam); the older versions name it in wParam, with a code that leaves the high word 0.
+      if (const uint32_t high = static_cast<uint32_t>(m.LParam >> 16) & 0xFFFF; high != 0) {
+        TCustomTrayIcon* icon = TCustomTrayIcon::FindTrayIcon(high);
+        if (icon && icon->ShellVersionMode() == 2) icon->ProcessNotification(static_cast<uint32_t>(m.LParam) & 0xFFFF);
+        return;
+      }
       // The identifier is the icon's 32-bit one; anything wider names no icon of ours.
       if (m.WParam <= UINT32_MAX) {
         if (TCustomTrayIcon* icon = TCustomTrayIcon::FindTrayIcon(static_cast<uint32_t>(m.WParam)))

@@ -30,6 +30,7 @@ class FakeSystem : public TSystemServices {
   bool open_file_confirms = false;
   std::wstring open_file_result;
   std::vector<OPENFILENAMEW> open_file_requests;
+  std::vector<std::wstring> open_file_filters;  // each request's list, read as the dialog does: "a|b|"
   bool notify_result = true;
 
   SYSTEMTIME LocalTime() override { return time; }
@@ -52,6 +53,9 @@ class FakeSystem : public TSystemServices {
   }
   bool GetOpenFileName(OPENFILENAMEW& request) override {
     open_file_requests.push_back(request);
+    std::wstring filters;
+    for (const wchar_t* p = request.lpstrFilter; p && *p; p += std::wstring(p).size() + 1) filters += p + std::wstring(L"|");
+    open_file_filters.push_back(filters);
     if (open_file_confirms && request.lpstrFile && request.nMaxFile > open_file_result.size()) {
       open_file_result.copy(request.lpstrFile, open_file_result.size());
       request.lpstrFile[open_file_result.size()] = L'\0';

@@ -1,0 +1,31 @@
+// What the note window's controls tell a screen reader beyond their captions and hints.
+#include "app/win/Unit1.h"
+
+std::string TStickForm::ClockText() const {
+  // Hours, minutes and seconds cells; the separator blinks and is not read.
+  static constexpr int kDigitCells[] = {1, 2, 4, 5, 6, 7};
+  std::string text;
+  for (int n : kDigitCells) {
+    if (n == 6 && !DigitalClock->ShowSeconds()) break;
+    const TChar c = DigitalClock->Cells(n)->Char();
+    if (n == 1 && c == chBlank) continue;  // hours below ten
+    if (c < 0 || c > 9) return "";
+    if (n == 4 || n == 6) text += ':';
+    text += static_cast<char>('0' + c);
+  }
+  return text;
+}
+
+void TStickForm::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
+  if (&control == TimeOnSpeedButton) {
+    info.Name = "Cycling";  // its hint says ON or OFF, which the pressed state tells already
+    info.Shortcut = "Ctrl+Space";
+  } else if (&control == AttacheBtn) {
+    info.Name = "Attachment";
+    info.Description = AttacheBtn->Hint();
+  } else if (&control == DigitalClock) {
+    info.Name = ClockText();
+    info.Description = DigitalClock->Hint();  // the date
+    info.Role = TAccessibleRole::StaticText;
+  }
+}
