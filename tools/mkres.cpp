@@ -30,7 +30,8 @@
 //
 // Output:
 //   .ico  one 32-bit BGRA DIB per image (alpha 0 where transparent, partial on smoothed edges)
-//         with its AND mask.
+//         with its AND mask; a 256x256 image is stored as an RGBA PNG instead, as Vista and later
+//         read it, since its bitmap would be most of the file.
 //   .cur  one 1-bit DIB (black/white XOR image + AND mask) with the hot spot in the directory.
 //   .bmp  a bottom-up 24-bit BMP. Transparent pixels become the key colour #FF00FF; the program
 //         paints every pixel of its bitmap's bottom-left pixel's colour as background, so a bitmap
@@ -54,6 +55,7 @@
 
 #include "toolkit/Scaling.h"
 #include "tools/PictureShapes.h"
+#include "tools/PngWriter.h"
 
 namespace {
 
@@ -465,8 +467,12 @@ void MonoPlane(Bytes& out, int w, int h, F bit) {
 
 Bytes IconImage(const Image& im) {
   const int w = im.Width(), h = im.Height();
-  const int maskBytes = (w + 31) / 32 * 4 * h;
   Bytes out;
+  if (w == 256) {
+    for (char c : PngFile(im)) out.U8(static_cast<unsigned char>(c));
+    return out;
+  }
+  const int maskBytes = (w + 31) / 32 * 4 * h;
   InfoHeader(out, w, h * 2, 32, static_cast<std::uint32_t>(w * h * 4 + maskBytes), 0);
   for (int y = h - 1; y >= 0; --y)
     for (const Rgba& p : im.rows[static_cast<std::size_t>(y)]) {
