@@ -36,7 +36,7 @@ TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
 }
 
 TStickForm::~TStickForm() {
-  StopWatching();
+  folder_watch_.reset();
   if (session_blocked_ && HandleAllocated()) ShutdownBlockReasonDestroy(hwnd_);
 }
 
@@ -378,24 +378,9 @@ bool TStickForm::QueryEndSession() {
 }
 
 void TStickForm::WatchNotesFolder() {
-  StopWatching();
-  const std::string& folder = NoteList().ProgramFolder();
-  if (folder.empty() || !Application) return;
-  watch_ = FindFirstChangeNotificationW(W(folder).c_str(), FALSE,
-                                        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
-                                            FILE_NOTIFY_CHANGE_SIZE);
-  if (watch_ == INVALID_HANDLE_VALUE) return;  // no watch: outside changes are still merged at each save
-  Application->AddWaitHandle(watch_, [this] {
-    FindNextChangeNotification(watch_);
-    NotesFolderChanged();
-  });
-}
-
-void TStickForm::StopWatching() {
-  if (watch_ == INVALID_HANDLE_VALUE) return;
-  if (Application) Application->RemoveWaitHandle(watch_);
-  FindCloseChangeNotification(watch_);
-  watch_ = INVALID_HANDLE_VALUE;
+  // No watch (an unwatchable folder): outside changes are still merged at each save.
+  folder_watch_.reset();
+  folder_watch_ = std::make_unique<TFolderWatch>(NoteList().ProgramFolder(), [this] { NotesFolderChanged(); });
 }
 
 void TStickForm::NotesFolderChanged() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "app/Notice.h"
 #include "app/win/EditUnit.h"
@@ -12,6 +13,7 @@
 #include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
+#include "toolkit/win/FolderWatch.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Image.h"
 #include "toolkit/win/Menus.h"
@@ -146,7 +148,6 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void SaveChange();
   void SaveSettingsOrSay();
   void WatchNotesFolder();
-  void StopWatching();
   void OpenWithShell(const std::string& target, const char* what);
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
@@ -157,7 +158,7 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   bool session_blocked_ = false;  // the end of the session is held up with a reason
   TEditorForm* editor_ = nullptr;  // not owned
   TForm* about_ = nullptr;         // not owned
-  HANDLE watch_ = INVALID_HANDLE_VALUE;  // change notification on the program's folder
+  std::unique_ptr<TFolderWatch> folder_watch_;  // on the program's folder
 };
 
 // The date the clock's hint shows: the user's short date, always with a four-digit year.

@@ -1,0 +1,24 @@
+#include "toolkit/win/FolderWatch.h"
+
+#include <utility>
+
+#include "toolkit/win/Application.h"
+#include "toolkit/win/Text.h"
+
+TFolderWatch::TFolderWatch(const std::string& folder, std::function<void()> changed)
+    : changed_(std::move(changed)) {
+  if (folder.empty() || !Application) return;
+  handle_ = FindFirstChangeNotificationW(
+      W(folder).c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+  if (!Active()) return;
+  Application->AddWaitHandle(handle_, [this] {
+    FindNextChangeNotification(handle_);  // re-armed first: a change during the callback is not missed
+    if (changed_) changed_();
+  });
+}
+
+TFolderWatch::~TFolderWatch() {
+  if (!Active()) return;
+  if (Application) Application->RemoveWaitHandle(handle_);
+  FindCloseChangeNotification(handle_);
+}
