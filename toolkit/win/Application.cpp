@@ -12,6 +12,7 @@ TApplication* Application = nullptr;
 namespace {
 constexpr wchar_t kAppClass[] = L"ZettlyApplication";
 constexpr UINT kShowPostedFaults = WM_APP + 0x13;
+constexpr UINT kWaitNotice = WM_APP + 0x14;
 // Whether the innermost message being handled is one the system repeats (UI thread only). A
 // message sent from inside such a handler (a click a timer makes) is not one of them.
 bool in_repeating_message = false;
@@ -32,6 +33,10 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
           return 0;
         case kShowPostedFaults:
           app->ShowPostedFaults();
+          return 0;
+        case kWaitNotice:
+          // Only a modal loop of the system's dispatches it here; ours take it before.
+          app->pending_notice_.emplace(wp, lp);
           return 0;
         case WM_SYSCOMMAND:
           switch (wp & 0xFFF0) {
@@ -59,6 +64,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   // Forms and their components go first (they are owned); the application window last.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  watcher_.reset();
   if (handle_) {
     DetachObject(handle_);
     DestroyWindow(handle_);
@@ -149,44 +155,65 @@ void TApplication::Dispatch(MSG& msg) {
 }
 
 bool TApplication::HandleMessage() {
+  if (RunPendingNotice()) return true;
   MSG msg;
-  if (waits_.empty()) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) {
-      terminated_ = true;
-      return false;
-    }
-  } else {
-    while (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      std::vector<HANDLE> handles;
-      for (const TWait& w : waits_) handles.push_back(w.Handle);
-      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), INFINITE,
-                                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      if (r >= WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + handles.size()) {
-        // A copy: the handler may remove its own wait.
-        const std::function<void()> signalled = waits_[r - WAIT_OBJECT_0].Signalled;
-        try {
-          if (signalled) signalled();
-        } catch (const std::exception& e) {
-          HandleException(e);
-        }
-        return true;
-      }
-      if (r == WAIT_FAILED) DropFailedWaits();
-    }
-    if (msg.message == WM_QUIT) {
-      terminated_ = true;
-      return false;
-    }
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    terminated_ = true;
+    return false;
+  }
+  if (msg.message == kWaitNotice && msg.hwnd == handle_ && handle_) {
+    ServiceWaitNotice(msg.wParam, msg.lParam);
+    return true;
   }
   Dispatch(msg);
+  RunPendingNotice();
   return true;
+}
+
+bool TApplication::RunPendingNotice() {
+  if (!pending_notice_) return false;
+  const auto [failed, handle] = *std::exchange(pending_notice_, std::nullopt);
+  ServiceWaitNotice(failed, handle);
+  return true;
+}
+
+void TApplication::ServiceWaitNotice(WPARAM failed, LPARAM handle) {
+  // The watcher waits on no handle until told to go on, which it is whatever the handler does.
+  struct ResumeAfter {
+    THandleWatcher* watcher;
+    ~ResumeAfter() { if (watcher) watcher->Resume(); }
+  } resume{watcher_.get()};
+  if (failed) {
+    DropFailedWaits();
+    return;
+  }
+  for (const TWait& w : waits_) {
+    if (reinterpret_cast<LPARAM>(w.Handle) != handle) continue;
+    // A copy: the handler may remove its own wait.
+    const std::function<void()> signalled = w.Signalled;
+    try {
+      if (signalled) signalled();
+    } catch (const std::exception& e) {
+      HandleException(e);
+    }
+    return;
+  }
 }
 
 void TApplication::AddWaitHandle(HANDLE handle, std::function<void()> signalled) {
   RemoveWaitHandle(handle);
-  if (waits_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return;
+  if (waits_.size() + 3 >= MAXIMUM_WAIT_OBJECTS) return;
   waits_.push_back({handle, std::move(signalled)});
+  WatchWaits();
+}
+
+void TApplication::WatchWaits() {
+  if (!watcher_ && !waits_.empty() && handle_) watcher_ = std::make_unique<THandleWatcher>(handle_, kWaitNotice);
+  if (!watcher_) return;
+  std::vector<HANDLE> handles;
+  for (const TWait& w : waits_) handles.push_back(w.Handle);
+  watcher_->Watch(handles);
 }
 
 void TApplication::DropFailedWaits() {
@@ -196,12 +223,14 @@ void TApplication::DropFailedWaits() {
   const size_t before = waits_.size();
   waits_.erase(std::remove_if(waits_.begin(), waits_.end(), bad), waits_.end());
   if (waits_.size() == before) waits_.clear();  // none to blame: messages alone still come
+  WatchWaits();
 }
 
 void TApplication::RemoveWaitHandle(HANDLE handle) {
   for (auto it = waits_.begin(); it != waits_.end(); ++it) {
     if (it->Handle == handle) {
       waits_.erase(it);
+      WatchWaits();
       return;
     }
   }

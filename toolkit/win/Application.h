@@ -5,10 +5,14 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Component.h"
+#include "toolkit/win/HandleWatcher.h"
 #include "toolkit/win/System.h"
 
 class TForm;
@@ -41,9 +45,10 @@ class TApplication : public TComponent {
   bool Terminated() const { return terminated_; }
   void Terminate();
 
-  // While the message loop waits, it also waits for the handle (a change notification, an event)
-  // and runs signalled on this thread each time it is signalled; no polling. The handle stays
-  // the caller's, who removes it before closing it. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
+  // While the message loop waits, the handle (a change notification, an event) is waited for
+  // too, and signalled runs in the loop on this thread each time it is signalled, never inside a
+  // modal loop of the system's (a message box, a menu); no polling. The handle stays the
+  // caller's, who removes it before closing it. At most MAXIMUM_WAIT_OBJECTS - 3 handles.
   void AddWaitHandle(HANDLE handle, std::function<void()> signalled);
   void RemoveWaitHandle(HANDLE handle);
 
@@ -85,6 +90,10 @@ class TApplication : public TComponent {
   void ShowPostedFaults();
   void Dispatch(MSG& msg);
   void DropFailedWaits();
+  void WatchWaits();
+  // A notice of the handle watcher: run the signalled handle's handler, then let it watch again.
+  void ServiceWaitNotice(WPARAM failed, LPARAM handle);
+  bool RunPendingNotice();
   HWND handle_ = nullptr;
   std::string title_;
   TForm* main_form_ = nullptr;  // owned as a component
@@ -95,6 +104,9 @@ class TApplication : public TComponent {
     std::function<void()> Signalled;
   };
   std::vector<TWait> waits_;
+  std::unique_ptr<THandleWatcher> watcher_;
+  // A notice that a modal loop other than ours dispatched: it runs once that loop is over.
+  std::optional<std::pair<WPARAM, LPARAM>> pending_notice_;
   int boxes_shown_ = 0;
   std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
   std::string showing_fault_;               // the box on screen now
