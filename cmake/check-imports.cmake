@@ -1,5 +1,6 @@
-# Fails when the program imports, at load time, a library that it loads only when first needed:
-# each such import would map that library, and what it pulls in, into every start.
+# Fails when the program imports, at load time, a library that it loads only when first needed
+# (or one it has no use for): each such import would map that library, and what it pulls in,
+# into every start.
 #   cmake -DOBJDUMP=<objdump> -DEXE=<Zettly.exe> -P check-imports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -11,7 +12,7 @@ if(NOT imports)
 endif()
 foreach(line IN LISTS imports)
   string(TOLOWER "${line}" line)
-  if(line MATCHES "(comdlg32|msftedit|riched20|ole32|oleaut32)\\.dll")
+  if(line MATCHES "(comdlg32|msftedit|riched20|ole32|oleaut32|comctl32|msimg32|uxtheme)\\.dll")
     message(FATAL_ERROR "${EXE} imports ${CMAKE_MATCH_1}.dll at load time")
   endif()
 endforeach()

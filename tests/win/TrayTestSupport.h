@@ -1,18 +1,19 @@
-// Shared pieces of the tray icon's Win32 tests: the program's main form, a window subclass that
-// records what reaches the window's own procedure, a popup menu that records instead of
-// tracking, and solid-colour icons to tell images apart.
+// Shared pieces of the tray icon's Win32 tests: the program's main form, a window hook that
+// records what reaches the window's own procedure, and a popup menu that records instead of
+// tracking.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
 
 #include "components/tray/win/SysTrayIcon.h"
 #include "components/tray/win/TrayIconHandler.h"
+#include "tests/win/support/Icons.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Menus.h"
+#include "toolkit/win/WindowHooks.h"
 
 // The application's main form for the whole test program (the first form made through
 // CreateForm becomes it, and the application keeps it).
@@ -31,9 +32,9 @@ inline TForm* MainTestForm() {
 class PassedOnRecorder {
  public:
   explicit PassedOnRecorder(HWND window) : window_(window) {
-    SetWindowSubclass(window_, Proc, 77, reinterpret_cast<DWORD_PTR>(this));
+    AddWindowHook(window_, Proc, 77, reinterpret_cast<DWORD_PTR>(this));
   }
-  ~PassedOnRecorder() { RemoveWindowSubclass(window_, Proc, 77); }
+  ~PassedOnRecorder() { RemoveWindowHook(window_, Proc, 77); }
   PassedOnRecorder(const PassedOnRecorder&) = delete;
   PassedOnRecorder& operator=(const PassedOnRecorder&) = delete;
 
@@ -62,7 +63,7 @@ class PassedOnRecorder {
     auto* self = reinterpret_cast<PassedOnRecorder*>(ref);
     self->seen.push_back({msg, wp, lp});
     if (msg == self->swallow) return self->answer;
-    return DefSubclassProc(h, msg, wp, lp);
+    return CallNextWindowHook(h, msg, wp, lp);
   }
   HWND window_;
 };
@@ -87,37 +88,3 @@ class RecordingPopupMenu : public TPopupMenu {
     return item;
   }
 };
-
-// A 16 x 16 icon of one colour.
-inline HICON SolidIcon(COLORREF colour) {
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* px = static_cast<uint32_t*>(bits);
-  for (int i = 0; i < 256; ++i) px[i] = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-  const std::vector<uint8_t> zeros(32, 0);
-  HBITMAP mask = CreateBitmap(16, 16, 1, 1, zeros.data());  // all 0: opaque
-  ICONINFO info{TRUE, 0, 0, mask, color};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(color);
-  DeleteObject(mask);
-  return icon;
-}
-
-// The colour in the middle of an icon's image; CLR_INVALID without an image.
-inline COLORREF IconColour(HICON icon) {
-  ICONINFO info{};
-  if (!icon || !GetIconInfo(icon, &info)) return CLR_INVALID;
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
-  uint32_t px[256] = {};
-  HDC dc = GetDC(nullptr);
-  const int lines = GetDIBits(dc, info.hbmColor, 0, 16, px, &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  if (lines != 16) return CLR_INVALID;
-  const uint32_t p = px[8 * 16 + 8];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}

@@ -1,6 +1,7 @@
 // The page control is a real tab control: one tab per sheet with its caption and image, only the
 // active sheet shown and filling the display area, a click on a tab switching pages; and the
-// image list keeps its pictures' transparency without spoiling the bitmap it was given.
+// image list keeps its pictures' transparency without spoiling the bitmap it was given, and the
+// places of images given before the list itself was made.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "tests/win/support/Icons.h"
 #include "tests/win/support/Render.h"
 #include "toolkit/win/ComCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -193,6 +195,24 @@ TEST(ImageListTest, IconsGoInAndComeOut) {
   list.SetSize(32, 32);
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.Width(), 32);
+}
+
+TEST(ImageListTest, ImagesGivenBeforeTheListIsMadeKeepTheirPlaces) {
+  TBitmap picture;
+  ASSERT_TRUE(picture.LoadFromResourceName(RES_ABOUTTAB));
+  const HICON red = SolidIcon(RGB(255, 0, 0)), blue = SolidIcon(RGB(0, 0, 255));
+  TImageList list(nullptr);
+  EXPECT_EQ(list.AddIcon(red), 0);
+  EXPECT_EQ(list.AddMasked(picture, RES_KEY_COLOR), 1);
+  EXPECT_EQ(list.AddIcon(blue), 2);
+  DestroyIcon(blue);  // the list keeps its own copy
+  EXPECT_EQ(list.Count(), 3);
+  ASSERT_NE(list.Handle(), nullptr);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(IconColour(list.GetIcon(0).Get()), RGB(255, 0, 0));
+  EXPECT_EQ(IconColour(list.GetIcon(2).Get()), RGB(0, 0, 255));
+  EXPECT_EQ(list.AddIcon(red), 3);
+  DestroyIcon(red);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "toolkit/win/Application.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -70,8 +68,6 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
   if (handle_) return;
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-  InitCommonControlsEx(&icc);
   WNDCLASSEXW wc{sizeof wc};
   wc.lpfnWndProc = ApplicationWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);

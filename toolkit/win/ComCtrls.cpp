@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/win/CommonControls.h"
 #include "toolkit/win/Text.h"
 
 // ============================================================================ TTabSheet
@@ -49,7 +50,7 @@ TPageControl::~TPageControl() {
 
 void TPageControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  p.ClassName = WC_TABCONTROLW;
+  p.ClassName = CommonControlClass(WC_TABCONTROLW);
   p.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 }
 

@@ -2,15 +2,9 @@
 #include "toolkit/win/Dpi.h"
 
 #include "toolkit/Scaling.h"
+#include "toolkit/win/SystemLibrary.h"
 
 namespace {
-
-template <typename F>
-F Function(const wchar_t* module, const char* name) {
-  HMODULE m = GetModuleHandleW(module);
-  if (!m) m = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  return m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
-}
 
 int SystemDpi() {
   HDC screen = GetDC(nullptr);
@@ -23,7 +17,7 @@ int SystemDpi() {
 
 int MonitorDpiAt(POINT p) {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto getDpiForMonitor = Function<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
   UINT x = 0, y = 0;
   if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && x)
     return static_cast<int>(x);
@@ -32,7 +26,7 @@ int MonitorDpiAt(POINT p) {
 
 SIZE FrameExtraForDpi(DWORD style, DWORD exStyle, int dpi) {
   using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = Function<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  static const auto adjust = SystemFunction<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");
   RECT r{0, 0, 100, 100};
   if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&r, style, FALSE, exStyle);

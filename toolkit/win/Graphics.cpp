@@ -266,8 +266,8 @@ void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& s
   FillRect(dest);  // the brush shows wherever the bitmap is transparent
   const CompatibleDC src(dc_);
   const SelectObjectScope select(src.Get(), bitmap.Handle());
-  TransparentBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), src.Get(), source.Left, source.Top,
-                 source.Width(), source.Height(), ColorToRGB(transparent));
+  GdiTransparentBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), src.Get(), source.Left, source.Top,
+                    source.Width(), source.Height(), ColorToRGB(transparent));
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap, TColor transparent) {

@@ -1,10 +1,13 @@
 // Image lists: equally sized images held by the common controls' list, drawn with their masks
-// (tab icons, and anything else that wants a row of small pictures by index).
+// (tab icons, and anything else that wants a row of small pictures by index). The images given
+// before anything needs the list itself wait here, so a list filled at start but shown only in a
+// rarely opened window costs no start the common-controls library.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/win/Graphics.h"
@@ -21,11 +24,13 @@ class TImageList : public TComponent {
   // list to a control.
   void SetSize(int width, int height);
   int Count() const;
-  // The list, made when first needed; owned by this object.
+  // The list, made when first needed, with the images given so far; owned by this object. Null
+  // where the common-controls library is missing.
   HIMAGELIST Handle() const;
 
   // Cuts a bitmap into images of the list's size, left to right; pixels of the mask colour are
-  // transparent. The bitmap itself is left untouched. Returns the first new index, -1 on failure.
+  // transparent; a part narrower than an image at the right is left out. The bitmap itself is left
+  // untouched. Returns the first new index, -1 on failure.
   int AddMasked(const TBitmap& bitmap, TColor maskColor);
   // The same from a bitmap resource of this program.
   int AddMaskedResource(const std::wstring& name, TColor maskColor);
@@ -39,6 +44,17 @@ class TImageList : public TComponent {
   void Draw(TCanvas& canvas, int x, int y, int index) const;
 
  private:
+  // An image given while the list is not made yet: a bitmap with its mask colour, or an icon.
+  struct Waiting {
+    UniqueBitmap bitmap;
+    COLORREF mask = 0;
+    UniqueIcon icon;
+  };
+
+  void Forget();
+
   int width_ = 16, height_ = 16;
   mutable HIMAGELIST handle_ = nullptr;  // owned
+  mutable std::vector<Waiting> waiting_;  // emptied into the list when it is made
+  int waiting_count_ = 0;                // images in waiting_
 };

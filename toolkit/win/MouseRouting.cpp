@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/win/CommonControls.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
@@ -41,7 +42,7 @@ void TWinControl::UpdateHint(TControl* c) {
   if (c == hint_control_) return;
   hint_control_ = c;
   if (!tooltip_ && c && c->ShowHint() && !c->Hint().empty()) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, CommonControlClass(TOOLTIPS_CLASSW), nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     TOOLINFOW ti{};

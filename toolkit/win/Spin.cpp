@@ -7,6 +7,7 @@
 
 #include "toolkit/Decimal.h"
 #include "toolkit/win/Clipboard.h"
+#include "toolkit/win/CommonControls.h"
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) { SetText("0"); }
 
@@ -19,7 +20,7 @@ void TSpinEdit::CreateParams(TCreateParams& p) {
 
 void TSpinEdit::HandleCreated() {
   TCustomEdit::HandleCreated();
-  updown_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
+  updown_ = CreateWindowExW(0, CommonControlClass(UPDOWN_CLASSW), nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   // The arrows' own position never moves: each press is read from its notification and refused.
   SendMessageW(updown_, UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);

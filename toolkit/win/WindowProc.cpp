@@ -11,6 +11,7 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowHooks.h"
 #include "toolkit/win/WindowObject.h"
 
 namespace {
@@ -61,13 +62,13 @@ LRESULT CALLBACK ZettlyWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return r;
 }
 
-// A system control subclassed into the same path; its object is found the same way.
+// A system control hooked into the same path; its object is found the same way.
 LRESULT CALLBACK ZettlyNativeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   TWinControl* obj = ObjectOf<TWinControl>(hwnd);
-  if (!obj) return DefSubclassProc(hwnd, msg, wp, lp);
+  if (!obj) return CallNextWindowHook(hwnd, msg, wp, lp);
   const LRESULT r = Dispatch(obj, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, ZettlyNativeProc, 1);
+    RemoveWindowHook(hwnd, ZettlyNativeProc, 1);
     DetachObject(hwnd);
     obj->hwnd_ = nullptr;
   }
@@ -78,7 +79,7 @@ void TWinControl::AttachNative(HWND h) {
   hwnd_ = h;
   native_ = true;
   AttachObject(h, this);
-  SetWindowSubclass(h, ZettlyNativeProc, 1, 0);
+  AddWindowHook(h, ZettlyNativeProc, 1, 0);
 }
 
 void TWinControl::WndProc(TMessage& m) {
@@ -207,6 +208,6 @@ void TWinControl::WndProc(TMessage& m) {
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (!hwnd_) return;
-  m.Result = native_ ? DefSubclassProc(hwnd_, m.Msg, m.WParam, m.LParam)
+  m.Result = native_ ? CallNextWindowHook(hwnd_, m.Msg, m.WParam, m.LParam)
                      : DefWindowProcW(hwnd_, m.Msg, m.WParam, m.LParam);
 }

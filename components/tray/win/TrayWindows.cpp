@@ -1,10 +1,8 @@
 // TSysTrayIcon and the windows around it: the main form and the taskbar button, the popup
-// menu, and the two hooks (application window, owner window). The hooks are comctl32 window
-// subclasses, so they come off correctly in any order and see messages before the windows' own
+// menu, and the two hooks (application window, owner window). The hooks are the toolkit's window
+// hooks, so they come off correctly in any order and see messages before the windows' own
 // procedures.
 #include "components/tray/win/SysTrayIcon.h"
-
-#include <commctrl.h>
 
 #include <exception>
 
@@ -13,6 +11,7 @@
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/System.h"
+#include "toolkit/win/WindowHooks.h"
 
 namespace {
 void ReportException(const std::exception& e) {
@@ -82,7 +81,7 @@ LRESULT CALLBACK TSysTrayIcon::ApplicationHook(HWND hwnd, UINT msg, WPARAM wp, L
   TMessage m{msg, wp, lp};
   self->HandleApplicationMessage(m);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, ApplicationHook, id);
+    RemoveWindowHook(hwnd, ApplicationHook, id);
     self->application_window_ = nullptr;
   }
   return m.Result;
@@ -93,7 +92,7 @@ LRESULT CALLBACK TSysTrayIcon::OwnerHook(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
   TMessage m{msg, wp, lp};
   self->HandleOwnerMessage(m);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, OwnerHook, id);
+    RemoveWindowHook(hwnd, OwnerHook, id);
     self->owner_window_ = nullptr;
   }
   return m.Result;
@@ -113,7 +112,7 @@ void TSysTrayIcon::HandleApplicationMessage(TMessage& m) {
     ReportException(e);
   }
   // Never swallowed.
-  m.Result = DefSubclassProc(application_window_, m.Msg, m.WParam, m.LParam);
+  m.Result = CallNextWindowHook(application_window_, m.Msg, m.WParam, m.LParam);
 }
 
 bool TSysTrayIcon::TryMinimizeToTray(TMessage& m) {
@@ -145,18 +144,18 @@ void TSysTrayIcon::HandleOwnerMessage(TMessage& m) {
   } catch (const std::exception& e) {
     ReportException(e);
   }
-  m.Result = DefSubclassProc(owner_window_, m.Msg, m.WParam, m.LParam);
+  m.Result = CallNextWindowHook(owner_window_, m.Msg, m.WParam, m.LParam);
 }
 
 void TSysTrayIcon::HookApplicationWindow() {
   if (!Application || !Application->Handle()) return;
-  if (SetWindowSubclass(Application->Handle(), ApplicationHook, IconId(), reinterpret_cast<DWORD_PTR>(this)))
+  if (AddWindowHook(Application->Handle(), ApplicationHook, IconId(), reinterpret_cast<DWORD_PTR>(this)))
     application_window_ = Application->Handle();
 }
 
 void TSysTrayIcon::UnhookApplicationWindow() {
   if (!application_window_) return;
-  RemoveWindowSubclass(application_window_, ApplicationHook, IconId());
+  RemoveWindowHook(application_window_, ApplicationHook, IconId());
   application_window_ = nullptr;
 }
 
@@ -164,7 +163,7 @@ void TSysTrayIcon::HookOwnerWindow() {
   TWinControl* owner = OwnerControl();
   if (!owner) return;
   const HWND window = owner->Handle();  // made now if need be
-  if (window && SetWindowSubclass(window, OwnerHook, IconId(), reinterpret_cast<DWORD_PTR>(this)))
+  if (window && AddWindowHook(window, OwnerHook, IconId(), reinterpret_cast<DWORD_PTR>(this)))
     owner_window_ = window;
 }
 
@@ -172,6 +171,6 @@ void TSysTrayIcon::UnhookOwnerWindow() {
   // The owner's window may be gone already (a form destroys its window before its
   // components); the hook then took itself off at WM_NCDESTROY.
   if (!owner_window_) return;
-  RemoveWindowSubclass(owner_window_, OwnerHook, IconId());
+  RemoveWindowHook(owner_window_, OwnerHook, IconId());
   owner_window_ = nullptr;
 }
