@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -48,5 +49,8 @@ int PictureLength(int length, int scale) { return MulDivRound(length, scale, 100
 
 std::wstring PictureResourceName(const std::wstring& name, int scale) {
   if (scale == 100) return name;
-  return name + L"_" + std::to_wstring(scale);
+  // to_wstring formats through the C library's wide printf, which would link its whole
+  // floating-point formatter into the program for three digits.
+  const std::string digits = std::to_string(scale);
+  return name + L"_" + std::wstring(digits.begin(), digits.end());
 }

@@ -8,7 +8,7 @@
 //                ico [grid G sizes S...]  an icon; may hold several square images (16x16, 32x32...)
 //                cur hotspot X Y          a cursor: one monochrome 32x32 image at 100 %, hot spot
 //                                         at (X, Y)
-//                bmp [size WxH] [frames N]  a 24-bit bitmap: one image, optionally of a stated size,
+//                bmp [size WxH] [frames N]  a bitmap: one image, optionally of a stated size,
 //                                         made of N frames of equal width side by side
 //   palette    lines "<c> = #RRGGBB" or "<c> = transparent": the one-character name c (any
 //              printable ASCII character but blank and ';') stands for that colour. A cursor allows
@@ -33,7 +33,8 @@
 //         with its AND mask; a 256x256 image is stored as an RGBA PNG instead, as Vista and later
 //         read it, since its bitmap would be most of the file.
 //   .cur  one 1-bit DIB (black/white XOR image + AND mask) with the hot spot in the directory.
-//   .bmp  a bottom-up 24-bit BMP. Transparent pixels become the key colour #FF00FF; the program
+//   .bmp  a bottom-up BMP, with a colour table of the colours used when there are at most 256 of
+//         them (see BmpWriter.h). Transparent pixels become the key colour #FF00FF; the program
 //         paints every pixel of its bitmap's bottom-left pixel's colour as background, so a bitmap
 //         with transparent pixels must have a transparent bottom-left pixel and must not use
 //         #FF00FF as an ordinary colour.
@@ -54,6 +55,7 @@
 #include <vector>
 
 #include "toolkit/Scaling.h"
+#include "tools/BmpWriter.h"
 #include "tools/PictureShapes.h"
 #include "tools/PngWriter.h"
 
@@ -88,8 +90,6 @@ struct InputError : std::runtime_error {
   int line;
   InputError(int l, const std::string& what) : std::runtime_error(what), line(l) {}
 };
-
-constexpr Rgba kKey{0xFF, 0x00, 0xFF, false};
 
 std::string Trim(const std::string& s) {
   const char* blanks = " \t\r\n";
@@ -414,7 +414,7 @@ void Check(const Picture& pic, int scale) {
       for (int y = 0; y < im.Height(); ++y)
         for (const Rgba& p : im.rows[y]) {
           anyTransparent |= p.transparent;
-          if (!p.transparent && p.r == kKey.r && p.g == kKey.g && p.b == kKey.b)
+          if (!p.transparent && p.r == kBitmapKey.r && p.g == kBitmapKey.g && p.b == kBitmapKey.b)
             throw InputError(im.firstLine + y, "#FF00FF is the key colour; mark such pixels "
                                                "transparent instead");
         }
@@ -527,27 +527,6 @@ Bytes IconFile(const Picture& pic) {
   return out;
 }
 
-Bytes BitmapFile(const Picture& pic) {
-  const Image& im = pic.images[0];
-  const int w = im.Width(), h = im.Height();
-  const int stride = (w * 3 + 3) / 4 * 4;
-  const std::uint32_t imageBytes = static_cast<std::uint32_t>(stride * h);
-  Bytes out;
-  out.U8('B'); out.U8('M');
-  out.U32(14 + 40 + imageBytes);
-  out.U32(0);
-  out.U32(14 + 40);
-  InfoHeader(out, w, h, 24, imageBytes, 0);
-  for (int y = h - 1; y >= 0; --y) {
-    for (const Rgba& p0 : im.rows[static_cast<std::size_t>(y)]) {
-      const Rgba& p = p0.transparent ? kKey : p0;
-      out.U8(p.b); out.U8(p.g); out.U8(p.r);
-    }
-    for (int pad = w * 3; pad < stride; ++pad) out.U8(0);
-  }
-  return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -573,12 +552,12 @@ int main(int argc, char** argv) {
     std::cerr << "mkres: cannot open " << inPath << "\n";
     return 1;
   }
-  Bytes file;
+  std::string file;
   try {
     Picture pic = Parse(in);
     Render(pic, scale);
     Check(pic, scale);
-    file = pic.kind == Kind::Bitmap ? BitmapFile(pic) : IconFile(pic);
+    file = pic.kind == Kind::Bitmap ? BmpFile(pic.images[0]) : IconFile(pic).Data();
   } catch (const InputError& e) {
     std::remove(outPath.c_str());  // no stale picture from an earlier run either
     std::cerr << inPath;
@@ -587,7 +566,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
-  out.write(file.Data().data(), static_cast<std::streamsize>(file.Size()));
+  out.write(file.data(), static_cast<std::streamsize>(file.size()));
   out.close();
   if (!out) {
     std::remove(outPath.c_str());

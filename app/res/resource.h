@@ -16,7 +16,7 @@
 // larger scales are 40, 48 and 64 pixels square with the hot spot on the same fingertip.
 #define RES_URLCURSOR L"URLCURSOR_1"
 
-// Speed-button glyphs: 24-bit bitmaps of RES_GLYPH_IMAGES images side by side (enabled, then
+// Speed-button glyphs: bitmaps of RES_GLYPH_IMAGES images side by side (enabled, then
 // disabled), each RES_GLYPH_SIZE x RES_GLYPH_SIZE. Pixels of the bottom-left pixel's colour
 // (RES_KEY_COLOR, magenta) are background.
 #define RES_GLYPH_FORWARD L"GLYPH_FORWARD"

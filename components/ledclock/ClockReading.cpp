@@ -19,7 +19,9 @@ TClockReading ReadClock(int64_t msSinceMidnight, bool showSeconds) {
   r.Chars[6] = showSeconds ? s % 10 : chBlank;
   r.CellsToWrite = showSeconds ? ClockCellCount : ClockCellCount - 2;
   // 1 ms past the next boundary, so the tick never lands on it and reads the half second
-  // before (a tick on the boundary would repaint nothing and come back 1 ms later).
-  r.Interval = 500 - intoHalf + 1;
+  // before (a tick on the boundary would repaint nothing and come back 1 ms later). A tick that
+  // came a little late keeps the period: every new interval sets the timer again, which costs a
+  // trip to the window server, and delivery is a few ms late on most ticks.
+  r.Interval = intoHalf <= ClockTickSlack ? 500 : 500 - intoHalf + 1;
   return r;
 }

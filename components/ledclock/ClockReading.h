@@ -15,9 +15,13 @@ struct TClockReading {
   // Cells to write, counted from cell 1: all 7 while the seconds are shown, otherwise 5, so the
   // hidden seconds cells keep what they had.
   int CellsToWrite = 0;
-  // Milliseconds until the next tick: 1 ms past the next half-second boundary, 2..501.
+  // Milliseconds until the next tick: 1 ms past the next half-second boundary, 2..501, except
+  // when this reading is at most ClockTickSlack ms past a boundary: then 500, so a timer that
+  // already ticks in step is not set again because of how late each tick was delivered.
   int Interval = 1;
 };
+
+constexpr int ClockTickSlack = 20;
 
 // The reading at msSinceMidnight (local time), in whole milliseconds: exact at every instant,
 // boundaries included. A time outside one day is held to its first or last millisecond.

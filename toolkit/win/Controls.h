@@ -204,6 +204,18 @@ class TWinControl : public TControl {
   void SetEnabled(bool v) override;
   void Invalidate() override;
   void InvalidateArea(const TRect& r);
+  // While one lives, the areas invalidated in the control are kept and handed to its window
+  // together at the end: one trip to the window server instead of one per area.
+  class InvalidationBatch {
+   public:
+    explicit InvalidationBatch(TWinControl& control);
+    ~InvalidationBatch();
+    InvalidationBatch(const InvalidationBatch&) = delete;
+    InvalidationBatch& operator=(const InvalidationBatch&) = delete;
+
+   private:
+    TWinControl& control_;
+  };
 
   const std::vector<TControl*>& Controls() const { return controls_; }
   int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -274,4 +286,6 @@ class TWinControl : public TControl {
   int tab_order_ = 0;
   bool tab_stop_ = false;
   bool native_ = false;  // a subclassed system control
+  int batching_ = 0;     // live InvalidationBatch objects
+  std::vector<RECT> batched_;
 };

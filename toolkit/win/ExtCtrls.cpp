@@ -85,7 +85,11 @@ void TCustomPanel::PaintWindow(TCanvas& canvas) {
   };
   bevel(bevel_outer_);
   bevel(bevel_inner_);
-  if (!Caption().empty()) {
+  // Blanks leave no mark unless underlined or struck out (the clock's caption is a blank, and
+  // it repaints twice a second).
+  const bool marks = Caption().find_first_not_of(" \t") != std::string::npos ||
+                     (!Caption().empty() && (Font().Style() & (fsUnderline | fsStrikeOut)));
+  if (marks) {
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Font.Assign(Font());
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;

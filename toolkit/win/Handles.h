@@ -107,10 +107,11 @@ class PaintScope {
   HDC dc_;
 };
 
-// A memory DC compatible with another, with a bitmap of the given size selected into it.
+// A memory DC compatible with another, with a 32-bit bitmap of an area's size selected into it;
+// drawing at the area's coordinates lands in the bitmap.
 class MemoryCanvasDC {
  public:
-  MemoryCanvasDC(HDC like, int width, int height);
+  MemoryCanvasDC(HDC like, const TRect& area);
   MemoryCanvasDC(const MemoryCanvasDC&) = delete;
   MemoryCanvasDC& operator=(const MemoryCanvasDC&) = delete;
   HDC Get() const { return dc_.Get(); }

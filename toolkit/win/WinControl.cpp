@@ -3,6 +3,7 @@
 #include "toolkit/win/Controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/win/Text.h"
 
@@ -119,7 +120,27 @@ void TWinControl::InvalidateArea(const TRect& r) {
   if (!hwnd_) return;
   if (InvalidateSpy) InvalidateSpy(this, r);
   const RECT rc = ToRECT(r);
-  InvalidateRect(hwnd_, &rc, FALSE);
+  if (batching_) batched_.push_back(rc);
+  else InvalidateRect(hwnd_, &rc, FALSE);
+}
+
+TWinControl::InvalidationBatch::InvalidationBatch(TWinControl& control) : control_(control) { ++control_.batching_; }
+
+TWinControl::InvalidationBatch::~InvalidationBatch() {
+  if (--control_.batching_ > 0) return;
+  const std::vector<RECT> areas = std::exchange(control_.batched_, {});
+  if (areas.empty() || !control_.hwnd_) return;
+  if (areas.size() == 1) {
+    InvalidateRect(control_.hwnd_, &areas[0], FALSE);
+    return;
+  }
+  UniqueRegion all(CreateRectRgnIndirect(&areas[0]));
+  for (size_t i = 1; i < areas.size() && all; ++i) {
+    const UniqueRegion piece(CreateRectRgnIndirect(&areas[i]));
+    if (piece) CombineRgn(all.Get(), all.Get(), piece.Get(), RGN_OR);
+  }
+  if (all) InvalidateRgn(control_.hwnd_, all.Get(), FALSE);
+  else for (const RECT& r : areas) InvalidateRect(control_.hwnd_, &r, FALSE);
 }
 
 void TWinControl::InsertControl(TControl* c) { controls_.push_back(c); }
@@ -175,9 +196,8 @@ void TWinControl::PaintWindow(TCanvas& canvas) {
 }
 
 void TWinControl::PaintTo(HDC target, const TRect& dirty) {
-  const TRect client = ClientRect();
   // Everything is drawn off screen and copied in one go, so nothing flickers.
-  MemoryCanvasDC buffer(target, client.Right, client.Bottom);
+  MemoryCanvasDC buffer(target, dirty);
   HDC mem = buffer.Get();
   IntersectClipRect(mem, dirty.Left, dirty.Top, dirty.Right, dirty.Bottom);
   {
@@ -189,8 +209,12 @@ void TWinControl::PaintTo(HDC target, const TRect& dirty) {
     if (c->IsWindowed() || !c->Visible()) continue;
     const TRect b = c->BoundsRect();
     if (b.Right <= dirty.Left || b.Left >= dirty.Right || b.Bottom <= dirty.Top || b.Top >= dirty.Bottom) continue;
+    // The area may be the bounds of several invalidated pieces: a child between them that the
+    // target's clipping leaves out is not drawn.
+    const RECT inTarget = ToRECT(b);
+    if (!RectVisible(target, &inTarget)) continue;
     const int saved = SaveDC(mem);
-    SetViewportOrgEx(mem, b.Left, b.Top, nullptr);
+    OffsetViewportOrgEx(mem, b.Left, b.Top, nullptr);
     IntersectClipRect(mem, 0, 0, b.Width(), b.Height());
     {
       TCanvas canvas(mem);

@@ -122,6 +122,7 @@ void TDigitClock::Loaded() {
 
 void TDigitClock::ClockTick(TObject*) {
   const TClockReading r = ReadClock(LocalMillisecondsOfDay(), show_seconds_);
+  const InvalidationBatch batch(*this);
   // Unchanged cells ignore the write, so only what changed repaints.
   for (int i = 0; i < r.CellsToWrite; ++i)
     if (i != 2) cells_[static_cast<size_t>(i)]->SetChar(r.Chars[static_cast<size_t>(i)]);

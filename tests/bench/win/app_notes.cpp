@@ -3,12 +3,11 @@
 // time of each and their ratio. Run by hand under Wine; not a test.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "app/Notes.h"
+#include "tests/bench/win/BenchTiming.h"
 #include "toolkit/Utf.h"
 #include "toolkit/win/FileStore.h"
 
@@ -17,29 +16,6 @@ namespace {
 std::wstring Wide(const std::string& s) {
   const std::u16string u = Utf8ToUtf16(s);
   return std::wstring(u.begin(), u.end());
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const double start = Now();
-    f();
-    times.push_back(Now() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 void Compare(const std::wstring& folder, const char* label, const std::string& piece) {
@@ -53,11 +29,11 @@ void Compare(const std::wstring& folder, const char* label, const std::string& p
   const std::wstring platformFile = folder + L"platform.ini";
   const bool unicode = piece.size() > 1;
   const TNotice first = list.Notes(1);
-  const double ours = MedianMs(15, [&] {
+  const auto ourSave = [&] {
     list.ReplaceNote(1, first.Content, first.Attach, first.Exposure);  // a list that changed is written
     list.SaveNotes();
-  });
-  const double platform = MedianMs(5, [&] {
+  };
+  const auto platformWrites = [&] {
     // A Unicode file stays Unicode; start it with its mark as our writer would.
     const HANDLE h = CreateFileW(platformFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
@@ -71,7 +47,10 @@ void Compare(const std::wstring& folder, const char* label, const std::string& p
       WritePrivateProfileStringW(section.c_str(), L"Exposure", std::to_wstring(list.Notes(k).Exposure).c_str(),
                                  platformFile.c_str());
     }
-  });
+  };
+  // Single calls; their medians in milliseconds.
+  const double ours = MedianUs(ourSave, 1, 15) / 1000;
+  const double platform = MedianUs(platformWrites, 1, 5) / 1000;
   std::printf("%-8s our save %8.3f ms   per-key platform writes %9.3f ms   ratio %6.1fx\n", label, ours,
               platform, platform / ours);
 }
