@@ -151,16 +151,6 @@ TEST_F(TrayShellTest, LoadedShowsAStoredIconOnceWithItsVersion) {
   EXPECT_EQ(Messages(fake), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
 }
 
-TEST_F(TrayShellTest, AnIconWhoseAddWasRefusedIsStillTold) {
-  fake.notify_result = FALSE;  // perhaps a shell that took the icon but answered too late
-  icon->SetIconVisible(true);
-  fake.notify_result = TRUE;
-  fake.notify.clear();
-  icon->LoadedAll();
-  // The refresh finds the icon there, so no second add; the version is told again.
-  EXPECT_EQ(Messages(fake), (std::vector<DWORD>{NIM_MODIFY, NIM_SETVERSION}));
-}
-
 TEST_F(TrayShellTest, DestroyingTheComponentTakesItsIconOut) {
   icon->SetIconVisible(true);
   const UINT id = icon->IconId();
