@@ -24,6 +24,11 @@ TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   CreateControls();
   FinishCreate();
+}
+
+void TInfoForm::HandleCreated() {
+  TForm::HandleCreated();
+  // Placed only now: centring measures the links' text, and most runs never open the box.
   CentreLinks();
 }
 

@@ -39,6 +39,9 @@ class TInfoForm : public TForm {
   // The tab's icon is drawn for each scale.
   void ChangeScale(int newDpi) override;
 
+ protected:
+  void HandleCreated() override;
+
  private:
   void CreateControls();
   // The links keep their own text width and sit in the middle of the panel.

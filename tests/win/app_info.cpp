@@ -146,6 +146,7 @@ TEST_F(InfoFormTest, TextLabelsKeepTheirBoxesAndTheirTextFits) {
 }
 
 TEST_F(InfoFormTest, LinksSitInTheMiddleOfThePanelOneBelowTheOther) {
+  form.Handle();  // the links are placed when the box gets its window
   for (TURLLabel* link : {form.URLLabel1, form.URLLabel2}) {
     SCOPED_TRACE(link->Name());
     EXPECT_EQ(link->Parent(), form.Panel1);

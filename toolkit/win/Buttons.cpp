@@ -9,9 +9,8 @@ void TSpeedButton::SetGlyph(const TBitmap& glyph) {
 }
 
 bool TSpeedButton::LoadGlyph(const std::wstring& resourceName) {
-  TBitmap b;
-  if (!b.LoadScaledResource(resourceName, Dpi())) return false;
-  glyph_.Assign(b);
+  // Straight into place (a failed load leaves the old picture): no copy of the bitmap.
+  if (!glyph_.LoadScaledResource(resourceName, Dpi())) return false;
   glyph_resource_ = resourceName;
   Invalidate();
   return true;

@@ -116,6 +116,8 @@ class TControl : public TComponent {
   // Properties pushed down from the parent.
   virtual void ParentColorChanged();
   virtual void ParentFontChanged();
+  // A windowless control's parent has just made its window, on which the control will be drawn.
+  virtual void ParentHandleCreated() {}
 
   // Tells, after an event handler ran, whether the control it was called on still exists (a
   // handler may destroy its own control, or the form holding it).

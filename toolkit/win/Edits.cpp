@@ -105,5 +105,7 @@ void TLabeledEdit::EnabledChanged() {
 }
 
 void TLabeledEdit::PlaceLabel() {
-  label_->SetBounds(Left(), Top() - label_->Height() - label_spacing_, label_->Width(), label_->Height());
+  // The size as it stands: a measure still owed comes with a resize, which places the label again.
+  const TControl& label = *label_;
+  label_->SetBounds(Left(), Top() - label.Height() - label_spacing_, label.Width(), label.Height());
 }

@@ -57,7 +57,8 @@ class TBitmap {
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
-  // Loads a BITMAP resource of this program; false when there is none by that name.
+  // Loads a BITMAP resource of this program; false (the bitmap unchanged) when there is none by
+  // that name.
   bool LoadFromResourceName(const std::wstring& name);
   // Loads the picture of that name drawn for the DPI (see PictureScale).
   bool LoadScaledResource(const std::wstring& name, int dpi);

@@ -9,9 +9,8 @@ void TImage::SetPicture(const TBitmap& picture) {
 }
 
 bool TImage::LoadPicture(const std::wstring& resourceName) {
-  TBitmap b;
-  if (!b.LoadScaledResource(resourceName, Dpi())) return false;
-  picture_.Assign(b);
+  // Straight into place (a failed load leaves the old picture): no copy of the bitmap.
+  if (!picture_.LoadScaledResource(resourceName, Dpi())) return false;
   picture_resource_ = resourceName;
   Invalidate();
   return true;

@@ -66,18 +66,39 @@ void TCustomLabel::Loaded() {
 
 void TCustomLabel::AdjustBounds() {
   if (!auto_size_ || IsLoading()) return;
+  size_owed_ = true;
+  if (parent_ && parent_->HandleAllocated()) Measure();
+}
+
+const TCustomLabel& TCustomLabel::Settled() const {
+  if (size_owed_) const_cast<TCustomLabel*>(this)->Measure();
+  return *this;
+}
+
+void TCustomLabel::Measure() {
+  size_owed_ = false;
+  if (!auto_size_) return;
   const WindowDC screen(nullptr);
-  {
-    TCanvas canvas(screen.Get());
-    canvas.Font.Assign(Font());
-    TRect r{0, 0, word_wrap_ ? Width() : 0, 0};
-    std::string text = Caption().empty() ? " " : Caption();
-    canvas.DrawText(text, r, TextFlags() | DT_CALCRECT);
-    int left = Left();
-    if (!word_wrap_ && alignment_ == TAlignment::taRightJustify) left += Width() - r.Width();
-    if (!word_wrap_ && alignment_ == TAlignment::taCenter) left += (Width() - r.Width()) / 2;
-    SetBounds(left, Top(), r.Width(), r.Height());
-  }
+  TCanvas canvas(screen.Get());
+  canvas.Font.Assign(Font());
+  TRect r{0, 0, word_wrap_ ? width_ : 0, 0};
+  std::string text = Caption().empty() ? " " : Caption();
+  canvas.DrawText(text, r, TextFlags() | DT_CALCRECT);
+  int left = left_;
+  if (!word_wrap_ && alignment_ == TAlignment::taRightJustify) left += width_ - r.Width();
+  if (!word_wrap_ && alignment_ == TAlignment::taCenter) left += (width_ - r.Width()) / 2;
+  TGraphicControl::SetBounds(left, top_, r.Width(), r.Height());
+}
+
+void TCustomLabel::SetBounds(int left, int top, int width, int height) {
+  // A size given outright replaces the one owed, as it would have replaced the measured one.
+  if (width != width_ || height != height_) size_owed_ = false;
+  TGraphicControl::SetBounds(left, top, width, height);
+}
+
+void TCustomLabel::SetParent(TWinControl* parent) {
+  TGraphicControl::SetParent(parent);
+  if (parent && parent->HandleAllocated()) Settled();
 }
 
 void TCustomLabel::Paint(TCanvas& canvas) {

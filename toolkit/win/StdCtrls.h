@@ -1,5 +1,7 @@
 // Labels: windowless text in the control's font, aligned both ways, optionally word-wrapped,
-// transparent or filled, sized to the text when AutoSize is on.
+// transparent or filled, sized to the text when AutoSize is on. Measuring the text costs a trip
+// to the font system, so a label whose parent has no window yet measures when its window is made
+// or when its bounds are first read, whichever comes first.
 #pragma once
 #include "toolkit/win/Controls.h"
 
@@ -24,6 +26,17 @@ class TCustomLabel : public TGraphicControl {
   bool ShowAccelChar() const { return show_accel_char_; }
   void SetShowAccelChar(bool v);
 
+  // The bounds, measured first if the text's size is still owed.
+  int Left() const { return Settled().TControl::Left(); }
+  int Top() const { return Settled().TControl::Top(); }
+  int Width() const { return Settled().TControl::Width(); }
+  int Height() const { return Settled().TControl::Height(); }
+  TRect BoundsRect() const { return Settled().TControl::BoundsRect(); }
+  TRect ClientRect() const override { return Settled().TControl::ClientRect(); }
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetParent(TWinControl* parent) override;
+  void ParentHandleCreated() override { Settled(); }
+
   void Paint(TCanvas& canvas) override;
   // The DrawText flags the label paints with.
   UINT TextFlags() const;
@@ -35,6 +48,10 @@ class TCustomLabel : public TGraphicControl {
   void AdjustBounds();
 
  private:
+  const TCustomLabel& Settled() const;
+  void Measure();
+
+  bool size_owed_ = false;  // AutoSize asked for a measure that has not been made yet
   bool auto_size_ = true;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TTextLayout layout_ = TTextLayout::tlTop;

@@ -64,6 +64,7 @@ void TWinControl::CreateHandle() {
   HandleCreated();
   for (TControl* c : controls_)
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->CreateHandle();
+    else c->ParentHandleCreated();
 }
 
 void TWinControl::DestroyHandle() {

@@ -23,13 +23,13 @@ HCURSOR LoadLinkCursor(int dpi) {
 TURLLabel::TURLLabel(TComponent* owner) : TCustomLabel(owner) {
   SetCaption(kDefaultCaption);
   Font().SetStyle(fsUnderline);
-  Screen->SetCursors(LinkCursor, LoadLinkCursor(Dpi()));
+  Screen->SetCursorLoader(LinkCursor, [dpi = Dpi()] { return LoadLinkCursor(dpi); });
   SetCursor(LinkCursor);
 }
 
 void TURLLabel::ChangeScale(int newDpi) {
   TCustomLabel::ChangeScale(newDpi);
-  Screen->SetCursors(LinkCursor, LoadLinkCursor(Dpi()));
+  Screen->SetCursorLoader(LinkCursor, [dpi = Dpi()] { return LoadLinkCursor(dpi); });
 }
 
 void TURLLabel::Click() {

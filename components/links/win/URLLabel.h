@@ -12,8 +12,8 @@ constexpr int LinkCursor = 512;
 
 class TURLLabel : public TCustomLabel, public TAccessibleDescriber {
  public:
-  // Loads the link cursor into the screen's table again (replacing whatever 512 held) and takes
-  // it as the label's cursor.
+  // Puts the link cursor into the screen's table again (replacing whatever 512 held; loaded on
+  // first use) and takes it as the label's cursor.
   explicit TURLLabel(TComponent* owner);
 
   TURLType URLType() const { return url_type_; }

@@ -21,7 +21,7 @@ TSysTrayIcon::TSysTrayIcon(TComponent* owner)
   icon_data_.uID = IconId();
   icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_data_.uCallbackMessage = TrayCallbackMessage;
-  SetDesignPreview(false);  // asks the shell to drop an icon that is not there: harmless
+  SetDesignPreview(false);  // the shell holds no icon of ours yet: nothing is sent
   HookApplicationWindow();
   if (OwnerControl()) HookOwnerWindow();
 }
@@ -72,28 +72,40 @@ void TSysTrayIcon::Notification(TComponent* component, TOperation operation) {
 
 bool TSysTrayIcon::FillIconData() {
   icon_data_.hIcon = icon_.Handle();
-  const std::u16string tip = TrayTip(hint_, show_hint_);
+  look_ = {image_serial_, TrayTip(hint_, show_hint_)};
   std::fill(std::begin(icon_data_.szTip), std::end(icon_data_.szTip), L'\0');
-  std::copy(tip.begin(), tip.end(), icon_data_.szTip);  // at most 127 units: the last stays 0
+  std::copy(look_.Tip.begin(), look_.Tip.end(), icon_data_.szTip);  // at most 127 units: the last stays 0
   return true;
 }
 
 bool TSysTrayIcon::AddTrayIcon() {
   if (!forced_visibility_) icon_visible_ = true;
-  if (!FillIconData() || !Sys().NotifyIcon(NIM_ADD, &icon_data_)) return false;
+  if (!FillIconData()) return false;
+  if (!shell_.AddNeeded()) return SendLook();  // already there: at most its look is new
+  const bool added = Sys().NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  shell_.Added(added, look_);
   // The shell takes every new icon as a classic one: a restarted taskbar forgot the version.
-  if (shell_version_mode_ != 0) Sys().NotifyIcon(NIM_SETVERSION, &icon_data_);
-  return true;
+  if (added) TellVersion();
+  return added;
 }
 
 bool TSysTrayIcon::RemoveTrayIcon() {
   if (!forced_visibility_) icon_visible_ = false;
-  return FillIconData() && Sys().NotifyIcon(NIM_DELETE, &icon_data_) != FALSE;
+  // The shell refuses to remove an icon it does not hold.
+  if (!FillIconData() || !shell_.RemoveNeeded()) return false;
+  const bool removed = Sys().NotifyIcon(NIM_DELETE, &icon_data_) != FALSE;
+  shell_.Removed(removed);
+  return removed;
 }
 
-bool TSysTrayIcon::UpdateTrayIcon() {
-  // Not in the notification area: the shell refuses, and that is all.
-  return FillIconData() && Sys().NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+bool TSysTrayIcon::UpdateTrayIcon() { return FillIconData() && SendLook(); }
+
+bool TSysTrayIcon::SendLook() {
+  // Not in the notification area the shell would refuse; there, unchanged, it would change nothing.
+  if (!shell_.ModifyNeeded(look_)) return shell_.Present();
+  const bool modified = Sys().NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+  shell_.Modified(modified, look_);
+  return modified;
 }
 
 void TSysTrayIcon::SetShellVersionMode(uint8_t mode) {
@@ -101,10 +113,24 @@ void TSysTrayIcon::SetShellVersionMode(uint8_t mode) {
   if (mode == 0) icon_data_.uVersion = 0;
   else if (mode == 1) icon_data_.uVersion = NOTIFYICON_VERSION;
   else if (mode == 2) icon_data_.uVersion = NOTIFYICON_VERSION_4;
-  Sys().NotifyIcon(NIM_SETVERSION, &icon_data_);
+  TellVersion();
 }
 
-void TSysTrayIcon::IconChanged() { UpdateTrayIcon(); }
+void TSysTrayIcon::TellVersion() {
+  // An icon not yet there is told when it is added.
+  if (!shell_.VersionNeeded(icon_data_.uVersion)) return;
+  shell_.VersionTold(Sys().NotifyIcon(NIM_SETVERSION, &icon_data_) != FALSE, icon_data_.uVersion);
+}
+
+void TSysTrayIcon::TaskbarRecreated() {
+  shell_.ShellRestarted();
+  if (icon_visible_) AddTrayIcon();
+}
+
+void TSysTrayIcon::IconChanged() {
+  ++image_serial_;
+  UpdateTrayIcon();
+}
 
 // --- properties ------------------------------------------------------------------------------
 
@@ -135,6 +161,7 @@ void TSysTrayIcon::SetIcon(const TIcon& icon) {
   TNotifyEvent notify = std::exchange(icon_.OnChange, nullptr);
   icon_.Assign(icon);
   icon_.OnChange = std::move(notify);
+  ++image_serial_;
   UpdateTrayIcon();
 }
 

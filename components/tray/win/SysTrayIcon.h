@@ -10,6 +10,7 @@
 
 #include "components/timer/SimpleTimer.h"
 #include "components/tray/CustomTrayIcon.h"
+#include "components/tray/ShellIconRecord.h"
 #include "toolkit/win/Controls.h"
 #include "toolkit/win/Icon.h"
 
@@ -45,12 +46,15 @@ class TSysTrayIcon : public TCustomTrayIcon {
   bool MinimizeToTray() const { return minimize_to_tray_; }
   void SetMinimizeToTray(bool v) { minimize_to_tray_ = v; }
 
-  // The shell calls; each returns whether the shell accepted it.
+  // The shell calls; each returns whether the shell accepted it. A call that cannot change
+  // anything in the shell is not made: it returns what the shell would have answered.
   virtual bool AddTrayIcon();
   virtual bool RemoveTrayIcon();
   virtual bool UpdateTrayIcon();
   // 0: classic notifications, 1: version 3, 2: version 4 (keyboard too). Tells the shell.
   void SetShellVersionMode(uint8_t mode);
+  // The taskbar was made anew and holds none of our icons: a visible icon is added again.
+  void TaskbarRecreated();
 
   // Restores the application and shows its main form in front; the tray icon stays.
   void ShowMainWindow();
@@ -89,6 +93,8 @@ class TSysTrayIcon : public TCustomTrayIcon {
   void CopyListImage(int index);
   void CycleTimerElapsed();
   void IconChanged();
+  bool SendLook();
+  void TellVersion();
 
   bool design_preview_ = false;
   bool forced_visibility_ = false;  // SetDesignPreview is adding or removing the icon
@@ -107,4 +113,7 @@ class TSysTrayIcon : public TCustomTrayIcon {
   HWND application_window_ = nullptr;  // hooked, or nullptr
   HWND owner_window_ = nullptr;        // hooked, or nullptr
   NOTIFYICONDATAW icon_data_{};
+  uint64_t image_serial_ = 0;  // counts the icon's images
+  TShellIconLook look_;        // as last filled into icon_data_
+  TShellIconRecord shell_;
 };

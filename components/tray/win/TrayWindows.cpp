@@ -107,7 +107,7 @@ void TSysTrayIcon::HandleApplicationMessage(TMessage& m) {
       // with a main form in place the check has nothing to ask.
       startup_check_pending_ = false;
     }
-    if (ShellRestartMessage() != 0 && m.Msg == ShellRestartMessage() && icon_visible_) AddTrayIcon();
+    if (ShellRestartMessage() != 0 && m.Msg == ShellRestartMessage()) TaskbarRecreated();
   } catch (const std::exception& e) {
     ReportException(e);
   }
