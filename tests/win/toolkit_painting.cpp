@@ -73,4 +73,41 @@ TEST_F(PaintingTest, InvalidatingAChildMarksOnlyItsRectangle) {
   EXPECT_EQ(seen[0], (TRect{10, 10, 50, 40}));
 }
 
+// A child that, while it is painted, has another window painted: as a paint that pumps messages
+// or renders a preview would.
+class PaintsAnotherWhilePainted : public Block {
+ public:
+  PaintsAnotherWhilePainted(TComponent* owner, TWinControl& other, RenderedImage& into)
+      : Block(owner, clRed), other_(other), into_(into) {}
+  void Paint(TCanvas& c) override {
+    Block::Paint(c);
+    Render(other_, into_);
+  }
+
+ private:
+  TWinControl& other_;
+  RenderedImage& into_;
+};
+
+TEST_F(PaintingTest, PaintInsideAPaintDrawsIntoABufferOfItsOwn) {
+  TForm other(nullptr);
+  other.SetBorderStyle(TBorderStyle::bsNone);
+  other.SetColor(clLime);
+  other.SetBounds(0, 0, 100, 60);
+  other.FinishCreate();
+  other.Handle();
+  RenderedImage inner(100, 60);
+  auto* nesting = new PaintsAnotherWhilePainted(&form, other, inner);
+  nesting->SetBounds(60, 5, 30, 20);
+  nesting->SetParent(&form);
+
+  RenderedImage outer(100, 60);
+  Render(form, outer);
+  EXPECT_EQ(inner.Pixel(50, 30), clLime);
+  EXPECT_EQ(outer.Pixel(75, 15), clRed);
+  EXPECT_EQ(outer.Pixel(15, 15), clRed);   // painted before the nested paint
+  EXPECT_EQ(outer.Pixel(5, 5), clWhite);
+  EXPECT_EQ(outer.Pixel(65, 45), clBlue);
+}
+
 }  // namespace

@@ -143,43 +143,57 @@ COLORREF TBitmap::PixelAt(int x, int y) const {
 
 // ---------------------------------------------------------------------------- TCanvas
 
-TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+TCanvas::TCanvas(HDC dc)
+    : dc_(dc), old_text_color_(GetTextColor(dc)), old_bk_color_(GetBkColor(dc)), old_bk_mode_(GetBkMode(dc)) {}
 
 TCanvas::~TCanvas() {
-  // Puts the DC's own objects back before ours are deleted.
-  RestoreDC(dc_, saved_);
+  // Puts the DC's own objects back before ours are deleted. Not by SaveDC and RestoreDC: a
+  // restore selects the font again, and under Wine's X11 driver every font selection reads the X
+  // resources anew; a clock cell would pay it twice a second.
+  if (old_pen_) SelectObject(dc_, old_pen_);
+  if (old_brush_) SelectObject(dc_, old_brush_);
+  if (colours_set_) {
+    SetTextColor(dc_, old_text_color_);
+    SetBkColor(dc_, old_bk_color_);
+    SetBkMode(dc_, old_bk_mode_);
+  }
 }
 
 void TCanvas::RealizePen() {
   if (pen_valid_ && pen_made_.Color == Pen.Color && pen_made_.Width == Pen.Width && pen_made_.Style == Pen.Style)
     return;
+  HGDIOBJ before;
   if (Pen.Style == TPenStyle::psClear) {
-    SelectObject(dc_, GetStockObject(NULL_PEN));
+    before = SelectObject(dc_, GetStockObject(NULL_PEN));
     pen_.Reset();
   } else {
     UniquePen made(CreatePen(PS_SOLID, Pen.Width, ColorToRGB(Pen.Color)));
-    SelectObject(dc_, made.Get());
+    before = SelectObject(dc_, made.Get());
     pen_ = std::move(made);
   }
+  if (!old_pen_) old_pen_ = before;
   pen_made_ = Pen;
   pen_valid_ = true;
 }
 
 void TCanvas::RealizeBrush() {
   if (brush_valid_ && brush_made_.Color == Brush.Color && brush_made_.Style == Brush.Style) return;
+  HGDIOBJ before;
   if (Brush.Style == TBrushStyle::bsClear) {
-    SelectObject(dc_, GetStockObject(NULL_BRUSH));
+    before = SelectObject(dc_, GetStockObject(NULL_BRUSH));
     brush_.Reset();
   } else {
     UniqueBrush made(CreateSolidBrush(ColorToRGB(Brush.Color)));
-    SelectObject(dc_, made.Get());
+    before = SelectObject(dc_, made.Get());
     brush_ = std::move(made);
   }
+  if (!old_brush_) old_brush_ = before;
   brush_made_ = Brush;
   brush_valid_ = true;
 }
 
 void TCanvas::RealizeFont() {
+  colours_set_ = true;
   SetTextColor(dc_, ColorToRGB(Font.Color()));
   if (Brush.Style == TBrushStyle::bsClear) {
     SetBkMode(dc_, TRANSPARENT);

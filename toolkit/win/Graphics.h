@@ -130,7 +130,11 @@ class TCanvas {
   void RealizeFont();
 
   HDC dc_;
-  int saved_;
+  // What the DC had before, put back at the end.
+  HGDIOBJ old_pen_ = nullptr, old_brush_ = nullptr;
+  COLORREF old_text_color_, old_bk_color_;
+  int old_bk_mode_;
+  bool colours_set_ = false;
   UniquePen pen_;
   TPenSpec pen_made_{};
   bool pen_valid_ = false;

@@ -1,5 +1,7 @@
 #include "toolkit/win/Handles.h"
 
+#include <algorithm>
+
 #include "toolkit/win/Text.h"
 
 namespace gdi_count {
@@ -57,11 +59,75 @@ HBITMAP BufferBitmap(HDC like, int width, int height) {
   void* bits = nullptr;
   return CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
+
+
+constexpr int kSharedBufferPixels = 16 * 1024;
+
+// The shared buffer of MemoryCanvasDC: a DC with its bitmap selected for good. Outside the GDI
+// count, like the stock objects: it is made once and lives as long as the program.
+struct SharedBuffer {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ original = nullptr;
+  int width = 0, height = 0;
+  bool busy = false;
+
+  ~SharedBuffer() { Free(); }
+  void Free() {
+    if (dc) {
+      SelectObject(dc, original);
+      DeleteDC(dc);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    dc = nullptr;
+    bitmap = nullptr;
+    width = height = 0;
+  }
+  // Its DC with a bitmap of at least this size, or nullptr when busy (a paint inside a paint) or
+  // the area is too large to keep.
+  HDC Take(int w, int h) {
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (busy || w * h > kSharedBufferPixels) return nullptr;
+    if (w > width || h > height) {
+      if (std::max(w, width) * std::max(h, height) <= kSharedBufferPixels) {
+        w = std::max(w, width);
+        h = std::max(h, height);
+      }
+      Free();
+      dc = CreateCompatibleDC(nullptr);
+      bitmap = BufferBitmap(dc, w, h);
+      if (!dc || !bitmap) {
+        Free();
+        return nullptr;
+      }
+      original = SelectObject(dc, bitmap);
+      width = w;
+      height = h;
+    }
+    busy = true;
+    SelectClipRgn(dc, nullptr);
+    return dc;
+  }
+};
+
+SharedBuffer shared_buffer;
+
 }  // namespace
 
-MemoryCanvasDC::MemoryCanvasDC(HDC like, const TRect& area)
-    : dc_(like), bitmap_(BufferBitmap(like, area.Width(), area.Height())), select_(dc_.Get(), bitmap_.Get()) {
-  SetViewportOrgEx(dc_.Get(), -area.Left, -area.Top, nullptr);
+MemoryCanvasDC::Own::Own(HDC like, int width, int height)
+    : dc(like), bitmap(BufferBitmap(like, width, height)), select(dc.Get(), bitmap.Get()) {}
+
+MemoryCanvasDC::MemoryCanvasDC(HDC like, const TRect& area) : dc_(shared_buffer.Take(area.Width(), area.Height())) {
+  if (!dc_) {
+    own_ = std::make_unique<Own>(like, area.Width(), area.Height());
+    dc_ = own_->dc.Get();
+  }
+  SetViewportOrgEx(dc_, -area.Left, -area.Top, nullptr);
+}
+
+MemoryCanvasDC::~MemoryCanvasDC() {
+  if (!own_) shared_buffer.busy = false;
 }
 
 std::string WindowText(HWND hwnd) {

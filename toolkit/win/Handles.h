@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 #include "toolkit/win/Geometry.h"
@@ -107,21 +108,28 @@ class PaintScope {
   HDC dc_;
 };
 
-// A memory DC compatible with another, with a 32-bit bitmap of an area's size selected into it;
-// drawing at the area's coordinates lands in the bitmap.
+// A memory DC with a 32-bit bitmap covering an area: drawing at the area's coordinates lands in
+// the bitmap. Small areas (the clock's digits, twice a second) share one buffer kept for the whole
+// run: under Wine, making a bitmap and selecting it into a DC costs an allocation and a look at
+// the X resources every time.
 class MemoryCanvasDC {
  public:
   MemoryCanvasDC(HDC like, const TRect& area);
+  ~MemoryCanvasDC();
   MemoryCanvasDC(const MemoryCanvasDC&) = delete;
   MemoryCanvasDC& operator=(const MemoryCanvasDC&) = delete;
-  HDC Get() const { return dc_.Get(); }
-  HBITMAP Bitmap() const { return bitmap_.Get(); }
+  HDC Get() const { return dc_; }
 
  private:
-  // Declared in this order so the bitmap is deselected before either is deleted.
-  CompatibleDC dc_;
-  UniqueBitmap bitmap_;
-  SelectObjectScope select_;
+  struct Own {
+    Own(HDC like, int width, int height);
+    // Declared in this order so the bitmap is deselected before either is deleted.
+    CompatibleDC dc;
+    UniqueBitmap bitmap;
+    SelectObjectScope select;
+  };
+  std::unique_ptr<Own> own_;  // none while the shared buffer serves
+  HDC dc_ = nullptr;
 };
 
 class UniqueIcon {
