@@ -153,6 +153,7 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
                                 void (TStickForm::*click)(TObject*));
 
   bool activated_ = false;
+  TTimer* tray_delay_ = nullptr;  // shows the tray icon once, after the first paint
   bool ready_ = false;            // the notes are loaded: a second start may hand over
   bool show_requested_ = false;   // a hand-over came before that and waits for it
   bool session_blocked_ = false;  // the end of the session is held up with a reason
