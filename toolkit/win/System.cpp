@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "toolkit/win/SystemLibrary.h"
+
 namespace {
 TSystemServices real_services;
 TSystemServices* current = &real_services;
@@ -25,16 +27,21 @@ SHORT TSystemServices::AsyncKeyState(int virtualKey) { return GetAsyncKeyState(v
 
 UINT TSystemServices::DoubleClickTime() { return GetDoubleClickTime(); }
 
+// The shell library is loaded when first needed: the tray icon goes in after the window's first
+// paint, and loading the shell (with what it pulls in) at start would hold that paint up.
 HINSTANCE TSystemServices::ShellExecute(HWND owner, const std::wstring& operation, const std::wstring& file,
                                         const std::wstring& parameters, const std::wstring& directory,
                                         int show) {
-  return ::ShellExecuteW(owner, operation.empty() ? nullptr : operation.c_str(), file.c_str(),
-                       parameters.empty() ? nullptr : parameters.c_str(),
-                       directory.empty() ? nullptr : directory.c_str(), show);
+  static const auto shellExecute = SystemFunction<decltype(&::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) return reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+  return shellExecute(owner, operation.empty() ? nullptr : operation.c_str(), file.c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(),
+                      directory.empty() ? nullptr : directory.c_str(), show);
 }
 
 BOOL TSystemServices::NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
-  return ::Shell_NotifyIconW(message, data);
+  static const auto notifyIcon = SystemFunction<decltype(&::Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+  return notifyIcon ? notifyIcon(message, data) : FALSE;
 }
 
 int TSystemServices::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
@@ -42,23 +49,16 @@ int TSystemServices::MessageBox(HWND owner, const std::wstring& text, const std:
 }
 
 namespace {
-using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-
-// The common dialogs are loaded when a file dialog first opens, from the system folder only: most
-// runs never open one, and loading them at start costs time and memory.
-GetOpenFileNameFunction OpenFileDialogFunction() {
-  static const GetOpenFileNameFunction function = []() -> GetOpenFileNameFunction {
-    HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!library) return nullptr;
-    return reinterpret_cast<GetOpenFileNameFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetOpenFileNameW")));
-  }();
+// The common dialogs are loaded when a file dialog first opens: most runs never open one, and
+// loading them at start costs time and memory.
+decltype(&::GetOpenFileNameW) OpenFileDialogFunction() {
+  static const auto function = SystemFunction<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   return function;
 }
 }  // namespace
 
 bool TSystemServices::GetOpenFileName(OPENFILENAMEW& request) {
-  const GetOpenFileNameFunction function = OpenFileDialogFunction();
+  const auto function = OpenFileDialogFunction();
   // Not a cancel: the user must learn that no dialog could be shown.
   if (!function) throw std::runtime_error("The file dialog is not available on this system");
   return function(&request) != FALSE;
