@@ -2,7 +2,7 @@
 # Zettly next to the least a Win32 program can cost: start-up, memory and idle cost, measured
 # from outside on one Wine desktop in one run, printed as a table with ratios.
 #
-#   tests/bench/floor.sh [--quick] [--start-only] [path/to/Zettly.exe]
+#   [STARTS=n] tests/bench/floor.sh [--quick] [--start-only] [path/to/Zettly.exe]
 #                                                       (default: build/win/app/Zettly.exe)
 #
 # Subjects (all under one private Wine prefix, on its virtual desktop "shell", 1024x768, on a
@@ -21,7 +21,8 @@
 #   shows both the tooltip background colour and dark text or digits. Each start is a new
 #   process; the subjects take turns (floor, clock floor, Zettly, floor, ...) so that all see
 #   the same machine. Median of RUNS starts (7; 3 with --quick), after one start of each that
-#   is not counted (it fills the file cache).
+#   is not counted (it fills the file cache). STARTS=n counts n starts instead: start-up times on a
+  shared virtual machine vary by a fifth from run to run, so a few more starts steady the median.
 # - PSS: 2 s after a subject is shown, the "Pss:" line of /proc/<pid>/smaps_rollup of its Linux
 #   process (Wine runs each Windows process as one): its own pages plus its share of the pages it
 #   shares, Wine's DLLs included. Median over the starts.
@@ -43,6 +44,7 @@ RUNS=7 MINUTES=3 WINDOW=60
 IDLE=1
 if [ "${1:-}" = --quick ]; then RUNS=3 MINUTES=2 WINDOW=15; shift; fi
 if [ "${1:-}" = --start-only ]; then IDLE=0; shift; fi
+RUNS=${STARTS:-$RUNS}
 EXE=$(realpath "${1:-$ROOT/build/win/app/Zettly.exe}")
 [ -f "$EXE" ] || { echo "no $EXE: build it first (./zettly test or cmake --build build/win)" >&2; exit 2; }
 
