@@ -15,18 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "../win/BenchTiming.h"
+
 namespace {
 
-double NowMs() {
-  static const LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+double NowMs() { return NowUs() / 1000.0; }
 
 struct Search {
   DWORD pid;
