@@ -61,15 +61,7 @@ void TStickForm::CreateTrayIcon() {
   TrayIcon1->SetHint("Zettly");
   // The notification area shows small icons at the system's DPI.
   TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  // The icon goes into the notification area just after the window's first paint (a timer's
-  // message comes after every paint waiting): the shell takes tens of milliseconds to answer,
-  // which the first sight of the notes need not wait for.
-  tray_delay_ = new TTimer(this);
-  tray_delay_->SetInterval(1);
-  tray_delay_->OnTimer = [this](TObject*) {
-    tray_delay_->SetEnabled(false);
-    TrayIcon1->SetIconVisible(true);
-  };
+  show_tray_icon_.Start();
   TrayIcon1->SetIconIndex(0);
   TrayIcon1->SetPopupMenu(TrayPopupMenu);
   TrayIcon1->SetMinimizeToTray(true);

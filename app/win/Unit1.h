@@ -15,6 +15,7 @@
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/FolderWatch.h"
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/IdleTask.h"
 #include "toolkit/win/Image.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/StdCtrls.h"
@@ -153,9 +154,11 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
                                 void (TStickForm::*click)(TObject*));
 
   bool activated_ = false;
-  TTimer* tray_delay_ = nullptr;  // shows the tray icon once, after the first paint
-  bool ready_ = false;            // the notes are loaded: a second start may hand over
-  bool show_requested_ = false;   // a hand-over came before that and waits for it
+  // The icon goes into the notification area once the start is on the screen: the shell takes
+  // tens of milliseconds to answer, which the first sight of the notes need not wait for.
+  TIdleTask show_tray_icon_{[this] { TrayIcon1->SetIconVisible(true); }};
+  bool ready_ = false;           // the notes are loaded: a second start may hand over
+  bool show_requested_ = false;  // a hand-over came before that and waits for it
   bool session_blocked_ = false;  // the end of the session is held up with a reason
   TEditorForm* editor_ = nullptr;  // not owned
   TForm* about_ = nullptr;         // not owned

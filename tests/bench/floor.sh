@@ -22,7 +22,11 @@
 #   process; the subjects take turns (floor, clock floor, Zettly, floor, ...) so that all see
 #   the same machine. Median of RUNS starts (7; 3 with --quick), after one start of each that
 #   is not counted (it fills the file cache). STARTS=n counts n starts instead: start-up times on a
-  shared virtual machine vary by a fifth from run to run, so a few more starts steady the median.
+#   shared virtual machine vary by a fifth from run to run, so a few more starts steady the median.
+#   Every start gets a Wine session and desktop of its own: a subject is killed after its start,
+#   and the shell of this Wine keeps the notification-area icon of a killed program until it
+#   next tries to talk to it, so on a shared desktop each start of a program with a tray icon
+#   would find one dead icon more than the last and be slowed by the shell's growing work.
 # - PSS: 2 s after a subject is shown, the "Pss:" line of /proc/<pid>/smaps_rollup of its Linux
 #   process (Wine runs each Windows process as one): its own pages plus its share of the pages it
 #   shares, Wine's DLLs included. Median over the starts.
@@ -104,6 +108,14 @@ cp "$EXE" "$PROG/zettly_under_test.exe"
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
+# A new Wine session: the desktop and its shell start afresh.
+fresh_session() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 settings() {  # clock and cycling switches, 1 or 0
   wine reg add "$SETTINGS" /v Clock /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wine reg add "$SETTINGS" /v On /t REG_DWORD /d "$2" /f >/dev/null 2>&1
@@ -148,6 +160,7 @@ declare -A START PSS
 say "start-up: $RUNS starts of each subject, after one not counted"
 for run in $(seq 0 "$RUNS"); do
   for s in floor clock zettly; do
+    fresh_session
     out=$WORK/start.out
     : >"$out"
     wine 'C:\zbench\subject_driver.exe' start 4000 "${LINE[$s]}" >"$out" 2>&1 </dev/null &
@@ -196,6 +209,7 @@ idle() {
   wait "$driver" || true
 }
 if [ "$IDLE" = 1 ]; then
+  fresh_session
   say "idle: floor, clock floor and Zettly side by side, $MINUTES x ${WINDOW} s"
   idle floor clock zettly
   say "idle: Zettly with the clock hidden and cycling off, $MINUTES x ${WINDOW} s"

@@ -1,8 +1,11 @@
-// Handles the message loop waits for: their handlers run in our loop, once per signal, and never
-// inside a modal loop of the system's.
+// The message loop's waits and its idle work: handlers of waited-for handles run in our loop, once
+// per signal, never inside a modal loop of the system's; idle tasks run once nothing is waiting.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "toolkit/win/Application.h"
+#include "toolkit/win/IdleTask.h"
 
 namespace {
 
@@ -64,6 +67,75 @@ TEST(Waits, SignalledHandleRunsInOurLoopAfterAForeignModalLoopNotInsideIt) {
 
   Application->RemoveWaitHandle(event);
   CloseHandle(event);
+}
+
+// Counts what reaches it: posted messages and timer ticks.
+struct CountingWindow {
+  CountingWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      auto* self = reinterpret_cast<CountingWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+      if (self && m == WM_APP) ++self->posted;
+      if (self && m == WM_TIMER) {
+        ++self->ticks;
+        KillTimer(h, w);
+      }
+      return DefWindowProcW(h, m, w, l);
+    };
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ZettlyCountingWindow";
+    RegisterClassW(&wc);
+    hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~CountingWindow() { DestroyWindow(hwnd); }
+  HWND hwnd;
+  int posted = 0, ticks = 0;
+};
+
+// Idle work (the tray icon's shell call at start) must not come before what is already waiting:
+// a timer due right after the first paint used to run it before the loop had ever been idle.
+TEST(Waits, IdleTaskRunsOnceNothingIsWaitingAndOnlyOnce) {
+  Application->ProcessMessages();
+  CountingWindow window;
+  PostMessageW(window.hwnd, WM_APP, 0, 0);
+  PostMessageW(window.hwnd, WM_APP, 0, 0);
+  SetTimer(window.hwnd, 1, 1, nullptr);
+  Sleep(20);  // the timer is due
+  int runs = 0, postedSeen = -1, ticksSeen = -1;
+  TIdleTask task([&] {
+    ++runs;
+    postedSeen = window.posted;
+    ticksSeen = window.ticks;
+  });
+  task.Start();
+  task.Start();  // asked twice before it ran: still one run
+  EXPECT_TRUE(task.Waiting());
+  for (int n = 0; n < 10 && runs == 0; ++n) Application->HandleMessage();
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(postedSeen, 2);
+  EXPECT_EQ(ticksSeen, 1);
+  EXPECT_FALSE(task.Waiting());
+
+  // Done: later quiet moments do not run it again.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 50, nullptr);
+  Application->HandleMessage();
+  KillTimer(nullptr, guard);
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(Waits, IdleTaskDestroyedBeforeItsTurnNeverRunsAndSpoilsNoOther) {
+  Application->ProcessMessages();
+  int early = 0, late = 0;
+  auto doomed = std::make_unique<TIdleTask>([&] { ++early; });
+  TIdleTask survivor([&] { ++late; });
+  TIdleTask killer([&] { doomed.reset(); });  // one task ending another that is also due
+  killer.Start();
+  doomed->Start();
+  survivor.Start();
+  for (int n = 0; n < 5 && late == 0; ++n) Application->HandleMessage();
+  EXPECT_EQ(early, 0);
+  EXPECT_EQ(late, 1);
 }
 
 }  // namespace

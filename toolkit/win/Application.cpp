@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/IdleTask.h"
 #include "toolkit/win/Text.h"
 #include "toolkit/win/WindowObject.h"
 
@@ -150,7 +151,7 @@ void TApplication::Dispatch(MSG& msg) {
 
 bool TApplication::HandleMessage() {
   MSG msg;
-  if (waits_.empty()) {
+  if (waits_.empty() && idle_tasks_.empty()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       terminated_ = true;
@@ -160,8 +161,14 @@ bool TApplication::HandleMessage() {
     while (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       std::vector<HANDLE> handles;
       for (const TWait& w : waits_) handles.push_back(w.Handle);
-      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), INFINITE,
-                                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      // With idle work to do the loop only looks, and does the work if nothing came: the look is
+      // a wait all the same, where what was painted goes to the screen.
+      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(),
+                                                  idle_tasks_.empty() ? INFINITE : 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (r == WAIT_TIMEOUT) {
+        RunIdleTasks();
+        return true;
+      }
       if (r >= WAIT_OBJECT_0 && r < WAIT_OBJECT_0 + handles.size()) {
         // A copy: the handler may remove its own wait.
         const std::function<void()> signalled = waits_[r - WAIT_OBJECT_0].Signalled;
@@ -203,6 +210,27 @@ void TApplication::RemoveWaitHandle(HANDLE handle) {
     if (it->Handle == handle) {
       waits_.erase(it);
       return;
+    }
+  }
+}
+
+void TApplication::AddIdleTask(TIdleTask* task) { idle_tasks_.push_back(task); }
+
+void TApplication::RemoveIdleTask(TIdleTask* task) {
+  for (auto* list : {&idle_tasks_, &due_idle_tasks_}) list->erase(std::remove(list->begin(), list->end(), task), list->end());
+}
+
+void TApplication::RunIdleTasks() {
+  // Only the tasks waiting now: one started by a task waits for the next quiet moment. A task may
+  // destroy another that is due, which then leaves the due list.
+  due_idle_tasks_ = std::exchange(idle_tasks_, {});
+  while (!due_idle_tasks_.empty()) {
+    TIdleTask* task = due_idle_tasks_.front();
+    due_idle_tasks_.erase(due_idle_tasks_.begin());
+    try {
+      task->Run();
+    } catch (const std::exception& e) {
+      HandleException(e);
     }
   }
 }

@@ -12,6 +12,7 @@
 #include "toolkit/win/System.h"
 
 class TForm;
+class TIdleTask;
 
 class TApplication : public TComponent {
  public:
@@ -46,6 +47,9 @@ class TApplication : public TComponent {
   // the caller's, who removes it before closing it. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
   void AddWaitHandle(HANDLE handle, std::function<void()> signalled);
   void RemoveWaitHandle(HANDLE handle);
+  // Used by TIdleTask: the tasks waiting for the loop's next quiet moment, run in this order.
+  void AddIdleTask(TIdleTask* task);
+  void RemoveIdleTask(TIdleTask* task);
 
   void Minimize();
   void Restore();
@@ -85,6 +89,7 @@ class TApplication : public TComponent {
   void ShowPostedFaults();
   void Dispatch(MSG& msg);
   void DropFailedWaits();
+  void RunIdleTasks();
   HWND handle_ = nullptr;
   std::string title_;
   TForm* main_form_ = nullptr;  // owned as a component
@@ -95,6 +100,8 @@ class TApplication : public TComponent {
     std::function<void()> Signalled;
   };
   std::vector<TWait> waits_;
+  std::vector<TIdleTask*> idle_tasks_;
+  std::vector<TIdleTask*> due_idle_tasks_;  // being run now
   int boxes_shown_ = 0;
   std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
   std::string showing_fault_;               // the box on screen now
