@@ -24,9 +24,12 @@
 #   is not counted (it fills the file cache). STARTS=n counts n starts instead: start-up times on a
 #   shared virtual machine vary by a fifth from run to run, so a few more starts steady the median.
 #   Every start gets a Wine session and desktop of its own: a subject is killed after its start,
-#   and the shell of this Wine keeps the notification-area icon of a killed program until it
-#   next tries to talk to it, so on a shared desktop each start of a program with a tray icon
-#   would find one dead icon more than the last and be slowed by the shell's growing work.
+#   and the shell of this Wine keeps the notification-area icon (and the taskbar entries) of a
+#   killed program until it next tries to talk to it, so on a shared desktop each start of a
+#   program with a tray icon would find more dead entries than the last and be slowed by the
+#   shell's growing work. A keeper (subject_driver.exe keep) holds the new desktop open, and
+#   the start waits 2 s for its shell to settle: Wine closes a desktop about a second after its
+#   last window goes, and a start that has to open a new one takes twice as long.
 # - PSS: 2 s after a subject is shown, the "Pss:" line of /proc/<pid>/smaps_rollup of its Linux
 #   process (Wine runs each Windows process as one): its own pages plus its share of the pages it
 #   shares, Wine's DLLs included. Median over the starts.
@@ -108,12 +111,13 @@ cp "$EXE" "$PROG/zettly_under_test.exe"
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
-# A new Wine session: the desktop and its shell start afresh.
+# A new Wine session: the desktop and its shell start afresh, held open by a keeper.
 fresh_session() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w
   wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  wine 'C:\zbench\subject_driver.exe' keep </dev/null >/dev/null 2>&1 &
+  sleep 2
 }
 
 settings() {  # clock and cycling switches, 1 or 0

@@ -4,6 +4,9 @@
 //       one start; prints "shown <ms from CreateProcess to shown>", keeps the subject <hold ms>
 //   subject_driver.exe idle <hold ms> "<command line>" ["<command line>" ...]
 //       starts them all, waits until each is shown, prints "idle", keeps them <hold ms>
+//   subject_driver.exe keep
+//       holds a hidden window until killed: Wine ends a desktop (and its shell) soon after its
+//       last window goes, and a subject starting then would pay for a new one
 // "Shown" means: a visible top-level window of the subject's process, at least 50 x 50, whose
 // client area on the screen (6 pixels in from its edges, for rounded corners) holds both the
 // tooltip background colour and dark pixels (text or digits). The screen is read back, so what
@@ -127,6 +130,12 @@ void End(PROCESS_INFORMATION& pi) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"keep") {
+    CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+  }
   if (argc < 4) {
     std::fprintf(stderr, "usage: subject_driver.exe start|idle <hold ms> \"<command line>\"...\n");
     return 2;
