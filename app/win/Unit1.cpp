@@ -14,6 +14,10 @@
 #include "toolkit/win/Registry.h"
 #include "toolkit/win/Text.h"
 
+namespace {
+constexpr unsigned TrayIconDelayMs = 150;
+}  // namespace
+
 TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
   SetName("StickForm");
   SetCaption("Zettly");
@@ -61,6 +65,13 @@ void TStickForm::CreateTrayIcon() {
   TrayIcon1->SetHint("Zettly");
   // The notification area shows small icons at the system's DPI.
   TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  tray_delay_ = new TTimer(this);
+  tray_delay_->SetEnabled(false);
+  tray_delay_->SetInterval(TrayIconDelayMs);
+  tray_delay_->OnTimer = [this](TObject*) {
+    tray_delay_->SetEnabled(false);
+    TrayIcon1->SetIconVisible(true);
+  };
   show_tray_icon_.Start();
   TrayIcon1->SetIconIndex(0);
   TrayIcon1->SetPopupMenu(TrayPopupMenu);

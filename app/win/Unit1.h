@@ -154,9 +154,11 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
                                 void (TStickForm::*click)(TObject*));
 
   bool activated_ = false;
-  // The icon goes into the notification area once the start is on the screen: the shell takes
-  // tens of milliseconds to answer, which the first sight of the notes need not wait for.
-  TIdleTask show_tray_icon_{[this] { TrayIcon1->SetIconVisible(true); }};
+  // The icon goes into the notification area a moment after the start is on the screen: the
+  // shell's work for it (tens of milliseconds) would otherwise compete with the first sight of
+  // the notes. The pause is a one-shot timer, armed only once the loop has been idle.
+  TTimer* tray_delay_ = nullptr;
+  TIdleTask show_tray_icon_{[this] { tray_delay_->SetEnabled(true); }};
   bool ready_ = false;           // the notes are loaded: a second start may hand over
   bool show_requested_ = false;  // a hand-over came before that and waits for it
   bool session_blocked_ = false;  // the end of the session is held up with a reason
