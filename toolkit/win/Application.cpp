@@ -163,8 +163,9 @@ bool TApplication::HandleMessage() {
       for (const TWait& w : waits_) handles.push_back(w.Handle);
       // With idle work to do the loop only looks, and does the work if nothing came: the look is
       // a wait all the same, where what was painted goes to the screen.
-      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(),
-                                                  idle_tasks_.empty() ? INFINITE : 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      const DWORD timeout = idle_tasks_.empty() ? INFINITE : 0;
+      const DWORD r = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), timeout,
+                                                  QS_ALLINPUT, MWMO_INPUTAVAILABLE);
       if (r == WAIT_TIMEOUT) {
         RunIdleTasks();
         return true;
@@ -217,7 +218,8 @@ void TApplication::RemoveWaitHandle(HANDLE handle) {
 void TApplication::AddIdleTask(TIdleTask* task) { idle_tasks_.push_back(task); }
 
 void TApplication::RemoveIdleTask(TIdleTask* task) {
-  for (auto* list : {&idle_tasks_, &due_idle_tasks_}) list->erase(std::remove(list->begin(), list->end(), task), list->end());
+  for (auto* list : {&idle_tasks_, &due_idle_tasks_})
+    list->erase(std::remove(list->begin(), list->end(), task), list->end());
 }
 
 void TApplication::RunIdleTasks() {
