@@ -37,6 +37,19 @@ TEST(FormHandleTest, WindowsAreMadeWhenTheFormIsFirstShownWithWhatWasSetMeanwhil
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
 
+// Raising skips a window already at the front; one under another still comes up.
+TEST(FormTest, BringToFrontRaisesAFormThatIsUnderAnother) {
+  TForm lower(nullptr), upper(nullptr);
+  lower.FinishCreate();
+  upper.FinishCreate();
+  lower.Show();
+  upper.Show();
+  ASSERT_EQ(GetWindow(upper.Handle(), GW_HWNDNEXT), lower.Handle());
+  lower.BringToFront();
+  EXPECT_EQ(GetWindow(lower.Handle(), GW_HWNDNEXT), upper.Handle());
+  EXPECT_EQ(GetWindow(lower.Handle(), GW_HWNDPREV), nullptr);
+}
+
 TEST(ModalTest, TimersKeepFiringInsideTheModalLoopUntilTheResultIsSet) {
   TForm dialog(nullptr);
   dialog.SetBorderStyle(TBorderStyle::bsDialog);

@@ -197,7 +197,9 @@ void TForm::Hide() {
 }
 
 void TForm::BringToFront() {
-  if (hwnd_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A window with none above it is at the front already: raising it would change nothing, at the
+  // cost of a round of position messages (a few milliseconds of every start under Wine).
+  if (hwnd_ && GetWindow(hwnd_, GW_HWNDPREV)) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool TForm::Active() const { return hwnd_ && GetActiveWindow() == hwnd_; }
