@@ -40,6 +40,35 @@ TEST_F(TrayShellTest, NothingReachesTheShellBeforeTheIconIsShown) {
   EXPECT_FALSE(icon->IconVisible());
 }
 
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND, LPARAM p) {
+        ++*reinterpret_cast<int*>(p);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST(TrayWindowsTest, TheHiddenWindowsWaitForTheFirstAddAndTheFirstArmedTimer) {
+  WithFakeSystem fake;
+  const int before = ThreadWindowCount();
+  TSysTrayIcon icon(nullptr);  // with its simple timers
+  icon.SetHint("Zettly");
+  icon.SetShellVersionMode(2);
+  EXPECT_EQ(ThreadWindowCount(), before);  // a start pays for neither
+  icon.SetIconVisible(true);
+  EXPECT_EQ(ThreadWindowCount(), before + 1);
+  ASSERT_FALSE(fake.notify.empty());
+  EXPECT_EQ(fake.notify[0].second.hWnd, SharedTrayHandler()->WindowHandle());
+  TSimpleTimer timer(50, nullptr);
+  EXPECT_FALSE(timer.Disarm(true));  // never armed, and no window to ask
+  ASSERT_TRUE(timer.Arm());
+  EXPECT_EQ(ThreadWindowCount(), before + 2);
+}
+
 TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierFlagsAndCallbackMessage) {
   icon->SetHint("Zettly");
   icon->SetIconVisible(true);

@@ -43,9 +43,13 @@ LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return m.Result;
 }
 
-THiddenWindow::THiddenWindow(Procedure procedure, TKind kind) : procedure_(std::move(procedure)) {
+THiddenWindow::THiddenWindow(Procedure procedure, TKind kind) : procedure_(std::move(procedure)), kind_(kind) {}
+
+HWND THiddenWindow::Handle() {
+  // Set by WM_NCCREATE, so the procedure may ask for the handle while the window is being made.
+  if (hwnd_) return hwnd_;
   RegisterHiddenWindowClass();
-  const bool topLevel = kind == TKind::TopLevel;
+  const bool topLevel = kind_ == TKind::TopLevel;
   const HWND made = CreateWindowExW(topLevel ? WS_EX_TOOLWINDOW : 0, kHiddenWindowClass, L"", topLevel ? WS_POPUP : 0,
                                     0, 0, 0, 0, topLevel ? nullptr : HWND_MESSAGE, nullptr,
                                     GetModuleHandleW(nullptr), this);
@@ -53,6 +57,7 @@ THiddenWindow::THiddenWindow(Procedure procedure, TKind kind) : procedure_(std::
     hwnd_ = nullptr;  // may have been set before the creation failed
     throw Exception("Cannot create a hidden window");
   }
+  return hwnd_;
 }
 
 THiddenWindow::~THiddenWindow() {

@@ -1,5 +1,8 @@
 // A hidden window whose every message goes to one procedure: never shown, 0 x 0 at 0, 0. The
-// toolkit's timers, the simple timers and the tray icons each share one.
+// toolkit's timers, the simple timers and the tray icons each share one. The window is made when
+// its handle is first asked for: every window made at start delays the first sight of the
+// program, and the tray's and the simple timers' are not needed until the icon is added or a
+// timer armed.
 #pragma once
 #include <windows.h>
 
@@ -18,16 +21,18 @@ class THiddenWindow {
     MessageOnly,  // no broadcasts, no place among the top-level windows: enough for timers
   };
 
-  // Throws when the window cannot be made.
   explicit THiddenWindow(Procedure procedure, TKind kind = TKind::TopLevel);
   ~THiddenWindow();
   THiddenWindow(const THiddenWindow&) = delete;
   THiddenWindow& operator=(const THiddenWindow&) = delete;
 
-  HWND Handle() const { return hwnd_; }
+  // Makes the window on the first call; throws when it cannot be made.
+  HWND Handle();
+  bool HandleAllocated() const { return hwnd_ != nullptr; }
 
  private:
   friend LRESULT CALLBACK HiddenWindowProc(HWND, UINT, WPARAM, LPARAM);
   Procedure procedure_;
+  TKind kind_;
   HWND hwnd_ = nullptr;
 };

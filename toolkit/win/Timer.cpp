@@ -13,7 +13,7 @@ UINT_PTR next_id = 1;
 // class, so it is a friend of theirs.
 class TTimerWindow {
  public:
-  HWND Handle() const { return window_.Handle(); }
+  HWND Handle() { return window_.Handle(); }
 
  private:
   void Message(TMessage& m) {
@@ -29,7 +29,7 @@ class TTimerWindow {
 
 HWND TTimer::WindowHandle() {
   // Made with the first timer and kept for the process: a tick may still be queued for it.
-  static const TTimerWindow* window = new TTimerWindow;
+  static TTimerWindow* const window = new TTimerWindow;
   return window->Handle();
 }
 

@@ -1,5 +1,7 @@
 #include "components/timer/win/SimpleTimerWin.h"
 
+#include "toolkit/Exception.h"
+
 namespace {
 std::unique_ptr<TSimpleTimerHandler> MakeWindowsHandler() { return std::make_unique<TSimpleTimerHandlerWin>(); }
 }  // namespace
@@ -22,11 +24,18 @@ void TSimpleTimerHandlerWin::MessageProcedure(TMessage& m) {
 }
 
 bool TSimpleTimerHandlerWin::SetPlatformTimer(uintptr_t timerId, uint32_t periodMs) {
-  return SetTimer(window_.Handle(), timerId, periodMs, nullptr) != 0;
+  HWND window = nullptr;
+  try {
+    window = window_.Handle();
+  } catch (const Exception&) {
+    return false;  // no window to tick through: the platform refuses the timer
+  }
+  return SetTimer(window, timerId, periodMs, nullptr) != 0;
 }
 
 bool TSimpleTimerHandlerWin::KillPlatformTimer(uintptr_t timerId) {
-  return KillTimer(window_.Handle(), timerId) != 0;
+  // No window yet: no timer was ever armed.
+  return window_.HandleAllocated() && KillTimer(window_.Handle(), timerId) != 0;
 }
 
 HWND SimpleTimerWindow() {

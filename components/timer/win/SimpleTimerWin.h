@@ -10,7 +10,8 @@ class TSimpleTimerHandlerWin : public TSimpleTimerHandler {
  public:
   TSimpleTimerHandlerWin();
 
-  HWND HiddenWindow() const { return window_.Handle(); }
+  // Made with the first armed timer (or when asked for here).
+  HWND HiddenWindow() { return window_.Handle(); }
   // WM_TIMER: wParam names a simple timer; any other message gets the default handling.
   void MessageProcedure(TMessage& m);
 

@@ -17,7 +17,6 @@ TSysTrayIcon::TSysTrayIcon(TComponent* owner)
   AcquireTrayHandler();
   icon_.OnChange = [this](TObject*) { IconChanged(); };
   icon_data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
-  icon_data_.hWnd = SharedTrayHandler()->WindowHandle();
   icon_data_.uID = IconId();
   icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_data_.uCallbackMessage = TrayCallbackMessage;
@@ -78,11 +77,17 @@ bool TSysTrayIcon::FillIconData() {
   return true;
 }
 
+NOTIFYICONDATAW* TSysTrayIcon::ShellData() {
+  // The handler's window is made here, at the first call to the shell, not with the icon.
+  icon_data_.hWnd = SharedTrayHandler()->WindowHandle();
+  return &icon_data_;
+}
+
 bool TSysTrayIcon::AddTrayIcon() {
   if (!forced_visibility_) icon_visible_ = true;
   if (!FillIconData()) return false;
   if (!shell_.AddNeeded()) return SendLook();  // already there: at most its look is new
-  const bool added = Sys().NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  const bool added = Sys().NotifyIcon(NIM_ADD, ShellData()) != FALSE;
   shell_.Added(added, look_);
   // The shell takes every new icon as a classic one: a restarted taskbar forgot the version.
   if (added) TellVersion();
@@ -93,7 +98,7 @@ bool TSysTrayIcon::RemoveTrayIcon() {
   if (!forced_visibility_) icon_visible_ = false;
   // The shell refuses to remove an icon it does not hold.
   if (!FillIconData() || !shell_.RemoveNeeded()) return false;
-  const bool removed = Sys().NotifyIcon(NIM_DELETE, &icon_data_) != FALSE;
+  const bool removed = Sys().NotifyIcon(NIM_DELETE, ShellData()) != FALSE;
   shell_.Removed(removed);
   return removed;
 }
@@ -103,7 +108,7 @@ bool TSysTrayIcon::UpdateTrayIcon() { return FillIconData() && SendLook(); }
 bool TSysTrayIcon::SendLook() {
   // Not in the notification area the shell would refuse; there, unchanged, it would change nothing.
   if (!shell_.ModifyNeeded(look_)) return shell_.Present();
-  const bool modified = Sys().NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+  const bool modified = Sys().NotifyIcon(NIM_MODIFY, ShellData()) != FALSE;
   shell_.Modified(modified, look_);
   return modified;
 }
@@ -119,7 +124,7 @@ void TSysTrayIcon::SetShellVersionMode(uint8_t mode) {
 void TSysTrayIcon::TellVersion() {
   // An icon not yet there is told when it is added.
   if (!shell_.VersionNeeded(icon_data_.uVersion)) return;
-  shell_.VersionTold(Sys().NotifyIcon(NIM_SETVERSION, &icon_data_) != FALSE, icon_data_.uVersion);
+  shell_.VersionTold(Sys().NotifyIcon(NIM_SETVERSION, ShellData()) != FALSE, icon_data_.uVersion);
 }
 
 void TSysTrayIcon::TaskbarRecreated() {

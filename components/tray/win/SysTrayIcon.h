@@ -74,6 +74,8 @@ class TSysTrayIcon : public TCustomTrayIcon {
  protected:
   void Loaded() override;
   bool FillIconData();
+  // The record to send, addressed to the handler's window.
+  NOTIFYICONDATAW* ShellData();
   TShiftState ShiftKeysNow() override;
   TPoint CursorPosNow() override;
   uint32_t DoubleClickTime() override;

@@ -17,7 +17,8 @@ class TTrayIconHandler {
   TTrayIconHandler& operator=(const TTrayIconHandler&) = delete;
 
   uint32_t IconCount() const { return icon_count_; }
-  HWND WindowHandle() const { return window_.Handle(); }
+  // Made when an icon is first added (or when asked for here).
+  HWND WindowHandle() { return window_.Handle(); }
 
   // The callback message goes to the icon it names (none: dropped); the close and session-end
   // messages are answered 1 so nothing closes this window; the rest get the default handling.
