@@ -188,6 +188,17 @@ e2e_reg() {
   if [ "$type" = REG_DWORD ]; then printf '%d\n' "$1"; else echo "$*"; fi
 }
 
+# Writes a REG_DWORD and reads it back: a write that did not take is the harness's failure, not
+# a finding about the program.
+e2e_set_dword() {
+  local try
+  for try in 1 2 3; do
+    wine reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f </dev/null >/dev/null 2>&1
+    [ "$(e2e_reg "$1" "$2")" = "$3" ] && return 0
+  done
+  e2e_fail "could not set $1\\$2 to $3 (harness)"
+}
+
 # notices.msg as plain text (UTF-16 files are converted), without CRs.
 e2e_notes() {
   local f="$PROG/notices.msg"

@@ -9,7 +9,7 @@ e2e_write_notes '[General]' 'N=3' \
   '[Note1]' 'Content=Alpha' 'Attach=' 'Exposure=4000' \
   '[Note2]' 'Content=Bravo bravo' 'Attach=' 'Exposure=5000' \
   '[Note3]' 'Content=Charlie charlie charlie' 'Attach=' 'Exposure=6000'
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 

@@ -27,8 +27,8 @@ note_origin
 note_exit
 
 # As if the monitor it was on had been removed.
-wine reg add "$SETTINGS_KEY" /v left /t REG_DWORD /d 3000 /f >/dev/null 2>&1
-wine reg add "$SETTINGS_KEY" /v top /t REG_DWORD /d 200 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" left 3000
+e2e_set_dword "$SETTINGS_KEY" top 200
 e2e_start
 read -r x y < <(e2e_note_position)
 [ "$x" -ge 0 ] && [ $((x + 245)) -le 1024 ] && [ "$y" -eq 200 ] || e2e_fail "window at $x,$y, not on the screen at height 200"

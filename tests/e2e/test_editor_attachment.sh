@@ -7,7 +7,7 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/editor.sh"
 e2e_begin
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 printf '@echo off\r\necho opened> "%%~dp0opened.txt"\r\n' >"$PROG/mark.bat"
 win_path="Z:$(echo "$PROG/mark.bat" | tr '/' '\\')"
 e2e_start

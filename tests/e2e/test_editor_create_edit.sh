@@ -7,7 +7,7 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/editor.sh"
 e2e_begin
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 empty_counter=$(note_counter_signature)

@@ -8,7 +8,7 @@ e2e_write_notes '[General]' 'N=3' \
   '[Note1]' 'Content=Keep me' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Throw me away' 'Attach=' 'Exposure=3000' \
   '[Note3]' 'Content=Keep me too' 'Attach=' 'Exposure=3000'
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 first=$(note_text_signature)

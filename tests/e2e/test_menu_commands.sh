@@ -8,7 +8,7 @@
 e2e_begin
 e2e_write_notes '[General]' 'N=3' '[Note1]' 'Content=One' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Two' 'Attach=' 'Exposure=3000' '[Note3]' 'Content=Three' 'Attach=' 'Exposure=3000'
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 e2e_wait 10 note_text_shown || e2e_fail "note 1 is not shown"

@@ -9,7 +9,7 @@ e2e_write_notes '[General]' 'N=2' '[Note1]' 'Content=Call the garage' 'Attach=' 
 before=$(md5sum <"$PROG/notices.msg")
 
 # Cycling stored off.
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 note_text_shown || e2e_fail "note 1 is not shown at once with cycling off"
@@ -24,7 +24,7 @@ note_exit
 expect_setting On 0
 
 # Cycling on: the first tick shows note 1, note 2 follows after its three seconds, then note 1.
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 1 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 1
 e2e_start
 note_origin
 cycling_button_down || e2e_fail "the cycling button is not down"

@@ -7,7 +7,7 @@ e2e_begin
 e2e_write_notes '[General]' 'N=2' \
   '[Note1]' 'Content=Alpha' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Bravo' 'Attach=' 'Exposure=3000'
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 counter=$(note_counter_signature)

@@ -9,7 +9,7 @@ e2e_write_notes '[General]' 'N=2' \
   '[Note1]' 'Content=Read only one' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Read only two' 'Attach=' 'Exposure=3000'
 chmod a-w "$PROG/notices.msg"
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 before=$(md5sum <"$PROG/notices.msg")
 
 # Windows of the program named as the program: the note window and, while one is up, a box.

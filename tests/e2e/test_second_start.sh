@@ -20,7 +20,7 @@ hidden_note() { [ "$(e2e_pixel $((NX)) $((NY + 87)))" != "$border" ]; }
 e2e_wait 10 hidden_note || e2e_fail "notepad does not cover the note (notepad at $(e2e_geometry "$nid"))"
 
 # The settings are changed behind the program's back: a second copy must not save over them.
-wine reg add "$SETTINGS_KEY" /v Clock /t REG_DWORD /d 7 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" Clock 7
 notes_before=$(md5sum <"$PROG/notices.msg")
 e2e_start_again
 ended_with_one() { [ "$(zettly_processes)" = "1" ] && note_shown_at_border; }

@@ -7,7 +7,7 @@ e2e_begin
 e2e_write_notes '[General]' 'N=2' \
   '[Note1]' 'Content=First of two' 'Attach=' 'Exposure=3000' \
   '[Note2]' 'Content=Second of two' 'Attach=' 'Exposure=3000'
-wine reg add "$SETTINGS_KEY" /v On /t REG_DWORD /d 0 /f >/dev/null 2>&1
+e2e_set_dword "$SETTINGS_KEY" On 0
 before=$(md5sum <"$PROG/notices.msg")
 start_copy() { (cd "$PROG" && setsid wine explorer /desktop=shell,1024x768 Zettly.exe </dev/null >>"$E2E_DIR/wine.log" 2>&1 &); }
 one_copy() { [ "$(zettly_processes)" = "1" ]; }
