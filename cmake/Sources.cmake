@@ -5,7 +5,7 @@
 #   zettly_<NAME>_win  the Win32 half, built only for Windows (an empty interface on the host)
 # Dependencies name modules; each half links the same half of what it depends on, so layers
 # point one way and a module's tests build without the modules above it.
-set(ZETTLY_WIN_LIBS user32 gdi32 shell32 advapi32 version ole32 uuid)
+set(ZETTLY_WIN_LIBS user32 gdi32 shell32 advapi32 ole32 uuid)
 
 function(zettly_target_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})

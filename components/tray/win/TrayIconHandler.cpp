@@ -5,15 +5,15 @@
 
 #include "components/tray/CustomTrayIcon.h"
 #include "toolkit/win/System.h"
+#include "toolkit/win/SystemLibrary.h"
 
 namespace {
 TTrayIconHandler* shared_handler = nullptr;  // owned
 UINT shell_restart_message = 0;
+bool shell_restart_message_known = false;
 
-// Unit start-up and shutdown: the restart message before any form exists; a handler still
-// present at program end goes with it.
+// Unit shutdown: a handler still present at program end goes with it.
 struct TrayUnit {
-  TrayUnit() { SetUpShellRestartMessage(CommonControlsVersion()); }
   ~TrayUnit() { delete std::exchange(shared_handler, nullptr); }
 } tray_unit;
 }  // namespace
@@ -67,22 +67,35 @@ TShiftState ReadShiftKeys() {
   return ShiftFromAsyncKeys([](int vk) { return static_cast<int16_t>(Sys().AsyncKeyState(vk)); });
 }
 
-UINT ShellRestartMessage() { return shell_restart_message; }
+UINT ShellRestartMessage() {
+  // Looked up when first wanted rather than at start: reading the library's version costs a
+  // start the loading of version.dll and a read of comctl32.dll's resources.
+  if (!shell_restart_message_known) SetUpShellRestartMessage(CommonControlsVersion());
+  return shell_restart_message;
+}
 
 uint32_t CommonControlsVersion() {
+  using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+  using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+  using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+  const auto sizeOf = SystemFunction<SizeFn>(L"version.dll", "GetFileVersionInfoSizeW");
+  const auto infoOf = SystemFunction<InfoFn>(L"version.dll", "GetFileVersionInfoW");
+  const auto query = SystemFunction<QueryFn>(L"version.dll", "VerQueryValueW");
+  if (!sizeOf || !infoOf || !query) return 0;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(L"comctl32.dll", &ignored);
+  const DWORD size = sizeOf(L"comctl32.dll", &ignored);
   if (size == 0) return 0;
   std::vector<BYTE> data(size);
-  if (!GetFileVersionInfoW(L"comctl32.dll", 0, size, data.data())) return 0;
+  if (!infoOf(L"comctl32.dll", 0, size, data.data())) return 0;
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
+  if (!query(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
       length < sizeof *info)
     return 0;
   return info->dwFileVersionMS;
 }
 
 void SetUpShellRestartMessage(uint32_t comctlVersion) {
+  shell_restart_message_known = true;
   shell_restart_message = ShellRestartMessageAvailable(comctlVersion) ? RegisterWindowMessageW(L"TaskbarCreated") : 0;
 }

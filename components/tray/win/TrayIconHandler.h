@@ -41,10 +41,10 @@ void ReleaseTrayHandler();
 TShiftState ReadShiftKeys();
 
 // The message the shell broadcasts when the taskbar is (re)created, or 0 when the common
-// controls are too old for it. Fixed at program start.
+// controls are too old for it. Looked up at the first call and fixed from then on.
 UINT ShellRestartMessage();
 // The common controls' file version, major << 16 | minor; 0 when it cannot be read.
 uint32_t CommonControlsVersion();
-// The start-up step: takes the restart message when the version allows it, otherwise 0.
-// (Runs once by itself before main; tests call it again to try another version.)
+// Takes the restart message when the version allows it, otherwise 0. (The first call of
+// ShellRestartMessage runs it; tests call it to try another version.)
 void SetUpShellRestartMessage(uint32_t comctlVersion);

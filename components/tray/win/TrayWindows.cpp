@@ -107,7 +107,8 @@ void TSysTrayIcon::HandleApplicationMessage(TMessage& m) {
       // with a main form in place the check has nothing to ask.
       startup_check_pending_ = false;
     }
-    if (ShellRestartMessage() != 0 && m.Msg == ShellRestartMessage()) TaskbarRecreated();
+    // Only a registered message can be the restart message: the lookup waits for the first.
+    if (m.Msg >= 0xC000 && ShellRestartMessage() != 0 && m.Msg == ShellRestartMessage()) TaskbarRecreated();
   } catch (const std::exception& e) {
     ReportException(e);
   }
