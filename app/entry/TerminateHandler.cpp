@@ -13,7 +13,7 @@
 namespace {
 
 void Report(const std::string& what) {
-  OutputDebugStringW(W("Zettly: terminated: " + what + "\n").c_str());
+  OutputDebugStringW(ToWide("Zettly: terminated: " + what + "\n").c_str());
 }
 
 }  // namespace

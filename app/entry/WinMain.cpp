@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "app/win/DllSearch.h"
-#include "app/win/EditUnit.h"
-#include "app/win/InfoUnit.h"
+#include "app/win/EditorForm.h"
+#include "app/win/InfoForm.h"
 #include "app/win/SingleInstance.h"
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

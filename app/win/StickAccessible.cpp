@@ -1,5 +1,5 @@
 // What the note window's controls tell a screen reader beyond their captions and hints.
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 
 std::string TStickForm::ClockText() const {
   // Hours, minutes and seconds cells; the separator blinks and is not read.
@@ -17,12 +17,12 @@ std::string TStickForm::ClockText() const {
 }
 
 void TStickForm::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control == TimeOnSpeedButton) {
+  if (&control == CycleButton) {
     info.Name = "Cycling";  // its hint says ON or OFF, which the pressed state tells already
     info.Shortcut = "Ctrl+Space";
-  } else if (&control == AttacheBtn) {
+  } else if (&control == AttachmentButton) {
     info.Name = "Attachment";
-    info.Description = AttacheBtn->Hint();
+    info.Description = AttachmentButton->Hint();
   } else if (&control == DigitalClock) {
     info.Name = ClockText();
     info.Description = DigitalClock->Hint();  // the date

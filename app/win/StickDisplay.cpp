@@ -2,7 +2,7 @@
 // note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
 #include "app/NoteDisplay.h"
 #include "app/Notes.h"
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/SystemError.h"
@@ -17,17 +17,17 @@ void TStickForm::ShowNote(int32_t k) {
       ShowNoteText(note);
       // Stopping and restarting makes a running countdown start afresh for this note. A single
       // note would only be shown again: no countdown then (an interval of 0 arms nothing).
-      const bool running = DefileTimer->Enabled();
-      DefileTimer->SetEnabled(false);
-      DefileTimer->SetInterval(list.NoteCount() >= 2 ? ExposureInterval(note.Exposure) : 0);
-      DefileTimer->SetEnabled(running);
+      const bool running = CycleTimer->Enabled();
+      CycleTimer->SetEnabled(false);
+      CycleTimer->SetInterval(list.NoteCount() >= 2 ? ExposureInterval(note.Exposure) : 0);
+      CycleTimer->SetEnabled(running);
       ++k;
     } else {
       k = 1;
-      DefileTimer->SetInterval(0);  // an empty list: nothing to cycle through
+      CycleTimer->SetInterval(0);  // an empty list: nothing to cycle through
     }
   } else {
-    DefileTimer->SetInterval(0);  // nothing to cycle through
+    CycleTimer->SetInterval(0);  // nothing to cycle through
   }
   list.SetNextNote(k);
   UpdateCounter();
@@ -35,8 +35,8 @@ void TStickForm::ShowNote(int32_t k) {
 
 void TStickForm::ShowNoteText(const TNotice& note) {
   NoteLabel->SetCaption(note.Content);
-  AttacheBtn->SetVisible(!note.Attach.empty());
-  AttacheBtn->SetHint(note.Attach);
+  AttachmentButton->SetVisible(!note.Attach.empty());
+  AttachmentButton->SetHint(note.Attach);
 }
 
 void TStickForm::RefreshNote(int32_t k) {
@@ -57,7 +57,7 @@ void TStickForm::UpdateCounter() {
 void TStickForm::ClearDisplay() {
   CounterLabel->SetCaption("0 / 0");
   NoteLabel->SetCaption("");
-  AttacheBtn->SetVisible(false);
+  AttachmentButton->SetVisible(false);
 }
 
 void TStickForm::ForwardSpeedBtnClick(TObject*) { ShowNote(NoteList().NextNote()); }
@@ -67,14 +67,14 @@ void TStickForm::BackSpeedBtnClick(TObject*) {
   ShowNote(NoteList().NextNote());
 }
 
-void TStickForm::DefileTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
+void TStickForm::CycleTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
 
 void TStickForm::ApplyCycling() {
-  DefileTimer->SetEnabled(TimeOnSpeedButton->Down());
-  TimeOnSpeedButton->SetHint(DefileTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
+  CycleTimer->SetEnabled(CycleButton->Down());
+  CycleButton->SetHint(CycleTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
 }
 
-void TStickForm::TimeOnSpeedButtonClick(TObject*) {
+void TStickForm::CycleButtonClick(TObject*) {
   ApplyCycling();
   SaveSettingsOrSay();
 }
@@ -99,17 +99,17 @@ void TStickForm::TrashSpeedBtnClick(TObject*) {
   TNoteList& list = NoteList();
   const int32_t k = list.NextNote() - 1;
   if (k < 1 || k > list.NoteCount() || !ListCanChange()) return;
-  const bool running = DefileTimer->Enabled();
-  DefileTimer->SetEnabled(false);
+  const bool running = CycleTimer->Enabled();
+  CycleTimer->SetEnabled(false);
   NoteLabel->SetCaption("");
   list.DeleteNote(k);
-  DefileTimer->SetEnabled(running);
+  CycleTimer->SetEnabled(running);
   ShowNote(k);
   SaveChange();
 }
 
 void TStickForm::OpenWithShell(const std::string& target, const char* what) {
-  const std::wstring file = W(target);
+  const std::wstring file = ToWide(target);
   // The shell takes paths up to MAX_PATH; a longer one has crashed it.
   if (file.size() >= MAX_PATH) {
     Application->MessageBox(std::string("The ") + what + " cannot be opened: its path is " + std::to_string(file.size()) +
@@ -125,7 +125,7 @@ void TStickForm::OpenWithShell(const std::string& target, const char* what) {
                           MB_OK | MB_ICONWARNING);
 }
 
-void TStickForm::AttacheBtnClick(TObject*) {
+void TStickForm::AttachmentButtonClick(TObject*) {
   const TNoteList& list = NoteList();
   const int32_t k = list.NextNote() - 1;
   if (k < 1 || k > list.NoteCount()) return;
@@ -142,12 +142,12 @@ void TStickForm::EditSpeedBtnClick(TObject*) {
   if (editor_ && !BringModalForward() && ListCanChange()) editor_->EditNote(NoteList().NextNote() - 1);
 }
 
-void TStickForm::Image1Click(TObject*) { Close(); }
+void TStickForm::ExitImageClick(TObject*) { Close(); }
 
 void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
   try {
     if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
-      SpeedButton6Click(SpeedButton6);
+      HelpButtonClick(HelpButton);
       return;
     }
     if (!shift.Has(TShift::Ctrl)) return;
@@ -157,9 +157,9 @@ void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
       case 'N': NewSpeedBtnClick(NewSpeedBtn); break;
       case 'T': TrashSpeedBtnClick(TrashSpeedBtn); break;
       case 'E': EditSpeedBtnClick(EditSpeedBtn); break;
-      case 'A': AttacheBtnClick(AttacheBtn); break;
+      case 'A': AttachmentButtonClick(AttachmentButton); break;
       case 'X': Close(); break;
-      case VK_SPACE: TimeOnSpeedButton->Click(); break;  // the button's own toggle, hint and all
+      case VK_SPACE: CycleButton->Click(); break;  // the button's own toggle, hint and all
       case 'B': AboutSpeedButtonClick(AboutSpeedButton); break;
       default: break;
     }
@@ -198,7 +198,7 @@ std::string ShortDateText(const SYSTEMTIME& date) {
   wchar_t text[80];
   if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, picture.c_str(), text, 80, nullptr))
     throw std::runtime_error("The date cannot be formatted");
-  return U8(text);
+  return ToUtf8(text);
 }
 
 void TStickForm::DigitalClockMouseMove(TObject*, TShiftState, int, int) {

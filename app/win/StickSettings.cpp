@@ -3,7 +3,7 @@
 // Every change of a switch is stored at once.
 #include "app/Notes.h"
 #include "app/Settings.h"
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
 #include "toolkit/win/Screen.h"
@@ -43,10 +43,10 @@ void TStickForm::SaveSettings() {
   reg.OpenKey(Str(SettingsKey), true);  // when it cannot be made, the first write says so
   reg.WriteInteger(Str(TopValue), top);
   reg.WriteInteger(Str(LeftValue), left);
-  reg.WriteInteger(Str(CyclingValue), TimeOnSpeedButton->Down() ? 1 : 0);
-  reg.WriteInteger(Str(StayValue), Alwaysontop1->Checked() ? 1 : 0);
+  reg.WriteInteger(Str(CyclingValue), CycleButton->Down() ? 1 : 0);
+  reg.WriteInteger(Str(StayValue), AlwaysOnTopItem->Checked() ? 1 : 0);
   reg.WriteInteger(Str(ClockValue), ClockShown() ? 1 : 0);
-  reg.WriteInteger(Str(AutorunValue), Autorun1->Checked() ? 1 : 0);
+  reg.WriteInteger(Str(AutorunValue), AutorunItem->Checked() ? 1 : 0);
   reg.CloseKey();
 }
 
@@ -59,20 +59,20 @@ void TStickForm::SaveSettingsOrSay() {
 }
 
 void TStickForm::ToggleAlwaysOnTop() {
-  Alwaysontop1->SetChecked(!Alwaysontop1->Checked());
-  SetFormStyle(Alwaysontop1->Checked() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+  AlwaysOnTopItem->SetChecked(!AlwaysOnTopItem->Checked());
+  SetFormStyle(AlwaysOnTopItem->Checked() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
 }
 
 bool TStickForm::ClockShown() const { return DigitalClock->Visible(); }
 
 void TStickForm::ShowClock() {
   DigitalClock->SetVisible(true);
-  Clock1->SetChecked(true);
+  ClockItem->SetChecked(true);
 }
 
 void TStickForm::HideClock() {
   DigitalClock->SetVisible(false);
-  Clock1->SetChecked(false);
+  ClockItem->SetChecked(false);
 }
 
 void TStickForm::EnableAutorun() {
@@ -81,10 +81,10 @@ void TStickForm::EnableAutorun() {
     reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
     reg.WriteString(Str(AutorunEntry), AutorunCommand(Application->ExeName()));
   } catch (...) {
-    Autorun1->SetChecked(false);
+    AutorunItem->SetChecked(false);
     throw;
   }
-  Autorun1->SetChecked(true);
+  AutorunItem->SetChecked(true);
 }
 
 void TStickForm::DisableAutorun() {
@@ -95,26 +95,26 @@ void TStickForm::DisableAutorun() {
   machine.SetRootKey(HKEY_LOCAL_MACHINE);
   if (machine.OpenKey(Str(RunKey), false) && machine.ValueExists(Str(AutorunEntry)))
     machine.DeleteValue(Str(AutorunEntry));
-  Autorun1->SetChecked(false);
+  AutorunItem->SetChecked(false);
 }
 
 void TStickForm::AboutSpeedButtonClick(TObject*) {
   if (about_ && !BringModalForward()) about_->ShowModal();
 }
 
-void TStickForm::SpeedButton6Click(TObject*) { OpenWithShell(NoteList().ProgramFolder() + "help.chm", "help file"); }
+void TStickForm::HelpButtonClick(TObject*) { OpenWithShell(NoteList().ProgramFolder() + "help.chm", "help file"); }
 
-void TStickForm::Showwindow1Click(TObject*) {
-  if (!BringModalForward()) TrayIcon1->ShowMainWindow();
+void TStickForm::ShowWindowItemClick(TObject*) {
+  if (!BringModalForward()) TrayIcon->ShowMainWindow();
 }
 
-void TStickForm::h1Click(TObject*) {
+void TStickForm::HideItemClick(TObject*) {
   if (BringModalForward()) return;  // the dialog in front stays where the user can see it
   Application->Minimize();
-  TrayIcon1->HideMainWindow();
+  TrayIcon->HideMainWindow();
 }
 
-void TStickForm::rashallnotes1Click(TObject*) {
+void TStickForm::TrashAllItemClick(TObject*) {
   TNoteList& list = NoteList();
   if (BringModalForward() || list.NoteCount() == 0 || !ListCanChange()) return;
   int answer = IDNO;
@@ -139,25 +139,25 @@ void TStickForm::rashallnotes1Click(TObject*) {
   SaveChange();
 }
 
-void TStickForm::Alwaysontop1Click(TObject*) {
+void TStickForm::AlwaysOnTopItemClick(TObject*) {
   ToggleAlwaysOnTop();
   SaveSettingsOrSay();
 }
 
-void TStickForm::Clock1Click(TObject*) {
-  Clock1->SetChecked(!Clock1->Checked());
-  if (Clock1->Checked()) ShowClock();
+void TStickForm::ClockItemClick(TObject*) {
+  ClockItem->SetChecked(!ClockItem->Checked());
+  if (ClockItem->Checked()) ShowClock();
   else HideClock();
   SaveSettingsOrSay();
 }
 
-void TStickForm::Autorun1Click(TObject*) {
-  Autorun1->SetChecked(!Autorun1->Checked());
-  if (Autorun1->Checked()) EnableAutorun();  // a refusal unticks the item and reaches the error box
+void TStickForm::AutorunItemClick(TObject*) {
+  AutorunItem->SetChecked(!AutorunItem->Checked());
+  if (AutorunItem->Checked()) EnableAutorun();  // a refusal unticks the item and reaches the error box
   else DisableAutorun();
   SaveSettingsOrSay();
 }
 
-void TStickForm::About1Click(TObject* sender) { AboutSpeedButtonClick(sender); }
+void TStickForm::AboutItemClick(TObject* sender) { AboutSpeedButtonClick(sender); }
 
-void TStickForm::Exit1Click(TObject*) { Close(); }
+void TStickForm::ExitItemClick(TObject*) { Close(); }

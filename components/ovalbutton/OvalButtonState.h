@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "components/ovalbutton/OvalButtonLayout.h"
-#include "components/ovalbutton/rrColors.h"
+#include "components/ovalbutton/HlsColors.h"
 #include "toolkit/Types.h"
 
 namespace OvalBtn {

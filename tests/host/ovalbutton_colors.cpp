@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "components/ovalbutton/rrColors.h"
+#include "components/ovalbutton/HlsColors.h"
 
 namespace {
 

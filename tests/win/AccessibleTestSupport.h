@@ -38,7 +38,7 @@ class AccessibleClient {
   std::string Name(long id) const {
     BSTR s = nullptr;
     acc->get_accName(ChildId(id), &s);
-    std::string out = s ? U8(s) : "";
+    std::string out = s ? ToUtf8(s) : "";
     SysFreeString(s);
     return out;
   }

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win/EditUnit.h"
+#include "app/win/EditorForm.h"
 #include "tests/win/StickTestSupport.h"
 #include "toolkit/win/Timer.h"
 

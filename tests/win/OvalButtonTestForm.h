@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "components/ovalbutton/win/OvalBtn.h"
+#include "components/ovalbutton/win/OvalButton.h"
 #include "tests/win/support/Render.h"
 #include "toolkit/win/Forms.h"
 

@@ -15,7 +15,7 @@
 
 #include "app/Notes.h"
 #include "app/Settings.h"
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 #include "tests/win/NotesTestFiles.h"
 #include "tests/win/support/FakeSystem.h"
 #include "toolkit/Exception.h"
@@ -154,11 +154,11 @@ class StickTest : public testing::Test {
   std::wstring NotesFile() const { return folder / L"notices.msg"; }
   std::string Text() const { return form->NoteLabel->Caption(); }
   std::string Counter() const { return form->CounterLabel->Caption(); }
-  void Tick() { SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->DefileTimer->Id(), 0); }
+  void Tick() { SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->CycleTimer->Id(), 0); }
 
   // A left click on a windowless control of the panel, through the panel's window.
   void ClickOn(TControl* c, int x = 5, int y = 5) {
-    HWND panel = form->Panel1->Handle();
+    HWND panel = form->NotePanel->Handle();
     const LPARAM at = MAKELPARAM(c->Left() + x, c->Top() + y);
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(panel, WM_LBUTTONUP, 0, at);
@@ -167,7 +167,7 @@ class StickTest : public testing::Test {
   // The key's release with or without Ctrl held, as the message loop delivers it.
   void KeyUp(WORD key, bool ctrl) {
     SetCtrl(ctrl);
-    PostMessageW(form->Panel1->Handle(), WM_KEYUP, key, 0xC0000001);
+    PostMessageW(form->NotePanel->Handle(), WM_KEYUP, key, 0xC0000001);
     Application->ProcessMessages();
     SetCtrl(false);
   }

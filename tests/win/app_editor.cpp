@@ -19,8 +19,8 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
     WhileOpen([&] {
       EXPECT_EQ(editor->Caption(), "Create new note");
       EXPECT_EQ(editor->StickBtn->Caption(), "Stick it");
-      EXPECT_EQ(editor->Label2->Caption(), "0 characters");
-      EXPECT_EQ(editor->ExposeEdit->Text(), "3");
+      EXPECT_EQ(editor->CharCountLabel->Caption(), "0 characters");
+      EXPECT_EQ(editor->ExposureEdit->Text(), "3");
       ClickCentre(editor->StickBtn);
     });
     editor->NewNote();
@@ -54,11 +54,11 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
     EXPECT_EQ(editor->Caption(), "Edit note N\xC2\xB0 4");
     EXPECT_EQ(editor->StickBtn->Caption(), "Change");
     EXPECT_EQ(editor->NoteEdit->Text(), "Call the garage");
-    EXPECT_EQ(editor->Label2->Caption(), "15 characters");
-    EXPECT_EQ(editor->AttachementEdit->Text(), "C:\\g.txt");
-    EXPECT_EQ(editor->ExposeEdit->Text(), "3");  // 2500 ms, brought into 3..60
+    EXPECT_EQ(editor->CharCountLabel->Caption(), "15 characters");
+    EXPECT_EQ(editor->AttachmentEdit->Text(), "C:\\g.txt");
+    EXPECT_EQ(editor->ExposureEdit->Text(), "3");  // 2500 ms, brought into 3..60
     editor->NoteEdit->SetText("Call the garage at 9");
-    editor->ExposeEdit->SetText("12");
+    editor->ExposureEdit->SetText("12");
     Press(editor->NoteEdit, VK_RETURN);
   });
   editor->EditNote(NoteList().NextNote() - 1);
@@ -105,11 +105,11 @@ TEST_F(EditorTest, TheTextBoxRefusesThe201stCharacterAndTheCountFollowsTheText) 
   StartBoth(Numbered(1));
   std::vector<std::string> counts;
   WhileOpen([&] {
-    counts.push_back(editor->Label2->Caption());
+    counts.push_back(editor->CharCountLabel->Caption());
     Type(editor->NoteEdit, L"ab");
-    counts.push_back(editor->Label2->Caption());
+    counts.push_back(editor->CharCountLabel->Caption());
     Type(editor->NoteEdit, std::wstring(199, L'x'));
-    counts.push_back(editor->Label2->Caption());
+    counts.push_back(editor->CharCountLabel->Caption());
     EXPECT_EQ(editor->NoteEdit->TextLength(), 200);
     Press(editor->NoteEdit, VK_RETURN);
   });
@@ -130,10 +130,10 @@ TEST_F(EditorTest, EstimateCountsLettersAndDigitsOfTextAndAttachment) {
   WhileOpen([&] {
     for (const auto& c : cases) {
       editor->NoteEdit->SetText(c.text);
-      editor->AttachementEdit->SetText(c.attach);
-      editor->ExposeEdit->SetText("17");
-      ClickCentre(editor->SpeedButton1);
-      EXPECT_EQ(editor->ExposeEdit->Text(), c.seconds) << c.text << " + " << c.attach;
+      editor->AttachmentEdit->SetText(c.attach);
+      editor->ExposureEdit->SetText("17");
+      ClickCentre(editor->EstimateButton);
+      EXPECT_EQ(editor->ExposureEdit->Text(), c.seconds) << c.text << " + " << c.attach;
     }
   });
   editor->NewNote();
@@ -149,10 +149,10 @@ TEST_F(EditorTest, TheExposureIsTakenAsTypedByEnterAndByTheButton) {
   int n = 0;
   for (const auto& c : cases) {
     WhileOpen([&] {
-      editor->ExposeEdit->SetFocus();
-      editor->ExposeEdit->SetText("");
-      Type(editor->ExposeEdit, c.typed);
-      if (c.enter) Press(editor->ExposeEdit, VK_RETURN);
+      editor->ExposureEdit->SetFocus();
+      editor->ExposureEdit->SetText("");
+      Type(editor->ExposureEdit, c.typed);
+      if (c.enter) Press(editor->ExposureEdit, VK_RETURN);
       else ClickCentre(editor->StickBtn);
     });
     editor->NewNote();
@@ -178,7 +178,7 @@ TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
     for (bool edit : {false, true}) {
       WhileOpen([&] {
         editor->NoteEdit->SetText("not to be kept");
-        editor->ExposeEdit->SetText("9");
+        editor->ExposureEdit->SetText("9");
         close();
       });
       if (edit) editor->EditNote(1);
@@ -286,16 +286,16 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
   StartBoth({});
   WhileOpen([&] {
     system.open_file_confirms = false;
-    editor->AttachementEdit->SetText("typed by hand");
-    ClickCentre(editor->BitBtn1);  // not a windowless control: click its own window
-    SendMessageW(editor->BitBtn1->Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(editor->AttachementEdit->Text(), "typed by hand");
+    editor->AttachmentEdit->SetText("typed by hand");
+    ClickCentre(editor->BrowseButton);  // not a windowless control: click its own window
+    SendMessageW(editor->BrowseButton->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(editor->AttachmentEdit->Text(), "typed by hand");
     system.open_file_confirms = true;
     system.open_file_result = L"C:\\Reports\\week.xls";
-    SendMessageW(editor->BitBtn1->Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(editor->AttachementEdit->Text(), "C:\\Reports\\week.xls");
-    ReleaseOnly(editor->BitBtn1, VK_RETURN);
-    ReleaseOnly(editor->BitBtn1, VK_ESCAPE);
+    SendMessageW(editor->BrowseButton->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(editor->AttachmentEdit->Text(), "C:\\Reports\\week.xls");
+    ReleaseOnly(editor->BrowseButton, VK_RETURN);
+    ReleaseOnly(editor->BrowseButton, VK_ESCAPE);
     EXPECT_TRUE(editor->Visible());
   });
   editor->NewNote();
@@ -303,7 +303,7 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
   EXPECT_EQ(NoteList().NoteCount(), 0);
   ASSERT_EQ(system.open_file_requests.size(), 2u);
   const OPENFILENAMEW& r = system.open_file_requests[0];
-  EXPECT_EQ(editor->AttacheDialog->Title(), "Locate the attachement object...");
+  EXPECT_EQ(editor->AttachmentDialog->Title(), "Locate the attachement object...");
   EXPECT_EQ(system.open_file_filters[0], L"All files (*.*)|*.*|");
   EXPECT_EQ(r.nFilterIndex, 1u);
   EXPECT_EQ(r.Flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER),
@@ -314,19 +314,19 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
 TEST_F(EditorTest, Bug_AChangedNoteKeptItsOldTextOnDisplayUntilTheNextStep) {
   StartBoth({{"Buy milk", "", 3000}, {"Call Ann", "", 3000}});
   ASSERT_EQ(Text(), "Buy milk");
-  ClickOn(form->TimeOnSpeedButton);  // cycling on: note 1's countdown runs
+  ClickOn(form->CycleButton);  // cycling on: note 1's countdown runs
   WhileOpen([&] {
     editor->NoteEdit->SetText("Buy oat milk");
-    editor->AttachementEdit->SetText("C:\\list.txt");
-    editor->ExposeEdit->SetText("9");
+    editor->AttachmentEdit->SetText("C:\\list.txt");
+    editor->ExposureEdit->SetText("9");
     ClickCentre(editor->StickBtn);
   });
   editor->EditNote(1);
   EXPECT_EQ(Text(), "Buy oat milk");
-  EXPECT_TRUE(form->AttacheBtn->Visible());
+  EXPECT_TRUE(form->AttachmentButton->Visible());
   EXPECT_EQ(Counter(), "1 / 2");
-  EXPECT_EQ(form->DefileTimer->Interval(), 3000u);  // the running countdown was left alone
-  EXPECT_TRUE(form->DefileTimer->Enabled());
+  EXPECT_EQ(form->CycleTimer->Interval(), 3000u);  // the running countdown was left alone
+  EXPECT_TRUE(form->CycleTimer->Enabled());
   // A change to a note not on display leaves the display as it is.
   WhileOpen([&] {
     editor->NoteEdit->SetText("Call Bob");
@@ -342,7 +342,7 @@ TEST_F(EditorTest, AltEEstimatesFromTheTextBoxWithoutTypingAnE) {
   StartBoth({});
   WhileOpen([&] {
     editor->NoteEdit->SetText("Meeting at 10 in room 4B, bring notes!! " + std::string(11, 'k'));
-    editor->ExposeEdit->SetText("17");
+    editor->ExposureEdit->SetText("17");
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_MENU] = 0x80;
@@ -352,7 +352,7 @@ TEST_F(EditorTest, AltEEstimatesFromTheTextBoxWithoutTypingAnE) {
     Application->ProcessMessages();
     keys[VK_MENU] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(editor->ExposeEdit->Text(), "5");
+    EXPECT_EQ(editor->ExposureEdit->Text(), "5");
     EXPECT_EQ(editor->NoteEdit->TextLength(), 51);
   });
   editor->NewNote();

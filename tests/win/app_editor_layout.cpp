@@ -28,9 +28,9 @@ TEST_F(EditorTest, CentredWithTheExposureFieldFocusedAndTabInTheTableOrder) {
     }
   });
   editor->NewNote();
-  EXPECT_EQ(order, (std::vector<HWND>{editor->ExposeEdit->Handle(), editor->NoteEdit->Handle(),
-                                      editor->AttachementEdit->Handle(), editor->BitBtn1->Handle(),
-                                      editor->ExposeEdit->Handle()}));
+  EXPECT_EQ(order, (std::vector<HWND>{editor->ExposureEdit->Handle(), editor->NoteEdit->Handle(),
+                                      editor->AttachmentEdit->Handle(), editor->BrowseButton->Handle(),
+                                      editor->ExposureEdit->Handle()}));
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/win/InfoUnit.h"
+#include "app/win/InfoForm.h"
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
 #include "tests/win/AccessibleTestSupport.h"
@@ -75,7 +75,7 @@ TEST_F(InfoFormTest, OpensCentredOnTheAboutPageAndCanBeShownAgain) {
     bool about_shown = false;
     form.OnShow = [&](TObject*) {
       GetWindowRect(form.Handle(), &seen);
-      about_shown = form.PageControl1->ActivePage() == form.AboutTabSheet && form.AboutTabSheet->Visible();
+      about_shown = form.Pages->ActivePage() == form.AboutTabSheet && form.AboutTabSheet->Visible();
       PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
     };
     form.ShowModal();
@@ -88,8 +88,8 @@ TEST_F(InfoFormTest, OpensCentredOnTheAboutPageAndCanBeShownAgain) {
 }
 
 TEST_F(InfoFormTest, OneAboutTabWithTheIconOfTheImageList) {
-  HWND tabs = form.PageControl1->Handle();
-  EXPECT_EQ(form.PageControl1->BoundsRect(), Bounds(0, 0, 316, 171));
+  HWND tabs = form.Pages->Handle();
+  EXPECT_EQ(form.Pages->BoundsRect(), Bounds(0, 0, 316, 171));
   ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
   wchar_t text[32] = {};
   TCITEMW item{};
@@ -99,18 +99,18 @@ TEST_F(InfoFormTest, OneAboutTabWithTheIconOfTheImageList) {
   SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_STREQ(text, L"About");
   EXPECT_EQ(item.iImage, 0);
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0)), form.ImageList1->Handle());
-  EXPECT_EQ(form.ImageList1->Count(), 1);
-  EXPECT_EQ(form.ImageList1->Width(), 16);
-  EXPECT_EQ(form.ImageList1->Height(), 16);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0)), form.TabImages->Handle());
+  EXPECT_EQ(form.TabImages->Count(), 1);
+  EXPECT_EQ(form.TabImages->Width(), 16);
+  EXPECT_EQ(form.TabImages->Height(), 16);
 }
 
 TEST_F(InfoFormTest, LoweredWindowColouredPanelFillsThePage) {
   form.Handle();  // the page's place comes from the tab control's window
-  EXPECT_EQ(form.Panel1->Parent(), form.AboutTabSheet);
-  EXPECT_EQ(form.Panel1->BoundsRect(), (TRect{0, 0, form.AboutTabSheet->Width(), form.AboutTabSheet->Height()}));
-  EXPECT_EQ(form.Panel1->BevelOuter(), TBevelCut::bvLowered);
-  EXPECT_EQ(form.Panel1->Color(), clWindow);
+  EXPECT_EQ(form.AboutPanel->Parent(), form.AboutTabSheet);
+  EXPECT_EQ(form.AboutPanel->BoundsRect(), (TRect{0, 0, form.AboutTabSheet->Width(), form.AboutTabSheet->Height()}));
+  EXPECT_EQ(form.AboutPanel->BevelOuter(), TBevelCut::bvLowered);
+  EXPECT_EQ(form.AboutPanel->Color(), clWindow);
   // The page lies inside the page control, below its tab, close to the designed 308 x 141.
   const TRect page = form.AboutTabSheet->BoundsRect();
   EXPECT_GT(page.Top, 0);
@@ -126,10 +126,10 @@ TEST_F(InfoFormTest, TextLabelsKeepTheirBoxesAndTheirTextFits) {
     int height;
     TFontStyles style;
   };
-  for (const Expect& e : {Expect{form.Label7, Bounds(8, 14, 145, 15), -12, fsBold},
-                          Expect{form.Label2, Bounds(13, 38, 282, 25), -11, 0}}) {
+  for (const Expect& e : {Expect{form.VersionLabel, Bounds(8, 14, 145, 15), -12, fsBold},
+                          Expect{form.CopyrightLabel, Bounds(13, 38, 282, 25), -11, 0}}) {
     SCOPED_TRACE(e.label->Name());
-    EXPECT_EQ(e.label->Parent(), form.Panel1);
+    EXPECT_EQ(e.label->Parent(), form.AboutPanel);
     EXPECT_EQ(e.label->BoundsRect(), e.bounds);
     EXPECT_EQ(e.label->Font().Name(), "Arial");
     EXPECT_EQ(e.label->Font().Height(), e.height);
@@ -141,33 +141,33 @@ TEST_F(InfoFormTest, TextLabelsKeepTheirBoxesAndTheirTextFits) {
     EXPECT_TRUE(e.label->Transparent());
     EXPECT_LE(TextHeight(e.label), e.bounds.Height());
   }
-  EXPECT_EQ(form.Label7->Caption(), "Zettly   version 1.0");
-  EXPECT_NE(form.Label2->Caption().find("Quorvel"), std::string::npos);
+  EXPECT_EQ(form.VersionLabel->Caption(), "Zettly   version 1.0");
+  EXPECT_NE(form.CopyrightLabel->Caption().find("Quorvel"), std::string::npos);
 }
 
 TEST_F(InfoFormTest, LinksSitInTheMiddleOfThePanelOneBelowTheOther) {
   form.Handle();  // the links are placed when the box gets its window
-  for (TURLLabel* link : {form.URLLabel1, form.URLLabel2}) {
+  for (TURLLabel* link : {form.WebLink, form.MailLink}) {
     SCOPED_TRACE(link->Name());
-    EXPECT_EQ(link->Parent(), form.Panel1);
-    EXPECT_LE(std::abs(link->Left() * 2 + link->Width() - form.Panel1->Width()), 1);
+    EXPECT_EQ(link->Parent(), form.AboutPanel);
+    EXPECT_LE(std::abs(link->Left() * 2 + link->Width() - form.AboutPanel->Width()), 1);
     EXPECT_GT(link->Left(), 2);  // inside the bevel, text not clipped
     EXPECT_TRUE(link->AutoSize());
     EXPECT_EQ(link->Font().Style(), fsUnderline);
     EXPECT_EQ(link->Cursor(), LinkCursor);
   }
-  EXPECT_EQ(form.URLLabel1->Top(), 72);
-  EXPECT_EQ(form.URLLabel2->Top(), 95);
-  EXPECT_LE(form.URLLabel1->BoundsRect().Bottom, form.URLLabel2->Top());
-  EXPECT_LE(form.Label2->BoundsRect().Bottom, form.URLLabel1->Top());
+  EXPECT_EQ(form.WebLink->Top(), 72);
+  EXPECT_EQ(form.MailLink->Top(), 95);
+  EXPECT_LE(form.WebLink->BoundsRect().Bottom, form.MailLink->Top());
+  EXPECT_LE(form.CopyrightLabel->BoundsRect().Bottom, form.WebLink->Top());
   EXPECT_NE(Screen->Cursors(LinkCursor), nullptr);
 }
 
 TEST_F(InfoFormTest, LinksOpenTheProductSiteAndANewMail) {
-  EXPECT_EQ(form.URLLabel1->URLType(), TURLType::utHTTP);
-  EXPECT_EQ(form.URLLabel2->URLType(), TURLType::utMailTo);
-  ClickOn(form.URLLabel1);
-  ClickOn(form.URLLabel2);
+  EXPECT_EQ(form.WebLink->URLType(), TURLType::utHTTP);
+  EXPECT_EQ(form.MailLink->URLType(), TURLType::utMailTo);
+  ClickOn(form.WebLink);
+  ClickOn(form.MailLink);
   ASSERT_EQ(sys.shell.size(), 2u);
   EXPECT_EQ(sys.shell[0].file, L"http://www.zettly.example.com");
   EXPECT_EQ(sys.shell[1].file, L"mailto:support@zettly.example.com");
@@ -179,7 +179,7 @@ TEST_F(InfoFormTest, LinksOpenTheProductSiteAndANewMail) {
 }
 
 TEST_F(InfoFormTest, CloseButtonAsDesigned) {
-  TOvalButton* close = form.BitBtn3;
+  TOvalButton* close = form.CloseButton;
   EXPECT_EQ(close->Parent(), &form);  // below the page control, not on it
   EXPECT_EQ(close->BoundsRect(), Bounds(126, 175, 64, 31));
   EXPECT_EQ(close->Caption(), "Close");
@@ -208,7 +208,7 @@ TEST_P(InfoFormCloseTest, OnlyAClickInsideTheEllipseEndsTheDialog) {
   for (int showing = 0; showing < 2; ++showing) {  // the dialog lives on for the next showing
     form.OnShow = [&](TObject*) {
       HWND h = form.Handle();
-      const LPARAM at = MAKELPARAM(form.BitBtn3->Left() + c.at.X, form.BitBtn3->Top() + c.at.Y);
+      const LPARAM at = MAKELPARAM(form.CloseButton->Left() + c.at.X, form.CloseButton->Top() + c.at.Y);
       PostMessageW(h, WM_MOUSEMOVE, 0, at);
       PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
       PostMessageW(h, WM_LBUTTONUP, 0, at);
@@ -245,12 +245,12 @@ TEST_F(InfoFormTest, EnterClosesAsCloseAndEscAsACancelOnTheirPressOnly) {
                         {"release of an Enter pressed elsewhere", false, false, mrCancel}};
   for (const Case& c : cases) {
     form.OnShow = [&](TObject*) {
-      HWND focus = form.PageControl1->Handle();
+      HWND focus = form.Pages->Handle();
       const WPARAM key = c.escape ? VK_ESCAPE : VK_RETURN;
       if (c.press) PostMessageW(focus, WM_KEYDOWN, key, 1);
       PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
       if (c.result == mrCancel && c.press) {
-        const LPARAM at = MAKELPARAM(form.BitBtn3->Left() + 32, form.BitBtn3->Top() + 15);
+        const LPARAM at = MAKELPARAM(form.CloseButton->Left() + 32, form.CloseButton->Top() + 15);
         PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
       } else {

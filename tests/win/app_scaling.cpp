@@ -10,8 +10,8 @@
 #include <map>
 #include <string>
 
-#include "app/win/EditUnit.h"
-#include "app/win/InfoUnit.h"
+#include "app/win/EditorForm.h"
+#include "app/win/InfoForm.h"
 #include "tests/win/StickTestSupport.h"
 #include "toolkit/Scaling.h"
 #include "app/res/resource.h"
@@ -49,7 +49,7 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   const auto S = [dpi](int v) { return ScaleForDpi(v, dpi); };
   Start({{"A", "a.txt", 5000}});
   std::map<TControl*, TRect> at96;
-  for (TControl* c : form->Panel1->Controls()) at96[c] = c->BoundsRect();
+  for (TControl* c : form->NotePanel->Controls()) at96[c] = c->BoundsRect();
   for (int n = 1; n <= ClockCellCount; ++n) at96[form->DigitalClock->Cells(n)] = form->DigitalClock->Cells(n)->BoundsRect();
   const int fontAt96 = form->Font().Height();
   RECT before;
@@ -70,8 +70,8 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   // Pictures drawn for the scale, not the 100 % ones; the exit picture fills its scaled box.
   const int scale = PictureScale(dpi);
   EXPECT_EQ(form->NewSpeedBtn->Glyph().Width(), 2 * PictureLength(16, scale));
-  EXPECT_EQ(form->Image1->Picture().Width(), PictureLength(22, scale));
-  EXPECT_EQ(form->Image1->BoundsRect(), ScaleForDpi(Bounds(0, 0, 22, 26), dpi));
+  EXPECT_EQ(form->ExitImage->Picture().Width(), PictureLength(22, scale));
+  EXPECT_EQ(form->ExitImage->BoundsRect(), ScaleForDpi(Bounds(0, 0, 22, 26), dpi));
 
   // The rounded corners are scaled: a point that a 20-pixel corner would leave inside is cut off.
   HWND h = form->Handle();
@@ -91,7 +91,7 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
 
   // Hit testing follows: the pointer over a button's scaled middle is over that button.
   const TRect forward = form->ForwardSpeedBtn->BoundsRect();
-  EXPECT_EQ(form->Panel1->ControlAtPos({(forward.Left + forward.Right) / 2, (forward.Top + forward.Bottom) / 2}),
+  EXPECT_EQ(form->NotePanel->ControlAtPos({(forward.Left + forward.Right) / 2, (forward.Top + forward.Bottom) / 2}),
             form->ForwardSpeedBtn);
 
   MoveToDpi(*form, 96, {245, 175});
@@ -115,22 +115,22 @@ TEST(DialogScaling, EditorAndAboutBoxScaleTheirClientAreasFontsBevelsAndIcons) {
   EXPECT_EQ(editor.NoteEdit->BoundsRect(), ScaleForDpi(Bounds(4, 20, 218, 86), 144));
 
   TInfoForm info(nullptr);
-  const int linkAt96 = info.URLLabel1->Width();
+  const int linkAt96 = info.WebLink->Width();
   MoveToDpi(info, 192, {316, 208});
   EXPECT_EQ(ClientSize(info).cx, 632);
   EXPECT_EQ(ClientSize(info).cy, 416);
-  EXPECT_EQ(info.BitBtn3->BoundsRect(), Bounds(252, 350, 128, 62));
-  EXPECT_EQ(info.BitBtn3->BevelWidth(), 4);
-  EXPECT_EQ(info.BitBtn3->Font().Height(), FontHeightForDpi(8, 192));
+  EXPECT_EQ(info.CloseButton->BoundsRect(), Bounds(252, 350, 128, 62));
+  EXPECT_EQ(info.CloseButton->BevelWidth(), 4);
+  EXPECT_EQ(info.CloseButton->Font().Height(), FontHeightForDpi(8, 192));
   // A link sized to its text is sized to it in the new font (about twice as wide, not scaled
   // once more on top), and stays in the middle.
-  EXPECT_GT(info.URLLabel1->Width(), 3 * linkAt96 / 2);
-  EXPECT_LT(info.URLLabel1->Width(), 5 * linkAt96 / 2);
-  EXPECT_NEAR(info.URLLabel1->Left() + info.URLLabel1->Width() / 2, info.Panel1->Width() / 2, 1);
-  EXPECT_EQ(info.ImageList1->Width(), 32);
-  EXPECT_EQ(info.ImageList1->Count(), 1);
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(info.PageControl1->Handle(), TCM_GETIMAGELIST, 0, 0)),
-            info.ImageList1->Handle());
+  EXPECT_GT(info.WebLink->Width(), 3 * linkAt96 / 2);
+  EXPECT_LT(info.WebLink->Width(), 5 * linkAt96 / 2);
+  EXPECT_NEAR(info.WebLink->Left() + info.WebLink->Width() / 2, info.AboutPanel->Width() / 2, 1);
+  EXPECT_EQ(info.TabImages->Width(), 32);
+  EXPECT_EQ(info.TabImages->Count(), 1);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(info.Pages->Handle(), TCM_GETIMAGELIST, 0, 0)),
+            info.TabImages->Handle());
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/win/InfoUnit.h"
+#include "app/win/InfoForm.h"
 #include "tests/win/AccessibleTestSupport.h"
 #include "tests/win/StickTestSupport.h"
 
@@ -27,7 +27,7 @@ class StickAccessTest : public StickTest {
     long n = 0;
     acc->get_accChildCount(&n);
     POINT origin{0, 0};
-    ClientToScreen(form->Panel1->Handle(), &origin);
+    ClientToScreen(form->NotePanel->Handle(), &origin);
     for (long id = 1; id <= n; ++id) {
       long x, y, w, h;
       acc->accLocation(&x, &y, &w, &h, ChildId(id));
@@ -43,13 +43,13 @@ class StickAccessTest : public StickTest {
 TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
   Start(kThree, /*cycling=*/false);
   KeyUp(VK_SPACE, true);
-  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
-  EXPECT_TRUE(form->DefileTimer->Enabled());
+  EXPECT_TRUE(form->CycleButton->Down());
+  EXPECT_TRUE(form->CycleTimer->Enabled());
   KeyUp(VK_SPACE, true);
-  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
-  EXPECT_FALSE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->CycleButton->Down());
+  EXPECT_FALSE(form->CycleTimer->Enabled());
   KeyUp(VK_SPACE, false);  // Space alone is not the switch
-  EXPECT_FALSE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->CycleTimer->Enabled());
 
   KeyUp(VK_F1, false);
   ASSERT_EQ(system.shell.size(), 1u);
@@ -74,10 +74,10 @@ TEST_F(StickAccessTest, TheMenuFromTheKeyboardOpensOnTheWindow) {
   // The menu key and Shift+F10 arrive as a context menu request without a point.
   PostMessageW(form->Handle(), WM_KEYDOWN, 'A', 0);  // "Always on top", once the menu runs
   PostMessageW(form->Handle(), WM_KEYUP, 'A', 0xC0000001);
-  SendMessageW(form->Panel1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Panel1->Handle()),
+  SendMessageW(form->NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->NotePanel->Handle()),
                MAKELPARAM(-1, -1));
   Application->ProcessMessages();
-  EXPECT_TRUE(form->Alwaysontop1->Checked());
+  EXPECT_TRUE(form->AlwaysOnTopItem->Checked());
 }
 
 TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
@@ -87,7 +87,7 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   Read();
   long n = 0;
   ASSERT_EQ(acc->get_accChildCount(&n), S_OK);
-  EXPECT_EQ(n, form->Panel1->ControlCount());  // the panel is layout: its controls stand in for it
+  EXPECT_EQ(n, form->NotePanel->ControlCount());  // the panel is layout: its controls stand in for it
 
   struct Expected {
     TControl* control;
@@ -98,12 +98,12 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   const Expected expected[] = {
       {form->NoteLabel, "Buy milk", ROLE_SYSTEM_STATICTEXT, 0},
       {form->CounterLabel, "1 / 3", ROLE_SYSTEM_STATICTEXT, 0},
-      {form->Image1, "Exit", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->ExitImage, "Exit", ROLE_SYSTEM_PUSHBUTTON, 0},
       {form->NewSpeedBtn, "New", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->TimeOnSpeedButton, "Cycling", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
-      {form->SpeedButton6, "Help", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {form->CycleButton, "Cycling", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
+      {form->HelpButton, "Help", ROLE_SYSTEM_PUSHBUTTON, 0},
       {form->AboutSpeedButton, "About", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->AttacheBtn, "Attachment", ROLE_SYSTEM_PUSHBUTTON, hidden},
+      {form->AttachmentButton, "Attachment", ROLE_SYSTEM_PUSHBUTTON, hidden},
   };
   for (const Expected& e : expected) {
     const long id = IdOf(e.control);
@@ -123,7 +123,7 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   // Stepping to the note with an attachment makes its button available.
   ClickOn(form->ForwardSpeedBtn);
   ClickOn(form->ForwardSpeedBtn);
-  EXPECT_EQ(client->State(IdOf(form->AttacheBtn)) & hidden, 0);
+  EXPECT_EQ(client->State(IdOf(form->AttachmentButton)) & hidden, 0);
 }
 
 TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
@@ -144,7 +144,7 @@ TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   form->Show();  // the dialog disables the windows that are up
   TInfoForm about(nullptr);
   form->SetDialogs(nullptr, &about);
-  HWND panel = form->Panel1->Handle();
+  HWND panel = form->NotePanel->Handle();
   // The dialog comes up while the button is still held; no leave comes from the system.
   about.OnShow = [&](TObject*) { PostMessageW(about.Handle(), WM_CLOSE, 0, 0); };
   TSpeedButton* button = form->AboutSpeedButton;

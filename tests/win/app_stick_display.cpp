@@ -18,9 +18,9 @@ class StickDisplayTest : public StickTest {
 TEST_F(StickDisplayTest, CyclingOffShowsNoteOneAtOnceAndStepsWrapAroundBothEnds) {
   Start(kThree, /*cycling=*/false);
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
-  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "");
-  EXPECT_FALSE(form->DefileTimer->Enabled());
+  EXPECT_FALSE(form->CycleButton->Down());
+  EXPECT_EQ(form->CycleButton->Hint(), "");
+  EXPECT_FALSE(form->CycleTimer->Enabled());
 
   struct Step {
     TSpeedButton* button;
@@ -50,51 +50,51 @@ TEST_F(StickDisplayTest, WithAnEmptyListEveryStepLeavesTheEmptyState) {
   KeyUp(VK_RIGHT, true);
   KeyUp(VK_LEFT, true);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_FALSE(form->AttacheBtn->Visible());
+  EXPECT_FALSE(form->AttachmentButton->Visible());
 }
 
 TEST_F(StickDisplayTest, EachNoteStaysUpForItsOwnExposureAndAManualStepRestartsTheCountdown) {
   Start(kThree, /*cycling=*/true);
-  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON (Ctrl+Space)");
-  EXPECT_TRUE(form->DefileTimer->Armed());
-  EXPECT_EQ(form->DefileTimer->Interval(), 1000u);
+  EXPECT_TRUE(form->CycleButton->Down());
+  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
+  EXPECT_TRUE(form->CycleTimer->Armed());
+  EXPECT_EQ(form->CycleTimer->Interval(), 1000u);
 
   Tick();
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
-  EXPECT_EQ(form->DefileTimer->Interval(), 5000u);
+  EXPECT_EQ(form->CycleTimer->Interval(), 5000u);
   ClickOn(form->ForwardSpeedBtn);  // during note 1: note 2's ten seconds count from here
   EXPECT_EQ(Now(), Display("B", "2 / 3"));
-  EXPECT_EQ(form->DefileTimer->Interval(), 10000u);
-  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_EQ(form->CycleTimer->Interval(), 10000u);
+  EXPECT_TRUE(form->CycleTimer->Armed());
   Tick();
   EXPECT_EQ(Now(), Display("C", "3 / 3"));
-  EXPECT_EQ(form->DefileTimer->Interval(), 3000u);
+  EXPECT_EQ(form->CycleTimer->Interval(), 3000u);
   Tick();
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
 
-  ClickOn(form->TimeOnSpeedButton);  // off: a step keeps the timer stopped
-  EXPECT_FALSE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is OFF (Ctrl+Space)");
-  EXPECT_FALSE(form->DefileTimer->Armed());
+  ClickOn(form->CycleButton);  // off: a step keeps the timer stopped
+  EXPECT_FALSE(form->CycleButton->Down());
+  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is OFF (Ctrl+Space)");
+  EXPECT_FALSE(form->CycleTimer->Armed());
   ClickOn(form->ForwardSpeedBtn);
-  EXPECT_EQ(form->DefileTimer->Interval(), 10000u);
-  EXPECT_FALSE(form->DefileTimer->Armed());
-  ClickOn(form->TimeOnSpeedButton);  // on again
-  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), "Scrolling is ON (Ctrl+Space)");
-  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_EQ(form->CycleTimer->Interval(), 10000u);
+  EXPECT_FALSE(form->CycleTimer->Armed());
+  ClickOn(form->CycleButton);  // on again
+  EXPECT_TRUE(form->CycleButton->Down());
+  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
+  EXPECT_TRUE(form->CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, AnExposureOfZeroHaltsTheCycleUntilAManualStep) {
   Start({{"still", "", 0}, {"moving", "", 4000}}, /*cycling=*/true);
   Tick();
   EXPECT_EQ(Now(), Display("still", "1 / 2"));
-  EXPECT_TRUE(form->DefileTimer->Enabled());
-  EXPECT_FALSE(form->DefileTimer->Armed());  // no tick will come
+  EXPECT_TRUE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(form->CycleTimer->Armed());  // no tick will come
   ClickOn(form->ForwardSpeedBtn);
   EXPECT_EQ(Now(), Display("moving", "2 / 2"));
-  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_TRUE(form->CycleTimer->Armed());
 }
 
 struct TrashCase {
@@ -115,7 +115,7 @@ TEST_P(TrashTest, DeletesTheShownNoteAndShowsTheOneThatFollows) {
   ClickOn(form->TrashSpeedBtn);
   EXPECT_EQ(Text(), c.after.first);
   EXPECT_EQ(Counter(), c.after.second);
-  EXPECT_EQ(form->AttacheBtn->Visible(), c.attachVisible);
+  EXPECT_EQ(form->AttachmentButton->Visible(), c.attachVisible);
   EXPECT_EQ(NoteList().NoteCount(), c.countAfter);
   // On disk at once: a crash right after brings no deleted note back.
   EXPECT_NE(GetFile(NotesFile()).find("N=" + std::to_string(c.countAfter) + "\r\n"), std::string::npos);
@@ -139,7 +139,7 @@ TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
   EXPECT_EQ(Now(), Display("", "0 / 0"));
   ClickOn(form->TrashSpeedBtn);  // nothing left: nothing happens
   EXPECT_EQ(NoteList().NoteCount(), 0);
-  EXPECT_TRUE(form->DefileTimer->Enabled());  // the timer keeps its running state throughout
+  EXPECT_TRUE(form->CycleTimer->Enabled());  // the timer keeps its running state throughout
 }
 
 // Cycling through one note or none would change nothing on the screen: no timer wakes the
@@ -148,39 +148,39 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   Start(kThree, /*cycling=*/true);
   Tick();
   ClickOn(form->TrashSpeedBtn);
-  EXPECT_TRUE(form->DefileTimer->Armed());
+  EXPECT_TRUE(form->CycleTimer->Armed());
   ClickOn(form->TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("C", "1 / 1"));
-  EXPECT_FALSE(form->DefileTimer->Armed());
-  ClickOn(form->TimeOnSpeedButton);
-  ClickOn(form->TimeOnSpeedButton);
-  EXPECT_TRUE(form->DefileTimer->Enabled());
-  EXPECT_FALSE(form->DefileTimer->Armed());
+  EXPECT_FALSE(form->CycleTimer->Armed());
+  ClickOn(form->CycleButton);
+  ClickOn(form->CycleButton);
+  EXPECT_TRUE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(form->CycleTimer->Armed());
 
   ASSERT_TRUE(NoteList().AppendNote("D", "", 7000));  // as the editor adds one
   form->ShowNote(NoteList().NoteCount());
-  EXPECT_TRUE(form->DefileTimer->Armed());
-  EXPECT_EQ(form->DefileTimer->Interval(), 7000u);
+  EXPECT_TRUE(form->CycleTimer->Armed());
+  EXPECT_EQ(form->CycleTimer->Interval(), 7000u);
 
   ClickOn(form->TrashSpeedBtn);
   ClickOn(form->TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_FALSE(form->DefileTimer->Armed());
+  EXPECT_FALSE(form->CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, CyclingStartedWithNoNotesStopsTickingAfterItsFirstTick) {
   Start({}, /*cycling=*/true);
   Tick();
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_TRUE(form->DefileTimer->Enabled());
-  EXPECT_FALSE(form->DefileTimer->Armed());
+  EXPECT_TRUE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(form->CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   Start(kThree);
-  EXPECT_TRUE(form->AttacheBtn->Visible());
-  EXPECT_EQ(form->AttacheBtn->Hint(), "a.txt");
-  ClickOn(form->AttacheBtn);
+  EXPECT_TRUE(form->AttachmentButton->Visible());
+  EXPECT_EQ(form->AttachmentButton->Hint(), "a.txt");
+  ClickOn(form->AttachmentButton);
   ASSERT_EQ(system.shell.size(), 1u);
   const FakeSystem::Shell& call = system.shell[0];
   EXPECT_EQ(call.owner, Application->Handle());
@@ -191,8 +191,8 @@ TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
 
   ClickOn(form->BackSpeedBtn);  // C: no attachment, the button goes
-  EXPECT_FALSE(form->AttacheBtn->Visible());
-  EXPECT_EQ(form->AttacheBtn->Hint(), "");
+  EXPECT_FALSE(form->AttachmentButton->Visible());
+  EXPECT_EQ(form->AttachmentButton->Hint(), "");
   KeyUp('A', true);
   EXPECT_EQ(system.shell.size(), 1u);
   ClickOn(form->BackSpeedBtn);  // B: Ctrl+A opens, A alone does not
@@ -243,14 +243,14 @@ TEST_F(StickDisplayTest, AnErrorUnderAKeyIsSwallowedButUnderAButtonItIsShown) {
   ThrowingShell shell;
   KeyUp('A', true);
   EXPECT_TRUE(shell.boxes.empty());
-  ClickOn(form->AttacheBtn);
+  ClickOn(form->AttachmentButton);
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, L"the shell is gone");
 }
 
 TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
   Start(kThree);
-  HWND panel = form->Panel1->Handle();
+  HWND panel = form->NotePanel->Handle();
   const int lx = form->NoteLabel->Left(), ly = form->NoteLabel->Top();
   struct Drag {
     UINT down, up;
@@ -281,7 +281,7 @@ TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
 TEST_F(StickDisplayTest, TheClockSitsOnTheTitleStripAndItsHintIsTodaysDate) {
   Start();
   TDigitClock* clock = form->DigitalClock;
-  EXPECT_EQ(clock->Parent(), form->Panel1);
+  EXPECT_EQ(clock->Parent(), form->NotePanel);
   EXPECT_EQ(clock->BoundsRect(), Bounds(49, 2, 89, 25));
   EXPECT_EQ(clock->CharColor(), clBlack);
   EXPECT_EQ(clock->BorderColor(), clSilver);
@@ -296,9 +296,9 @@ TEST_F(StickDisplayTest, TheClockSitsOnTheTitleStripAndItsHintIsTodaysDate) {
     EXPECT_EQ(clock->Hint(), ShortDateText(system.time)) << x;
     EXPECT_NE(clock->Hint().find("2031"), std::string::npos);
   }
-  form->Clock1Click(nullptr);
+  form->ClockItemClick(nullptr);
   EXPECT_FALSE(clock->Visible());
-  form->Clock1Click(nullptr);
+  form->ClockItemClick(nullptr);
   EXPECT_TRUE(clock->Visible());
 }
 

@@ -17,10 +17,10 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
   system.box_answer = IDYES;
   WhileOpen([&] {
     editor->NoteEdit->SetText("A, changed");
-    form->rashallnotes1Click(form->rashallnotes1);
-    form->Exit1Click(form->Exit1);
+    form->TrashAllItemClick(form->TrashAllItem);
+    form->ExitItemClick(form->ExitItem);
     SendMessageW(Application->Handle(), WM_CLOSE, 0, 0);
-    form->h1Click(form->h1);
+    form->HideItemClick(form->HideItem);
     form->NewSpeedBtnClick(nullptr);  // no second editor over the first
     EXPECT_TRUE(system.boxes.empty());
     EXPECT_EQ(NoteList().NoteCount(), 2);
@@ -99,7 +99,7 @@ TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReac
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to open C:\\no\\such.doc\n"
                                                L"No program is set up to open this kind of file."});
   system.shell_result = ERROR_FILE_NOT_FOUND;
-  ClickOn(form->SpeedButton6);  // the help file, the same way
+  ClickOn(form->HelpButton);  // the help file, the same way
   EXPECT_EQ(system.boxes.size(), 2u);
   EXPECT_EQ(system.boxes[1].text.rfind(L"Unable to open " + folder.Path() + L"help.chm\n", 0), 0u);
   EXPECT_GT(system.boxes[1].text.size(), (L"Unable to open " + folder.Path() + L"help.chm\n").size());
@@ -123,7 +123,7 @@ TEST_F(StickTest, AfterAMessageBoxTheKeyboardIsBackWhereItWas) {
     SetActiveWindow(Application->Handle());
   };
   system.box_answer = IDNO;
-  form->rashallnotes1Click(nullptr);
+  form->TrashAllItemClick(nullptr);
   EXPECT_EQ(GetActiveWindow(), form->Handle());
   form->Hide();
 }

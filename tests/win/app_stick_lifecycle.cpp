@@ -13,13 +13,13 @@ namespace {
 TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) {
   Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/false);
   ClickOn(form->TrashSpeedBtn);
-  ClickOn(form->TimeOnSpeedButton);  // cycling on
-  form->Clock1Click(nullptr);        // clock off
+  ClickOn(form->CycleButton);  // cycling on
+  form->ClockItemClick(nullptr);        // clock off
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
   Activate();
   EXPECT_EQ(NoteList().NoteCount(), 1);
   EXPECT_EQ(Text(), "B");
-  EXPECT_TRUE(form->TimeOnSpeedButton->Down());
+  EXPECT_TRUE(form->CycleButton->Down());
   EXPECT_FALSE(form->ClockShown());
 }
 
@@ -32,7 +32,7 @@ TEST_F(StickTest, TheFirstShowLoadsTheNotesEvenWithoutAnActivation) {
   form->Show();
   EXPECT_TRUE(form->ActivationDone());
   EXPECT_EQ(Text(), "A");
-  form->Image1Click(nullptr);
+  form->ExitImageClick(nullptr);
   EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
 }
 
@@ -46,7 +46,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   ClickOn(form->TrashSpeedBtn);  // says it could not save
   system.boxes.clear();
   system.box_answer = IDNO;
-  form->Image1Click(form->Image1);
+  form->ExitImageClick(form->ExitImage);
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Zettly could not save your notes: Unable to write to " + NotesFile() +
                                                L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
   EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
@@ -54,7 +54,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   EXPECT_TRUE(NoteList().Unsaved());
 
   system.box_answer = IDYES;
-  form->Exit1Click(nullptr);
+  form->ExitItemClick(nullptr);
   EXPECT_FALSE(form->Visible());
   EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);  // untouched
 }
@@ -65,7 +65,7 @@ TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
   RefusingStore store;
   NoteList().SetFileStore(&store);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
-  form->Image1Click(form->Image1);
+  form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(system.boxes.empty());
 }
@@ -78,7 +78,7 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   Start();
   EXPECT_EQ(NoteList().Notes(1).Content.size(), 2047u);
   form->Show();
-  form->Image1Click(form->Image1);
+  form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(GetFile(NotesFile()), original);
 }
@@ -112,7 +112,7 @@ TEST_F(StickTest, AnOversizedOrUnreadableFileIsLeftUntouchedAndTheProgramStillCl
     EXPECT_FALSE(editor.Visible());
     form->SetDialogs(nullptr, nullptr);
     form->Show();
-    form->Image1Click(form->Image1);
+    form->ExitImageClick(form->ExitImage);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(system.boxes.size(), 2u);
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
@@ -123,7 +123,7 @@ TEST_F(StickTest, AnOversizedOrUnreadableFileIsLeftUntouchedAndTheProgramStillCl
 
 TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
   Start({{"A", "", 3000}});
-  form->Alwaysontop1Click(nullptr);
+  form->AlwaysOnTopItemClick(nullptr);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // settings that cannot be written do not hold the session
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   registry.user = ScratchRegistry::Refusal::None;
@@ -201,7 +201,7 @@ TEST_F(StickTest, TheWindowIsABorderlessRoundedTooltipColouredNote) {
   DeleteObject(region);
 
   RenderedImage image(245, 175);
-  Render(*form->Panel1, image);
+  Render(*form->NotePanel, image);
   const TColor info = ColorToRGB(clInfoBk);
   EXPECT_EQ(image.Pixel(120, 20), info);
   EXPECT_EQ(image.Pixel(120, 140), info);
@@ -210,7 +210,7 @@ TEST_F(StickTest, TheWindowIsABorderlessRoundedTooltipColouredNote) {
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) magenta += image.Pixel(x, y) == RES_KEY_COLOR;
   EXPECT_EQ(magenta, 0);
-  for (TControl* c : form->Panel1->Controls()) {
+  for (TControl* c : form->NotePanel->Controls()) {
     if (c == form->NoteLabel || c == form->CounterLabel || c->IsWindowed()) continue;
     int drawn = 0;
     for (int y = c->Top(); y < c->Top() + c->Height(); ++y)

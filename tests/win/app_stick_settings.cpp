@@ -30,7 +30,7 @@ TEST_P(PlacementTest, CreationReadsThePlaceAndStay) {
   EXPECT_EQ(r.left, c.left);
   EXPECT_EQ(r.top, c.top);
   EXPECT_EQ(TopMost(*form), c.topMost);
-  EXPECT_EQ(form->Alwaysontop1->Checked(), c.topMost);
+  EXPECT_EQ(form->AlwaysOnTopItem->Checked(), c.topMost);
   EXPECT_EQ(Boxes(), c.box ? std::vector<std::wstring>{c.box} : std::vector<std::wstring>{});
 }
 
@@ -104,13 +104,13 @@ TEST_P(ActivationTest, TheFirstActivationAppliesOnClockAndRun) {
   c.setup(registry);
   Create({{"A", "", 3000}});
   Activate();
-  EXPECT_EQ(form->TimeOnSpeedButton->Down(), c.cycling);
-  EXPECT_EQ(form->DefileTimer->Enabled(), c.cycling);
-  EXPECT_EQ(form->TimeOnSpeedButton->Hint(), c.cycling ? "Scrolling is ON (Ctrl+Space)" : "");
+  EXPECT_EQ(form->CycleButton->Down(), c.cycling);
+  EXPECT_EQ(form->CycleTimer->Enabled(), c.cycling);
+  EXPECT_EQ(form->CycleButton->Hint(), c.cycling ? "Scrolling is ON (Ctrl+Space)" : "");
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(form->ClockShown(), c.clock);
-  EXPECT_EQ(form->Clock1->Checked(), c.clock);
-  EXPECT_EQ(form->Autorun1->Checked(), c.autorunTick);
+  EXPECT_EQ(form->ClockItem->Checked(), c.clock);
+  EXPECT_EQ(form->AutorunItem->Checked(), c.autorunTick);
   const std::wstring exe = Wide(Application->ExeName());
   const auto expected = c.autorunEntry == L"<exe>" ? std::optional<std::wstring>(exe) : c.autorunEntry;
   EXPECT_EQ(registry.Autorun(), expected);
@@ -161,14 +161,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
   Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/true);
-  ClickOn(form->TimeOnSpeedButton);  // cycling off
+  ClickOn(form->CycleButton);  // cycling off
   EXPECT_EQ(registry.Setting(L"On"), L"0");
-  form->Clock1Click(form->Clock1);  // clock hidden
+  form->ClockItemClick(form->ClockItem);  // clock hidden
   EXPECT_EQ(registry.Setting(L"Clock"), L"0");
-  form->Autorun1Click(form->Autorun1);
+  form->AutorunItemClick(form->AutorunItem);
   EXPECT_EQ(registry.Setting(L"Run"), L"0");
   EXPECT_EQ(registry.Autorun(), std::nullopt);
-  form->Alwaysontop1Click(form->Alwaysontop1);
+  form->AlwaysOnTopItemClick(form->AlwaysOnTopItem);
   EXPECT_EQ(registry.Setting(L"Stay"), L"1");
   form->SetBounds(120, 80, form->Width(), form->Height());
   form->ForwardSpeedBtnClick(nullptr);
@@ -205,7 +205,7 @@ TEST_F(StickTest, ASwitchThatCannotBeStoredSaysSoAndTheNotesStillSave) {
   for (Refusal refusal : {Refusal::OpenFails, Refusal::WriteFails}) {
     registry.user = refusal;
     system.boxes.clear();
-    form->Alwaysontop1Click(form->Alwaysontop1);
+    form->AlwaysOnTopItemClick(form->AlwaysOnTopItem);
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'top'"});
   }
   ClickOn(form->TrashSpeedBtn);
@@ -215,24 +215,24 @@ TEST_F(StickTest, ASwitchThatCannotBeStoredSaysSoAndTheNotesStillSave) {
 
 TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
   Start();
-  form->Alwaysontop1Click(nullptr);
+  form->AlwaysOnTopItemClick(nullptr);
   EXPECT_TRUE(TopMost(*form));
-  EXPECT_TRUE(form->Alwaysontop1->Checked());
-  form->Alwaysontop1Click(nullptr);
+  EXPECT_TRUE(form->AlwaysOnTopItem->Checked());
+  form->AlwaysOnTopItemClick(nullptr);
   EXPECT_FALSE(TopMost(*form));
-  EXPECT_FALSE(form->Alwaysontop1->Checked());
+  EXPECT_FALSE(form->AlwaysOnTopItem->Checked());
 
-  form->Clock1Click(nullptr);
-  EXPECT_FALSE(form->Clock1->Checked());
+  form->ClockItemClick(nullptr);
+  EXPECT_FALSE(form->ClockItem->Checked());
   EXPECT_FALSE(form->ClockShown());
-  form->Clock1Click(nullptr);
+  form->ClockItemClick(nullptr);
   EXPECT_TRUE(form->ClockShown());
 
-  form->Autorun1Click(nullptr);
-  EXPECT_FALSE(form->Autorun1->Checked());
+  form->AutorunItemClick(nullptr);
+  EXPECT_FALSE(form->AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), std::nullopt);
-  form->Autorun1Click(nullptr);
-  EXPECT_TRUE(form->Autorun1->Checked());
+  form->AutorunItemClick(nullptr);
+  EXPECT_TRUE(form->AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
   EXPECT_TRUE(system.boxes.empty());
 }
@@ -242,7 +242,7 @@ TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
 void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
   PostMessageW(form.Handle(), WM_KEYDOWN, accelerator, 0);
   PostMessageW(form.Handle(), WM_KEYUP, accelerator, 0xC0000001);
-  SendMessageW(form.Panel1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Panel1->Handle()),
+  SendMessageW(form.NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.NotePanel->Handle()),
                MAKELPARAM(60, 60));
   Application->ProcessMessages();
 }
@@ -250,15 +250,15 @@ void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
 TEST_F(StickTest, AutoRunThatCannotBeWrittenShowsTheErrorAndUnticks) {
   registry.SetSetting(L"Run", 0);
   Start();
-  ASSERT_FALSE(form->Autorun1->Checked());
+  ASSERT_FALSE(form->AutorunItem->Checked());
   registry.user = Refusal::WriteFails;
   ChooseFromContextMenu(*form, 'R');
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'Zettly'"});
-  EXPECT_FALSE(form->Autorun1->Checked());
+  EXPECT_FALSE(form->AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), std::nullopt);
   registry.user = Refusal::None;
   ChooseFromContextMenu(*form, 'R');
-  EXPECT_TRUE(form->Autorun1->Checked());
+  EXPECT_TRUE(form->AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
   EXPECT_EQ(registry.MachineAutorun(), std::nullopt);  // never the machine's key
 }
@@ -291,7 +291,7 @@ TEST_F(StickTest, TheMenuHoldsItsItemsInOrderWithTicksAndTheDefault) {
 TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   Start({{"A", "a", 3000}, {"B", "", 3000}, {"C", "", 3000}});
   system.box_answer = IDNO;
-  form->rashallnotes1Click(nullptr);
+  form->TrashAllItemClick(nullptr);
   ASSERT_EQ(system.boxes.size(), 1u);
   EXPECT_EQ(system.boxes[0].text, L"Are you sure you want to delete all the 3 notes?");
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
@@ -299,21 +299,21 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
   EXPECT_EQ(NoteList().NoteCount(), 3);
   system.box_answer = IDYES;
-  form->rashallnotes1Click(nullptr);
+  form->TrashAllItemClick(nullptr);
   EXPECT_EQ(NoteList().NoteCount(), 0);
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");
-  EXPECT_FALSE(form->AttacheBtn->Visible());
+  EXPECT_FALSE(form->AttachmentButton->Visible());
   KeyUp('A', true);
   EXPECT_TRUE(system.shell.empty());  // no removed note can be opened
-  form->rashallnotes1Click(nullptr);  // empty: no question
+  form->TrashAllItemClick(nullptr);  // empty: no question
   EXPECT_EQ(system.boxes.size(), 2u);
 }
 
 TEST_F(StickTest, HelpGoesToTheShellFromTheProgramFolder) {
   Start();
-  ClickOn(form->SpeedButton6);
+  ClickOn(form->HelpButton);
   ASSERT_EQ(system.shell.size(), 1u);
   EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
   EXPECT_EQ(system.shell[0].operation, L"open");

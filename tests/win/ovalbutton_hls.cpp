@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "components/ovalbutton/rrColors.h"
+#include "components/ovalbutton/HlsColors.h"
 
 namespace {
 

@@ -114,7 +114,7 @@ HRESULT Text(const std::string& text, BSTR* out) {
   if (!out) return E_INVALIDARG;
   *out = nullptr;
   if (text.empty()) return S_FALSE;
-  *out = Ole().SysAllocString(W(text).c_str());
+  *out = Ole().SysAllocString(ToWide(text).c_str());
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -77,7 +77,7 @@ void TApplication::Initialize() {
   wc.lpszClassName = kAppClass;
   RegisterClassExW(&wc);
   // A zero-size window in the middle of the screen: it carries the taskbar button and the title.
-  handle_ = CreateWindowExW(0, kAppClass, W(title_).c_str(),
+  handle_ = CreateWindowExW(0, kAppClass, ToWide(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, wc.hInstance, nullptr);
@@ -86,7 +86,7 @@ void TApplication::Initialize() {
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  if (handle_) SetWindowTextW(handle_, W(title).c_str());
+  if (handle_) SetWindowTextW(handle_, ToWide(title).c_str());
 }
 
 void TApplication::Run() {
@@ -280,7 +280,7 @@ std::string TApplication::ExeName() const {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n < path.size()) {
       path.resize(n);
-      return U8(path);
+      return ToUtf8(path);
     }
     path.resize(path.size() * 2);
   }
@@ -292,7 +292,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   int answer = 0;
   ++boxes_shown_;
   try {
-    answer = Sys().MessageBox(handle_, W(text), W(caption), flags);
+    answer = Sys().MessageBox(handle_, ToWide(text), ToWide(caption), flags);
   } catch (...) {
     --boxes_shown_;
     throw;

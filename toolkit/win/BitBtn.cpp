@@ -37,7 +37,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
                                                                           : ColorToRGB(Font().Color()));
   {
     SelectObjectScope font(dc, Font().Handle());
-    const std::wstring caption = W(Caption());
+    const std::wstring caption = ToWide(Caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   SetTextColor(dc, color);

@@ -82,7 +82,7 @@ void TPageControl::RebuildTabs() {
   if (!hwnd_) return;
   SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
   for (int i = 0; i < PageCount(); ++i) {
-    std::wstring text = W(pages_[i]->Caption());
+    std::wstring text = ToWide(pages_[i]->Caption());
     TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text.data();
@@ -96,7 +96,7 @@ void TPageControl::RebuildTabs() {
 
 void TPageControl::UpdateTab(TTabSheet* page) {
   if (!hwnd_) return;
-  std::wstring text = W(page->Caption());
+  std::wstring text = ToWide(page->Caption());
   TCITEMW item{};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text.data();

@@ -24,7 +24,7 @@ uint32_t TOpenDialog::Flags() const {
 
 std::wstring TOpenDialog::FilterBuffer() const {
   if (filter_.empty()) return {};
-  std::wstring buffer = W(filter_);
+  std::wstring buffer = ToWide(filter_);
   std::replace(buffer.begin(), buffer.end(), L'|', L'\0');
   buffer.append(2, L'\0');
   return buffer;
@@ -33,9 +33,9 @@ std::wstring TOpenDialog::FilterBuffer() const {
 bool TOpenDialog::Execute() {
   // Room for the longest path the system takes.
   std::vector<wchar_t> file(32768, L'\0');
-  const std::wstring proposed = W(file_name_);
+  const std::wstring proposed = ToWide(file_name_);
   proposed.copy(file.data(), std::min(proposed.size(), file.size() - 1));
-  const std::wstring title = W(title_);
+  const std::wstring title = ToWide(title_);
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   HWND owner = GetActiveWindow();
@@ -48,6 +48,6 @@ bool TOpenDialog::Execute() {
   request.nFilterIndex = filter.empty() ? 0 : 1;
   request.Flags = Flags();
   if (!Sys().GetOpenFileName(request)) return false;
-  file_name_ = U8(file.data());
+  file_name_ = ToUtf8(file.data());
   return true;
 }

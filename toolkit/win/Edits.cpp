@@ -27,7 +27,7 @@ void TCustomEdit::SetText(const std::string& text) {
   const bool differs = Text() != text;
   setting_text_ = true;
   SetCaption(text);  // kept for a window made later
-  if (hwnd_ && WindowText(hwnd_) != text) SetWindowTextW(hwnd_, W(text).c_str());
+  if (hwnd_ && WindowText(hwnd_) != text) SetWindowTextW(hwnd_, ToWide(text).c_str());
   setting_text_ = false;
   if (differs) Change();
 }

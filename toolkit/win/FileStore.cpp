@@ -86,7 +86,7 @@ class TWinFileStore final : public TFileStore {
   TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
                             TFailure& failure) override {
     data.clear();
-    UniqueHandle file(CreateFileW(W(path).c_str(), GENERIC_READ,
+    UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -122,7 +122,7 @@ class TWinFileStore final : public TFileStore {
   }
 
   bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
-    const std::wstring target = W(path);
+    const std::wstring target = ToWide(path);
     if (target.empty()) return Fail(failure, ERROR_INVALID_NAME);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;

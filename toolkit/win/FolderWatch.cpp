@@ -9,7 +9,7 @@ TFolderWatch::TFolderWatch(const std::string& folder, std::function<void()> chan
     : changed_(std::move(changed)) {
   if (folder.empty() || !Application) return;
   handle_ = FindFirstChangeNotificationW(
-      W(folder).c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+      ToWide(folder).c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
   if (!Active()) return;
   Application->AddWaitHandle(handle_, [this] {
     FindNextChangeNotification(handle_);  // re-armed first: a change during the callback is not missed

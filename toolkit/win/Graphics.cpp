@@ -79,7 +79,7 @@ HFONT TFont::Handle() const {
     lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
     lf.lfCharSet = charset_;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = W(name_);
+    const std::wstring face = ToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     handle_.Reset(CreateFontIndirectW(&lf));
   }
@@ -253,14 +253,14 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   RealizeFont();
   const SelectObjectScope font(dc_, Font.Handle());
-  const std::wstring w = W(text);
+  const std::wstring w = ToWide(text);
   ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& rect, UINT flags) {
   RealizeFont();
   const SelectObjectScope font(dc_, Font.Handle());
-  std::wstring w = W(text);
+  std::wstring w = ToWide(text);
   RECT rc = ToRECT(rect);
   const int h = ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, flags);
   rect = ToTRect(rc);
@@ -269,7 +269,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, UINT flags) {
 
 SIZE TCanvas::TextExtent(const std::string& text) {
   const SelectObjectScope font(dc_, Font.Handle());
-  const std::wstring w = W(text);
+  const std::wstring w = ToWide(text);
   SIZE s{0, 0};
   GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &s);
   return s;

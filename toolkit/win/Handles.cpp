@@ -135,5 +135,5 @@ std::string WindowText(HWND hwnd) {
   std::wstring s(static_cast<size_t>(n) + 1, L'\0');
   const int got = GetWindowTextW(hwnd, s.data(), n + 1);
   s.resize(got > 0 ? static_cast<size_t>(got) : 0);
-  return U8(s);
+  return ToUtf8(s);
 }

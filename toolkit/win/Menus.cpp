@@ -50,7 +50,7 @@ HMENU Build(const TMenuItem& parent, std::vector<TMenuItem*>& byCommand) {
     UINT flags = MF_STRING;
     if (item->Checked()) flags |= MF_CHECKED;
     if (!item->Enabled()) flags |= MF_GRAYED;
-    const std::wstring text = W(item->Caption());
+    const std::wstring text = ToWide(item->Caption());
     if (item->Count() > 0) {
       AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(Build(*item, byCommand)), text.c_str());
     } else {

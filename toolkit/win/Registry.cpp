@@ -35,7 +35,7 @@ void TRegistry::SetRootKey(HKEY root) {
 }
 
 bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
-  std::wstring wanted = W(path);
+  std::wstring wanted = ToWide(path);
   const bool absolute = !wanted.empty() && wanted.front() == L'\\';
   while (!wanted.empty() && wanted.front() == L'\\') wanted.erase(0, 1);
   while (!wanted.empty() && wanted.back() == L'\\') wanted.pop_back();
@@ -56,13 +56,13 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::ValueExists(const std::string& name) const {
   if (!key_.Get()) return false;
-  return RegQueryValueExW(key_.Get(), W(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return RegQueryValueExW(key_.Get(), ToWide(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {
   DWORD type = 0;
   DWORD size = 0;
-  const std::wstring wname = W(name);
+  const std::wstring wname = ToWide(name);
   if (!key_.Get() || RegQueryValueExW(key_.Get(), wname.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     RaiseFor("Failed to get data for '%s'", name);
   if (type != REG_DWORD || size != sizeof(DWORD)) RaiseFor("Invalid data type for '%s'", name);
@@ -76,7 +76,7 @@ int32_t TRegistry::ReadInteger(const std::string& name) const {
 }
 
 std::string TRegistry::ReadString(const std::string& name) const {
-  const std::wstring wname = W(name);
+  const std::wstring wname = ToWide(name);
   DWORD type = 0;
   DWORD size = 0;
   if (!key_.Get() || RegQueryValueExW(key_.Get(), wname.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -96,25 +96,25 @@ std::string TRegistry::ReadString(const std::string& name) const {
     if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseFor("Invalid data type for '%s'", name);
     std::wstring text(buffer.data(), got / sizeof(wchar_t));
     while (!text.empty() && text.back() == L'\0') text.pop_back();
-    return U8(text);
+    return ToUtf8(text);
   }
 }
 
 void TRegistry::WriteInteger(const std::string& name, int32_t value) {
   const DWORD data = static_cast<DWORD>(value);
-  if (!key_.Get() || RegSetValueExW(key_.Get(), W(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+  if (!key_.Get() || RegSetValueExW(key_.Get(), ToWide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                               sizeof data) != ERROR_SUCCESS)
     RaiseFor("Failed to set data for '%s'", name);
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  const std::wstring data = W(value);
+  const std::wstring data = ToWide(value);
   const DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-  if (!key_.Get() || RegSetValueExW(key_.Get(), W(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+  if (!key_.Get() || RegSetValueExW(key_.Get(), ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                               bytes) != ERROR_SUCCESS)
     RaiseFor("Failed to set data for '%s'", name);
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  return key_.Get() && RegDeleteValueW(key_.Get(), W(name).c_str()) == ERROR_SUCCESS;
+  return key_.Get() && RegDeleteValueW(key_.Get(), ToWide(name).c_str()) == ERROR_SUCCESS;
 }

@@ -92,7 +92,7 @@ void TRichEdit::FontChanged() {
   ApplyColors();
 }
 
-std::string TRichEdit::Text() const { return hwnd_ ? U8(RawText(hwnd_)) : U8(text_); }
+std::string TRichEdit::Text() const { return hwnd_ ? ToUtf8(RawText(hwnd_)) : ToUtf8(text_); }
 
 int TRichEdit::TextLength() const {
   if (!hwnd_) return static_cast<int>(text_.size());
@@ -101,7 +101,7 @@ int TRichEdit::TextLength() const {
 }
 
 void TRichEdit::SetText(const std::string& text) {
-  const std::wstring wide = W(text);
+  const std::wstring wide = ToWide(text);
   if (!hwnd_) {
     if (wide == text_) return;
     text_ = wide;

@@ -15,7 +15,7 @@ std::string SystemErrorText(DWORD code) {
     if (c == L'\r' || c == L'\n') c = L' ';
   while (!message.empty() && message.back() == L' ') message.pop_back();
   if (message.empty()) return "System error " + std::to_string(code) + ".";
-  return U8(message);
+  return ToUtf8(message);
 }
 
 std::string ShellErrorText(INT_PTR code) {

@@ -7,12 +7,12 @@
 
 #include "toolkit/Utf.h"
 
-inline std::wstring W(std::string_view utf8) {
+inline std::wstring ToWide(std::string_view utf8) {
   const std::u16string s = Utf8ToUtf16(utf8);
   return std::wstring(s.begin(), s.end());
 }
 
-inline std::string U8(std::wstring_view wide) {
+inline std::string ToUtf8(std::wstring_view wide) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 

@@ -48,7 +48,7 @@ void TWinControl::CreateHandle() {
   CreateParams(p);
   if (hwnd_) return;  // making the parent's window made ours too
   if ((p.Style & WS_CHILD) && !p.Parent) return;  // a child has nowhere to live until it has a parent
-  const std::wstring caption = W(Caption());
+  const std::wstring caption = ToWide(Caption());
   if (p.ClassName.empty()) {
     CreateWindowExW(p.ExStyle, ZettlyWindowClass(), caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.Parent,
                     nullptr, GetModuleHandleW(nullptr), this);
@@ -166,7 +166,7 @@ void TWinControl::SetFocus() {
 bool TWinControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
 void TWinControl::CaptionChanged() {
-  if (hwnd_) SetWindowTextW(hwnd_, W(Caption()).c_str());
+  if (hwnd_) SetWindowTextW(hwnd_, ToWide(Caption()).c_str());
   Invalidate();
 }
 

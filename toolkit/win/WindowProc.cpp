@@ -177,7 +177,7 @@ void TWinControl::WndProc(TMessage& m) {
       if (hdr->code == TTN_GETDISPINFOW && hdr->hwndFrom == tooltip_) {
         static std::wstring text;  // must outlive this message
         const TControl* c = hint_control_;
-        text = (c && c->ShowHint()) ? W(c->Hint()) : std::wstring();
+        text = (c && c->ShowHint()) ? ToWide(c->Hint()) : std::wstring();
         reinterpret_cast<NMTTDISPINFOW*>(m.LParam)->lpszText = text.data();
         return;
       }

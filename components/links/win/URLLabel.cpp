@@ -34,7 +34,7 @@ void TURLLabel::ChangeScale(int newDpi) {
 
 void TURLLabel::Click() {
   TCustomLabel::Click();
-  Sys().ShellExecute(GetDesktopWindow(), L"open", W(LinkTarget()), std::wstring(), std::wstring(), SW_SHOWNORMAL);
+  Sys().ShellExecute(GetDesktopWindow(), L"open", ToWide(LinkTarget()), std::wstring(), std::wstring(), SW_SHOWNORMAL);
 }
 
 void TURLLabel::MouseEnter() {

@@ -1,5 +1,5 @@
 // TSysTrayIcon: life, properties, the shell calls and the animation. The windows it works on
-// (main form, taskbar button, popup menu, hooks) are in TrayWindows.cpp.
+// (main form, taskbar button, popup menu, hooks) are in SysTrayIconWindows.cpp.
 #include "components/tray/win/SysTrayIcon.h"
 
 #include <algorithm>

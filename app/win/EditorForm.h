@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "components/ovalbutton/win/OvalBtn.h"
+#include "components/ovalbutton/win/OvalButton.h"
 #include "toolkit/win/BitBtn.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/Dialogs.h"
@@ -39,17 +39,17 @@ class TEditorForm : public TForm {
   explicit TEditorForm(TComponent* owner);
 
   // Controls and components, all owned by the form.
-  TLabel* Label3;
+  TLabel* NoteTextLabel;
   TRichEdit* NoteEdit;
-  TLabel* Label2;
-  TLabeledEdit* AttachementEdit;
-  TBitBtn* BitBtn1;
-  TLabel* Label1;
-  TSpinEdit* ExposeEdit;
-  TSpeedButton* SpeedButton1;
+  TLabel* CharCountLabel;
+  TLabeledEdit* AttachmentEdit;
+  TBitBtn* BrowseButton;
+  TLabel* ExposureLabel;
+  TSpinEdit* ExposureEdit;
+  TSpeedButton* EstimateButton;
   TOvalButton* CancelBtn;
   TOvalButton* StickBtn;
-  TOpenDialog* AttacheDialog;
+  TOpenDialog* AttachmentDialog;
 
   // True: the dialog changes note EditedNote; false: it creates a note.
   bool EditMode = false;
@@ -68,8 +68,8 @@ class TEditorForm : public TForm {
   // Event handlers.
   void StickBtnClick(TObject* sender);
   void CancelBtnClick(TObject* sender);
-  void BitBtn1Click(TObject* sender);
-  void SpeedButton1Click(TObject* sender);
+  void BrowseButtonClick(TObject* sender);
+  void EstimateButtonClick(TObject* sender);
   void NoteEditChange(TObject* sender);
   void FormKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
   void StickBtnMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);

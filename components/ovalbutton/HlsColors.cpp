@@ -1,5 +1,5 @@
 // RGB <-> HLS over the hue hexagon, and the bevel colours of a face colour.
-#include "components/ovalbutton/rrColors.h"
+#include "components/ovalbutton/HlsColors.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The note window's controls and its life: creation, the first activation, closing, the end of
 // the user's session and the hand-over from a second start.
-#include "app/win/Unit1.h"
+#include "app/win/StickForm.h"
 
 #include <algorithm>
 #include <vector>
@@ -54,39 +54,39 @@ TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wc
   b->SetHint(hint);
   b->SetShowHint(true);
   b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
-  b->SetParent(Panel1);
+  b->SetParent(NotePanel);
   return b;
 }
 
 void TStickForm::CreateTrayIcon() {
-  TrayIcon1 = new TSysTrayIcon(this);
-  TrayIcon1->SetName("TrayIcon1");
-  TrayIcon1->SetCycleInterval(0);
-  TrayIcon1->SetHint("Zettly");
+  TrayIcon = new TSysTrayIcon(this);
+  TrayIcon->SetName("TrayIcon");
+  TrayIcon->SetCycleInterval(0);
+  TrayIcon->SetHint("Zettly");
   // The notification area shows small icons at the system's DPI.
-  TrayIcon1->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  TrayIcon->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   tray_delay_ = new TTimer(this);
   tray_delay_->SetEnabled(false);
   tray_delay_->SetInterval(TrayIconDelayMs);
   tray_delay_->OnTimer = [this](TObject*) {
     tray_delay_->SetEnabled(false);
-    TrayIcon1->SetIconVisible(true);
+    TrayIcon->SetIconVisible(true);
   };
   show_tray_icon_.Start();
-  TrayIcon1->SetIconIndex(0);
-  TrayIcon1->SetPopupMenu(TrayPopupMenu);
-  TrayIcon1->SetMinimizeToTray(true);
-  TrayIcon1->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
+  TrayIcon->SetIconIndex(0);
+  TrayIcon->SetPopupMenu(TrayPopupMenu);
+  TrayIcon->SetMinimizeToTray(true);
+  TrayIcon->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
 }
 
 void TStickForm::CreateControls() {
-  Panel1 = new TPanel(this);
-  Panel1->SetName("Panel1");
-  Panel1->SetBounds(0, 0, 245, 175);
-  Panel1->SetBorderStyle(TPanelBorderStyle::bsSingle);
-  Panel1->SetBevelOuter(TBevelCut::bvNone);
-  Panel1->SetColor(clInfoBk);
-  Panel1->SetParent(this);
+  NotePanel = new TPanel(this);
+  NotePanel->SetName("NotePanel");
+  NotePanel->SetBounds(0, 0, 245, 175);
+  NotePanel->SetBorderStyle(TPanelBorderStyle::bsSingle);
+  NotePanel->SetBevelOuter(TBevelCut::bvNone);
+  NotePanel->SetColor(clInfoBk);
+  NotePanel->SetParent(this);
 
   NoteLabel = new TLabel(this);
   NoteLabel->SetName("NoteLabel");
@@ -105,17 +105,17 @@ void TStickForm::CreateControls() {
   NoteLabel->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     NoteLabelMouseUp(s, b, sh, x, y);
   };
-  NoteLabel->SetParent(Panel1);
+  NoteLabel->SetParent(NotePanel);
 
-  Image1 = new TImage(this);
-  Image1->SetName("Image1");
-  Image1->SetBounds(0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT);
-  Image1->SetTransparent(true);
-  Image1->LoadPicture(RES_EXITPIC);
-  Image1->SetHint("Exit");
-  Image1->SetShowHint(true);
-  Image1->OnClick = [this](TObject* s) { Image1Click(s); };
-  Image1->SetParent(Panel1);
+  ExitImage = new TImage(this);
+  ExitImage->SetName("ExitImage");
+  ExitImage->SetBounds(0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT);
+  ExitImage->SetTransparent(true);
+  ExitImage->LoadPicture(RES_EXITPIC);
+  ExitImage->SetHint("Exit");
+  ExitImage->SetShowHint(true);
+  ExitImage->OnClick = [this](TObject* s) { ExitImageClick(s); };
+  ExitImage->SetParent(NotePanel);
 
   DigitalClock = new TDigitClock(this);
   DigitalClock->SetName("DigitalClock");
@@ -131,15 +131,15 @@ void TStickForm::CreateControls() {
   // date hint.
   for (int n = 1; n <= ClockCellCount; ++n) DigitalClock->Cells(n)->SetEnabled(false);
   DigitalClock->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DigitalClockMouseMove(s, sh, x, y); };
-  DigitalClock->SetParent(Panel1);
+  DigitalClock->SetParent(NotePanel);
 
   AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About... (Ctrl+B)", &TStickForm::AboutSpeedButtonClick);
-  SpeedButton6 = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help (F1)", &TStickForm::SpeedButton6Click);
-  TimeOnSpeedButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::TimeOnSpeedButtonClick);
-  TimeOnSpeedButton->SetGroupIndex(1);
-  TimeOnSpeedButton->SetAllowAllUp(true);
-  AttacheBtn = MakeSpeedButton(8, 148, 20, RES_GLYPH_ATTACH, "", &TStickForm::AttacheBtnClick);
-  AttacheBtn->SetVisible(false);
+  HelpButton = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help (F1)", &TStickForm::HelpButtonClick);
+  CycleButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::CycleButtonClick);
+  CycleButton->SetGroupIndex(1);
+  CycleButton->SetAllowAllUp(true);
+  AttachmentButton = MakeSpeedButton(8, 148, 20, RES_GLYPH_ATTACH, "", &TStickForm::AttachmentButtonClick);
+  AttachmentButton->SetVisible(false);
   EditSpeedBtn = MakeSpeedButton(66, 148, 23, RES_GLYPH_EDIT, "Edit", &TStickForm::EditSpeedBtnClick);
   TrashSpeedBtn = MakeSpeedButton(93, 148, 20, RES_GLYPH_TRASH, "Trash", &TStickForm::TrashSpeedBtnClick);
   NewSpeedBtn = MakeSpeedButton(116, 148, 20, RES_GLYPH_NEW, "New", &TStickForm::NewSpeedBtnClick);
@@ -151,16 +151,16 @@ void TStickForm::CreateControls() {
   CounterLabel->SetAlignment(TAlignment::taCenter);
   CounterLabel->SetTransparent(true);
   CounterLabel->SetCaption("0 / 0");
-  CounterLabel->SetParent(Panel1);
+  CounterLabel->SetParent(NotePanel);
 
   BackSpeedBtn = MakeSpeedButton(192, 148, 20, RES_GLYPH_BACK, "Back", &TStickForm::BackSpeedBtnClick);
   ForwardSpeedBtn = MakeSpeedButton(215, 148, 20, RES_GLYPH_FORWARD, "Forward", &TStickForm::ForwardSpeedBtnClick);
 
-  DefileTimer = new TTimer(this);
-  DefileTimer->SetName("DefileTimer");
-  DefileTimer->SetEnabled(false);
-  DefileTimer->SetInterval(1000);
-  DefileTimer->OnTimer = [this](TObject* s) { DefileTimerTimer(s); };
+  CycleTimer = new TTimer(this);
+  CycleTimer->SetName("CycleTimer");
+  CycleTimer->SetEnabled(false);
+  CycleTimer->SetInterval(1000);
+  CycleTimer->OnTimer = [this](TObject* s) { CycleTimerTimer(s); };
 }
 
 void TStickForm::CreateMenu() {
@@ -174,21 +174,21 @@ void TStickForm::CreateMenu() {
     TrayPopupMenu->Items()->Add(m);
     return m;
   };
-  Showwindow1 = item("Showwindow1", "&Show window", &TStickForm::Showwindow1Click);
-  Showwindow1->SetDefault(true);
-  h1 = item("h1", "&Hide window", &TStickForm::h1Click);
-  N4 = item("N4", "-", nullptr);
-  rashallnotes1 = item("rashallnotes1", "&Trash all notes !", &TStickForm::rashallnotes1Click);
-  N3 = item("N3", "-", nullptr);
-  Alwaysontop1 = item("Alwaysontop1", "&Always on top", &TStickForm::Alwaysontop1Click);
-  Clock1 = item("Clock1", "&Clock", &TStickForm::Clock1Click);
-  Clock1->SetChecked(true);
-  Autorun1 = item("Autorun1", "Auto &Run", &TStickForm::Autorun1Click);
-  Autorun1->SetChecked(true);
-  N2 = item("N2", "-", nullptr);
-  About1 = item("About1", "A&bout...", &TStickForm::About1Click);
-  N1 = item("N1", "-", nullptr);
-  Exit1 = item("Exit1", "E&xit", &TStickForm::Exit1Click);
+  ShowWindowItem = item("ShowWindowItem", "&Show window", &TStickForm::ShowWindowItemClick);
+  ShowWindowItem->SetDefault(true);
+  HideItem = item("HideItem", "&Hide window", &TStickForm::HideItemClick);
+  item("", "-", nullptr);
+  TrashAllItem = item("TrashAllItem", "&Trash all notes !", &TStickForm::TrashAllItemClick);
+  item("", "-", nullptr);
+  AlwaysOnTopItem = item("AlwaysOnTopItem", "&Always on top", &TStickForm::AlwaysOnTopItemClick);
+  ClockItem = item("ClockItem", "&Clock", &TStickForm::ClockItemClick);
+  ClockItem->SetChecked(true);
+  AutorunItem = item("AutorunItem", "Auto &Run", &TStickForm::AutorunItemClick);
+  AutorunItem->SetChecked(true);
+  item("", "-", nullptr);
+  AboutItem = item("AboutItem", "A&bout...", &TStickForm::AboutItemClick);
+  item("", "-", nullptr);
+  ExitItem = item("ExitItem", "E&xit", &TStickForm::ExitItemClick);
 }
 
 void TStickForm::FormCreate(TObject*) {
@@ -275,7 +275,7 @@ void TStickForm::ApplySwitches() {
     }
   };
   if (on(CyclingValue)) {
-    TimeOnSpeedButton->SetDown(true);
+    CycleButton->SetDown(true);
     ApplyCycling();
   } else {
     ShowNote(1);
@@ -375,7 +375,7 @@ bool TStickForm::QueryEndSession() {
   } catch (const std::exception& e) {
     if (NoteList().Unsaved()) {
       // Not silently: the system shows the reason to the user who is logging off.
-      session_blocked_ = ShutdownBlockReasonCreate(hwnd_, W(std::string("Zettly could not save your notes: ") + e.what()).c_str());
+      session_blocked_ = ShutdownBlockReasonCreate(hwnd_, ToWide(std::string("Zettly could not save your notes: ") + e.what()).c_str());
       return false;
     }
   }

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "components/links/win/URLLabel.h"
-#include "components/ovalbutton/win/OvalBtn.h"
+#include "components/ovalbutton/win/OvalButton.h"
 #include "toolkit/win/ComCtrls.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/Forms.h"
@@ -19,20 +19,20 @@ class TInfoForm : public TForm {
   static constexpr int CloseResult = 3;
 
   // Controls and components, all owned by the form.
-  TImageList* ImageList1 = nullptr;
-  TPageControl* PageControl1 = nullptr;
+  TImageList* TabImages = nullptr;
+  TPageControl* Pages = nullptr;
   TTabSheet* AboutTabSheet = nullptr;
-  TPanel* Panel1 = nullptr;
-  TLabel* Label7 = nullptr;
-  TLabel* Label2 = nullptr;
-  TURLLabel* URLLabel1 = nullptr;
-  TURLLabel* URLLabel2 = nullptr;
-  TOvalButton* BitBtn3 = nullptr;
+  TPanel* AboutPanel = nullptr;
+  TLabel* VersionLabel = nullptr;
+  TLabel* CopyrightLabel = nullptr;
+  TURLLabel* WebLink = nullptr;
+  TURLLabel* MailLink = nullptr;
+  TOvalButton* CloseButton = nullptr;
 
   // Event handlers.
-  void BitBtn3Click(TObject* sender);
+  void CloseButtonClick(TObject* sender);
   void AboutTabSheetResize(TObject* sender);
-  void Panel1Resize(TObject* sender);
+  void AboutPanelResize(TObject* sender);
 
   // Enter closes the box as "Close" does, Esc as a dialog's cancel: it has no close box.
   void KeyDown(uint16_t& key, TShiftState shift) override;

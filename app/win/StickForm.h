@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/Notice.h"
-#include "app/win/EditUnit.h"
+#include "app/win/EditorForm.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
 #include "toolkit/win/Accessible.h"
@@ -27,25 +27,25 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   ~TStickForm() override;
 
   // Controls and components, all owned by the form.
-  TPanel* Panel1;
+  TPanel* NotePanel;
   TLabel* NoteLabel;
-  TImage* Image1;
+  TImage* ExitImage;
   TDigitClock* DigitalClock;
   TSpeedButton* AboutSpeedButton;
-  TSpeedButton* SpeedButton6;
-  TSpeedButton* TimeOnSpeedButton;
-  TSpeedButton* AttacheBtn;
+  TSpeedButton* HelpButton;
+  TSpeedButton* CycleButton;
+  TSpeedButton* AttachmentButton;
   TSpeedButton* EditSpeedBtn;
   TSpeedButton* TrashSpeedBtn;
   TSpeedButton* NewSpeedBtn;
   TLabel* CounterLabel;
   TSpeedButton* BackSpeedBtn;
   TSpeedButton* ForwardSpeedBtn;
-  TTimer* DefileTimer;
+  TTimer* CycleTimer;
   TPopupMenu* TrayPopupMenu;
-  TMenuItem *Showwindow1, *h1, *N4, *rashallnotes1, *N3, *Alwaysontop1, *Clock1, *Autorun1, *N2, *About1,
-      *N1, *Exit1;
-  TSysTrayIcon* TrayIcon1;
+  TMenuItem *ShowWindowItem, *HideItem, *TrashAllItem, *AlwaysOnTopItem, *ClockItem, *AutorunItem, *AboutItem,
+      *ExitItem;
+  TSysTrayIcon* TrayIcon;
 
   // Where a mouse button went down on the note text, in the label's coordinates.
   int DragStartX = 0;
@@ -101,26 +101,26 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void FormKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
   void ForwardSpeedBtnClick(TObject* sender);
   void BackSpeedBtnClick(TObject* sender);
-  void DefileTimerTimer(TObject* sender);
-  void TimeOnSpeedButtonClick(TObject* sender);
+  void CycleTimerTimer(TObject* sender);
+  void CycleButtonClick(TObject* sender);
   void TrashSpeedBtnClick(TObject* sender);
-  void AttacheBtnClick(TObject* sender);
+  void AttachmentButtonClick(TObject* sender);
   void NewSpeedBtnClick(TObject* sender);
   void EditSpeedBtnClick(TObject* sender);
-  void Image1Click(TObject* sender);
+  void ExitImageClick(TObject* sender);
   void NoteLabelMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void NoteLabelMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void DigitalClockMouseMove(TObject* sender, TShiftState shift, int x, int y);
   void AboutSpeedButtonClick(TObject* sender);
-  void SpeedButton6Click(TObject* sender);
-  void Showwindow1Click(TObject* sender);
-  void h1Click(TObject* sender);
-  void rashallnotes1Click(TObject* sender);
-  void Alwaysontop1Click(TObject* sender);
-  void Clock1Click(TObject* sender);
-  void Autorun1Click(TObject* sender);
-  void About1Click(TObject* sender);
-  void Exit1Click(TObject* sender);
+  void HelpButtonClick(TObject* sender);
+  void ShowWindowItemClick(TObject* sender);
+  void HideItemClick(TObject* sender);
+  void TrashAllItemClick(TObject* sender);
+  void AlwaysOnTopItemClick(TObject* sender);
+  void ClockItemClick(TObject* sender);
+  void AutorunItemClick(TObject* sender);
+  void AboutItemClick(TObject* sender);
+  void ExitItemClick(TObject* sender);
 
   void WndProc(TMessage& m) override;
   // What the cycling and attachment buttons and the clock tell a screen reader.

@@ -1,4 +1,4 @@
-#include "app/win/EditUnit.h"
+#include "app/win/EditorForm.h"
 
 #include <exception>
 
@@ -30,7 +30,7 @@ TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
   OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
   CreateControls();
   FinishCreate();
-  SetActiveControl(ExposeEdit);
+  SetActiveControl(ExposureEdit);
 }
 
 TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char* caption) {
@@ -45,11 +45,11 @@ TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char*
 }
 
 void TEditorForm::CreateControls() {
-  Label3 = new TLabel(this);
-  Label3->SetName("Label3");
-  Label3->SetBounds(6, 3, Label3->Width(), Label3->Height());
-  Label3->SetCaption("Note");
-  Label3->SetParent(this);
+  NoteTextLabel = new TLabel(this);
+  NoteTextLabel->SetName("NoteTextLabel");
+  NoteTextLabel->SetBounds(6, 3, NoteTextLabel->Width(), NoteTextLabel->Height());
+  NoteTextLabel->SetCaption("Note");
+  NoteTextLabel->SetParent(this);
 
   NoteEdit = new TRichEdit(this);
   NoteEdit->SetName("NoteEdit");
@@ -60,60 +60,60 @@ void TEditorForm::CreateControls() {
   NoteEdit->OnChange = [this](TObject* s) { NoteEditChange(s); };
   NoteEdit->SetParent(this);
 
-  Label2 = new TLabel(this);
-  Label2->SetName("Label2");
-  Label2->SetAutoSize(false);
-  Label2->SetAlignment(TAlignment::taCenter);
-  Label2->SetBounds(141, 108, 79, 16);
-  Label2->SetParent(this);
+  CharCountLabel = new TLabel(this);
+  CharCountLabel->SetName("CharCountLabel");
+  CharCountLabel->SetAutoSize(false);
+  CharCountLabel->SetAlignment(TAlignment::taCenter);
+  CharCountLabel->SetBounds(141, 108, 79, 16);
+  CharCountLabel->SetParent(this);
 
-  AttachementEdit = new TLabeledEdit(this);
-  AttachementEdit->SetName("AttachementEdit");
-  AttachementEdit->SetBounds(5, 140, 188, 21);
-  AttachementEdit->SetParent(this);
-  AttachementEdit->Font().SetColor(clNavy);
-  AttachementEdit->EditLabel().SetCaption("Attachment");
-  AttachementEdit->SetLabelSpacing(2);
-  AttachementEdit->SetTabOrder(1);
+  AttachmentEdit = new TLabeledEdit(this);
+  AttachmentEdit->SetName("AttachmentEdit");
+  AttachmentEdit->SetBounds(5, 140, 188, 21);
+  AttachmentEdit->SetParent(this);
+  AttachmentEdit->Font().SetColor(clNavy);
+  AttachmentEdit->EditLabel().SetCaption("Attachment");
+  AttachmentEdit->SetLabelSpacing(2);
+  AttachmentEdit->SetTabOrder(1);
 
-  BitBtn1 = new TBitBtn(this);
-  BitBtn1->SetName("BitBtn1");
-  BitBtn1->SetBounds(199, 140, 23, 23);
-  BitBtn1->SetCaption("...");
-  BitBtn1->SetHint("Browse");
-  BitBtn1->SetShowHint(true);
-  BitBtn1->SetParent(this);
-  BitBtn1->Font().SetColor(clNavy);
-  BitBtn1->Font().SetStyle(fsBold);
-  BitBtn1->Font().SetSize(Font().Size() + 1);
-  BitBtn1->SetTabOrder(2);
-  BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
+  BrowseButton = new TBitBtn(this);
+  BrowseButton->SetName("BrowseButton");
+  BrowseButton->SetBounds(199, 140, 23, 23);
+  BrowseButton->SetCaption("...");
+  BrowseButton->SetHint("Browse");
+  BrowseButton->SetShowHint(true);
+  BrowseButton->SetParent(this);
+  BrowseButton->Font().SetColor(clNavy);
+  BrowseButton->Font().SetStyle(fsBold);
+  BrowseButton->Font().SetSize(Font().Size() + 1);
+  BrowseButton->SetTabOrder(2);
+  BrowseButton->OnClick = [this](TObject* s) { BrowseButtonClick(s); };
 
-  Label1 = new TLabel(this);
-  Label1->SetName("Label1");
-  Label1->SetBounds(6, 172, Label1->Width(), Label1->Height());
-  Label1->SetCaption("Exposure Time (seconds)");
-  Label1->SetParent(this);
+  ExposureLabel = new TLabel(this);
+  ExposureLabel->SetName("ExposureLabel");
+  ExposureLabel->SetBounds(6, 172, ExposureLabel->Width(), ExposureLabel->Height());
+  ExposureLabel->SetCaption("Exposure Time (seconds)");
+  ExposureLabel->SetParent(this);
 
-  ExposeEdit = new TSpinEdit(this);
-  ExposeEdit->SetName("ExposeEdit");
-  ExposeEdit->SetBounds(147, 168, 46, 22);
-  ExposeEdit->SetMinValue(MinExposureSeconds);
-  ExposeEdit->SetMaxValue(MaxExposureSeconds);
-  ExposeEdit->SetValue(MinExposureSeconds);
-  ExposeEdit->SetMaxLength(2);
-  ExposeEdit->SetTabOrder(3);
-  ExposeEdit->SetParent(this);
+  ExposureEdit = new TSpinEdit(this);
+  ExposureEdit->SetName("ExposureEdit");
+  ExposureEdit->SetBounds(147, 168, 46, 22);
+  ExposureEdit->SetMinValue(MinExposureSeconds);
+  ExposureEdit->SetMaxValue(MaxExposureSeconds);
+  ExposureEdit->SetValue(MinExposureSeconds);
+  ExposureEdit->SetMaxLength(2);
+  ExposureEdit->SetTabOrder(3);
+  ExposureEdit->SetParent(this);
 
-  SpeedButton1 = new TSpeedButton(this);
-  SpeedButton1->SetName("SpeedButton1");
-  SpeedButton1->SetBounds(199, 168, 23, 23);
-  SpeedButton1->SetNumGlyphs(RES_GLYPH_IMAGES);
-  SpeedButton1->LoadGlyph(RES_GLYPH_ESTIMATE);
-  SpeedButton1->SetHint("Estimate (Alt+E)");
-  SpeedButton1->SetShowHint(true);
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton1->SetParent(this);
+  EstimateButton = new TSpeedButton(this);
+  EstimateButton->SetName("EstimateButton");
+  EstimateButton->SetBounds(199, 168, 23, 23);
+  EstimateButton->SetNumGlyphs(RES_GLYPH_IMAGES);
+  EstimateButton->LoadGlyph(RES_GLYPH_ESTIMATE);
+  EstimateButton->SetHint("Estimate (Alt+E)");
+  EstimateButton->SetShowHint(true);
+  EstimateButton->OnClick = [this](TObject* s) { EstimateButtonClick(s); };
+  EstimateButton->SetParent(this);
 
   CancelBtn = MakeOvalButton("CancelBtn", 83, "Cancel");
   CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
@@ -132,11 +132,11 @@ void TEditorForm::CreateControls() {
     StickBtnMouseUp(s, b, sh, x, y);
   };
 
-  AttacheDialog = new TOpenDialog(this);
-  AttacheDialog->SetName("AttacheDialog");
-  AttacheDialog->SetTitle("Locate the attachement object...");
-  AttacheDialog->SetFilter("All files (*.*)|*.*");
-  AttacheDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
+  AttachmentDialog = new TOpenDialog(this);
+  AttachmentDialog->SetName("AttachmentDialog");
+  AttachmentDialog->SetTitle("Locate the attachement object...");
+  AttachmentDialog->SetFilter("All files (*.*)|*.*");
+  AttachmentDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
 }
 
 TNoteView& TEditorForm::NoteWindow() const {
@@ -158,8 +158,8 @@ void TEditorForm::ShowDialog() {
 void TEditorForm::NewNote() {
   SwitchToCreateMode();
   NoteEdit->Clear();
-  AttachementEdit->SetText("");
-  ExposeEdit->SetValue(MinExposureSeconds);
+  AttachmentEdit->SetText("");
+  ExposureEdit->SetValue(MinExposureSeconds);
   NoteEditChange(NoteEdit);  // the count of the text the dialog opens with, changed or not
   ShowDialog();
 }
@@ -176,8 +176,8 @@ void TEditorForm::EditNote(int32_t k) {
   SetCaption(kEditCaption + std::to_string(k));
   StickBtn->SetCaption("Change");
   NoteEdit->SetText(note.Content);
-  AttachementEdit->SetText(note.Attach);
-  ExposeEdit->SetValue(note.Exposure / 1000);
+  AttachmentEdit->SetText(note.Attach);
+  ExposureEdit->SetValue(note.Exposure / 1000);
   NoteEditChange(NoteEdit);
   ShowDialog();
 }
@@ -185,10 +185,10 @@ void TEditorForm::EditNote(int32_t k) {
 void TEditorForm::Stick() {
   TNoteList& list = NoteList();
   // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
-  const int64_t ms = static_cast<int64_t>(ExposeEdit->Value()) * 1000;
+  const int64_t ms = static_cast<int64_t>(ExposureEdit->Value()) * 1000;
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
   const std::string content = NoteEdit->Text();
-  const std::string attach = AttachementEdit->Text();
+  const std::string attach = AttachmentEdit->Text();
   TNoteView& window = NoteWindow();
   if (!list.CanChange()) throw Exception(list.RefusalText());
   if (!EditMode) {
@@ -243,21 +243,21 @@ void TEditorForm::StickBtnClick(TObject*) {
 
 void TEditorForm::CancelBtnClick(TObject*) { Close(); }
 
-void TEditorForm::BitBtn1Click(TObject*) {
-  if (AttacheDialog->Execute()) AttachementEdit->SetText(AttacheDialog->FileName());
+void TEditorForm::BrowseButtonClick(TObject*) {
+  if (AttachmentDialog->Execute()) AttachmentEdit->SetText(AttachmentDialog->FileName());
 }
 
-void TEditorForm::SpeedButton1Click(TObject*) {
-  ExposeEdit->SetValue(EstimateExposure(NoteEdit->Text(), AttachementEdit->Text()));
+void TEditorForm::EstimateButtonClick(TObject*) {
+  ExposureEdit->SetValue(EstimateExposure(NoteEdit->Text(), AttachmentEdit->Text()));
 }
 
 void TEditorForm::NoteEditChange(TObject*) {
-  Label2->SetCaption(std::to_string(NoteEdit->TextLength()) + " characters");
+  CharCountLabel->SetCaption(std::to_string(NoteEdit->TextLength()) + " characters");
 }
 
 void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {
   if (key == 'E' && shift.Has(TShift::Alt) && !shift.Has(TShift::Ctrl)) {
-    SpeedButton1Click(SpeedButton1);
+    EstimateButtonClick(EstimateButton);
     key = 0;  // no system beep for an accelerator nobody else has
     return;
   }

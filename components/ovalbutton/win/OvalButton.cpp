@@ -1,5 +1,5 @@
 // The oval button's drawing and its wiring to the toolkit.
-#include "components/ovalbutton/win/OvalBtn.h"
+#include "components/ovalbutton/win/OvalButton.h"
 
 #include "components/ovalbutton/OvalButtonCaption.h"
 
