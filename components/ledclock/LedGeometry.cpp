@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "toolkit/Scaling.h"
+
 namespace {
 
 // Coordinates are worked in 64 bits so extreme sizes cannot overflow; the results are held in
@@ -67,4 +69,33 @@ TLedDrawing LedDrawing(const TLedMetrics& m, TLeds lit) {
   if (lit.Has(sg_7)) AddDot(d, sg_7, xD, ((H - ch) / 2 + a) / 2, cw, ch);
   if (lit.Has(sg_8)) AddDot(d, sg_8, xD, ((H - b - ch) + (H - ch) / 2) / 2, cw, ch);
   return d;
+}
+
+namespace {
+// value * dpi / 96 with halves rounded down: a 1-pixel pen stays 1 pixel at 150 %, where the
+// fill beside it takes the extra pixel, so the digits keep reading as dark strokes.
+int ScaleHalfDown(int value, int dpi) {
+  const int64_t n = static_cast<int64_t>(value) * dpi;
+  return ToInt((2 * n + kDesignDpi - 1) / (2 * kDesignDpi));
+}
+}  // namespace
+
+TLedStrokes ScaleLedStrokes(const TLedStrokes& at96, int dpi) {
+  const int cw = at96.CharWidth, ch = at96.CharHeight, bw = std::max(at96.BorderWidth, 1);
+  if (dpi <= 0 || dpi == kDesignDpi) return {cw, ch, bw};
+  if (cw < 0 || ch < 0)
+    return {ScaleForDpi(cw, dpi), ScaleForDpi(ch, dpi), std::max(ScaleForDpi(bw, dpi), 1)};
+  // What the pen and bar cover together: the bar's thickness plus the pen's width.
+  const int width = ScaleForDpi(cw + bw, dpi), height = ScaleForDpi(ch + bw, dpi);
+  if (cw <= bw && ch <= bw) {
+    // The pen covers each bar whole: it is at least half of what either bar covers.
+    const int pen = std::max({ScaleForDpi(bw, dpi), (width + 1) / 2, (height + 1) / 2});
+    return {std::max(width - pen, 0), std::max(height - pen, 0), pen};
+  }
+  const int pen = std::max(ScaleHalfDown(bw, dpi), 1);
+  const auto bar = [&](int stroke, int whole) {
+    if (stroke > bw) return pen + std::max(ScaleForDpi(stroke - bw, dpi), 1);
+    return std::clamp(whole - pen, 0, pen);  // this direction is outline only
+  };
+  return {bar(cw, width), bar(ch, height), pen};
 }

@@ -51,3 +51,18 @@ struct TLedDrawing {
 // Unlit segments get no shape. Sizes smaller than the strokes are not corrected: the shapes may
 // cross, as drawn. Coordinates that would leave the int range are held at its ends.
 TLedDrawing LedDrawing(const TLedMetrics& metrics, TLeds lit);
+
+// A cell's strokes: bar thicknesses and the outline pen's width.
+struct TLedStrokes {
+  int CharWidth = 0;
+  int CharHeight = 0;
+  int BorderWidth = 1;
+  bool operator==(const TLedStrokes&) const = default;
+};
+
+// Strokes given for 96 DPI, at another DPI, so the cell looks like its 96 DPI drawing enlarged.
+// A lit bar shows the outline, the fill (thickness minus pen width) and the outline again; each
+// keeps its own share, so a bar neither thickens into outline nor thins to a hairline of fill.
+// A cell whose bars are no thicker than the pen (all outline) stays all outline, as thick as
+// the whole bar scaled. Negative strokes, which draw crossed shapes, scale plainly.
+TLedStrokes ScaleLedStrokes(const TLedStrokes& at96, int dpi);

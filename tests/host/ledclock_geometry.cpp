@@ -102,3 +102,37 @@ TEST(LedGeometryTest, ExtremeSizesAreHeldInTheIntRangeInsteadOfOverflowing) {
 }
 
 }  // namespace
+
+// Strokes for 96 DPI at other DPIs, for every small stroke and pen: the bar and pen together
+// grow with the scale (within the pixel rounding takes), a filled bar stays filled and a bar
+// drawn in outline only stays outline only, and 96 DPI changes nothing.
+TEST(LedGeometryTest, ScaledStrokesKeepTheirShareOfTheBar) {
+  for (int dpi : {96, 120, 144, 168, 192, 288})
+    for (int bw = 1; bw <= 4; ++bw)
+      for (int cw = 0; cw <= 9; ++cw)
+        for (int ch = 0; ch <= 9; ++ch) {
+          SCOPED_TRACE(testing::Message() << "dpi " << dpi << " cw " << cw << " ch " << ch << " bw " << bw);
+          const TLedStrokes s = ScaleLedStrokes({cw, ch, bw}, dpi);
+          if (dpi == 96) {
+            EXPECT_EQ(s, (TLedStrokes{cw, ch, bw}));
+            continue;
+          }
+          const double scale = dpi / 96.0;
+          ASSERT_GE(s.BorderWidth, 1);
+          const bool filled = cw > bw || ch > bw;
+          for (auto [at96, now] : {std::pair{cw, s.CharWidth}, std::pair{ch, s.CharHeight}}) {
+            EXPECT_GE(now, 0);
+            EXPECT_EQ(now > s.BorderWidth, at96 > bw);
+            if (filled && at96 > bw) {
+              EXPECT_NEAR(now - s.BorderWidth, (at96 - bw) * scale, 1.0);  // the fill
+              EXPECT_NEAR(now + s.BorderWidth, (at96 + bw) * scale, 1.5);  // fill and both outlines
+            } else if (!filled) {
+              EXPECT_NEAR(now + s.BorderWidth, (at96 + bw) * scale, 1.0);
+            }
+          }
+        }
+}
+
+TEST(LedGeometryTest, NegativeStrokesScalePlainly) {
+  EXPECT_EQ(ScaleLedStrokes({-3, 4, 2}, 192), (TLedStrokes{-6, 8, 4}));
+}

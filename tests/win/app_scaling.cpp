@@ -85,8 +85,11 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   EXPECT_EQ(clock->BoundsRect(), ScaleForDpi(Bounds(49, 2, 89, 25), dpi));
   for (int n = 1; n <= ClockCellCount; ++n)
     EXPECT_EQ(clock->Cells(n)->BoundsRect(), ScaleForDpi(at96[clock->Cells(n)], dpi)) << "cell " << n;
-  EXPECT_EQ(clock->Cells(1)->CharWidth(), S(2));
-  EXPECT_EQ(clock->Cells(7)->CharWidth(), S(1));
+  for (int n : {1, 7}) {
+    const TCharLed* cell = clock->Cells(n);
+    EXPECT_EQ((TLedStrokes{cell->CharWidth(), cell->CharHeight(), cell->BorderWidth()}),
+              ScaleLedStrokes({n <= 5 ? 2 : 1, n <= 5 ? 2 : 1, 1}, dpi)) << "cell " << n;
+  }
   EXPECT_TRUE(clock->TickTimer()->Enabled());
 
   // Hit testing follows: the pointer over a button's scaled middle is over that button.

@@ -145,25 +145,16 @@ TEST(DigitClockTest, CellsFollowResizeSpaceWidthAndLoaded) {
   EXPECT_EQ(loaded->Cells(4)->BoundsRect(), (TRect{43, 4, 54, 21}));
 }
 
-TEST(DigitClockTest, TickShowsTheInjectedTimeAndArmsForJustAfterTheNextHalfSecond) {
-  struct Row {
-    int64_t at;
-    Chars shows;
-    unsigned interval;
-  };
-  const Row rows[] = {
-      {At(9, 5, 7, 250), {_, 9, C, 0, 5, 0, 7}, 251},
-      {At(23, 59, 59, 750), {2, 3, _, 5, 9, 5, 9}, 251},
-      {At(0, 0, 0, 100), {_, 0, C, 0, 0, 0, 0}, 401},
-      {At(9, 5, 7, 499), {_, 9, C, 0, 5, 0, 7}, 2},
-      {At(14, 30, 0, 1), {1, 4, C, 3, 0, 0, 0}, 500},
-  };
+// What each time reads as is checked on the host; here, that a tick reads the injected time of
+// day, shows that reading and arms its timer for the reading's interval.
+TEST(DigitClockTest, TickShowsTheReadingOfTheInjectedTimeAndArmsForItsInterval) {
   TestClock t;
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.at);
-    t.TickAt(r.at);
-    EXPECT_EQ(t.Shown(), r.shows);
-    EXPECT_EQ(t.clock->TickTimer()->Interval(), r.interval);
+  for (int64_t at : {At(14, 30, 0, 1), At(9, 5, 7, 250)}) {
+    SCOPED_TRACE(at);
+    t.TickAt(at);
+    const TClockReading reading = ReadClock(at, true);
+    EXPECT_EQ(t.Shown(), reading.Chars);
+    EXPECT_EQ(t.clock->TickTimer()->Interval(), static_cast<unsigned>(reading.Interval));
     EXPECT_TRUE(t.clock->TickTimer()->Armed());
   }
 }

@@ -34,21 +34,34 @@ void TCharLed::SetChar(TChar code) {
   SetLeds(CharToLeds(code));
 }
 
-void TCharLed::SetCharWidth(int v) { Change(char_width_, v); }
-void TCharLed::SetCharHeight(int v) { Change(char_height_, v); }
+void TCharLed::SetCharWidth(int v) {
+  design_.CharWidth = UnscaleForDpi(v, Dpi());
+  Change(char_width_, v);
+}
+
+void TCharLed::SetCharHeight(int v) {
+  design_.CharHeight = UnscaleForDpi(v, Dpi());
+  Change(char_height_, v);
+}
+
 void TCharLed::SetCharColor(TColor c) { Change(char_color_, c); }
 void TCharLed::SetBorderColor(TColor c) { Change(border_color_, c); }
 void TCharLed::ChangeScale(int newDpi) {
   const int old = Dpi();
   TGraphicControl::ChangeScale(newDpi);
   if (Dpi() == old) return;
-  char_width_ = RescaleForDpi(char_width_, old, newDpi);
-  char_height_ = RescaleForDpi(char_height_, old, newDpi);
-  border_width_ = std::max(RescaleForDpi(border_width_, old, newDpi), 1);
+  const TLedStrokes strokes = ScaleLedStrokes(design_, newDpi);
+  char_width_ = strokes.CharWidth;
+  char_height_ = strokes.CharHeight;
+  border_width_ = strokes.BorderWidth;
   Invalidate();
 }
 
-void TCharLed::SetBorderWidth(int v) { Change(border_width_, std::max(v, 1)); }
+void TCharLed::SetBorderWidth(int v) {
+  v = std::max(v, 1);
+  design_.BorderWidth = std::max(UnscaleForDpi(v, Dpi()), 1);
+  Change(border_width_, v);
+}
 void TCharLed::SetTransparent(bool v) { Change(transparent_, v); }
 
 void TCharLed::Paint(TCanvas& canvas) {

@@ -1,6 +1,7 @@
 // TCharLed: one seven-segment LED character with two colon dots, drawn windowless on its
 // parent's surface. Only lit segments are drawn; the outlines come from LedDrawing.
 #pragma once
+#include "components/ledclock/LedGeometry.h"
 #include "components/ledclock/LedSegments.h"
 #include "toolkit/win/Controls.h"
 
@@ -32,7 +33,7 @@ class TCharLed : public TGraphicControl {
   void SetTransparent(bool v);
 
   void Paint(TCanvas& canvas) override;
-  // Segment widths and the outline scale with the cell.
+  // Strokes and outline scale with the cell, in proportion to their 96 DPI values.
   void ChangeScale(int newDpi) override;
 
  private:
@@ -45,5 +46,6 @@ class TCharLed : public TGraphicControl {
   TColor char_color_ = clBlack;
   TColor border_color_ = clBlack;
   int border_width_ = 1;
+  TLedStrokes design_;  // the strokes as set, at 96 DPI: each scale is made from these
   bool transparent_ = false;
 };
