@@ -16,6 +16,13 @@
 
 namespace {
 constexpr unsigned TrayIconDelayMs = 150;
+
+// Set by the Linux launcher on a desktop without a notification area, where Wine would give the
+// icon a framed window of its own over the desktop.
+bool NoNotificationArea() {
+  wchar_t value[2];
+  return GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", value, 2) == 1 && value[0] == L'1';
+}
 }  // namespace
 
 TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
@@ -72,11 +79,17 @@ void TStickForm::CreateTrayIcon() {
     tray_delay_->SetEnabled(false);
     TrayIcon->SetIconVisible(true);
   };
-  show_tray_icon_.Start();
   TrayIcon->SetIconIndex(0);
   TrayIcon->SetPopupMenu(TrayPopupMenu);
   TrayIcon->SetMinimizeToTray(true);
   TrayIcon->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
+  if (NoNotificationArea()) {
+    // No icon, so nothing to hide into: the note's own menu keeps every other command.
+    TrayIcon->SetMinimizeToTray(false);
+    HideItem->SetVisible(false);
+    return;
+  }
+  show_tray_icon_.Start();
 }
 
 void TStickForm::CreateControls() {

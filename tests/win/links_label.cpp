@@ -100,6 +100,18 @@ TEST_F(URLLabelTest, ClickNotificationRunsBeforeTheShellHandOff) {
   EXPECT_EQ(sys.shell.size(), 1u);
 }
 
+// A failed hand-off (no program for the link, as on a desktop without a browser) is told to the
+// user with the shell's reason; a successful one shows nothing.
+TEST_F(URLLabelTest, FailedHandOffIsReportedAndASuccessfulOneIsNot) {
+  ClickAt(30, 38);
+  EXPECT_TRUE(sys.boxes.empty());
+  sys.shell_result = SE_ERR_NOASSOC;
+  ClickAt(30, 38);
+  ASSERT_EQ(sys.boxes.size(), 1u);
+  EXPECT_NE(sys.boxes[0].text.find(L"Unable to open http://www.zettly.example.com\n"), std::wstring::npos);
+  EXPECT_GT(sys.boxes[0].text.size(), std::wstring(L"Unable to open http://www.zettly.example.com\n").size());
+}
+
 TEST_F(URLLabelTest, TargetFollowsTheCaptionOfEachClick) {
   ClickAt(30, 38);
   link->SetCaption("zettly.example.com/help");

@@ -1,7 +1,9 @@
 #include "components/links/win/URLLabel.h"
 
+#include "toolkit/win/Application.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/System.h"
+#include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -34,7 +36,13 @@ void TURLLabel::ChangeScale(int newDpi) {
 
 void TURLLabel::Click() {
   TCustomLabel::Click();
-  Sys().ShellExecute(GetDesktopWindow(), L"open", ToWide(LinkTarget()), std::wstring(), std::wstring(), SW_SHOWNORMAL);
+  const std::string target = LinkTarget();
+  const auto code = reinterpret_cast<INT_PTR>(
+      Sys().ShellExecute(GetDesktopWindow(), L"open", ToWide(target), std::wstring(), std::wstring(), SW_SHOWNORMAL));
+  // A link that opens nothing would look like a dead click: say why, as for attachments.
+  if (code <= 32)
+    Application->MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), Application->Title(),
+                            MB_OK | MB_ICONWARNING);
 }
 
 void TURLLabel::MouseEnter() {
