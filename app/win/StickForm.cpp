@@ -16,13 +16,6 @@
 
 namespace {
 constexpr unsigned TrayIconDelayMs = 150;
-
-// Set by the Linux launcher on a desktop without a notification area, where Wine would give the
-// icon a framed window of its own over the desktop.
-bool NoNotificationArea() {
-  wchar_t value[2];
-  return GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", value, 2) == 1 && value[0] == L'1';
-}
 }  // namespace
 
 TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
@@ -83,13 +76,14 @@ void TStickForm::CreateTrayIcon() {
   TrayIcon->SetPopupMenu(TrayPopupMenu);
   TrayIcon->SetMinimizeToTray(true);
   TrayIcon->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
-  if (NoNotificationArea()) {
-    // No icon, so nothing to hide into: the note's own menu keeps every other command.
+  // The Linux launcher says when the desktop has no notification area, where Wine would frame the
+  // icon in a window of its own. Then there is no icon and nothing to hide into; the menu stays.
+  if (GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", nullptr, 0) > 0) {
     TrayIcon->SetMinimizeToTray(false);
     HideItem->SetVisible(false);
-    return;
+  } else {
+    show_tray_icon_.Start();
   }
-  show_tray_icon_.Start();
 }
 
 void TStickForm::CreateControls() {
