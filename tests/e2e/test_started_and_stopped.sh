@@ -12,7 +12,7 @@ e2e_write_notes '[General]' 'N=2' '[Note1]' 'Content=First' 'Attach=' 'Exposure=
 mkdir -p "$PROG/help"
 cp "$(dirname "$0")"/../../help/*.html "$(dirname "$0")"/../../help/*.css "$PROG/help/"
 
-# The desktop's browser: Wine's hand-off calls xdg-open, which here writes down what it got.
+# The desktop's opener: the help hand-off calls xdg-open, which here writes down what it got.
 mkdir -p "$E2E_DIR/bin"
 printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$E2E_DIR" >"$E2E_DIR/bin/xdg-open"
 chmod +x "$E2E_DIR/bin/xdg-open"
@@ -37,12 +37,12 @@ stop_with() {
 
 start
 # A second start hands over to the running copy and ends; the running copy and its Wine stay.
-"$START" --desktop=on "$PROG" >>"$E2E_DIR/start.log" 2>&1 || e2e_fail "a second wine-start failed"
+PATH="$E2E_DIR/bin:$PATH" "$START" --desktop=on "$PROG" >>"$E2E_DIR/start.log" 2>&1 || e2e_fail "a second wine-start failed"
 [ "$(zettly_processes)" = 1 ] || e2e_fail "$(zettly_processes) copies after a second start"
 kill -0 "$STARTER" 2>/dev/null || e2e_fail "the first wine-start ended on a second start"
 
 e2e_click $((NX + 1 + 199)) $((NY + 1 + 14))
-help_opened() { grep -qx "file://$PROG/help/index.html" "$E2E_DIR/opened"; }
+help_opened() { grep -qxF "$PROG/help/index.html" "$E2E_DIR/opened"; }
 e2e_wait 30 help_opened || e2e_fail "the help button opened '$(cat "$E2E_DIR/opened" 2>/dev/null)'"
 [ -f "$PROG/help/index.html" ] || e2e_fail "the help's first page is not in the program folder"
 
