@@ -1,6 +1,6 @@
-// The program's version, kept here and nowhere else: the version resource, the installer and the
-// read-me of the download take it from this file. A build for another version defines all three
-// numbers itself (CMake's ZETTLY_VERSION=x.y.z), which wins over these.
+// The program's version, kept here and nowhere else: the version resource, the About box, the
+// installer and the read-me of the download take it from this file. A build for another version
+// defines all three numbers itself (CMake's ZETTLY_VERSION=x.y.z), which wins over these.
 #pragma once
 
 #ifndef ZETTLY_VERSION_MAJOR
