@@ -92,3 +92,7 @@ msiexec uninstall /x "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the uninst
 e2e_assert_eq "$(installed)" "" "installed programs after the uninstall"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg" 2>/dev/null)" "$notes" "notes file after the uninstall"
 e2e_assert_eq "$(settings)" "$saved" "settings after the uninstall"
+
+# Passed: the prefix is not worth keeping (about 700 MB); a failed run keeps it for a look.
+e2e_end_wine
+rm -rf "$WINEPREFIX"
