@@ -1,5 +1,6 @@
 # Compiles help.chm: cmake -DCHMCMD=... -DSOURCE=<help sources> -DSTAGE=<work folder>
-#   -DOUTPUT=<help.chm> -P BuildChm.cmake
+#   -DOUTPUT=<help.chm> [-DSETARCH=<setarch> -DENV=<env>] [-DEPOCH=<seconds> -DPYTHON=... -DPIN=...]
+#   -P BuildChm.cmake
 # chmcmd writes beside its project file and only warns about missing pages and broken links, so
 # the sources are compiled in a copy and every warning fails the build.
 file(REMOVE_RECURSE ${STAGE})
@@ -19,7 +20,16 @@ foreach(p IN LISTS pages)
   endif()
 endforeach()
 
-execute_process(COMMAND ${CHMCMD} zettly.hhp WORKING_DIRECTORY ${STAGE}
+# Where it can, chmcmd runs with the same address-space layout and environment every time, so
+# the memory it leaves in the file is the same.
+set(run ${CHMCMD} zettly.hhp)
+if(ENV)
+  set(run ${ENV} -i "PATH=$ENV{PATH}" ${run})
+endif()
+if(SETARCH)
+  set(run ${SETARCH} -R ${run})
+endif()
+execute_process(COMMAND ${run} WORKING_DIRECTORY ${STAGE}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(FIND "${out}${err}" "Warning" warned)
 if(NOT rc EQUAL 0 OR NOT warned EQUAL -1 OR NOT EXISTS ${STAGE}/help.chm)
@@ -29,5 +39,11 @@ endif()
 file(SIZE ${STAGE}/help.chm size)
 if(size EQUAL 0)
   message(FATAL_ERROR "chmcmd wrote an empty help.chm:\n${out}${err}")
+endif()
+if(NOT "${EPOCH}" STREQUAL "")
+  execute_process(COMMAND ${PYTHON} ${PIN} ${STAGE}/help.chm ${EPOCH} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "could not date help.chm")
+  endif()
 endif()
 file(RENAME ${STAGE}/help.chm ${OUTPUT})

@@ -1,9 +1,11 @@
 #include "app/win/InfoForm.h"
 
 #include "app/res/resource.h"
+#include "app/res/version.h"
 
 namespace {
-constexpr char kVersionLine[] = "Zettly   version 1.0";
+constexpr char kVersionLine[] =
+    "Zettly   version " ZETTLY_STRINGIZE(ZETTLY_VERSION_MAJOR) "." ZETTLY_STRINGIZE(ZETTLY_VERSION_MINOR);
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 Quorvel. All rights reserved.";
 constexpr char kWebAddress[] = "www.zettly.example.com";
 constexpr char kMailAddress[] = "support@zettly.example.com";
