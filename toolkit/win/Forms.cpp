@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/Exception.h"
+#include "toolkit/ScopeExit.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Dpi.h"
 #include "toolkit/win/Text.h"
@@ -301,7 +302,12 @@ int TForm::ShowModal() {
   modal_ = true;
   modal_result_ = mrNone;
   int result = mrNone;
-  try {
+  {
+    const ScopeExit restore([&] {
+      for (HWND h : disabled) EnableWindow(h, TRUE);
+      modal_ = false;
+      Hide();
+    });
     Show();
     while (modal_result_ == mrNone) {
       if (!Application->HandleMessage()) {
@@ -309,16 +315,8 @@ int TForm::ShowModal() {
         break;
       }
     }
-  } catch (...) {
-    for (HWND h : disabled) EnableWindow(h, TRUE);
-    modal_ = false;
-    Hide();
-    throw;
+    result = modal_result_;  // before hiding: OnHide may set another
   }
-  result = modal_result_;
-  for (HWND h : disabled) EnableWindow(h, TRUE);
-  modal_ = false;
-  Hide();
   if (previous && IsWindow(previous)) SetActiveWindow(previous);
   return result;
 }
