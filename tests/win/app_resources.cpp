@@ -13,6 +13,7 @@
 #include "app/res/resource.h"
 #include "toolkit/Scaling.h"
 #include "toolkit/win/Graphics.h"
+#include "toolkit/win/Handles.h"
 
 namespace {
 
@@ -74,9 +75,8 @@ std::vector<COLORREF> Pixels(HBITMAP bitmap, int w, int h) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   std::vector<std::uint32_t> raw(static_cast<size_t>(w * h));
-  HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), raw.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int lines = GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(h), raw.data(), &bi, DIB_RGB_COLORS);
   EXPECT_EQ(lines, h);
   std::vector<COLORREF> out;
   for (std::uint32_t p : raw) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));

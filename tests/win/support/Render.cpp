@@ -1,5 +1,7 @@
 #include "tests/win/support/Render.h"
 
+#include "toolkit/win/Handles.h"
+
 RenderedImage::RenderedImage(int width, int height) : width_(width), height_(height) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -9,9 +11,7 @@ RenderedImage::RenderedImage(int width, int height) : width_(width), height_(hei
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  dc_ = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
+  dc_ = CreateCompatibleDC(WindowDC(nullptr).Get());
   bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   bits_ = static_cast<uint32_t*>(bits);
   old_ = SelectObject(dc_, bitmap_);
