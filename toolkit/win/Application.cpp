@@ -56,6 +56,12 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 TApplication::TApplication() : TComponent(nullptr) {
   Application = this;
   Initialize();
+  FormHost() = {[this] { return handle_; }, [this] { return HandleMessage(); },
+                [this](TForm* form) {
+                  if (form != main_form_) return false;
+                  Terminate();
+                  return true;
+                }};
 }
 
 TApplication::~TApplication() {
@@ -65,7 +71,10 @@ TApplication::~TApplication() {
     DetachObject(handle_);
     DestroyWindow(handle_);
   }
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    FormHost() = {};
+  }
 }
 
 void TApplication::Initialize() {

@@ -6,10 +6,14 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/ScopeExit.h"
-#include "toolkit/win/Application.h"
 #include "toolkit/win/Dpi.h"
 #include "toolkit/win/Text.h"
 #include "toolkit/win/WindowObject.h"
+
+TFormHost& FormHost() {
+  static TFormHost host;
+  return host;
+}
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
@@ -62,7 +66,7 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (system_menu && border_style_ != TBorderStyle::bsNone) p.Style |= WS_SYSMENU;
   if (form_style_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
-  p.Parent = Application ? Application->Handle() : nullptr;  // owner: forms have no taskbar button
+  p.Parent = FormHost().OwnerWindow ? FormHost().OwnerWindow() : nullptr;
   p.X = left_;
   p.Y = top_;
   p.Width = width_;
@@ -275,10 +279,7 @@ void TForm::Close() {
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(this, action);
   if (action == TCloseAction::caNone) return;
-  if (Application && Application->MainForm() == this) {
-    Application->Terminate();
-    return;
-  }
+  if (FormHost().EndIfMainForm && FormHost().EndIfMainForm(this)) return;
   if (action == TCloseAction::caMinimize && hwnd_) ShowWindow(hwnd_, SW_MINIMIZE);
   else Hide();
 }
@@ -310,7 +311,7 @@ int TForm::ShowModal() {
     });
     Show();
     while (modal_result_ == mrNone) {
-      if (!Application->HandleMessage()) {
+      if (!FormHost().RunLoopOnce()) {
         PostQuitMessage(0);  // leave WM_QUIT for the outer loop
         break;
       }
