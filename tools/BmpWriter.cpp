@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "tools/ByteWriter.h"
+
 namespace {
 
 std::uint32_t Bgr(const Rgba& p) {
@@ -12,17 +14,6 @@ std::uint32_t Bgr(const Rgba& p) {
   return static_cast<std::uint32_t>(c.b) | static_cast<std::uint32_t>(c.g) << 8 |
          static_cast<std::uint32_t>(c.r) << 16;
 }
-
-class Bytes {
- public:
-  explicit Bytes(std::string& out) : out_(out) {}
-  void U8(std::uint32_t v) { out_.push_back(static_cast<char>(v & 0xFF)); }
-  void U16(std::uint32_t v) { U8(v); U8(v >> 8); }
-  void U32(std::uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
-
- private:
-  std::string& out_;
-};
 
 }  // namespace
 
@@ -40,7 +31,7 @@ std::string BmpFile(const PixelImage& image) {
   const std::uint32_t imageBytes = stride * static_cast<std::uint32_t>(h);
   const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(table.size());
   std::string file;
-  Bytes out(file);
+  ByteWriter out(file);
   out.U8('B'); out.U8('M');
   out.U32(offset + imageBytes);
   out.U32(0);

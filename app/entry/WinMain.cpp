@@ -8,6 +8,7 @@
 #include "app/win/InfoForm.h"
 #include "app/win/SingleInstance.h"
 #include "app/win/StickForm.h"
+#include "components/timer/win/SimpleTimerWin.h"
 #include "toolkit/win/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -22,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     lock = std::make_unique<TInstanceLock>();
     if (!lock->First()) return 0;
   }
+  UseWindowTimers();
   TApplication app;
   app.Initialize();
   app.SetTitle("Zettly");

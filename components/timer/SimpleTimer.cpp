@@ -7,7 +7,7 @@
 
 namespace {
 TSimpleTimerHandler* shared_handler = nullptr;  // owned; a plain pointer so it outlives statics
-TTimerHandlerFactory handler_factory = nullptr;  // constant-initialised: safe to set from any static
+TTimerHandlerFactory handler_factory = nullptr;
 
 // Live timers by identifier: an expiry finds its timer here or nowhere. Never destroyed, so a
 // timer that outlives static destruction can still take itself out.

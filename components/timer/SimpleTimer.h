@@ -1,6 +1,6 @@
 // Simple timers: lightweight timer objects whose expiries arrive through one shared handler
-// (on Windows a hidden window). The state rules live here; the platform half, or a test, names
-// the handler's maker with SetTimerHandlerFactory.
+// (on Windows a hidden window). The state rules live here; the program's start-up, or a test,
+// names the handler's maker with SetTimerHandlerFactory.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -37,8 +37,8 @@ class TSimpleTimerHandler : public TObject {
   uint32_t timer_count_ = 0;
 };
 
-// Makes the shared handler when the first timer needs one. The platform half
-// (components/timer/win) names its own before the program starts; a test names its fake.
+// Makes the shared handler when the first timer needs one. The program names the platform's
+// (UseWindowTimers, components/timer/win) at start-up; a test names its fake.
 using TTimerHandlerFactory = std::unique_ptr<TSimpleTimerHandler> (*)();
 void SetTimerHandlerFactory(TTimerHandlerFactory factory);
 

@@ -7,7 +7,10 @@ e2e_start
 
 read -r x y < <(e2e_note_position)
 e2e_assert_eq "$x,$y" "15,15" "window position on a first start"
-e2e_wait_pixel 100 100 "$(e2e_pixel 100 100)"   # the window is painted and stable
+# Painted, in the system's tooltip colour: a bare spot of the note (below the text) shows it, not
+# the desktop that was there before the window.
+tooltip=$(e2e_reg 'HKCU\Control Panel\Colors' InfoWindow) || e2e_fail "no tooltip colour in the prefix"
+e2e_wait_pixel $((x + 40)) $((y + 138)) "$(echo $tooltip | tr ' ' ',')"
 e2e_running || e2e_fail "program not running"
 
 e2e_key alt F4

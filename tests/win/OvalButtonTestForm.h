@@ -9,6 +9,7 @@
 #include "components/ovalbutton/win/OvalButton.h"
 #include "tests/win/support/Render.h"
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/Handles.h"
 
 // A strip of square images of `size` pixels, image i filled with colours[i], with the key colour
 // in the bottom-left pixel of every image.
@@ -64,9 +65,8 @@ class OvalButtonForm {
   // The button's rectangle as it stands on the window now.
   std::vector<TColor> OnWindow() {
     RenderedImage image(form.ClientWidth(), form.ClientHeight());
-    HDC dc = GetDC(form.Handle());
-    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(form.Handle(), dc);
+    const WindowDC dc(form.Handle());
+    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc.Get(), 0, 0, SRCCOPY);
     return Cut(image);
   }
   TColor At(const std::vector<TColor>& picture, int x, int y) const { return picture[y * button->Width() + x]; }

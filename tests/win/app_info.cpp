@@ -13,6 +13,7 @@
 #include "tests/win/support/FakeSystem.h"
 #include "tests/win/support/Render.h"
 #include "tests/win/AccessibleTestSupport.h"
+#include "toolkit/win/Handles.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/Text.h"
 
@@ -30,17 +31,12 @@ class InfoFormTest : public testing::Test {
   }
   // The height the label's text needs in its own width and font.
   static int TextHeight(TCustomLabel* label) {
-    HDC dc = GetDC(nullptr);
-    int height;
-    {
-      TCanvas canvas(dc);
-      canvas.Font.Assign(label->Font());
-      TRect r{0, 0, label->Width(), 0};
-      canvas.DrawText(label->Caption(), r, label->TextFlags() | DT_CALCRECT);
-      height = r.Height();
-    }
-    ReleaseDC(nullptr, dc);
-    return height;
+    const WindowDC dc(nullptr);
+    TCanvas canvas(dc.Get());
+    canvas.Font.Assign(label->Font());
+    TRect r{0, 0, label->Width(), 0};
+    canvas.DrawText(label->Caption(), r, label->TextFlags() | DT_CALCRECT);
+    return r.Height();
   }
 
   WithFakeSystem sys;

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "tests/win/support/Render.h"
 #include "toolkit/Scaling.h"
 #include "toolkit/win/Graphics.h"
+#include "toolkit/win/Handles.h"
 
 namespace {
 
@@ -29,27 +31,14 @@ std::pair<const BYTE*, DWORD> RawResource(LPCWSTR name, LPCWSTR type) {
 // A 32-bit top-down DIB section filled with one colour, to draw icons and cursors on.
 class Canvas {
  public:
-  Canvas(int w, int h, COLORREF fill) : w_(w), h_(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
+  Canvas(int w, int h, COLORREF fill)
+      : w_(w), h_(h), dc_(nullptr), bitmap_(TopDownDib(dc_.Get(), w, h, bits_)), select_(dc_.Get(), bitmap_.Get()) {
     const std::uint32_t px = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
     for (int i = 0; i < w * h; ++i) bits_[i] = px;
   }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.Get(); }
   COLORREF Pixel(int x, int y) const {
     GdiFlush();
     const std::uint32_t p = bits_[y * w_ + x];
@@ -59,10 +48,10 @@ class Canvas {
 
  private:
   int w_, h_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
   std::uint32_t* bits_ = nullptr;
+  CompatibleDC dc_;
+  UniqueBitmap bitmap_;
+  SelectObjectScope select_;
 };
 
 // The pixels of a bitmap, top-down, as COLORREFs.
@@ -74,9 +63,8 @@ std::vector<COLORREF> Pixels(HBITMAP bitmap, int w, int h) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   std::vector<std::uint32_t> raw(static_cast<size_t>(w * h));
-  HDC screen = GetDC(nullptr);
-  const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), raw.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int lines = GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(h), raw.data(), &bi, DIB_RGB_COLORS);
   EXPECT_EQ(lines, h);
   std::vector<COLORREF> out;
   for (std::uint32_t p : raw) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));

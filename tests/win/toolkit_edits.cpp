@@ -12,6 +12,7 @@
 #include "toolkit/win/Dialogs.h"
 #include "toolkit/win/Edits.h"
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/Handles.h"
 #include "toolkit/win/RichEdit.h"
 #include "toolkit/win/Spin.h"
 #include "toolkit/win/Text.h"
@@ -239,13 +240,12 @@ TEST_F(FormFixture, LabeledEditKeepsItsLabelAboveAndDrawsTextInTheFontColour) {
   edit->SetVisible(false);
   EXPECT_FALSE(label.Visible());
 
-  HDC dc = CreateCompatibleDC(nullptr);
-  const LRESULT brush = SendMessageW(form_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+  const CompatibleDC dc(nullptr);
+  const LRESULT brush = SendMessageW(form_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
                                      reinterpret_cast<LPARAM>(edit->Handle()));
   EXPECT_NE(brush, 0);
-  EXPECT_EQ(GetTextColor(dc), ColorToRGB(clNavy));
-  EXPECT_EQ(GetBkColor(dc), ColorToRGB(clWindow));
-  DeleteDC(dc);
+  EXPECT_EQ(GetTextColor(dc.Get()), ColorToRGB(clNavy));
+  EXPECT_EQ(GetBkColor(dc.Get()), ColorToRGB(clWindow));
 
   edit->SetText("C:\\a.txt");
   Type(edit->Handle(), L"\r\x1b");  // the form's keys: not typed, no beep

@@ -122,6 +122,18 @@ TEST(Faults, SameFaultFromAUserActionIsShownEachTime) {
   EXPECT_EQ(sys.boxes.size(), 2u);
 }
 
+// Regression: a box that failed to open left its fault marked as on screen, so that fault was
+// never shown again for the rest of the run.
+TEST(Faults, AFaultWhoseBoxFailedToOpenIsShownTheNextTime) {
+  WithFakeSystem sys;
+  sys.during_box = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(Application->HandleException(Exception("Unable to write to C:\\notes\\notices.msg")), std::bad_alloc);
+  EXPECT_EQ(Application->MessageBoxesShown(), 0);
+  sys.during_box = nullptr;
+  Application->HandleException(Exception("Unable to write to C:\\notes\\notices.msg"));
+  EXPECT_EQ(sys.boxes.size(), 2u);
+}
+
 TEST(Faults, WaitHandleClosedUnderTheLoopIsDroppedNotSpunOn) {
   Application->ProcessMessages();
   HANDLE gone = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/ScopeExit.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/IdleTask.h"
 #include "toolkit/win/Text.h"
@@ -55,6 +56,12 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 TApplication::TApplication() : TComponent(nullptr) {
   Application = this;
   Initialize();
+  FormHost() = {[this] { return handle_; }, [this] { return HandleMessage(); },
+                [this](TForm* form) {
+                  if (form != main_form_) return false;
+                  Terminate();
+                  return true;
+                }};
 }
 
 TApplication::~TApplication() {
@@ -64,7 +71,10 @@ TApplication::~TApplication() {
     DetachObject(handle_);
     DestroyWindow(handle_);
   }
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    FormHost() = {};
+  }
 }
 
 void TApplication::Initialize() {
@@ -291,13 +301,10 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   HWND focus = GetFocus();
   int answer = 0;
   ++boxes_shown_;
-  try {
+  {
+    const ScopeExit counted([this] { --boxes_shown_; });
     answer = Sys().MessageBox(handle_, ToWide(text), ToWide(caption), flags);
-  } catch (...) {
-    --boxes_shown_;
-    throw;
   }
-  --boxes_shown_;
   if (!active || active == handle_ || !IsWindow(active) || !IsWindowVisible(active)) {
     active = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : nullptr;
     focus = nullptr;
@@ -331,15 +338,16 @@ void TApplication::HandleException(const std::exception& e) {
   }
   repeating_fault_.clear();
   showing_fault_ = text;
+  const ScopeExit shown([this] { showing_fault_.clear(); });
   ShowException(text);
-  showing_fault_.clear();
 }
 
 void TApplication::ShowPostedFaults() {
+  // A box that could not be shown must not keep its fault from being shown another time.
+  const ScopeExit shown([this] { showing_fault_.clear(); });
   while (!posted_faults_.empty()) {
     showing_fault_ = posted_faults_.front();
     posted_faults_.erase(posted_faults_.begin());
     ShowException(showing_fault_);
   }
-  showing_fault_.clear();
 }

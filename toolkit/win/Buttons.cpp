@@ -4,22 +4,18 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) { SetBoun
 
 void TSpeedButton::SetGlyph(const TBitmap& glyph) {
   glyph_.Assign(glyph);
-  glyph_resource_.clear();
   Invalidate();
 }
 
 bool TSpeedButton::LoadGlyph(const std::wstring& resourceName) {
-  // Straight into place (a failed load leaves the old picture): no copy of the bitmap.
-  if (!glyph_.LoadScaledResource(resourceName, Dpi())) return false;
-  glyph_resource_ = resourceName;
+  if (!glyph_.Load(resourceName, Dpi())) return false;
   Invalidate();
   return true;
 }
 
 void TSpeedButton::ChangeScale(int newDpi) {
-  const int old = Dpi();
   TGraphicControl::ChangeScale(newDpi);
-  if (Dpi() != old && !glyph_resource_.empty()) LoadGlyph(glyph_resource_);
+  if (glyph_.Rescale(Dpi())) Invalidate();
 }
 
 void TSpeedButton::SetNumGlyphs(int n) {

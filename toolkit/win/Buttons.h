@@ -2,6 +2,7 @@
 // as members of a group (GroupIndex) or on their own (GroupIndex with AllowAllUp).
 #pragma once
 #include "toolkit/win/Controls.h"
+#include "toolkit/win/ScaledBitmap.h"
 
 class TSpeedButton : public TGraphicControl {
  public:
@@ -50,8 +51,7 @@ class TSpeedButton : public TGraphicControl {
 
  private:
   void PaintFrame(TCanvas& canvas, bool sunken);
-  TBitmap glyph_;
-  std::wstring glyph_resource_;  // the picture to load again at another DPI, if any
+  TScaledBitmap glyph_;
   int num_glyphs_ = 1;
   bool flat_ = false;
   int group_index_ = 0;

@@ -2,14 +2,14 @@
 #include "toolkit/win/Dpi.h"
 
 #include "toolkit/Scaling.h"
+#include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemLibrary.h"
 
 namespace {
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : kDesignDpi;
   return dpi > 0 ? dpi : kDesignDpi;
 }
 

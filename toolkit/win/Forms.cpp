@@ -5,10 +5,15 @@
 #include <vector>
 
 #include "toolkit/Exception.h"
-#include "toolkit/win/Application.h"
+#include "toolkit/ScopeExit.h"
 #include "toolkit/win/Dpi.h"
 #include "toolkit/win/Text.h"
 #include "toolkit/win/WindowObject.h"
+
+TFormHost& FormHost() {
+  static TFormHost host;
+  return host;
+}
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
@@ -61,7 +66,7 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (system_menu && border_style_ != TBorderStyle::bsNone) p.Style |= WS_SYSMENU;
   if (form_style_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
-  p.Parent = Application ? Application->Handle() : nullptr;  // owner: forms have no taskbar button
+  p.Parent = FormHost().OwnerWindow ? FormHost().OwnerWindow() : nullptr;
   p.X = left_;
   p.Y = top_;
   p.Width = width_;
@@ -274,10 +279,7 @@ void TForm::Close() {
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(this, action);
   if (action == TCloseAction::caNone) return;
-  if (Application && Application->MainForm() == this) {
-    Application->Terminate();
-    return;
-  }
+  if (FormHost().EndIfMainForm && FormHost().EndIfMainForm(this)) return;
   if (action == TCloseAction::caMinimize && hwnd_) ShowWindow(hwnd_, SW_MINIMIZE);
   else Hide();
 }
@@ -301,24 +303,21 @@ int TForm::ShowModal() {
   modal_ = true;
   modal_result_ = mrNone;
   int result = mrNone;
-  try {
+  {
+    const ScopeExit restore([&] {
+      for (HWND h : disabled) EnableWindow(h, TRUE);
+      modal_ = false;
+      Hide();
+    });
     Show();
     while (modal_result_ == mrNone) {
-      if (!Application->HandleMessage()) {
+      if (!FormHost().RunLoopOnce()) {
         PostQuitMessage(0);  // leave WM_QUIT for the outer loop
         break;
       }
     }
-  } catch (...) {
-    for (HWND h : disabled) EnableWindow(h, TRUE);
-    modal_ = false;
-    Hide();
-    throw;
+    result = modal_result_;  // before hiding: OnHide may set another
   }
-  result = modal_result_;
-  for (HWND h : disabled) EnableWindow(h, TRUE);
-  modal_ = false;
-  Hide();
   if (previous && IsWindow(previous)) SetActiveWindow(previous);
   return result;
 }

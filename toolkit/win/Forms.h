@@ -99,5 +99,15 @@ class TForm : public TWinControl {
   TWinControl* pending_active_ = nullptr;
 };
 
+// What forms ask of the program around them. The application object fills it in while it lives;
+// without one (a test, a tool) forms have no owner window and a modal form cannot run.
+struct TFormHost {
+  std::function<HWND()> OwnerWindow;  // owns every form, so forms have no taskbar button
+  std::function<bool()> RunLoopOnce;  // handles one message, waiting for it; false once WM_QUIT came
+  // Closing the main form ends the program: true when the form was the main one.
+  std::function<bool(TForm* form)> EndIfMainForm;
+};
+TFormHost& FormHost();
+
 // The form that a window belongs to, or nullptr.
 TForm* FormOfWindow(HWND hwnd);

@@ -19,37 +19,52 @@ void Deleted();
 bool Delete(HGDIOBJ h);
 }  // namespace gdi_count
 
-template <typename H>
-class GdiHandle {
+// One handle, freed at the end of its life or when replaced; move-only. Traits give the handle's
+// Type, Adopt (what a handle taken in becomes: a failure value is no handle; GDI objects are
+// counted here) and Free (true when the system released it).
+template <typename Traits>
+class UniqueOf {
  public:
-  GdiHandle() = default;
-  explicit GdiHandle(H h) : h_(h) { if (h_) gdi_count::Created(); }
-  ~GdiHandle() { Reset(); }
-  GdiHandle(GdiHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  GdiHandle& operator=(GdiHandle&& o) noexcept {
+  using Type = typename Traits::Type;
+  UniqueOf() = default;
+  explicit UniqueOf(Type h) : h_(Traits::Adopt(h)) {}
+  ~UniqueOf() { Reset(); }
+  UniqueOf(UniqueOf&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  UniqueOf& operator=(UniqueOf&& o) noexcept {
     if (this != &o) { Reset(); h_ = std::exchange(o.h_, nullptr); }
     return *this;
   }
-  GdiHandle(const GdiHandle&) = delete;
-  GdiHandle& operator=(const GdiHandle&) = delete;
+  UniqueOf(const UniqueOf&) = delete;
+  UniqueOf& operator=(const UniqueOf&) = delete;
 
-  H Get() const { return h_; }
+  Type Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
-  void Reset(H h = nullptr) {
-    if (h_) gdi_count::Delete(h_);
-    h_ = h;
-    if (h_) gdi_count::Created();
+  void Reset(Type h = nullptr) {
+    if (h_) Traits::Free(h_);
+    h_ = Traits::Adopt(h);
   }
+  // Frees now and says whether the system agreed: a file's last write error can surface here.
+  bool Close() { return !h_ || Traits::Free(std::exchange(h_, nullptr)); }
 
  private:
-  H h_ = nullptr;
+  Type h_ = nullptr;
 };
 
-using UniquePen = GdiHandle<HPEN>;
-using UniqueBrush = GdiHandle<HBRUSH>;
-using UniqueFont = GdiHandle<HFONT>;
-using UniqueBitmap = GdiHandle<HBITMAP>;
-using UniqueRegion = GdiHandle<HRGN>;
+template <typename H>
+struct GdiTraits {
+  using Type = H;
+  static H Adopt(H h) {
+    if (h) gdi_count::Created();
+    return h;
+  }
+  static bool Free(H h) { return gdi_count::Delete(h); }
+};
+
+using UniquePen = UniqueOf<GdiTraits<HPEN>>;
+using UniqueBrush = UniqueOf<GdiTraits<HBRUSH>>;
+using UniqueFont = UniqueOf<GdiTraits<HFONT>>;
+using UniqueBitmap = UniqueOf<GdiTraits<HBITMAP>>;
+using UniqueRegion = UniqueOf<GdiTraits<HRGN>>;
 
 // Selects an object into a DC for the scope's lifetime and puts the DC's own back after.
 class SelectObjectScope {
@@ -132,63 +147,25 @@ class MemoryCanvasDC {
   HDC dc_ = nullptr;
 };
 
-class UniqueIcon {
- public:
-  UniqueIcon() = default;
-  explicit UniqueIcon(HICON h) : h_(h) {}
-  ~UniqueIcon() { if (h_) DestroyIcon(h_); }
-  UniqueIcon(UniqueIcon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  UniqueIcon& operator=(UniqueIcon&& o) noexcept {
-    if (this != &o) { if (h_) DestroyIcon(h_); h_ = std::exchange(o.h_, nullptr); }
-    return *this;
-  }
-  HICON Get() const { return h_; }
-
- private:
-  HICON h_ = nullptr;
+struct IconTraits {
+  using Type = HICON;
+  static HICON Adopt(HICON h) { return h; }
+  static bool Free(HICON h) { return DestroyIcon(h) != 0; }
 };
+using UniqueIcon = UniqueOf<IconTraits>;
 
-class UniqueKey {
- public:
-  UniqueKey() = default;
-  explicit UniqueKey(HKEY h) : h_(h) {}
-  ~UniqueKey() { if (h_) RegCloseKey(h_); }
-  UniqueKey(UniqueKey&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  UniqueKey& operator=(UniqueKey&& o) noexcept {
-    if (this != &o) { if (h_) RegCloseKey(h_); h_ = std::exchange(o.h_, nullptr); }
-    return *this;
-  }
-  HKEY Get() const { return h_; }
-  HKEY* Put() { if (h_) RegCloseKey(h_); h_ = nullptr; return &h_; }
-
- private:
-  HKEY h_ = nullptr;
+struct KeyTraits {
+  using Type = HKEY;
+  static HKEY Adopt(HKEY h) { return h; }
+  static bool Free(HKEY h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
+using UniqueKey = UniqueOf<KeyTraits>;
 
-// A kernel handle (file, event, change notification...), closed at the end of its life.
-// INVALID_HANDLE_VALUE, which CreateFile returns on failure, counts as no handle.
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~UniqueHandle() { Reset(); }
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) { Reset(); h_ = std::exchange(o.h_, nullptr); }
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  HANDLE Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void Reset(HANDLE h = nullptr) {
-    if (h_) CloseHandle(h_);
-    h_ = h == INVALID_HANDLE_VALUE ? nullptr : h;
-  }
-  HANDLE Release() { return std::exchange(h_, nullptr); }
-  // Closes now and says whether the system agreed: a file's last write error can surface here.
-  bool Close() { return !h_ || CloseHandle(std::exchange(h_, nullptr)) != 0; }
-
- private:
-  HANDLE h_ = nullptr;
+// A kernel handle (file, event, change notification...). INVALID_HANDLE_VALUE, which CreateFile
+// returns on failure, counts as no handle.
+struct KernelTraits {
+  using Type = HANDLE;
+  static HANDLE Adopt(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+  static bool Free(HANDLE h) { return CloseHandle(h) != 0; }
 };
+using UniqueHandle = UniqueOf<KernelTraits>;

@@ -4,22 +4,18 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105
 
 void TImage::SetPicture(const TBitmap& picture) {
   picture_.Assign(picture);
-  picture_resource_.clear();
   Invalidate();
 }
 
 bool TImage::LoadPicture(const std::wstring& resourceName) {
-  // Straight into place (a failed load leaves the old picture): no copy of the bitmap.
-  if (!picture_.LoadScaledResource(resourceName, Dpi())) return false;
-  picture_resource_ = resourceName;
+  if (!picture_.Load(resourceName, Dpi())) return false;
   Invalidate();
   return true;
 }
 
 void TImage::ChangeScale(int newDpi) {
-  const int old = Dpi();
   TGraphicControl::ChangeScale(newDpi);
-  if (Dpi() != old && !picture_resource_.empty()) LoadPicture(picture_resource_);
+  if (picture_.Rescale(Dpi())) Invalidate();
 }
 
 void TImage::SetTransparent(bool v) {

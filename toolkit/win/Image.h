@@ -2,6 +2,7 @@
 // stretched to the control.
 #pragma once
 #include "toolkit/win/Controls.h"
+#include "toolkit/win/ScaledBitmap.h"
 
 class TImage : public TGraphicControl {
  public:
@@ -24,8 +25,7 @@ class TImage : public TGraphicControl {
   void ChangeScale(int newDpi) override;
 
  private:
-  TBitmap picture_;
-  std::wstring picture_resource_;  // the picture to load again at another DPI, if any
+  TScaledBitmap picture_;
   bool transparent_ = false;
   bool center_ = false;
   bool stretch_ = false;

@@ -44,7 +44,7 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   const LSTATUS status = RegistryAccess().OpenKey(root_, wanted, canCreate, access_, &opened);
   CloseKey();
   if (status != ERROR_SUCCESS || !opened) return false;
-  *key_.Put() = opened;
+  key_.Reset(opened);
   path_ = wanted;
   return true;
 }

@@ -2,14 +2,10 @@
 
 #include "toolkit/Exception.h"
 
-namespace {
-std::unique_ptr<TSimpleTimerHandler> MakeWindowsHandler() { return std::make_unique<TSimpleTimerHandlerWin>(); }
-}  // namespace
-
-// Names this half's handler before the program starts. Nothing calls into this file by name, so
-// the module's build asks the linker to keep the symbol (see components/timer/CMakeLists.txt).
-extern "C" {
-bool zettly_windows_timer_handler = (SetTimerHandlerFactory(MakeWindowsHandler), true);
+void UseWindowTimers() {
+  SetTimerHandlerFactory([]() -> std::unique_ptr<TSimpleTimerHandler> {
+    return std::make_unique<TSimpleTimerHandlerWin>();
+  });
 }
 
 TSimpleTimerHandlerWin::TSimpleTimerHandlerWin() : window_([this](TMessage& m) { MessageProcedure(m); }) {}

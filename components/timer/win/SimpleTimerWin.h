@@ -23,6 +23,10 @@ class TSimpleTimerHandlerWin : public TSimpleTimerHandler {
   THiddenWindow window_;
 };
 
+// Simple timers made from now on tick through the shared hidden window. A program calls it at
+// start-up, before its first simple timer.
+void UseWindowTimers();
+
 // The shared hidden window, or nullptr while no simple timer exists (tests deliver expiries
 // with SendMessageW(SimpleTimerWindow(), WM_TIMER, timer.TimerId(), 0)).
 HWND SimpleTimerWindow();

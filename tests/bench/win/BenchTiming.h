@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "toolkit/win/Handles.h"
+
 inline double NowUs() {
   static const LARGE_INTEGER frequency = [] {
     LARGE_INTEGER f;
@@ -34,27 +36,22 @@ double MedianUs(F&& f, int perRun = 2000, int runs = 9) {
 // A 32-bit top-down DIB to paint into, as the screen's back buffer would be.
 class Surface {
  public:
-  Surface(int w, int h) {
+  Surface(int w, int h) : dc_(nullptr), bitmap_(Dib(dc_.Get(), w, h)), select_(dc_.Get(), bitmap_.Get()) {}
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  HDC Dc() const { return dc_.Get(); }
+
+ private:
+  static HBITMAP Dib(HDC dc, int w, int h) {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
+    return CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   }
-  ~Surface() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  HDC Dc() const { return dc_; }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
+  // In this order, so the bitmap is deselected before either is deleted.
+  CompatibleDC dc_;
+  UniqueBitmap bitmap_;
+  SelectObjectScope select_;
 };
 
 inline void Row(const char* what, double us, const char* against, double base) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "toolkit/win/Handles.h"
+
 // A 16 x 16 icon of one colour.
 inline HICON SolidIcon(COLORREF colour) {
   BITMAPINFO bi{};
@@ -29,9 +31,7 @@ inline COLORREF IconColour(HICON icon) {
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
   uint32_t px[256] = {};
-  HDC dc = GetDC(nullptr);
-  const int lines = GetDIBits(dc, info.hbmColor, 0, 16, px, &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
+  const int lines = GetDIBits(WindowDC(nullptr).Get(), info.hbmColor, 0, 16, px, &bi, DIB_RGB_COLORS);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   if (lines != 16) return CLR_INVALID;

@@ -1,6 +1,6 @@
 #include "tests/win/support/Render.h"
 
-RenderedImage::RenderedImage(int width, int height) : width_(width), height_(height) {
+HBITMAP TopDownDib(HDC dc, int width, int height, uint32_t*& pixels) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -9,19 +9,17 @@ RenderedImage::RenderedImage(int width, int height) : width_(width), height_(hei
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  dc_ = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<uint32_t*>(bits);
-  old_ = SelectObject(dc_, bitmap_);
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  pixels = static_cast<uint32_t*>(bits);
+  return bitmap;
 }
 
-RenderedImage::~RenderedImage() {
-  SelectObject(dc_, old_);
-  DeleteObject(bitmap_);
-  DeleteDC(dc_);
-}
+RenderedImage::RenderedImage(int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(nullptr),
+      bitmap_(TopDownDib(dc_.Get(), width, height, bits_)),
+      select_(dc_.Get(), bitmap_.Get()) {}
 
 TColor RenderedImage::Pixel(int x, int y) const {
   GdiFlush();
