@@ -52,7 +52,8 @@ class TNoteList {
 
   // Reads NotesPath into the table and forgets unsaved changes. A missing file is an empty list;
   // one that cannot be read, is too large or cannot be counted leaves the list empty and the
-  // file refused. NextNote is left alone.
+  // file refused; one holding more notes than the table fills the table and is refused (how
+  // the count is taken: CountNotes in NotesFile.h). NextNote is left alone.
   void LoadNotes();
   // Writes the unsaved changes, if any, in one atomic replace that keeps every section and key
   // the list does not manage (but not the sections of notes above the count). When the file

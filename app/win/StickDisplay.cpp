@@ -98,7 +98,8 @@ void TStickForm::SaveChange() {
 void TStickForm::TrashSpeedBtnClick(TObject*) {
   TNoteList& list = NoteList();
   const int32_t k = list.NextNote() - 1;
-  if (k < 1 || k > list.NoteCount() || !ListCanChange()) return;
+  // A refused file says so even with no note on display: its list may be empty.
+  if (!ListCanChange() || k < 1 || k > list.NoteCount()) return;
   const bool running = CycleTimer->Enabled();
   CycleTimer->SetEnabled(false);
   NoteLabel->SetCaption("");

@@ -309,8 +309,7 @@ void TStickForm::FormShow(TObject*) {
 }
 
 void TStickForm::FormClose(TObject*, TCloseAction& action) {
-  // The dialog in front holds what the user is typing: it comes forward and the program stays.
-  if (BringModalForward() || !SaveOrConfirmLoss()) {
+  if (CloseHeldByDialog() || !SaveOrConfirmLoss()) {
     action = TCloseAction::caNone;
     return;
   }
@@ -319,6 +318,25 @@ void TStickForm::FormClose(TObject*, TCloseAction& action) {
   } catch (const std::exception&) {
     // Settings that cannot be written never keep the program from ending.
   }
+  // Neither holds anything to lose: they end with the program, the question answered "No".
+  if (about_ && about_->Modal()) about_->SetModalResult(mrCancel);
+  if (asking_trash_all_) DismissTrashAllQuestion();
+}
+
+bool TStickForm::CloseHeldByDialog() {
+  // The editor holds what the user is typing, and a message may ask what to do about it: they
+  // come forward and the program stays.
+  const bool editing = editor_ && editor_->Modal();
+  if (!editing && Application->MessageBoxesShown() <= (asking_trash_all_ ? 1 : 0)) return false;
+  return BringModalForward();
+}
+
+void TStickForm::DismissTrashAllQuestion() {
+  trash_all_dismissed_ = true;
+  // The question is the system's message box, the last window the application's window owns.
+  const HWND box = GetLastActivePopup(Application->Handle());
+  wchar_t kind[16] = L"";
+  if (box && GetClassNameW(box, kind, 16) && lstrcmpW(kind, L"#32770") == 0) PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
 
 bool TStickForm::SaveOrConfirmLoss() {

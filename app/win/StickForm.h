@@ -141,6 +141,9 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void KeepOnScreen();
   void RoundCorners();
   bool QueryEndSession();
+  // True when a dialog that holds the user's work keeps the program from closing.
+  bool CloseHeldByDialog();
+  void DismissTrashAllQuestion();
   void ApplyCycling();
   void ApplySwitches();
   // Says why the notes cannot be changed; true when they can.
@@ -162,6 +165,8 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   bool ready_ = false;           // the notes are loaded: a second start may hand over
   bool show_requested_ = false;  // a hand-over came before that and waits for it
   bool session_blocked_ = false;  // the end of the session is held up with a reason
+  bool asking_trash_all_ = false;     // the Trash-all question is up
+  bool trash_all_dismissed_ = false;  // and the program closed under it
   TEditorForm* editor_ = nullptr;  // not owned
   TForm* about_ = nullptr;         // not owned
   std::unique_ptr<TFolderWatch> folder_watch_;  // on the program's folder

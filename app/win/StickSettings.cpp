@@ -116,8 +116,10 @@ void TStickForm::HideItemClick(TObject*) {
 
 void TStickForm::TrashAllItemClick(TObject*) {
   TNoteList& list = NoteList();
-  if (BringModalForward() || list.NoteCount() == 0 || !ListCanChange()) return;
+  if (BringModalForward() || !ListCanChange() || list.NoteCount() == 0) return;
   int answer = IDNO;
+  asking_trash_all_ = true;
+  trash_all_dismissed_ = false;
   try {
     answer = Application->MessageBox(
         "Are you sure you want to delete all the " + std::to_string(list.NoteCount()) + " notes?",
@@ -125,7 +127,8 @@ void TStickForm::TrashAllItemClick(TObject*) {
   } catch (const std::exception&) {
     answer = IDNO;  // a question that could not be asked was not answered yes
   }
-  if (answer != IDYES) return;
+  asking_trash_all_ = false;
+  if (answer != IDYES || trash_all_dismissed_) return;
   const int cursor = Screen->Cursor();
   Screen->SetCursor(crHourGlass);
   try {

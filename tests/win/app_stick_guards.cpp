@@ -36,6 +36,36 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
   form->Hide();
 }
 
+// Regression: Exit with only the About box up brought the box forward and the program stayed.
+// Neither it nor the Trash-all question holds anything to lose: both end, the question as "No".
+TEST_F(StickTest, ExitEndsTheAboutBoxAndTheTrashAllQuestionAndCloses) {
+  Start({{"A", "", 3000}, {"B", "", 3000}});
+  TForm about(nullptr);
+  form->SetDialogs(nullptr, &about);
+  form->Show();
+  TTimer driver(nullptr);
+  driver.SetInterval(60000);  // never by itself: the tick is delivered below
+  driver.OnTimer = [&](TObject*) {
+    driver.SetEnabled(false);
+    form->ExitItemClick(form->ExitItem);
+    if (about.ModalResult() == mrNone) {
+      ADD_FAILURE() << "the About box stayed";
+      about.SetModalResult(mrAbort);
+    }
+  };
+  PostMessageW(TTimer::WindowHandle(), WM_TIMER, driver.Id(), 0);
+  form->AboutSpeedButtonClick(form->AboutSpeedButton);
+  EXPECT_FALSE(form->Visible());
+
+  form->Show();
+  system.box_answer = IDYES;  // what the box would say had the close not come first
+  system.during_box = [&] { form->ExitItemClick(form->ExitItem); };
+  form->TrashAllItemClick(form->TrashAllItem);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_NE(GetFile(NotesFile()).find("N=2\r\n"), std::string::npos);
+}
+
 TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
   StartBoth({{"A", "", 3000}, {"B", "", 3000}});
   WhileOpen([&] {
