@@ -159,8 +159,3 @@ void TNoteList::DeleteAllNotes() {
   notes_.fill(TNotice{});
   count_ = 0;
 }
-
-TNoteList& NoteList() {
-  static TNoteList list;
-  return list;
-}

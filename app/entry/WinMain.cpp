@@ -3,12 +3,14 @@
 
 #include <memory>
 
+#include "app/Notes.h"
 #include "app/win/DllSearch.h"
 #include "app/win/EditorForm.h"
 #include "app/win/InfoForm.h"
 #include "app/win/SingleInstance.h"
 #include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/FileStore.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearchToSystem();
@@ -22,17 +24,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     lock = std::make_unique<TInstanceLock>();
     if (!lock->First()) return 0;
   }
+  // The program's one document, handed to both windows that show and change it; it outlives
+  // them (the application destroys its forms first).
+  TNoteList notes(&SystemFileStore());
   TApplication app;
   app.Initialize();
   app.SetTitle("Zettly");
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;
   TInfoForm* about = nullptr;
-  app.CreateForm(stick);
+  app.CreateForm(stick, notes);
   app.CreateForm(editor);
   app.CreateForm(about);
   stick->SetDialogs(editor, about);
-  editor->SetNoteWindow(stick);
+  editor->SetNoteWindow(stick, &notes);
   app.Run();
   return 0;
 }

@@ -144,6 +144,11 @@ TNoteView& TEditorForm::NoteWindow() const {
   return *note_window_;
 }
 
+TNoteList& TEditorForm::Notes() const {
+  if (!notes_) throw Exception("The note list is not there");
+  return *notes_;
+}
+
 void TEditorForm::SwitchToCreateMode() {
   EditMode = false;
   SetCaption("Create new note");
@@ -165,7 +170,7 @@ void TEditorForm::NewNote() {
 }
 
 void TEditorForm::EditNote(int32_t k) {
-  const TNoteList& list = NoteList();
+  const TNoteList& list = Notes();
   if (list.NoteCount() == 0) return;
   EditMode = true;
   if (k < 1 || k > MaxNotes) k = 1;
@@ -183,7 +188,7 @@ void TEditorForm::EditNote(int32_t k) {
 }
 
 void TEditorForm::Stick() {
-  TNoteList& list = NoteList();
+  TNoteList& list = Notes();
   // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
   const int64_t ms = static_cast<int64_t>(ExposureEdit->Value()) * 1000;
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Notes.h"
+
 #include "components/ovalbutton/win/OvalButton.h"
 #include "toolkit/win/BitBtn.h"
 #include "toolkit/win/Buttons.h"
@@ -55,9 +57,12 @@ class TEditorForm : public TForm {
   bool EditMode = false;
   int32_t EditedNote = 0;
 
-  // The window whose display a stored note updates and whose SaveAll saves; not owned. The
-  // dialog cannot store a note without one.
-  void SetNoteWindow(TNoteView* window) { note_window_ = window; }
+  // The list the dialog changes and the window whose display a stored note updates and whose
+  // SaveAll saves; neither owned. The dialog cannot open or store a note without them.
+  void SetNoteWindow(TNoteView* window, TNoteList* notes) {
+    note_window_ = window;
+    notes_ = notes;
+  }
 
   // Opens the dialog empty, in create mode, and returns when it closes.
   void NewNote();
@@ -83,6 +88,7 @@ class TEditorForm : public TForm {
   void CreateControls();
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption);
   TNoteView& NoteWindow() const;
+  TNoteList& Notes() const;
   void SwitchToCreateMode();
   // Stores the note, shows it when new, saves everything, rewrites the counter and closes the
   // dialog. Raises what the save raises, with the note already stored in the list.
@@ -90,6 +96,7 @@ class TEditorForm : public TForm {
   void ShowDialog();
 
   TNoteView* note_window_ = nullptr;  // not owned
+  TNoteList* notes_ = nullptr;        // not owned
   std::string edited_text_;  // the edited note's text when the dialog opened, to find it again
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.

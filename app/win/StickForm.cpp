@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Notes.h"
 #include "app/Settings.h"
 #include "app/res/resource.h"
 #include "app/win/SingleInstance.h"
 #include "toolkit/win/Application.h"
-#include "toolkit/win/FileStore.h"
 #include "toolkit/win/Registry.h"
 #include "toolkit/win/Text.h"
 
@@ -18,7 +16,7 @@ namespace {
 constexpr unsigned TrayIconDelayMs = 150;
 }  // namespace
 
-TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
+TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), notes_(notes) {
   SetName("StickForm");
   SetCaption("Zettly");
   SetBorderStyle(TBorderStyle::bsNone);
@@ -192,13 +190,11 @@ void TStickForm::CreateMenu() {
 }
 
 void TStickForm::FormCreate(TObject*) {
-  TNoteList& list = NoteList();
-  list.SetFileStore(&SystemFileStore());
-  list.Reset();
-  list.SetNextNote(1);
+  notes_.Reset();
+  next_note_ = 1;
   DragStartX = DragStartY = 0;
   const std::string exe = Application->ExeName();
-  list.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
+  notes_.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
   try {
     ReadPlacement();
   } catch (const std::exception& e) {
@@ -242,10 +238,9 @@ void TStickForm::FormActivate(TObject*) {
 }
 
 void TStickForm::ActivationStep() {
-  TNoteList& list = NoteList();
   try {
-    list.BuildNotesPath();
-    list.LoadNotes();
+    notes_.BuildNotesPath();
+    notes_.LoadNotes();
   } catch (const std::exception&) {
     // No store to read through: the list stays empty and unread, so nothing is ever saved.
   }
@@ -253,8 +248,8 @@ void TStickForm::ActivationStep() {
   MarkNoteWindow(hwnd_);  // from now on a second start may hand over to us
   WatchNotesFolder();
   ApplySwitches();
-  if (list.FileState() == TNoteList::TFileState::Refused)
-    Application->MessageBox(list.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
+  if (notes_.FileState() == TNoteList::TFileState::Refused)
+    Application->MessageBox(notes_.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
   if (show_requested_) {
     show_requested_ = false;
     BringNoteWindowToFront();
@@ -323,28 +318,12 @@ void TStickForm::FormClose(TObject*, TCloseAction& action) {
   if (asking_trash_all_) DismissTrashAllQuestion();
 }
 
-bool TStickForm::CloseHeldByDialog() {
-  // The editor holds what the user is typing, and a message may ask what to do about it: they
-  // come forward and the program stays.
-  const bool editing = editor_ && editor_->Modal();
-  if (!editing && Application->MessageBoxesShown() <= (asking_trash_all_ ? 1 : 0)) return false;
-  return BringModalForward();
-}
-
-void TStickForm::DismissTrashAllQuestion() {
-  trash_all_dismissed_ = true;
-  // The question is the system's message box, the last window the application's window owns.
-  const HWND box = GetLastActivePopup(Application->Handle());
-  wchar_t kind[16] = L"";
-  if (box && GetClassNameW(box, kind, 16) && lstrcmpW(kind, L"#32770") == 0) PostMessageW(box, WM_COMMAND, IDNO, 0);
-}
-
 bool TStickForm::SaveOrConfirmLoss() {
   try {
-    NoteList().SaveNotes();
+    notes_.SaveNotes();
     return true;
   } catch (const std::exception& e) {
-    if (!NoteList().Unsaved()) return true;
+    if (!notes_.Unsaved()) return true;
     std::string reason = e.what();
     while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
     int answer = IDNO;
@@ -357,21 +336,6 @@ bool TStickForm::SaveOrConfirmLoss() {
     }
     return answer == IDYES;
   }
-}
-
-bool TStickForm::BringModalForward() {
-  HWND modal = nullptr;
-  for (TForm* f : {static_cast<TForm*>(editor_), about_})
-    if (f && f->Modal() && f->HandleAllocated()) modal = f->Handle();
-  if (!modal && Application->MessageBoxesShown() > 0) {
-    HWND popup = GetLastActivePopup(Application->Handle());
-    modal = popup && popup != Application->Handle() ? popup : Application->Handle();
-  }
-  if (!modal) return false;
-  if (Application->IsMinimized()) Application->Restore();
-  if (!IsWindowVisible(modal)) ShowWindow(modal, SW_SHOW);
-  SetForegroundWindow(modal);
-  return true;
 }
 
 void TStickForm::BringNoteWindowToFront() {
@@ -389,9 +353,9 @@ void TStickForm::BringNoteWindowToFront() {
 
 bool TStickForm::QueryEndSession() {
   try {
-    NoteList().SaveNotes();
+    notes_.SaveNotes();
   } catch (const std::exception& e) {
-    if (NoteList().Unsaved()) {
+    if (notes_.Unsaved()) {
       // Not silently: the system shows the reason to the user who is logging off.
       session_blocked_ = ShutdownBlockReasonCreate(hwnd_, ToWide(std::string("Zettly could not save your notes: ") + e.what()).c_str());
       return false;
@@ -409,15 +373,14 @@ bool TStickForm::QueryEndSession() {
 void TStickForm::WatchNotesFolder() {
   // No watch (an unwatchable folder): outside changes are still merged at each save.
   folder_watch_.reset();
-  folder_watch_ = std::make_unique<TFolderWatch>(NoteList().ProgramFolder(), [this] { NotesFolderChanged(); });
+  folder_watch_ = std::make_unique<TFolderWatch>(notes_.ProgramFolder(), [this] { NotesFolderChanged(); });
 }
 
 void TStickForm::NotesFolderChanged() {
-  TNoteList& list = NoteList();
-  if (!list.ReloadIfChanged()) return;
+  if (!notes_.ReloadIfChanged()) return;
   // The note on display again, or the nearest one left.
-  const int32_t shown = list.NextNote() - 1;
-  ShowNote(shown < 1 ? 1 : std::min(shown, list.NoteCount()));
+  const int32_t shown = next_note_ - 1;
+  ShowNote(shown < 1 ? 1 : std::min(shown, notes_.NoteCount()));
 }
 
 void TStickForm::WndProc(TMessage& m) {

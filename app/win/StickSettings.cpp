@@ -1,12 +1,10 @@
 // The note window's settings and switches: the placement and the four switches in the user's
-// registry, the start with the system under the user's Run key, SaveAll, and the menu commands.
+// registry, the start with the system under the user's Run key, and SaveAll.
 // Every change of a switch is stored at once.
-#include "app/Notes.h"
 #include "app/Settings.h"
 #include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
-#include "toolkit/win/Screen.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
@@ -23,7 +21,7 @@ void TStickForm::ReadPlacement() {
 }
 
 void TStickForm::SaveAll() {
-  NoteList().SaveNotes();
+  notes_.SaveNotes();
   try {
     SaveSettings();
   } catch (const std::exception&) {
@@ -97,70 +95,3 @@ void TStickForm::DisableAutorun() {
     machine.DeleteValue(Str(AutorunEntry));
   AutorunItem->SetChecked(false);
 }
-
-void TStickForm::AboutSpeedButtonClick(TObject*) {
-  if (about_ && !BringModalForward()) about_->ShowModal();
-}
-
-void TStickForm::HelpButtonClick(TObject*) { OpenWithShell(NoteList().ProgramFolder() + "help.chm", "help file"); }
-
-void TStickForm::ShowWindowItemClick(TObject*) {
-  if (!BringModalForward()) TrayIcon->ShowMainWindow();
-}
-
-void TStickForm::HideItemClick(TObject*) {
-  if (BringModalForward()) return;  // the dialog in front stays where the user can see it
-  Application->Minimize();
-  TrayIcon->HideMainWindow();
-}
-
-void TStickForm::TrashAllItemClick(TObject*) {
-  TNoteList& list = NoteList();
-  if (BringModalForward() || !ListCanChange() || list.NoteCount() == 0) return;
-  int answer = IDNO;
-  asking_trash_all_ = true;
-  trash_all_dismissed_ = false;
-  try {
-    answer = Application->MessageBox(
-        "Are you sure you want to delete all the " + std::to_string(list.NoteCount()) + " notes?",
-        "Delete all notes?", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // a stray Enter keeps them
-  } catch (const std::exception&) {
-    answer = IDNO;  // a question that could not be asked was not answered yes
-  }
-  asking_trash_all_ = false;
-  if (answer != IDYES || trash_all_dismissed_) return;
-  const int cursor = Screen->Cursor();
-  Screen->SetCursor(crHourGlass);
-  try {
-    list.DeleteAllNotes();
-    ShowNote(1);
-  } catch (...) {
-    Screen->SetCursor(cursor);
-    throw;
-  }
-  Screen->SetCursor(cursor);
-  SaveChange();
-}
-
-void TStickForm::AlwaysOnTopItemClick(TObject*) {
-  ToggleAlwaysOnTop();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::ClockItemClick(TObject*) {
-  ClockItem->SetChecked(!ClockItem->Checked());
-  if (ClockItem->Checked()) ShowClock();
-  else HideClock();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::AutorunItemClick(TObject*) {
-  AutorunItem->SetChecked(!AutorunItem->Checked());
-  if (AutorunItem->Checked()) EnableAutorun();  // a refusal unticks the item and reaches the error box
-  else DisableAutorun();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::AboutItemClick(TObject* sender) { AboutSpeedButtonClick(sender); }
-
-void TStickForm::ExitItemClick(TObject*) { Close(); }

@@ -52,11 +52,9 @@ TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
 
 TEST_F(NotesFile, NoFileIsAnEmptyList) {
   list.AppendNote("stale", "", 1);
-  list.SetNextNote(2);
   list.LoadNotes();
   EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.Notes(1).Used);
-  EXPECT_EQ(list.NextNote(), 2);
 }
 
 TEST_F(NotesFile, MissingSectionsAndKeysGetTheirDefaults) {

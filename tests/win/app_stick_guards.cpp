@@ -23,7 +23,7 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
     form->HideItemClick(form->HideItem);
     form->NewSpeedBtnClick(nullptr);  // no second editor over the first
     EXPECT_TRUE(system.boxes.empty());
-    EXPECT_EQ(NoteList().NoteCount(), 2);
+    EXPECT_EQ(notes.NoteCount(), 2);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(editor->Modal());
     EXPECT_EQ(editor->NoteEdit->Text(), "A, changed");
@@ -62,7 +62,7 @@ TEST_F(StickTest, ExitEndsTheAboutBoxAndTheTrashAllQuestionAndCloses) {
   system.during_box = [&] { form->ExitItemClick(form->ExitItem); };
   form->TrashAllItemClick(form->TrashAllItem);
   EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
   EXPECT_NE(GetFile(NotesFile()).find("N=2\r\n"), std::string::npos);
 }
 
@@ -82,7 +82,7 @@ TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
   });
   editor->EditNote(2);
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
   EXPECT_EQ(Note(2).Content, "B, changed");
 }
 
@@ -112,14 +112,14 @@ TEST_F(StickTest, AChangeOfTheFileOnDiskReachesTheWindowThroughTheMessageLoop) {
   // the loop.
   const UINT_PTR guard = SetTimer(nullptr, 0, 10000, nullptr);
   bool guardFired = false;
-  while (NoteList().NoteCount() != 2 && !guardFired) {
+  while (notes.NoteCount() != 2 && !guardFired) {
     MSG msg;
     if (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) && msg.wParam == guard) guardFired = true;
     Application->HandleMessage();
   }
   KillTimer(nullptr, guard);
   EXPECT_FALSE(guardFired);
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
 }
 
 TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReachesIt) {

@@ -17,7 +17,7 @@ TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) 
   form->ClockItemClick(nullptr);        // clock off
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
   Activate();
-  EXPECT_EQ(NoteList().NoteCount(), 1);
+  EXPECT_EQ(notes.NoteCount(), 1);
   EXPECT_EQ(Text(), "B");
   EXPECT_TRUE(form->CycleButton->Down());
   EXPECT_FALSE(form->ClockShown());
@@ -42,7 +42,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   Start({{"A", "", 3000}});
   form->Show();
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   ClickOn(form->TrashSpeedBtn);  // says it could not save
   system.boxes.clear();
   system.box_answer = IDNO;
@@ -51,7 +51,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
                                                L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
   EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(form->Visible());
-  EXPECT_TRUE(NoteList().Unsaved());
+  EXPECT_TRUE(notes.Unsaved());
 
   system.box_answer = IDYES;
   form->ExitItemClick(nullptr);
@@ -63,7 +63,7 @@ TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
   Start({{"A", "", 3000}});
   form->Show();
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
   form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
@@ -76,7 +76,7 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
   ASSERT_TRUE(PutFile(NotesFile(), original));
   Start();
-  EXPECT_EQ(NoteList().Notes(1).Content.size(), 2047u);
+  EXPECT_EQ(notes.Notes(1).Content.size(), 2047u);
   form->Show();
   form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
@@ -149,7 +149,7 @@ TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
 TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   Start({{"A", "", 3000}, {"B", "", 3000}});
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing unsaved
   ClickOn(form->TrashSpeedBtn);
   system.boxes.clear();
@@ -158,7 +158,7 @@ TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   store.refuse = false;
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // ending all the same
   EXPECT_NE(GetFile(NotesFile()).find("N=1"), std::string::npos);
-  EXPECT_FALSE(NoteList().Unsaved());
+  EXPECT_FALSE(notes.Unsaved());
 }
 
 // Regression: a hand-over from a second start that arrived while the running copy was still

@@ -185,11 +185,11 @@ TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
 TEST_F(StickTest, ADeletionThatCannotBeSavedSaysWhyAndStaysUnsaved) {
   Start({{"A", "", 3000}});
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   ClickOn(form->TrashSpeedBtn);
   const std::wstring expected = L"Unable to write to " + NotesFile() + L"\nAccess is denied.";
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{expected});
-  EXPECT_TRUE(NoteList().Unsaved());
+  EXPECT_TRUE(notes.Unsaved());
   try {
     form->SaveAll();
     ADD_FAILURE() << "the save went through";
@@ -297,10 +297,10 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
   // No is the default: a stray Enter keeps the notes.
   EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
-  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(notes.NoteCount(), 3);
   system.box_answer = IDYES;
   form->TrashAllItemClick(nullptr);
-  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(notes.NoteCount(), 0);
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");
