@@ -20,7 +20,8 @@ TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), note
   SetName("StickForm");
   SetCaption("Zettly");
   SetBorderStyle(TBorderStyle::bsNone);
-  SetBounds(DefaultLeft, DefaultTop, Width(), Height());
+  const TSettings defaults = DefaultSettings();
+  SetBounds(defaults.Left, defaults.Top, Width(), Height());
   SetClientSize(245, 175);
   SetColor(clInfoBk);
   SetKeyPreview(true);
@@ -253,35 +254,6 @@ void TStickForm::ActivationStep() {
   if (show_requested_) {
     show_requested_ = false;
     BringNoteWindowToFront();
-  }
-}
-
-void TStickForm::ApplySwitches() {
-  TRegistry reg;
-  reg.OpenKey(std::string(SettingsKey), false);
-  // Each switch on its own: a value of the wrong type gives that switch its default and the
-  // others still apply.
-  const auto on = [&reg](std::string_view name) {
-    const std::string n(name);
-    try {
-      return !reg.ValueExists(n) || reg.ReadInteger(n) != 0;
-    } catch (const std::exception&) {
-      return true;
-    }
-  };
-  if (on(CyclingValue)) {
-    CycleButton->SetDown(true);
-    ApplyCycling();
-  } else {
-    ShowNote(1);
-  }
-  if (on(ClockValue)) ShowClock();
-  else HideClock();
-  try {
-    if (on(AutorunValue)) EnableAutorun();
-    else DisableAutorun();
-  } catch (const std::exception&) {
-    // The item's tick already says what happened; no box at start.
   }
 }
 

@@ -83,6 +83,8 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void SaveAll() override;
   // The six settings; raises "Failed to set data for '%s'".
   void SaveSettings();
+  // The place and switches as the window has them now, as SaveSettings stores them.
+  TSettings CurrentSettings() const;
   // True when nothing is unsaved any more: saved now, or the user agreed to lose the changes.
   bool SaveOrConfirmLoss();
   // The modal window of the program that is up now (the editor, the About box, a message box),
