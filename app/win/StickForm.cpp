@@ -1,20 +1,15 @@
-// The note window's controls and its life: creation, the first activation, closing, the end of
-// the user's session and the hand-over from a second start.
+// The note window's life: creation, the first activation, closing, the end of the user's
+// session and the hand-over from a second start.
 #include "app/win/StickForm.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "app/Settings.h"
-#include "app/res/resource.h"
 #include "app/win/SingleInstance.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
 #include "toolkit/win/Text.h"
-
-namespace {
-constexpr unsigned TrayIconDelayMs = 150;
-}  // namespace
 
 TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), notes_(notes) {
   SetName("StickForm");
@@ -41,153 +36,6 @@ TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), note
 TStickForm::~TStickForm() {
   folder_watch_.reset();
   if (session_blocked_ && HandleAllocated()) ShutdownBlockReasonDestroy(hwnd_);
-}
-
-TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
-                                          void (TStickForm::*click)(TObject*)) {
-  auto* b = new TSpeedButton(this);
-  b->SetBounds(left, top, width, 20);
-  b->SetFlat(true);
-  b->SetNumGlyphs(RES_GLYPH_IMAGES);
-  b->LoadGlyph(glyph);
-  b->SetHint(hint);
-  b->SetShowHint(true);
-  b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
-  b->SetParent(NotePanel);
-  return b;
-}
-
-void TStickForm::CreateTrayIcon() {
-  TrayIcon = new TSysTrayIcon(this);
-  TrayIcon->SetName("TrayIcon");
-  TrayIcon->SetCycleInterval(0);
-  TrayIcon->SetHint("Zettly");
-  // The notification area shows small icons at the system's DPI.
-  TrayIcon->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  tray_delay_ = new TTimer(this);
-  tray_delay_->SetEnabled(false);
-  tray_delay_->SetInterval(TrayIconDelayMs);
-  tray_delay_->OnTimer = [this](TObject*) {
-    tray_delay_->SetEnabled(false);
-    TrayIcon->SetIconVisible(true);
-  };
-  show_tray_icon_.Start();
-  TrayIcon->SetIconIndex(0);
-  TrayIcon->SetPopupMenu(TrayPopupMenu);
-  TrayIcon->SetMinimizeToTray(true);
-  TrayIcon->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
-}
-
-void TStickForm::CreateControls() {
-  NotePanel = new TPanel(this);
-  NotePanel->SetName("NotePanel");
-  NotePanel->SetBounds(0, 0, 245, 175);
-  NotePanel->SetBorderStyle(TPanelBorderStyle::bsSingle);
-  NotePanel->SetBevelOuter(TBevelCut::bvNone);
-  NotePanel->SetColor(clInfoBk);
-  NotePanel->SetParent(this);
-
-  NoteLabel = new TLabel(this);
-  NoteLabel->SetName("NoteLabel");
-  NoteLabel->SetAutoSize(false);
-  NoteLabel->SetBounds(7, 29, 226, 100);
-  NoteLabel->SetAlignment(TAlignment::taCenter);
-  NoteLabel->SetLayout(TTextLayout::tlCenter);
-  NoteLabel->SetWordWrap(true);
-  NoteLabel->SetTransparent(true);
-  // A note is shown as typed: an ampersand in it is text, not an accelerator mark.
-  NoteLabel->SetShowAccelChar(false);
-  NoteLabel->SetCursor(crHandPoint);
-  NoteLabel->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    NoteLabelMouseDown(s, b, sh, x, y);
-  };
-  NoteLabel->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    NoteLabelMouseUp(s, b, sh, x, y);
-  };
-  NoteLabel->SetParent(NotePanel);
-
-  ExitImage = new TImage(this);
-  ExitImage->SetName("ExitImage");
-  ExitImage->SetBounds(0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT);
-  ExitImage->SetTransparent(true);
-  ExitImage->LoadPicture(RES_EXITPIC);
-  ExitImage->SetHint("Exit");
-  ExitImage->SetShowHint(true);
-  ExitImage->OnClick = [this](TObject* s) { ExitImageClick(s); };
-  ExitImage->SetParent(NotePanel);
-
-  DigitalClock = new TDigitClock(this);
-  DigitalClock->SetName("DigitalClock");
-  DigitalClock->SetBounds(49, 2, 89, DigitalClock->Height());
-  DigitalClock->SetCharColor(clBlack);
-  DigitalClock->SetCharWidth(2);
-  DigitalClock->SetCharBorderWidth(1);
-  DigitalClock->SetCharHeight(2);
-  DigitalClock->SetBorderColor(clSilver);
-  DigitalClock->SetColor(clInfoBk);
-  DigitalClock->SetShowHint(true);
-  // The cells only show the time: the pointer anywhere over the clock is the clock's, for its
-  // date hint.
-  for (int n = 1; n <= ClockCellCount; ++n) DigitalClock->Cells(n)->SetEnabled(false);
-  DigitalClock->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DigitalClockMouseMove(s, sh, x, y); };
-  DigitalClock->SetParent(NotePanel);
-
-  AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About... (Ctrl+B)", &TStickForm::AboutSpeedButtonClick);
-  HelpButton = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help (F1)", &TStickForm::HelpButtonClick);
-  CycleButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::CycleButtonClick);
-  CycleButton->SetGroupIndex(1);
-  CycleButton->SetAllowAllUp(true);
-  AttachmentButton = MakeSpeedButton(8, 148, 20, RES_GLYPH_ATTACH, "", &TStickForm::AttachmentButtonClick);
-  AttachmentButton->SetVisible(false);
-  EditSpeedBtn = MakeSpeedButton(66, 148, 23, RES_GLYPH_EDIT, "Edit", &TStickForm::EditSpeedBtnClick);
-  TrashSpeedBtn = MakeSpeedButton(93, 148, 20, RES_GLYPH_TRASH, "Trash", &TStickForm::TrashSpeedBtnClick);
-  NewSpeedBtn = MakeSpeedButton(116, 148, 20, RES_GLYPH_NEW, "New", &TStickForm::NewSpeedBtnClick);
-
-  CounterLabel = new TLabel(this);
-  CounterLabel->SetName("CounterLabel");
-  CounterLabel->SetAutoSize(false);
-  CounterLabel->SetBounds(141, 152, 46, 13);
-  CounterLabel->SetAlignment(TAlignment::taCenter);
-  CounterLabel->SetTransparent(true);
-  CounterLabel->SetCaption("0 / 0");
-  CounterLabel->SetParent(NotePanel);
-
-  BackSpeedBtn = MakeSpeedButton(192, 148, 20, RES_GLYPH_BACK, "Back", &TStickForm::BackSpeedBtnClick);
-  ForwardSpeedBtn = MakeSpeedButton(215, 148, 20, RES_GLYPH_FORWARD, "Forward", &TStickForm::ForwardSpeedBtnClick);
-
-  CycleTimer = new TTimer(this);
-  CycleTimer->SetName("CycleTimer");
-  CycleTimer->SetEnabled(false);
-  CycleTimer->SetInterval(1000);
-  CycleTimer->OnTimer = [this](TObject* s) { CycleTimerTimer(s); };
-}
-
-void TStickForm::CreateMenu() {
-  TrayPopupMenu = new TPopupMenu(this);
-  TrayPopupMenu->SetName("TrayPopupMenu");
-  auto item = [this](const char* name, const char* caption, void (TStickForm::*click)(TObject*)) {
-    auto* m = new TMenuItem(this);
-    m->SetName(name);
-    m->SetCaption(caption);
-    if (click) m->OnClick = [this, click](TObject* s) { (this->*click)(s); };
-    TrayPopupMenu->Items()->Add(m);
-    return m;
-  };
-  ShowWindowItem = item("ShowWindowItem", "&Show window", &TStickForm::ShowWindowItemClick);
-  ShowWindowItem->SetDefault(true);
-  HideItem = item("HideItem", "&Hide window", &TStickForm::HideItemClick);
-  item("", "-", nullptr);
-  TrashAllItem = item("TrashAllItem", "&Trash all notes !", &TStickForm::TrashAllItemClick);
-  item("", "-", nullptr);
-  AlwaysOnTopItem = item("AlwaysOnTopItem", "&Always on top", &TStickForm::AlwaysOnTopItemClick);
-  ClockItem = item("ClockItem", "&Clock", &TStickForm::ClockItemClick);
-  ClockItem->SetChecked(true);
-  AutorunItem = item("AutorunItem", "Auto &Run", &TStickForm::AutorunItemClick);
-  AutorunItem->SetChecked(true);
-  item("", "-", nullptr);
-  AboutItem = item("AboutItem", "A&bout...", &TStickForm::AboutItemClick);
-  item("", "-", nullptr);
-  ExitItem = item("ExitItem", "E&xit", &TStickForm::ExitItemClick);
 }
 
 void TStickForm::FormCreate(TObject*) {

@@ -177,6 +177,11 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void SaveSettingsOrSay();
   void WatchNotesFolder();
   void OpenWithShell(const std::string& target, const char* what);
+  TPanel* MakeNotePanel();
+  TLabel* MakeNoteLabel();
+  TImage* MakeExitImage();
+  TDigitClock* MakeClock();
+  TLabel* MakeCounterLabel();
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
 
