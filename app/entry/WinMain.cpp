@@ -36,8 +36,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.CreateForm(stick, notes);
   app.CreateForm(editor);
   app.CreateForm(about);
+  editor->SetNoteList(&notes);
   stick->SetDialogs(editor, about);
-  editor->SetNoteWindow(stick, &notes);
   app.Run();
   return 0;
 }

@@ -22,6 +22,24 @@ bool WaitsForDialogs(TStickForm::TCommand command) {
 }
 }  // namespace
 
+void TStickForm::SetDialogs(TEditorForm* editor, TForm* about) {
+  if (editor_ && editor_ != editor) {
+    editor_->OnNoteStored = nullptr;
+    editor_->OnSaveNotes = nullptr;
+  }
+  editor_ = editor;
+  about_ = about;
+  if (!editor_) return;
+  editor_->OnNoteStored = [this](int32_t k, bool added) {
+    if (added) ShowNote(k);
+    else RefreshNote(k);
+  };
+  editor_->OnSaveNotes = [this] {
+    SaveAll();
+    UpdateCounter();  // the save may have taken in notes added from outside
+  };
+}
+
 void TStickForm::Run(TCommand command) {
   if (WaitsForDialogs(command) && BringModalForward()) return;
   switch (command) {

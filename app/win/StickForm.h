@@ -23,7 +23,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
+class TStickForm : public TForm, public TAccessibleDescriber {
  public:
   // The list is the program's, handed in by the entry point; not owned, it MUST outlive the window.
   TStickForm(TComponent* owner, TNoteList& notes);
@@ -54,17 +54,17 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   int DragStartX = 0;
   int DragStartY = 0;
 
-  // The dialogs the window opens (not owned); unset, New, Edit and About do nothing.
-  void SetDialogs(TEditorForm* editor, TForm* about) {
-    editor_ = editor;
-    about_ = about;
-  }
+  // The dialogs the window opens (not owned); unset, New, Edit and About do nothing. A note the
+  // editor stores is shown and saved here.
+  void SetDialogs(TEditorForm* editor, TForm* about);
 
   // Shows note k, wrapping below 1 to the last note and above the count to the first, restarts
   // a running cycle with the note's own exposure and rewrites the counter.
-  void ShowNote(int32_t k) override;
-  void RefreshNote(int32_t k) override;
-  void UpdateCounter() override;
+  void ShowNote(int32_t k);
+  // Shows note k's stored text and attachment again when it is the note on display; a running
+  // countdown goes on untouched.
+  void RefreshNote(int32_t k);
+  void UpdateCounter();
   void ClearDisplay();
   // The note the next forward step shows: 1 at start; the note on display is the one before.
   int32_t NextNote() const { return next_note_; }
@@ -80,7 +80,7 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
 
   // The list's unsaved changes, raising what the save raises; then the settings, whose failure
   // holds nothing up.
-  void SaveAll() override;
+  void SaveAll();
   // The six settings; raises "Failed to set data for '%s'".
   void SaveSettings();
   // The place and switches as the window has them now, as SaveSettings stores them.

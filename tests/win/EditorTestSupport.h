@@ -19,7 +19,8 @@ class EditorTest : public StickTest {
   void StartBoth(const std::vector<NoteSpec>& specs) {
     Start(specs);
     editor = std::make_unique<TEditorForm>(nullptr);
-    editor->SetNoteWindow(form.get(), &notes);
+    editor->SetNoteList(&notes);
+    form->SetDialogs(editor.get(), nullptr);
   }
 
   // Runs `steps` once the dialog's modal loop runs (the next NewNote or EditNote). Should the
