@@ -8,7 +8,6 @@
 #include "app/Settings.h"
 #include "app/win/SingleInstance.h"
 #include "toolkit/win/Application.h"
-#include "toolkit/win/Registry.h"
 #include "toolkit/win/Text.h"
 
 TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), notes_(notes) {

@@ -185,8 +185,8 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
 
-  TNoteList& notes_;         // not owned
-  int32_t next_note_ = 1;
+  TNoteList& notes_;       // not owned
+  int32_t next_note_ = 1;  // the note the next forward step shows
   bool activated_ = false;
   // The icon goes into the notification area a moment after the start is on the screen: the
   // shell's work for it (tens of milliseconds) would otherwise compete with the first sight of
