@@ -120,14 +120,6 @@ bool TStickForm::CloseHeldByDialog() {
   return BringModalForward();
 }
 
-void TStickForm::DismissTrashAllQuestion() {
-  trash_all_dismissed_ = true;
-  // The question is the system's message box, the last window the application's window owns.
-  const HWND box = GetLastActivePopup(Application->Handle());
-  wchar_t kind[16] = L"";
-  if (box && GetClassNameW(box, kind, 16) && lstrcmpW(kind, L"#32770") == 0) PostMessageW(box, WM_COMMAND, IDNO, 0);
-}
-
 bool TStickForm::BringModalForward() {
   HWND modal = nullptr;
   for (TForm* f : {static_cast<TForm*>(editor_), about_})

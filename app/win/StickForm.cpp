@@ -132,9 +132,10 @@ void TStickForm::FormClose(TObject*, TCloseAction& action) {
   } catch (const std::exception&) {
     // Settings that cannot be written never keep the program from ending.
   }
-  // Neither holds anything to lose: they end with the program, the question answered "No".
+  // Neither holds anything to lose: they end with the program (the quit message ends the
+  // question's loop), the question as "No".
   if (about_ && about_->Modal()) about_->SetModalResult(mrCancel);
-  if (asking_trash_all_) DismissTrashAllQuestion();
+  if (asking_trash_all_) trash_all_dismissed_ = true;
 }
 
 bool TStickForm::SaveOrConfirmLoss() {

@@ -159,7 +159,6 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   bool QueryEndSession();
   // True when a dialog that holds the user's work keeps the program from closing.
   bool CloseHeldByDialog();
-  void DismissTrashAllQuestion();
   void ApplyCycling();
   void ApplySwitches();
   // The bodies of the commands Run does not do in a line.

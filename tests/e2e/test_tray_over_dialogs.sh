@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray's menu while a dialog is up: the "Trash all" question still answers to the keyboard
-# after the menu was opened and closed; Exit with only the About box up ends the program and
-# leaves the notes file as it was.
+# after the menu was opened and closed; Exit with only the About box or the question up ends the
+# program (the question as "No") and leaves the notes file as it was.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/tray_menu.sh"
@@ -30,4 +30,13 @@ e2e_key ctrl b
 e2e_wait 10 window_named 'Information' || e2e_fail "Ctrl+B opened no About box"
 tray_menu exit
 e2e_wait_exit 30 || e2e_fail "Exit with the About box up did not end the program"
-e2e_assert_eq "$(sha256sum <"$PROG/notices.msg")" "$before" "the notes file after a start and an Exit"
+e2e_assert_eq "$(sha256sum <"$PROG/notices.msg")" "$before" "the notes file after Exit over the About box"
+
+e2e_start
+note_origin
+e2e_wait 15 tray_icon_shown || e2e_fail "no icon in the notification area after the second start"
+window_menu trash
+e2e_wait 10 window_named 'Delete all notes.' || e2e_fail "no question the second time"
+tray_menu exit
+e2e_wait_exit 30 || e2e_fail "Exit with the question up did not end the program"
+e2e_assert_eq "$(sha256sum <"$PROG/notices.msg")" "$before" "the notes file after Exit over the question"
