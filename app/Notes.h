@@ -36,8 +36,8 @@ class TNoteList {
   void BuildNotesPath() { notesPath_ = programFolder_ + std::string(NotesFileName); }
 
   // How the file stands: not read yet, read (or missing, which is an empty list), or refused:
-  // it exists but could not be read or counted, and is then never written and the list takes
-  // no change.
+  // it exists but could not be read or counted, or holds more notes than the table, and is then
+  // never written and the list takes no change.
   enum class TFileState { Unread, Read, Refused };
   TFileState FileState() const { return state_; }
   // For the user: why a refused file was not read and what that means.
