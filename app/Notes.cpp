@@ -111,7 +111,11 @@ void TNoteList::SaveNotes() {
       RaiseUnableToWrite(kName + " was changed by another program and now holds more notes than Zettly can keep");
     TNoteTable merged{};
     ReadNoteTable(doc, counted.Count, merged);
-    const int32_t count = ApplyNoteChanges(changes_, merged, counted.Count);
+    int32_t left_out = 0;
+    const int32_t count = ApplyNoteChanges(changes_, merged, counted.Count, left_out);
+    // A new note the file has no room for stays here, unsaved, rather than being dropped.
+    if (left_out > 0)
+      RaiseUnableToWrite(kName + " was changed by another program and has no room left for a new note");
     notes_ = std::move(merged);
     count_ = count;
   }
