@@ -10,10 +10,15 @@ int32_t FindChangedNote(const TNoteTable& notes, int32_t count, int32_t number, 
   return 0;
 }
 
-int32_t ApplyNoteChanges(const std::vector<TNoteChange>& changes, TNoteTable& notes, int32_t count) {
+int32_t ApplyNoteChanges(const std::vector<TNoteChange>& changes, TNoteTable& notes, int32_t count,
+                         int32_t& left_out) {
   count = std::clamp<int32_t>(count, 0, MaxNotes);
+  left_out = 0;
   const auto append = [&](const TNotice& note) {
-    if (count >= MaxNotes) return;
+    if (count >= MaxNotes) {
+      ++left_out;
+      return;
+    }
     notes[count] = note;
     notes[count].Used = true;
     ++count;

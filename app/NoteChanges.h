@@ -21,6 +21,7 @@ struct TNoteChange {
 int32_t FindChangedNote(const TNoteTable& notes, int32_t count, int32_t number, const std::string& content);
 
 // Makes the changes, in order, to places 1..count; returns the new count. An edit whose note is
-// gone becomes a new note, a deletion whose note is gone does nothing, and an append to a full
-// table is dropped.
-int32_t ApplyNoteChanges(const std::vector<TNoteChange>& changes, TNoteTable& notes, int32_t count);
+// gone becomes a new note, a deletion whose note is gone does nothing. A new note that finds the
+// table full is left out and counted in `left_out`.
+int32_t ApplyNoteChanges(const std::vector<TNoteChange>& changes, TNoteTable& notes, int32_t count,
+                         int32_t& left_out);

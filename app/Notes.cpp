@@ -31,8 +31,6 @@ void TNoteList::Reset() {
 }
 
 void TNoteList::Refuse(std::string why) {
-  notes_.fill(TNotice{});
-  count_ = 0;
   state_ = TFileState::Refused;
   refusal_ = std::move(why);
 }
@@ -41,6 +39,8 @@ void TNoteList::LoadNotes() {
   TFileStore& store = Store();
   std::string bytes;
   TFileStore::TFailure failure;
+  notes_.fill(TNotice{});
+  count_ = 0;
   changes_.clear();
   known_.clear();
   refusal_.clear();
@@ -55,11 +55,19 @@ void TNoteList::LoadNotes() {
       break;
   }
   const TIniDocument doc = TIniDocument::FromBytes(bytes);
-  if (NoteCountUnreadable(doc)) {
+  const TNoteCount counted = CountNotes(doc);
+  if (counted.Kind == TNoteCount::TKind::Uncountable) {
     return Refuse(kName + " holds notes but its count N=" + doc.ReadString("General", "N", "") +
                   " is not a number of notes" + kUntouched);
   }
-  count_ = ReadNoteTable(doc, notes_);
+  ReadNoteTable(doc, counted.Count, notes_);
+  count_ = counted.Count;
+  if (counted.Kind == TNoteCount::TKind::TooMany) {
+    // What fits is shown; a save would lose the rest.
+    return Refuse(kName + " holds " + doc.ReadString("General", "N", "") + " notes, more than the " +
+                  std::to_string(MaxNotes) + " Zettly can keep; the first " + std::to_string(MaxNotes) +
+                  " are shown" + kUntouched);
+  }
   state_ = TFileState::Read;
   known_ = std::move(bytes);
 }
@@ -96,9 +104,18 @@ void TNoteList::SaveNotes() {
   TIniDocument doc = TIniDocument::FromBytes(bytes);
   if (bytes != known_) {
     // Changed from outside since we last saw it: our changes go on top of what it holds now.
-    if (NoteCountUnreadable(doc)) RaiseUnableToWrite(kName + " was changed by another program and cannot be read");
+    const TNoteCount counted = CountNotes(doc);
+    if (counted.Kind == TNoteCount::TKind::Uncountable)
+      RaiseUnableToWrite(kName + " was changed by another program and its notes cannot be counted");
+    if (counted.Kind == TNoteCount::TKind::TooMany)
+      RaiseUnableToWrite(kName + " was changed by another program and now holds more notes than Zettly can keep");
     TNoteTable merged{};
-    const int32_t count = ApplyNoteChanges(changes_, merged, ReadNoteTable(doc, merged));
+    ReadNoteTable(doc, counted.Count, merged);
+    int32_t left_out = 0;
+    const int32_t count = ApplyNoteChanges(changes_, merged, counted.Count, left_out);
+    // A new note the file has no room for stays here, unsaved, rather than being dropped.
+    if (left_out > 0)
+      RaiseUnableToWrite(kName + " was changed by another program and has no room left for a new note");
     notes_ = std::move(merged);
     count_ = count;
   }
@@ -145,9 +162,4 @@ void TNoteList::DeleteAllNotes() {
   for (int k = 1; k <= count_; ++k) Record({TNoteChange::TKind::Delete, 1, notes_[k - 1].Content, {}});
   notes_.fill(TNotice{});
   count_ = 0;
-}
-
-TNoteList& NoteList() {
-  static TNoteList list;
-  return list;
 }

@@ -1,5 +1,6 @@
-// The note list: the program's only document. A fixed table of MaxNotes places, the counters the
-// note window, the editor and the menu commands share, and the notes file "notices.msg".
+// The note list: the program's only document. A fixed table of MaxNotes places, its count, and
+// the notes file "notices.msg". The program's one list belongs to its entry point, which hands it
+// to the note window and the editor.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -26,10 +27,6 @@ class TNoteList {
   const TNotice& Notes(int k) const;
   int32_t NoteCount() const { return count_; }
 
-  // The note the next forward step shows (1 at start); kept by the note window.
-  int32_t NextNote() const { return next_; }
-  void SetNextNote(int32_t k) { next_ = k; }
-
   // The executable's folder with its trailing separator, and the notes file in it.
   const std::string& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
@@ -39,8 +36,8 @@ class TNoteList {
   void BuildNotesPath() { notesPath_ = programFolder_ + std::string(NotesFileName); }
 
   // How the file stands: not read yet, read (or missing, which is an empty list), or refused:
-  // it exists but could not be read or counted, and is then never written and the list takes
-  // no change.
+  // it exists but could not be read or counted, or holds more notes than the table, and is then
+  // never written and the list takes no change.
   enum class TFileState { Unread, Read, Refused };
   TFileState FileState() const { return state_; }
   // For the user: why a refused file was not read and what that means.
@@ -52,7 +49,8 @@ class TNoteList {
 
   // Reads NotesPath into the table and forgets unsaved changes. A missing file is an empty list;
   // one that cannot be read, is too large or cannot be counted leaves the list empty and the
-  // file refused. NextNote is left alone.
+  // file refused; one holding more notes than the table fills the table and is refused (how
+  // the count is taken: CountNotes in NotesFile.h).
   void LoadNotes();
   // Writes the unsaved changes, if any, in one atomic replace that keeps every section and key
   // the list does not manage (but not the sections of notes above the count). When the file
@@ -96,10 +94,6 @@ class TNoteList {
   std::string refusal_;
   std::string known_;  // the file's bytes as last read or written
   std::vector<TNoteChange> changes_;  // not in the file yet, oldest first
-  int32_t next_ = 1;
   std::string programFolder_;
   std::string notesPath_;
 };
-
-// The program's list, alive for the whole run.
-TNoteList& NoteList();

@@ -1,13 +1,14 @@
 #include "app/NotesFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "toolkit/IniValue.h"
 
 std::string NoteSection(int k) { return "Note" + std::to_string(k); }
 
-int32_t ReadNoteTable(const TIniDocument& doc, TNoteTable& notes) {
-  const int32_t count = std::clamp<int32_t>(doc.ReadInteger("General", "N", 0), 0, MaxNotes);
+void ReadNoteTable(const TIniDocument& doc, int32_t count, TNoteTable& notes) {
+  count = std::clamp<int32_t>(count, 0, MaxNotes);
   for (int k = 1; k <= MaxNotes; ++k) {
     TNotice& note = notes[k - 1];
     if (k > count) {
@@ -20,7 +21,6 @@ int32_t ReadNoteTable(const TIniDocument& doc, TNoteTable& notes) {
     note.Attach = doc.ReadString(section, "Attach", "");
     note.Exposure = doc.ReadInteger(section, "Exposure", DefaultExposure);
   }
-  return count;
 }
 
 void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc) {
@@ -35,26 +35,16 @@ void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc) {
   }
 }
 
-bool NoteCountUnreadable(const TIniDocument& doc) {
-  if (!doc.FindString("General", "N")) return false;
-  if (doc.ReadInteger("General", "N", -1) >= 0) return false;  // a count (a negative default: none)
-  for (int k = 1; k <= MaxNotes; ++k) {
-    const std::string section = NoteSection(k);
-    for (const char* key : {"Content", "Attach", "Exposure"})
-      if (doc.FindString(section, key)) return true;
-  }
-  return false;
-}
-
 namespace {
-// The number of a "[NoteK]" header line (any case, blanks allowed as the reader allows them), or 0.
+// The number of a "[NoteK]" header line (any case, blanks allowed as the reader allows them), or
+// 0. Numbers too long to hold come out as the largest there is: above any count.
 int64_t NoteHeaderNumber(std::string_view line) {
   line = TrimIniBlanks(line);
   if (line.empty() || line.front() != '[') return 0;
   const size_t close = line.rfind(']');
   if (close == std::string_view::npos) return 0;
   std::string_view name = TrimIniBlanks(line.substr(1, close - 1));
-  if (name.size() < 5 || name.size() > 12) return 0;
+  if (name.size() < 5) return 0;
   for (size_t i = 0; i < 4; ++i)
     if ((name[i] | 0x20) != "note"[i]) return 0;
   name.remove_prefix(4);
@@ -62,28 +52,63 @@ int64_t NoteHeaderNumber(std::string_view line) {
   int64_t number = 0;
   for (char c : name) {
     if (c < '0' || c > '9') return 0;
-    number = number * 10 + (c - '0');
+    number = number > (INT64_MAX - 9) / 10 ? INT64_MAX : number * 10 + (c - '0');
   }
   return number;
 }
-}  // namespace
 
-std::string DropNoteSectionsAbove(std::string_view text, int32_t count) {
-  std::string out;
-  out.reserve(text.size());
-  bool dropping = false;
+bool IsSectionHeader(std::string_view line) {
+  const std::string_view trimmed = TrimIniBlanks(line);
+  return !trimmed.empty() && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos;
+}
+
+// Calls visit(line, lineWithItsEnd) for each line of text.
+template <typename F>
+void ForEachLine(std::string_view text, F visit) {
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
     size_t next = end;
     if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-    const std::string_view line = text.substr(pos, end - pos);
-    const std::string_view trimmed = TrimIniBlanks(line);
-    if (!trimmed.empty() && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos)
-      dropping = NoteHeaderNumber(line) > count;
-    if (!dropping) out.append(text.substr(pos, next - pos));
+    visit(text.substr(pos, end - pos), text.substr(pos, next - pos));
     pos = next;
   }
+}
+
+// The highest number of a note section in the text that is at most limit; 0 when there is none.
+int64_t HighestNoteSection(std::string_view text, int64_t limit) {
+  int64_t highest = 0;
+  ForEachLine(text, [&](std::string_view line, std::string_view) {
+    const int64_t k = NoteHeaderNumber(line);
+    if (k <= limit && k > highest) highest = k;
+  });
+  return highest;
+}
+}  // namespace
+
+TNoteCount CountNotes(const TIniDocument& doc) {
+  using TKind = TNoteCount::TKind;
+  const int32_t n = doc.ReadInteger("General", "N", -1);
+  if (n < 0) {
+    // Missing, not a number or negative: no notes, unless note sections stand in the file; then
+    // they cannot be counted and must not be taken for an empty list.
+    if (!doc.FindString("General", "N")) return {TKind::Fits, 0};
+    return {HighestNoteSection(doc.ToText(), INT64_MAX) > 0 ? TKind::Uncountable : TKind::Fits, 0};
+  }
+  if (n <= MaxNotes) return {TKind::Fits, n};
+  const int64_t highest = HighestNoteSection(doc.ToText(), n);
+  if (highest > MaxNotes) return {TKind::TooMany, MaxNotes};
+  return {TKind::Fits, static_cast<int32_t>(highest)};
+}
+
+std::string DropNoteSectionsAbove(std::string_view text, int32_t count) {
+  std::string out;
+  out.reserve(text.size());
+  bool dropping = false;
+  ForEachLine(text, [&](std::string_view line, std::string_view whole) {
+    if (IsSectionHeader(line)) dropping = NoteHeaderNumber(line) > count;
+    if (!dropping) out.append(whole);
+  });
   return out;
 }

@@ -9,16 +9,23 @@
 
 std::string NoteSection(int k);  // "Note" + k
 
-// Fills places 1..count and clears the rest. count is N of General, kept within 0..MaxNotes
-// (a negative or unreadable N is 0); missing keys give an empty text, no attachment and
-// DefaultExposure.
-int32_t ReadNoteTable(const TIniDocument& doc, TNoteTable& notes);
+// What N of General means for the table. Within 0..MaxNotes it is the count, a missing section
+// reading as an empty note as the platform's reader gives it. Above MaxNotes only the sections
+// present count: when every note section numbered up to N lies within the table, the list ends
+// at the highest of them (the places between it and N exist only in the count); when one lies
+// above, the file holds more notes than the table and cannot be read in full.
+struct TNoteCount {
+  enum class TKind { Fits, Uncountable, TooMany };
+  TKind Kind = TKind::Fits;
+  int32_t Count = 0;  // the places to read: all of them for Fits, the first MaxNotes for TooMany
+};
+TNoteCount CountNotes(const TIniDocument& doc);
+
+// Fills places 1..count (at most MaxNotes) and clears the rest; missing keys give an empty text,
+// no attachment and DefaultExposure.
+void ReadNoteTable(const TIniDocument& doc, int32_t count, TNoteTable& notes);
 
 void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc);
-
-// True when N of General is there but not a count (not a number, or negative) while note
-// sections stand in the file: its notes cannot be counted, so it must not be read as empty.
-bool NoteCountUnreadable(const TIniDocument& doc);
 
 // The document's text without the sections of notes above count, so that a deleted note's text
 // does not linger in the file.

@@ -1,9 +1,11 @@
 // Where the note window keeps its settings and its start with the system, and the rules for the
 // values stored there.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/Types.h"
 
@@ -11,7 +13,40 @@
 inline constexpr std::string_view SettingsKey = "\\Software\\Quorvel\\Pinnote\\Setup";
 inline constexpr std::string_view TopValue = "top", LeftValue = "left", CyclingValue = "On",
                                   StayValue = "Stay", ClockValue = "Clock", AutorunValue = "Run";
-inline constexpr int DefaultTop = 15, DefaultLeft = 15;
+
+// The note window's place and its four switches as they are stored.
+struct TSettings {
+  int32_t Top = 0, Left = 0;
+  bool Cycling = false, Stay = false, Clock = false, Autorun = false;
+};
+
+// Where the settings are kept: the registry key in the program, a map in tests.
+class TSettingsSource {
+ public:
+  virtual ~TSettingsSource() = default;
+  // The value, nullopt when there is none. MUST raise "Invalid data type for '%s'" for a value
+  // that is not a 32-bit integer.
+  virtual std::optional<int32_t> ReadInteger(const std::string& name) = 0;
+  // MUST raise "Failed to set data for '%s'" when the value cannot be written.
+  virtual void WriteInteger(const std::string& name, int32_t value) = 0;
+};
+
+// When a setting is read: the place and "Stay" as the window is made, "On", "Clock" and "Run"
+// at its first activation.
+enum class TSettingsMoment { Creation, Activation };
+
+// Every setting at its default: 15, 15, cycling, not on top, clock shown, autorun.
+TSettings DefaultSettings();
+
+// Reads the settings of that moment into `settings`, in their stored order; a missing value
+// gives the default. A failed read (a value of the wrong type) at creation raises, the
+// settings read before it taken and those after it left as they were; at activation it gives
+// that setting's default and the others still read.
+void ReadSettings(TSettingsSource& source, TSettingsMoment moment, TSettings& settings);
+
+// Writes all six in their stored order, top, left, On, Stay, Clock, Run, the switches as 1 or 0;
+// a failed write raises and ends it there.
+void WriteSettings(TSettingsSource& source, const TSettings& settings);
 
 // Under the current user (a standard user cannot write the machine's); the string value named
 // AutorunEntry holds the command that starts us.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TFileStore {
  public:
@@ -40,3 +41,19 @@ class TFileStore {
     return WriteWholeFile(path, data, ignored);
   }
 };
+
+// A save writes "<file>.<process>-<tick>-<counter>.tmp" beside the file, each part in lower-case
+// hex, then puts it in place; one left by a save that was killed is removed by a later save.
+std::string TemporaryFileName(std::string_view fileName, uint32_t process, uint32_t tick, uint32_t counter);
+
+// One file beside the saved one, as a folder listing gives it.
+struct TFolderEntry {
+  std::string Name;
+  uint64_t AgeSeconds = 0;  // since it was last written
+};
+// A leftover younger than this may be another copy's save in progress.
+inline constexpr uint64_t StaleTemporaryAgeSeconds = 60 * 60;
+// The entries that are leftovers of saves of fileName: named as TemporaryFileName names them
+// (names compare as the system does, ignoring the case of ASCII letters) and old. A user's own
+// "notices.msg.backup.tmp" is never one.
+std::vector<std::string> StaleTemporaries(std::string_view fileName, const std::vector<TFolderEntry>& entries);

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/Notes.h"
 #include "app/win/DllSearch.h"
 #include "app/win/EditorForm.h"
 #include "app/win/InfoForm.h"
@@ -10,6 +11,7 @@
 #include "app/win/StickForm.h"
 #include "components/timer/win/SimpleTimerWin.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/FileStore.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearchToSystem();
@@ -24,17 +26,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!lock->First()) return 0;
   }
   UseWindowTimers();
+  // The program's one document, handed to both windows that show and change it; it outlives
+  // them (the application destroys its forms first).
+  TNoteList notes(&SystemFileStore());
   TApplication app;
   app.Initialize();
   app.SetTitle("Zettly");
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;
   TInfoForm* about = nullptr;
-  app.CreateForm(stick);
+  app.CreateForm(stick, notes);
   app.CreateForm(editor);
   app.CreateForm(about);
+  editor->SetNoteList(&notes);
   stick->SetDialogs(editor, about);
-  editor->SetNoteWindow(stick);
   app.Run();
   return 0;
 }

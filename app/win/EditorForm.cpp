@@ -139,9 +139,9 @@ void TEditorForm::CreateControls() {
   AttachmentDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
 }
 
-TNoteView& TEditorForm::NoteWindow() const {
-  if (!note_window_) throw Exception("The note window is not there");
-  return *note_window_;
+TNoteList& TEditorForm::Notes() const {
+  if (!notes_) throw Exception("The note list is not there");
+  return *notes_;
 }
 
 void TEditorForm::SwitchToCreateMode() {
@@ -165,7 +165,7 @@ void TEditorForm::NewNote() {
 }
 
 void TEditorForm::EditNote(int32_t k) {
-  const TNoteList& list = NoteList();
+  const TNoteList& list = Notes();
   if (list.NoteCount() == 0) return;
   EditMode = true;
   if (k < 1 || k > MaxNotes) k = 1;
@@ -183,13 +183,13 @@ void TEditorForm::EditNote(int32_t k) {
 }
 
 void TEditorForm::Stick() {
-  TNoteList& list = NoteList();
+  TNoteList& list = Notes();
   // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
   const int64_t ms = static_cast<int64_t>(ExposureEdit->Value()) * 1000;
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
   const std::string content = NoteEdit->Text();
   const std::string attach = AttachmentEdit->Text();
-  TNoteView& window = NoteWindow();
+  if (!OnNoteStored || !OnSaveNotes) throw Exception("The note window is not there");
   if (!list.CanChange()) throw Exception(list.RefusalText());
   if (!EditMode) {
     // A full table takes no more: say so and keep the dialog, and what was typed, open.
@@ -197,7 +197,7 @@ void TEditorForm::Stick() {
       Application->MessageBox(FullListMessage, Application->Title(), MB_OK | MB_ICONWARNING);
       return;
     }
-    window.ShowNote(list.NoteCount());
+    OnNoteStored(list.NoteCount(), true);
   } else {
     // The list may have changed under the dialog (reloaded after an outside change): the note is
     // the one that still holds the text it opened with.
@@ -211,10 +211,10 @@ void TEditorForm::Stick() {
     }
     EditedNote = k;
     edited_text_ = list.Notes(k).Content;
-    window.RefreshNote(k);
+    OnNoteStored(k, false);
   }
   try {
-    window.SaveAll();
+    OnSaveNotes();
   } catch (...) {
     // The new note is in the list now: a second "Stick it" must change it, not add it again.
     if (!EditMode) {
@@ -226,7 +226,6 @@ void TEditorForm::Stick() {
     }
     throw;
   }
-  window.UpdateCounter();
   if (Modal()) SetModalResult(mrOk);
   else Hide();
 }

@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "app/Notes.h"
 
 #include "components/ovalbutton/win/OvalButton.h"
 #include "toolkit/win/BitBtn.h"
@@ -15,21 +18,6 @@
 #include "toolkit/win/RichEdit.h"
 #include "toolkit/win/Spin.h"
 #include "toolkit/win/StdCtrls.h"
-
-// What the editor needs from the window that shows the notes. The window MUST outlive the
-// editor's use of it.
-class TNoteView {
- public:
-  virtual ~TNoteView() = default;
-  // Shows note k of the list (wrapping as the note window does) and rewrites the counter.
-  virtual void ShowNote(int32_t k) = 0;
-  // Shows note k's stored text and attachment again when it is the note on display; a running
-  // countdown goes on untouched.
-  virtual void RefreshNote(int32_t k) = 0;
-  virtual void UpdateCounter() = 0;
-  // Puts the list's changes on disk; raises what the save raises, the changes then unsaved.
-  virtual void SaveAll() = 0;
-};
 
 // The message "Stick it" gives instead of adding a note to a full list.
 extern const char* const FullListMessage;
@@ -55,9 +43,14 @@ class TEditorForm : public TForm {
   bool EditMode = false;
   int32_t EditedNote = 0;
 
-  // The window whose display a stored note updates and whose SaveAll saves; not owned. The
-  // dialog cannot store a note without one.
-  void SetNoteWindow(TNoteView* window) { note_window_ = window; }
+  // The list the dialog opens and changes; not owned. The dialog cannot open a note without it.
+  void SetNoteList(TNoteList* notes) { notes_ = notes; }
+  // What storing a note does beyond the list, set by the window that shows the list; the dialog
+  // cannot store a note without both. OnNoteStored shows note k: the new one when added, else
+  // again when it is on display. OnSaveNotes then puts the list on disk, raising what the save
+  // raises (the change is then in the list but unsaved).
+  std::function<void(int32_t k, bool added)> OnNoteStored;
+  std::function<void()> OnSaveNotes;
 
   // Opens the dialog empty, in create mode, and returns when it closes.
   void NewNote();
@@ -82,14 +75,14 @@ class TEditorForm : public TForm {
  private:
   void CreateControls();
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption);
-  TNoteView& NoteWindow() const;
+  TNoteList& Notes() const;
   void SwitchToCreateMode();
   // Stores the note, shows it when new, saves everything, rewrites the counter and closes the
   // dialog. Raises what the save raises, with the note already stored in the list.
   void Stick();
   void ShowDialog();
 
-  TNoteView* note_window_ = nullptr;  // not owned
+  TNoteList* notes_ = nullptr;  // not owned
   std::string edited_text_;  // the edited note's text when the dialog opened, to find it again
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.

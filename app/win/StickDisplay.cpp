@@ -1,7 +1,6 @@
 // The note window's display: showing a note, the counter, stepping and cycling, deleting the shown
 // note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
 #include "app/NoteDisplay.h"
-#include "app/Notes.h"
 #include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
@@ -9,7 +8,7 @@
 #include "toolkit/win/Text.h"
 
 void TStickForm::ShowNote(int32_t k) {
-  TNoteList& list = NoteList();
+  const TNoteList& list = notes_;
   k = WrapNoteNumber(k, list.NoteCount());
   if (k >= 1) {
     const TNotice& note = list.Notes(k);
@@ -29,7 +28,7 @@ void TStickForm::ShowNote(int32_t k) {
   } else {
     CycleTimer->SetInterval(0);  // nothing to cycle through
   }
-  list.SetNextNote(k);
+  next_note_ = k;
   UpdateCounter();
 }
 
@@ -40,18 +39,16 @@ void TStickForm::ShowNoteText(const TNotice& note) {
 }
 
 void TStickForm::RefreshNote(int32_t k) {
-  const TNoteList& list = NoteList();
-  if (k < 1 || k > list.NoteCount() || k != list.NextNote() - 1 || !list.Notes(k).Used) return;
-  ShowNoteText(list.Notes(k));
+  if (k < 1 || k > notes_.NoteCount() || k != next_note_ - 1 || !notes_.Notes(k).Used) return;
+  ShowNoteText(notes_.Notes(k));
 }
 
 void TStickForm::UpdateCounter() {
-  const TNoteList& list = NoteList();
-  if (list.NoteCount() == 0) {
+  if (notes_.NoteCount() == 0) {
     ClearDisplay();
     return;
   }
-  CounterLabel->SetCaption(CounterText(list.NextNote(), list.NoteCount()));
+  CounterLabel->SetCaption(CounterText(next_note_, notes_.NoteCount()));
 }
 
 void TStickForm::ClearDisplay() {
@@ -60,34 +57,29 @@ void TStickForm::ClearDisplay() {
   AttachmentButton->SetVisible(false);
 }
 
-void TStickForm::ForwardSpeedBtnClick(TObject*) { ShowNote(NoteList().NextNote()); }
+void TStickForm::StepBack() { ShowNote(next_note_ - 2); }
 
-void TStickForm::BackSpeedBtnClick(TObject*) {
-  NoteList().SetNextNote(NoteList().NextNote() - 2);
-  ShowNote(NoteList().NextNote());
-}
-
-void TStickForm::CycleTimerTimer(TObject*) { ShowNote(NoteList().NextNote()); }
+void TStickForm::CycleTimerTimer(TObject*) { ShowNote(next_note_); }
 
 void TStickForm::ApplyCycling() {
   CycleTimer->SetEnabled(CycleButton->Down());
   CycleButton->SetHint(CycleTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
 }
 
-void TStickForm::CycleButtonClick(TObject*) {
+void TStickForm::ToggleCycling() {
   ApplyCycling();
   SaveSettingsOrSay();
 }
 
 bool TStickForm::ListCanChange() {
-  if (NoteList().CanChange()) return true;
-  Application->MessageBox(NoteList().RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
+  if (notes_.CanChange()) return true;
+  Application->MessageBox(notes_.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
   return false;
 }
 
 void TStickForm::SaveChange() {
   try {
-    NoteList().SaveNotes();
+    notes_.SaveNotes();
     UpdateCounter();  // the save may have taken in notes added from outside
   } catch (const std::exception& e) {
     // The change stays in the list, unsaved: the next save or the close tries again.
@@ -95,14 +87,14 @@ void TStickForm::SaveChange() {
   }
 }
 
-void TStickForm::TrashSpeedBtnClick(TObject*) {
-  TNoteList& list = NoteList();
-  const int32_t k = list.NextNote() - 1;
-  if (k < 1 || k > list.NoteCount() || !ListCanChange()) return;
+void TStickForm::TrashShownNote() {
+  const int32_t k = next_note_ - 1;
+  // A refused file says so even with no note on display: its list may be empty.
+  if (!ListCanChange() || k < 1 || k > notes_.NoteCount()) return;
   const bool running = CycleTimer->Enabled();
   CycleTimer->SetEnabled(false);
   NoteLabel->SetCaption("");
-  list.DeleteNote(k);
+  notes_.DeleteNote(k);
   CycleTimer->SetEnabled(running);
   ShowNote(k);
   SaveChange();
@@ -125,24 +117,13 @@ void TStickForm::OpenWithShell(const std::string& target, const char* what) {
                           MB_OK | MB_ICONWARNING);
 }
 
-void TStickForm::AttachmentButtonClick(TObject*) {
-  const TNoteList& list = NoteList();
-  const int32_t k = list.NextNote() - 1;
-  if (k < 1 || k > list.NoteCount()) return;
-  const std::string& attach = list.Notes(k).Attach;
+void TStickForm::OpenAttachment() {
+  const int32_t k = next_note_ - 1;
+  if (k < 1 || k > notes_.NoteCount()) return;
+  const std::string& attach = notes_.Notes(k).Attach;
   if (attach.empty()) return;
   OpenWithShell(attach, "attachment");
 }
-
-void TStickForm::NewSpeedBtnClick(TObject*) {
-  if (editor_ && !BringModalForward() && ListCanChange()) editor_->NewNote();
-}
-
-void TStickForm::EditSpeedBtnClick(TObject*) {
-  if (editor_ && !BringModalForward() && ListCanChange()) editor_->EditNote(NoteList().NextNote() - 1);
-}
-
-void TStickForm::ExitImageClick(TObject*) { Close(); }
 
 void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
   try {

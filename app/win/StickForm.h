@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/Notes.h"
 #include "app/Notice.h"
+#include "app/Settings.h"
 #include "app/win/EditorForm.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
@@ -21,9 +23,10 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
+class TStickForm : public TForm, public TAccessibleDescriber {
  public:
-  explicit TStickForm(TComponent* owner);
+  // The list is the program's, handed in by the entry point; not owned, it MUST outlive the window.
+  TStickForm(TComponent* owner, TNoteList& notes);
   ~TStickForm() override;
 
   // Controls and components, all owned by the form.
@@ -51,24 +54,37 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   int DragStartX = 0;
   int DragStartY = 0;
 
-  // The dialogs the window opens (not owned); unset, New, Edit and About do nothing.
-  void SetDialogs(TEditorForm* editor, TForm* about) {
-    editor_ = editor;
-    about_ = about;
-  }
+  // The dialogs the window opens (not owned); unset, New, Edit and About do nothing. A note the
+  // editor stores is shown and saved here.
+  void SetDialogs(TEditorForm* editor, TForm* about);
 
   // Shows note k, wrapping below 1 to the last note and above the count to the first, restarts
   // a running cycle with the note's own exposure and rewrites the counter.
-  void ShowNote(int32_t k) override;
-  void RefreshNote(int32_t k) override;
-  void UpdateCounter() override;
+  void ShowNote(int32_t k);
+  // Shows note k's stored text and attachment again when it is the note on display; a running
+  // countdown goes on untouched.
+  void RefreshNote(int32_t k);
+  void UpdateCounter();
   void ClearDisplay();
+  // The note the next forward step shows: 1 at start; the note on display is the one before.
+  int32_t NextNote() const { return next_note_; }
+
+  // The window's commands, whichever way they come: its buttons, the menu, the keys.
+  enum class TCommand {
+    Forward, Back, New, Edit, Trash, Attachment, Cycle, About, Help,
+    ShowWindow, HideWindow, TrashAll, AlwaysOnTop, Clock, Autorun, Exit
+  };
+  // The one way in for a command. One that must not act under an open dialog of the program (a
+  // second editor, a list emptied under the one open) brings that dialog forward instead.
+  void Run(TCommand command);
 
   // The list's unsaved changes, raising what the save raises; then the settings, whose failure
   // holds nothing up.
-  void SaveAll() override;
+  void SaveAll();
   // The six settings; raises "Failed to set data for '%s'".
   void SaveSettings();
+  // The place and switches as the window has them now, as SaveSettings stores them.
+  TSettings CurrentSettings() const;
   // True when nothing is unsaved any more: saved now, or the user agreed to lose the changes.
   bool SaveOrConfirmLoss();
   // The modal window of the program that is up now (the editor, the About box, a message box),
@@ -93,34 +109,34 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   // Back on the screen and in front, wherever the window was (hidden, minimised, behind).
   void BringNoteWindowToFront();
 
-  // Event handlers.
+  // Event handlers; a command's handler runs it through Run.
   void FormCreate(TObject* sender);
   void FormActivate(TObject* sender);
   void FormShow(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
   void FormKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
-  void ForwardSpeedBtnClick(TObject* sender);
-  void BackSpeedBtnClick(TObject* sender);
+  void ForwardSpeedBtnClick(TObject*) { Run(TCommand::Forward); }
+  void BackSpeedBtnClick(TObject*) { Run(TCommand::Back); }
   void CycleTimerTimer(TObject* sender);
-  void CycleButtonClick(TObject* sender);
-  void TrashSpeedBtnClick(TObject* sender);
-  void AttachmentButtonClick(TObject* sender);
-  void NewSpeedBtnClick(TObject* sender);
-  void EditSpeedBtnClick(TObject* sender);
-  void ExitImageClick(TObject* sender);
+  void CycleButtonClick(TObject*) { Run(TCommand::Cycle); }
+  void TrashSpeedBtnClick(TObject*) { Run(TCommand::Trash); }
+  void AttachmentButtonClick(TObject*) { Run(TCommand::Attachment); }
+  void NewSpeedBtnClick(TObject*) { Run(TCommand::New); }
+  void EditSpeedBtnClick(TObject*) { Run(TCommand::Edit); }
+  void ExitImageClick(TObject*) { Run(TCommand::Exit); }
   void NoteLabelMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void NoteLabelMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void DigitalClockMouseMove(TObject* sender, TShiftState shift, int x, int y);
-  void AboutSpeedButtonClick(TObject* sender);
-  void HelpButtonClick(TObject* sender);
-  void ShowWindowItemClick(TObject* sender);
-  void HideItemClick(TObject* sender);
-  void TrashAllItemClick(TObject* sender);
-  void AlwaysOnTopItemClick(TObject* sender);
-  void ClockItemClick(TObject* sender);
-  void AutorunItemClick(TObject* sender);
-  void AboutItemClick(TObject* sender);
-  void ExitItemClick(TObject* sender);
+  void AboutSpeedButtonClick(TObject*) { Run(TCommand::About); }
+  void HelpButtonClick(TObject*) { Run(TCommand::Help); }
+  void ShowWindowItemClick(TObject*) { Run(TCommand::ShowWindow); }
+  void HideItemClick(TObject*) { Run(TCommand::HideWindow); }
+  void TrashAllItemClick(TObject*) { Run(TCommand::TrashAll); }
+  void AlwaysOnTopItemClick(TObject*) { Run(TCommand::AlwaysOnTop); }
+  void ClockItemClick(TObject*) { Run(TCommand::Clock); }
+  void AutorunItemClick(TObject*) { Run(TCommand::Autorun); }
+  void AboutItemClick(TObject*) { Run(TCommand::About); }
+  void ExitItemClick(TObject*) { Run(TCommand::Exit); }
 
   void WndProc(TMessage& m) override;
   // What the cycling and attachment buttons and the clock tell a screen reader.
@@ -141,8 +157,18 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void KeepOnScreen();
   void RoundCorners();
   bool QueryEndSession();
+  // True when a dialog that holds the user's work keeps the program from closing.
+  bool CloseHeldByDialog();
   void ApplyCycling();
   void ApplySwitches();
+  // The bodies of the commands Run does not do in a line.
+  void StepBack();
+  void ToggleCycling();
+  void TrashShownNote();
+  void OpenAttachment();
+  void TrashAll();
+  void ToggleClock();
+  void ToggleAutorun();
   // Says why the notes cannot be changed; true when they can.
   bool ListCanChange();
   // Saves the list after a change, showing the error when that fails (the change stays unsaved).
@@ -150,9 +176,16 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void SaveSettingsOrSay();
   void WatchNotesFolder();
   void OpenWithShell(const std::string& target, const char* what);
+  TPanel* MakeNotePanel();
+  TLabel* MakeNoteLabel();
+  TImage* MakeExitImage();
+  TDigitClock* MakeClock();
+  TLabel* MakeCounterLabel();
   TSpeedButton* MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
                                 void (TStickForm::*click)(TObject*));
 
+  TNoteList& notes_;       // not owned
+  int32_t next_note_ = 1;  // the note the next forward step shows
   bool activated_ = false;
   // The icon goes into the notification area a moment after the start is on the screen: the
   // shell's work for it (tens of milliseconds) would otherwise compete with the first sight of
@@ -162,6 +195,8 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   bool ready_ = false;           // the notes are loaded: a second start may hand over
   bool show_requested_ = false;  // a hand-over came before that and waits for it
   bool session_blocked_ = false;  // the end of the session is held up with a reason
+  bool asking_trash_all_ = false;     // the Trash-all question is up
+  bool trash_all_dismissed_ = false;  // and the program closed under it
   TEditorForm* editor_ = nullptr;  // not owned
   TForm* about_ = nullptr;         // not owned
   std::unique_ptr<TFolderWatch> folder_watch_;  // on the program's folder

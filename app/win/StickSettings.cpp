@@ -1,29 +1,68 @@
 // The note window's settings and switches: the placement and the four switches in the user's
-// registry, the start with the system under the user's Run key, SaveAll, and the menu commands.
+// registry, the start with the system under the user's Run key, and SaveAll.
 // Every change of a switch is stored at once.
-#include "app/Notes.h"
 #include "app/Settings.h"
 #include "app/win/StickForm.h"
+#include "toolkit/ScopeExit.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Registry.h"
-#include "toolkit/win/Screen.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
 namespace {
 std::string Str(std::string_view v) { return std::string(v); }
+
+// The settings key of the current user as the portable rules read and write it.
+class TRegistrySettings final : public TSettingsSource {
+ public:
+  // Without canCreate a missing key reads as one without values; with it, a key that cannot be
+  // made is reported by the first write.
+  explicit TRegistrySettings(bool canCreate) { reg_.OpenKey(Str(SettingsKey), canCreate); }
+  std::optional<int32_t> ReadInteger(const std::string& name) override {
+    if (!reg_.ValueExists(name)) return std::nullopt;
+    return reg_.ReadInteger(name);
+  }
+  void WriteInteger(const std::string& name, int32_t value) override { reg_.WriteInteger(name, value); }
+
+ private:
+  TRegistry reg_;
+};
 }  // namespace
 
 void TStickForm::ReadPlacement() {
-  TRegistry reg;
-  reg.OpenKey(Str(SettingsKey), false);  // a missing key reads as one without values
-  SetTop(reg.ValueExists(Str(TopValue)) ? reg.ReadInteger(Str(TopValue)) : DefaultTop);
-  SetLeft(reg.ValueExists(Str(LeftValue)) ? reg.ReadInteger(Str(LeftValue)) : DefaultLeft);
-  if (reg.ValueExists(Str(StayValue)) && reg.ReadInteger(Str(StayValue)) != 0) ToggleAlwaysOnTop();
+  TSettings stored = DefaultSettings();
+  // What was read before a value of the wrong type still places the window.
+  const ScopeExit apply([&] {
+    SetTop(stored.Top);
+    SetLeft(stored.Left);
+    if (stored.Stay) ToggleAlwaysOnTop();
+  });
+  TRegistrySettings source(false);
+  ReadSettings(source, TSettingsMoment::Creation, stored);
+}
+
+void TStickForm::ApplySwitches() {
+  TSettings stored = DefaultSettings();
+  TRegistrySettings source(false);
+  ReadSettings(source, TSettingsMoment::Activation, stored);
+  if (stored.Cycling) {
+    CycleButton->SetDown(true);
+    ApplyCycling();
+  } else {
+    ShowNote(1);
+  }
+  if (stored.Clock) ShowClock();
+  else HideClock();
+  try {
+    if (stored.Autorun) EnableAutorun();
+    else DisableAutorun();
+  } catch (const std::exception&) {
+    // The item's tick already says what happened; no box at start.
+  }
 }
 
 void TStickForm::SaveAll() {
-  NoteList().SaveNotes();
+  notes_.SaveNotes();
   try {
     SaveSettings();
   } catch (const std::exception&) {
@@ -31,23 +70,26 @@ void TStickForm::SaveAll() {
   }
 }
 
-void TStickForm::SaveSettings() {
+TSettings TStickForm::CurrentSettings() const {
+  TSettings now;
   // The restored place of a minimised window, not where the system parks it.
-  int top = Top(), left = Left();
+  now.Top = Top();
+  now.Left = Left();
   WINDOWPLACEMENT placement{sizeof placement};
   if (HandleAllocated() && IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement)) {
-    top = placement.rcNormalPosition.top;
-    left = placement.rcNormalPosition.left;
+    now.Top = placement.rcNormalPosition.top;
+    now.Left = placement.rcNormalPosition.left;
   }
-  TRegistry reg;
-  reg.OpenKey(Str(SettingsKey), true);  // when it cannot be made, the first write says so
-  reg.WriteInteger(Str(TopValue), top);
-  reg.WriteInteger(Str(LeftValue), left);
-  reg.WriteInteger(Str(CyclingValue), CycleButton->Down() ? 1 : 0);
-  reg.WriteInteger(Str(StayValue), AlwaysOnTopItem->Checked() ? 1 : 0);
-  reg.WriteInteger(Str(ClockValue), ClockShown() ? 1 : 0);
-  reg.WriteInteger(Str(AutorunValue), AutorunItem->Checked() ? 1 : 0);
-  reg.CloseKey();
+  now.Cycling = CycleButton->Down();
+  now.Stay = AlwaysOnTopItem->Checked();
+  now.Clock = ClockShown();
+  now.Autorun = AutorunItem->Checked();
+  return now;
+}
+
+void TStickForm::SaveSettings() {
+  TRegistrySettings target(true);
+  WriteSettings(target, CurrentSettings());
 }
 
 void TStickForm::SaveSettingsOrSay() {
@@ -97,67 +139,3 @@ void TStickForm::DisableAutorun() {
     machine.DeleteValue(Str(AutorunEntry));
   AutorunItem->SetChecked(false);
 }
-
-void TStickForm::AboutSpeedButtonClick(TObject*) {
-  if (about_ && !BringModalForward()) about_->ShowModal();
-}
-
-void TStickForm::HelpButtonClick(TObject*) { OpenWithShell(NoteList().ProgramFolder() + "help.chm", "help file"); }
-
-void TStickForm::ShowWindowItemClick(TObject*) {
-  if (!BringModalForward()) TrayIcon->ShowMainWindow();
-}
-
-void TStickForm::HideItemClick(TObject*) {
-  if (BringModalForward()) return;  // the dialog in front stays where the user can see it
-  Application->Minimize();
-  TrayIcon->HideMainWindow();
-}
-
-void TStickForm::TrashAllItemClick(TObject*) {
-  TNoteList& list = NoteList();
-  if (BringModalForward() || list.NoteCount() == 0 || !ListCanChange()) return;
-  int answer = IDNO;
-  try {
-    answer = Application->MessageBox(
-        "Are you sure you want to delete all the " + std::to_string(list.NoteCount()) + " notes?",
-        "Delete all notes?", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);  // a stray Enter keeps them
-  } catch (const std::exception&) {
-    answer = IDNO;  // a question that could not be asked was not answered yes
-  }
-  if (answer != IDYES) return;
-  const int cursor = Screen->Cursor();
-  Screen->SetCursor(crHourGlass);
-  try {
-    list.DeleteAllNotes();
-    ShowNote(1);
-  } catch (...) {
-    Screen->SetCursor(cursor);
-    throw;
-  }
-  Screen->SetCursor(cursor);
-  SaveChange();
-}
-
-void TStickForm::AlwaysOnTopItemClick(TObject*) {
-  ToggleAlwaysOnTop();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::ClockItemClick(TObject*) {
-  ClockItem->SetChecked(!ClockItem->Checked());
-  if (ClockItem->Checked()) ShowClock();
-  else HideClock();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::AutorunItemClick(TObject*) {
-  AutorunItem->SetChecked(!AutorunItem->Checked());
-  if (AutorunItem->Checked()) EnableAutorun();  // a refusal unticks the item and reaches the error box
-  else DisableAutorun();
-  SaveSettingsOrSay();
-}
-
-void TStickForm::AboutItemClick(TObject* sender) { AboutSpeedButtonClick(sender); }
-
-void TStickForm::ExitItemClick(TObject*) { Close(); }

@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/Notes.h"
 #include "tests/host/FakeFileStore.h"
@@ -51,11 +52,9 @@ TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
 
 TEST_F(NotesFile, NoFileIsAnEmptyList) {
   list.AppendNote("stale", "", 1);
-  list.SetNextNote(2);
   list.LoadNotes();
   EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.Notes(1).Used);
-  EXPECT_EQ(list.NextNote(), 2);
 }
 
 TEST_F(NotesFile, MissingSectionsAndKeysGetTheirDefaults) {
@@ -73,13 +72,83 @@ TEST_F(NotesFile, TheCountStaysWithinTheTable) {
   const struct {
     const char* n;
     int expected;
-  } cases[] = {{"150", 99}, {"0x7FFFFFFF", 99}, {"-1", 0}, {"-2147483648", 0}, {"many", 0},
+  } cases[] = {{"150", 0}, {"0x7FFFFFFF", 0}, {"-1", 0}, {"-2147483648", 0}, {"many", 0},
                {"", 0}, {"0x3", 3}, {"\"2\"", 2}};
   for (const auto& c : cases) {
     Load(std::string("[General]\r\nN=") + c.n + "\r\n");
     EXPECT_EQ(list.NoteCount(), c.expected) << c.n;
     if (c.expected) EXPECT_TRUE(list.Notes(c.expected).Used);
   }
+}
+
+// A notes file whose N says `n`, with a note section for each of `numbers`.
+std::string FileWithSections(const std::string& n, const std::vector<int>& numbers) {
+  std::string s = "[General]\r\nN=" + n + "\r\n";
+  for (int k : numbers)
+    s += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) + "\r\nAttach=\r\nExposure=3000\r\n";
+  return s;
+}
+std::vector<int> Numbers(int from, int to) {
+  std::vector<int> v;
+  for (int k = from; k <= to; ++k) v.push_back(k);
+  return v;
+}
+
+// Regression: a count above the table was cut to 99 and the file counted as read, so the first
+// save dropped every note past the 99th.
+TEST_F(NotesFile, AFileWithMoreNotesThanTheTableIsShownButNeverWritten) {
+  for (int n : {100, 150, 1000}) {
+    SCOPED_TRACE(n);
+    const std::string original = FileWithSections(std::to_string(n), Numbers(1, n));
+    store.WriteCalls = 0;
+    Load(original);
+    EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
+    EXPECT_NE(list.RefusalText().find("holds " + std::to_string(n) + " notes, more than the 99"), std::string::npos)
+        << list.RefusalText();
+    ASSERT_EQ(list.NoteCount(), MaxNotes);  // what fits is shown
+    EXPECT_EQ(list.Notes(MaxNotes).Content, "c99");
+    list.DeleteNote(1);  // Trash
+    EXPECT_FALSE(list.AppendNote("new", "", 3000));
+    list.DeleteAllNotes();
+    EXPECT_EQ(list.NoteCount(), MaxNotes);
+    list.SaveNotes();  // Exit
+    EXPECT_EQ(store.WriteCalls, 0);
+    EXPECT_EQ(store.Files[kPath], original);
+  }
+}
+
+// A count above the table over fewer sections: the notes that are there, and nothing that is in
+// the file lost by a save. A section above the count is a leftover, as it is below the table.
+TEST_F(NotesFile, ACountAboveTheTableOverFewerSectionsIsTheSectionsThere) {
+  Load(FileWithSections("1000", {1, 2, 4, 5, 2000}));
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
+  ASSERT_EQ(list.NoteCount(), 5);
+  EXPECT_EQ(list.Notes(3).Content, "");  // a gap reads as an empty note, as below the table
+  EXPECT_EQ(list.Notes(5).Content, "c5");
+  list.DeleteNote(1);
+  list.SaveNotes();
+  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  EXPECT_EQ(doc.ReadInteger("General", "N", 0), 4);
+  EXPECT_EQ(doc.ReadString("Note1", "Content", ""), "c2");
+  EXPECT_EQ(doc.ReadString("Note4", "Content", ""), "c5");
+
+  Load(FileWithSections("150", {1, 2, 120}));  // note 120 is one the table cannot hold
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
+  EXPECT_EQ(list.Notes(2).Content, "c2");
+  Load(FileWithSections("0x7FFFFFFF", {}));
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
+  EXPECT_EQ(list.NoteCount(), 0);
+}
+
+// A save on top of a file that meanwhile grew past the table refuses, as a start would.
+TEST_F(NotesFile, ASaveOnTopOfAFileGrownPastTheTableIsRefused) {
+  Load(FileWithSections("1", {1}));
+  list.AppendNote("mine", "", 3000);
+  const std::string grown = FileWithSections("120", Numbers(1, 120));
+  store.Files[kPath] = grown;
+  EXPECT_NE(SaveMessage().find("now holds more notes than Zettly can keep"), std::string::npos);
+  EXPECT_EQ(store.Files[kPath], grown);
+  EXPECT_TRUE(list.Unsaved());
 }
 
 TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {

@@ -24,7 +24,6 @@ TNoteList ListOf(int n) {
 TEST(NoteList, StartsEmpty) {
   TNoteList list;
   EXPECT_EQ(list.NoteCount(), 0);
-  EXPECT_EQ(list.NextNote(), 1);
   EXPECT_FALSE(list.Notes(1).Used);
   EXPECT_THROW(list.Notes(0), Exception);
   EXPECT_THROW(list.Notes(MaxNotes + 1), Exception);
@@ -90,11 +89,9 @@ TEST(NoteList, ReplaceTouchesOnlyAnExistingNote) {
 
 TEST(NoteList, DeleteAllEmptiesEveryPlace) {
   auto list = ListOf(5);
-  list.SetNextNote(4);
   list.DeleteAllNotes();
   EXPECT_EQ(list.NoteCount(), 0);
   for (int k = 1; k <= 5; ++k) EXPECT_FALSE(list.Notes(k).Used);
-  EXPECT_EQ(list.NextNote(), 4);  // the display's business
 }
 
 TEST(NoteList, LineBreaksBecomeBlanksAtTheEntryPoints) {

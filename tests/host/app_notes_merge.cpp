@@ -99,4 +99,17 @@ TEST_F(OutsideChange, AFileReplacedByOneThatCannotBeCountedIsNotWrittenOver) {
   EXPECT_TRUE(list.Unsaved());
 }
 
+// Regression: a note typed while another program filled the file to 99 was dropped by the save
+// without a word.
+TEST_F(OutsideChange, ANewNoteTheChangedFileHasNoRoomForStaysUnsaved) {
+  Start({"A"});
+  list.AppendNote("mine", "", 3000);
+  const std::string full = FileOf(std::vector<std::string>(MaxNotes, "theirs"));
+  store.Files[kPath] = full;
+  EXPECT_THROW(list.SaveNotes(), std::exception);
+  EXPECT_EQ(store.Files[kPath], full);
+  EXPECT_TRUE(list.Unsaved());
+  EXPECT_EQ(Contents(list), (std::vector<std::string>{"A", "mine"}));
+}
+
 }  // namespace

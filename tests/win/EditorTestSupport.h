@@ -16,10 +16,11 @@ class EditorTest : public StickTest {
   ~EditorTest() override { editor.reset(); }
 
   // The note window with its notes, then the editor, as the program makes them.
-  void StartBoth(const std::vector<NoteSpec>& notes) {
-    Start(notes);
+  void StartBoth(const std::vector<NoteSpec>& specs) {
+    Start(specs);
     editor = std::make_unique<TEditorForm>(nullptr);
-    editor->SetNoteWindow(form.get());
+    editor->SetNoteList(&notes);
+    form->SetDialogs(editor.get(), nullptr);
   }
 
   // Runs `steps` once the dialog's modal loop runs (the next NewNote or EditNote). Should the
@@ -65,7 +66,7 @@ class EditorTest : public StickTest {
   void ClickCentre(TControl* c) { Click(c, c->Width() / 2, c->Height() / 2); }
 
   std::string FileText() const { return GetFile(NotesFile()); }
-  const TNotice& Note(int k) const { return NoteList().Notes(k); }
+  const TNotice& Note(int k) const { return notes.Notes(k); }
 
   std::unique_ptr<TEditorForm> editor;
   bool open_after_steps = false;

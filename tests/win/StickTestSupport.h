@@ -132,21 +132,20 @@ class StickTest : public testing::Test {
   ~StickTest() override {
     form.reset();
     SetCtrl(false);
-    NoteList().SetFileStore(&SystemFileStore());
   }
 
   // Creates the window (which reads its placement) with a notes file in its program folder.
-  void Create(const std::vector<NoteSpec>& notes = {}) {
-    if (!notes.empty()) {
-      ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(notes)));
+  void Create(const std::vector<NoteSpec>& specs = {}) {
+    if (!specs.empty()) {
+      ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(specs)));
     }
-    form = std::make_unique<TStickForm>(nullptr);
-    NoteList().SetProgramFolder(Narrow(folder.Path()));
+    form = std::make_unique<TStickForm>(nullptr, notes);
+    notes.SetProgramFolder(Narrow(folder.Path()));
   }
   // Creates the window and delivers its first activation (notes loaded, switches applied).
-  void Start(const std::vector<NoteSpec>& notes = {}, bool cycling = false) {
+  void Start(const std::vector<NoteSpec>& specs = {}, bool cycling = false) {
     registry.SetSetting(L"On", cycling ? 1 : 0);
-    Create(notes);
+    Create(specs);
     Activate();
   }
   void Activate() { SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0); }
@@ -188,5 +187,6 @@ class StickTest : public testing::Test {
   WithFakeSystem system;
   ScratchRegistry registry;
   TScratchFolder folder;
+  TNoteList notes{&SystemFileStore()};  // the program's list, as the entry point makes it
   std::unique_ptr<TStickForm> form;
 };

@@ -27,12 +27,12 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
     EXPECT_FALSE(open_after_steps);
     EXPECT_EQ(editor->ModalResult(), mrOk);
     const int n = before + 1;
-    ASSERT_EQ(NoteList().NoteCount(), n);
+    ASSERT_EQ(notes.NoteCount(), n);
     EXPECT_EQ(Note(n).Content, "");
     EXPECT_EQ(Note(n).Attach, "");
     EXPECT_EQ(Note(n).Exposure, 3000);
     EXPECT_EQ(Counter(), std::to_string(n) + " / " + std::to_string(n));
-    EXPECT_EQ(NoteList().NextNote(), n + 1);
+    EXPECT_EQ(form->NextNote(), n + 1);
     EXPECT_NE(FileText().find("N=" + std::to_string(n) + "\r\n"), std::string::npos);
     EXPECT_NE(FileText().find("[Note" + std::to_string(n) + "]\r\nContent=\r\nAttach=\r\nExposure=3000\r\n"),
               std::string::npos);
@@ -42,12 +42,11 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
 
 TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
   StartBoth(Numbered(7));
-  NoteList().DeleteAllNotes();
-  NoteList().SetFileStore(&SystemFileStore());
+  notes.DeleteAllNotes();
   ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"a", "", 3000}, {"b", "", 3000}, {"c", "", 3000},
                                                   {"Call the garage", "C:\\g.txt", 2500}, {"e", "", 3000},
                                                   {"f", "", 3000}, {"g", "", 3000}})));
-  NoteList().LoadNotes();
+  notes.LoadNotes();
   form->ShowNote(4);
   ASSERT_EQ(Counter(), "4 / 7");
   WhileOpen([&] {
@@ -61,13 +60,13 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
     editor->ExposureEdit->SetText("12");
     Press(editor->NoteEdit, VK_RETURN);
   });
-  editor->EditNote(NoteList().NextNote() - 1);
+  editor->EditNote(form->NextNote() - 1);
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), 7);
+  EXPECT_EQ(notes.NoteCount(), 7);
   EXPECT_EQ(Note(4).Content, "Call the garage at 9");
   EXPECT_EQ(Note(4).Exposure, 12000);
   EXPECT_EQ(Note(5).Content, "e");
-  EXPECT_EQ(NoteList().NextNote(), 5);
+  EXPECT_EQ(form->NextNote(), 5);
   EXPECT_EQ(Counter(), "4 / 7");
   EXPECT_EQ(Text(), "Call the garage at 9");  // on display at once
   EXPECT_NE(FileText().find("[Note4]\r\nContent=Call the garage at 9\r\nAttach=C:\\g.txt\r\nExposure=12000\r\n"),
@@ -92,7 +91,7 @@ TEST_F(EditorTest, EditNoteOpensNoteOneForANumberOutsideTheTableAndNothingForAnE
     EXPECT_EQ(editor->Caption(), c.caption) << c.k;
     EXPECT_TRUE(editor->EditMode);
   }
-  NoteList().DeleteAllNotes();
+  notes.DeleteAllNotes();
   editor->EditMode = false;
   WhileOpen([&] {});
   editor->EditNote(1);
@@ -157,7 +156,7 @@ TEST_F(EditorTest, TheExposureIsTakenAsTypedByEnterAndByTheButton) {
     });
     editor->NewNote();
     ++n;
-    ASSERT_EQ(NoteList().NoteCount(), n);
+    ASSERT_EQ(notes.NoteCount(), n);
     EXPECT_EQ(Note(n).Exposure, c.stored) << c.typed << (c.enter ? " Enter" : " click");
   }
 }
@@ -185,7 +184,7 @@ TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
       else editor->NewNote();
       EXPECT_FALSE(open_after_steps);
       EXPECT_EQ(editor->ModalResult(), mrCancel);
-      EXPECT_EQ(NoteList().NoteCount(), 2);
+      EXPECT_EQ(notes.NoteCount(), 2);
       EXPECT_EQ(Note(1).Content, "note 1");
       EXPECT_EQ(Note(1).Exposure, 3000);
       EXPECT_EQ(FileText(), file);
@@ -196,12 +195,12 @@ TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
 TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
   StartBoth(Numbered(2));
   RefusingStore refusing;
-  NoteList().SetFileStore(&refusing);
+  notes.SetFileStore(&refusing);
   WhileOpen([&] {
     editor->NoteEdit->SetText("new one");
     ClickCentre(editor->StickBtn);
     EXPECT_TRUE(editor->Visible());
-    EXPECT_EQ(NoteList().NoteCount(), 3);  // stored in memory
+    EXPECT_EQ(notes.NoteCount(), 3);  // stored in memory
     EXPECT_FALSE(editor->StickBtn->Down());  // the button came back up
     // The note exists now: trying again changes it instead of adding it twice.
     EXPECT_EQ(editor->Caption(), "Edit note N\xC2\xB0 3");
@@ -215,7 +214,7 @@ TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
   EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
   EXPECT_EQ(system.boxes[0].flags & MB_ICONSTOP, static_cast<UINT>(MB_ICONSTOP));
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(notes.NoteCount(), 3);
   EXPECT_EQ(Note(3).Content, "new one, saved");
   EXPECT_NE(FileText().find("N=3\r\n"), std::string::npos);
 }
@@ -223,7 +222,7 @@ TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
 TEST_F(EditorTest, AFailedSaveFromEnterIsShownAndKeepsTheDialogOpen) {
   StartBoth(Numbered(2));
   RefusingStore refusing;
-  NoteList().SetFileStore(&refusing);
+  notes.SetFileStore(&refusing);
   WhileOpen([&] {
     editor->NoteEdit->SetText("changed");
     Press(editor->NoteEdit, VK_RETURN);
@@ -233,13 +232,13 @@ TEST_F(EditorTest, AFailedSaveFromEnterIsShownAndKeepsTheDialogOpen) {
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
   EXPECT_EQ(Note(2).Content, "changed");
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
 }
 
 // Regression: with 99 notes "Stick it" wrote past the table. It now refuses and keeps the text.
 TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialogOpen) {
   StartBoth(Numbered(1));
-  while (NoteList().NoteCount() < MaxNotes) NoteList().AppendNote("filler", "", 3000);
+  while (notes.NoteCount() < MaxNotes) notes.AppendNote("filler", "", 3000);
   WhileOpen([&] {
     editor->NoteEdit->SetText("one too many");
     ClickCentre(editor->StickBtn);
@@ -249,7 +248,7 @@ TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialo
   });
   editor->NewNote();
   EXPECT_TRUE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), MaxNotes);
+  EXPECT_EQ(notes.NoteCount(), MaxNotes);
   EXPECT_EQ(Note(MaxNotes).Content, "filler");
   ASSERT_EQ(Boxes().size(), 2u);  // from the button and from Enter alike
   EXPECT_EQ(Boxes()[0], Wide(FullListMessage));
@@ -273,10 +272,10 @@ TEST_F(EditorTest, PastedLineBreaksAreStoredAsBlanks) {
     ClickCentre(editor->StickBtn);
   });
   editor->NewNote();
-  ASSERT_EQ(NoteList().NoteCount(), 1);
+  ASSERT_EQ(notes.NoteCount(), 1);
   EXPECT_EQ(Note(1).Content, "first line [General] N=0");
-  NoteList().LoadNotes();
-  EXPECT_EQ(NoteList().NoteCount(), 1);
+  notes.LoadNotes();
+  EXPECT_EQ(notes.NoteCount(), 1);
   EXPECT_EQ(Note(1).Content, "first line [General] N=0");
 }
 
@@ -300,7 +299,7 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
   });
   editor->NewNote();
   EXPECT_TRUE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(notes.NoteCount(), 0);
   ASSERT_EQ(system.open_file_requests.size(), 2u);
   const OPENFILENAMEW& r = system.open_file_requests[0];
   EXPECT_EQ(editor->AttachmentDialog->Title(), "Locate the attachement object...");

@@ -18,11 +18,11 @@ std::wstring PlatformString(const std::wstring& file, const std::wstring& sectio
 }
 
 TEST(NotesOnDisk, ThePlatformReadsBackEveryNoteWeSave) {
-  TScratchFolder folder;
   const std::string pieces[] = {" ", "\"", "'", "=", ";", "[", "]", "x", "\\", "\xC3\xBC",
                                 "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xF0\x9F\x93\x8C", "\t"};
   std::mt19937 rng(3);
   for (const bool ascii : {true, false}) {
+    TScratchFolder folder;  // each round a file of its own: a second save would go on top of the first
     TNoteList list(&SystemFileStore());
     list.SetProgramFolder(Narrow(folder.Path()));
     list.BuildNotesPath();

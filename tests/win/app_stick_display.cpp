@@ -116,7 +116,7 @@ TEST_P(TrashTest, DeletesTheShownNoteAndShowsTheOneThatFollows) {
   EXPECT_EQ(Text(), c.after.first);
   EXPECT_EQ(Counter(), c.after.second);
   EXPECT_EQ(form->AttachmentButton->Visible(), c.attachVisible);
-  EXPECT_EQ(NoteList().NoteCount(), c.countAfter);
+  EXPECT_EQ(notes.NoteCount(), c.countAfter);
   // On disk at once: a crash right after brings no deleted note back.
   EXPECT_NE(GetFile(NotesFile()).find("N=" + std::to_string(c.countAfter) + "\r\n"), std::string::npos);
 }
@@ -131,14 +131,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
   Start(kThree, /*cycling=*/true);  // nothing shown before the first tick
   ClickOn(form->TrashSpeedBtn);
-  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(notes.NoteCount(), 3);
   Tick();
   ClickOn(form->TrashSpeedBtn);  // note 1 goes
   ClickOn(form->TrashSpeedBtn);
   ClickOn(form->TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
   ClickOn(form->TrashSpeedBtn);  // nothing left: nothing happens
-  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(notes.NoteCount(), 0);
   EXPECT_TRUE(form->CycleTimer->Enabled());  // the timer keeps its running state throughout
 }
 
@@ -157,8 +157,8 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   EXPECT_TRUE(form->CycleTimer->Enabled());
   EXPECT_FALSE(form->CycleTimer->Armed());
 
-  ASSERT_TRUE(NoteList().AppendNote("D", "", 7000));  // as the editor adds one
-  form->ShowNote(NoteList().NoteCount());
+  ASSERT_TRUE(notes.AppendNote("D", "", 7000));  // as the editor adds one
+  form->ShowNote(notes.NoteCount());
   EXPECT_TRUE(form->CycleTimer->Armed());
   EXPECT_EQ(form->CycleTimer->Interval(), 7000u);
 
@@ -211,7 +211,7 @@ TEST_F(StickDisplayTest, CtrlKeysStepTrashAndCloseAndNothingHappensWithoutCtrl) 
   for (WORD key : {WORD(VK_RIGHT), WORD(VK_LEFT), WORD('T'), WORD('A'), WORD('X'), WORD('N'), WORD('E')})
     KeyUp(key, false);
   EXPECT_EQ(Text(), "A");
-  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(notes.NoteCount(), 3);
   EXPECT_TRUE(system.shell.empty());
   EXPECT_TRUE(form->Visible());
 

@@ -23,7 +23,7 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
     form->HideItemClick(form->HideItem);
     form->NewSpeedBtnClick(nullptr);  // no second editor over the first
     EXPECT_TRUE(system.boxes.empty());
-    EXPECT_EQ(NoteList().NoteCount(), 2);
+    EXPECT_EQ(notes.NoteCount(), 2);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(editor->Modal());
     EXPECT_EQ(editor->NoteEdit->Text(), "A, changed");
@@ -34,6 +34,36 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
   EXPECT_NE(FileText().find("Content=A, changed\r\n"), std::string::npos);
   EXPECT_NE(FileText().find("N=2\r\n"), std::string::npos);
   form->Hide();
+}
+
+// Regression: Exit with only the About box up brought the box forward and the program stayed.
+// Neither it nor the Trash-all question holds anything to lose: both end, the question as "No".
+TEST_F(StickTest, ExitEndsTheAboutBoxAndTheTrashAllQuestionAndCloses) {
+  Start({{"A", "", 3000}, {"B", "", 3000}});
+  TForm about(nullptr);
+  form->SetDialogs(nullptr, &about);
+  form->Show();
+  TTimer driver(nullptr);
+  driver.SetInterval(60000);  // never by itself: the tick is delivered below
+  driver.OnTimer = [&](TObject*) {
+    driver.SetEnabled(false);
+    form->ExitItemClick(form->ExitItem);
+    if (about.ModalResult() == mrNone) {
+      ADD_FAILURE() << "the About box stayed";
+      about.SetModalResult(mrAbort);
+    }
+  };
+  PostMessageW(TTimer::WindowHandle(), WM_TIMER, driver.Id(), 0);
+  form->AboutSpeedButtonClick(form->AboutSpeedButton);
+  EXPECT_FALSE(form->Visible());
+
+  form->Show();
+  system.box_answer = IDYES;  // what the box would say had the close not come first
+  system.during_box = [&] { form->ExitItemClick(form->ExitItem); };
+  form->TrashAllItemClick(form->TrashAllItem);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(notes.NoteCount(), 2);
+  EXPECT_NE(GetFile(NotesFile()).find("N=2\r\n"), std::string::npos);
 }
 
 TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
@@ -52,7 +82,7 @@ TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
   });
   editor->EditNote(2);
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
   EXPECT_EQ(Note(2).Content, "B, changed");
 }
 
@@ -82,14 +112,14 @@ TEST_F(StickTest, AChangeOfTheFileOnDiskReachesTheWindowThroughTheMessageLoop) {
   // the loop.
   const UINT_PTR guard = SetTimer(nullptr, 0, 10000, nullptr);
   bool guardFired = false;
-  while (NoteList().NoteCount() != 2 && !guardFired) {
+  while (notes.NoteCount() != 2 && !guardFired) {
     MSG msg;
     if (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) && msg.wParam == guard) guardFired = true;
     Application->HandleMessage();
   }
   KillTimer(nullptr, guard);
   EXPECT_FALSE(guardFired);
-  EXPECT_EQ(NoteList().NoteCount(), 2);
+  EXPECT_EQ(notes.NoteCount(), 2);
 }
 
 TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReachesIt) {

@@ -17,7 +17,7 @@ TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) 
   form->ClockItemClick(nullptr);        // clock off
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
   Activate();
-  EXPECT_EQ(NoteList().NoteCount(), 1);
+  EXPECT_EQ(notes.NoteCount(), 1);
   EXPECT_EQ(Text(), "B");
   EXPECT_TRUE(form->CycleButton->Down());
   EXPECT_FALSE(form->ClockShown());
@@ -42,7 +42,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   Start({{"A", "", 3000}});
   form->Show();
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   ClickOn(form->TrashSpeedBtn);  // says it could not save
   system.boxes.clear();
   system.box_answer = IDNO;
@@ -51,7 +51,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
                                                L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
   EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(form->Visible());
-  EXPECT_TRUE(NoteList().Unsaved());
+  EXPECT_TRUE(notes.Unsaved());
 
   system.box_answer = IDYES;
   form->ExitItemClick(nullptr);
@@ -63,7 +63,7 @@ TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
   Start({{"A", "", 3000}});
   form->Show();
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
   form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
@@ -76,47 +76,61 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
   ASSERT_TRUE(PutFile(NotesFile(), original));
   Start();
-  EXPECT_EQ(NoteList().Notes(1).Content.size(), 2047u);
+  EXPECT_EQ(notes.Notes(1).Content.size(), 2047u);
   form->Show();
   form->ExitImageClick(form->ExitImage);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(GetFile(NotesFile()), original);
 }
 
-// A file the program did not read is said so once at start, is never written, keeps New, Edit
-// and Trash from changing it, and does not keep the program from closing.
-TEST_F(StickTest, AnOversizedOrUnreadableFileIsLeftUntouchedAndTheProgramStillCloses) {
+// A file the program did not read in full is said so once at start, is never written, keeps
+// New, Edit and Trash from changing it, and does not keep the program from closing.
+TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
   std::string huge = "[General]\r\nN=1\r\n[Note1]\r\nContent=";
   huge.append(5u << 20, 'x');
-  for (bool heldOpen : {false, true}) {
-    SCOPED_TRACE(heldOpen ? "held open" : "too large");
-    const std::string bytes = heldOpen ? NotesFileText({{"A", "", 3000}}) : huge;
-    ASSERT_TRUE(PutFile(NotesFile(), bytes));
-    HANDLE holder = heldOpen ? CreateFileW(NotesFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                           OPEN_EXISTING, 0, nullptr)
-                             : INVALID_HANDLE_VALUE;
+  std::vector<NoteSpec> many;
+  for (int k = 1; k <= 150; ++k) many.push_back({"note " + std::to_string(k), "", 3000});
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool heldOpen;
+    const wchar_t* says;
+    const char* counter;
+  } cases[] = {
+      {"too large", huge, false,
+       L"notices.msg is too large to be a notes file (5 MB); it is left untouched and notes cannot be changed",
+       "0 / 0"},
+      {"held open", NotesFileText({{"A", "", 3000}}), true, L"notices.msg could not be read (", "0 / 0"},
+      {"more notes than it holds", NotesFileText(many), false,
+       L"notices.msg holds 150 notes, more than the 99 Zettly can keep; the first 99 are shown", "1 / 99"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(PutFile(NotesFile(), c.bytes));
+    HANDLE holder = c.heldOpen ? CreateFileW(NotesFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                             OPEN_EXISTING, 0, nullptr)
+                               : INVALID_HANDLE_VALUE;
     system.boxes.clear();
     Start();
     ASSERT_EQ(system.boxes.size(), 1u);
-    EXPECT_EQ(system.boxes[0].text.find(heldOpen ? L"notices.msg could not be read ("
-                                                 : L"notices.msg is too large to be a notes file (5 MB); it is left "
-                                                   L"untouched and notes cannot be changed"),
-              0u)
-        << Narrow(system.boxes[0].text);
-    EXPECT_EQ(Counter(), "0 / 0");
+    EXPECT_EQ(system.boxes[0].text.find(c.says), 0u) << Narrow(system.boxes[0].text);
+    EXPECT_EQ(Counter(), c.counter);
     TEditorForm editor(nullptr);
     form->SetDialogs(&editor, nullptr);
     form->NewSpeedBtnClick(nullptr);  // refused with the same words, the editor never opens
-    EXPECT_EQ(system.boxes.size(), 2u);
+    ClickOn(form->TrashSpeedBtn);     // so is Trash, whether a note is shown or not
+    ASSERT_EQ(system.boxes.size(), 3u);
     EXPECT_EQ(system.boxes[1].text, system.boxes[0].text);
+    EXPECT_EQ(system.boxes[2].text, system.boxes[0].text);
+    EXPECT_EQ(Counter(), c.counter);
     EXPECT_FALSE(editor.Visible());
     form->SetDialogs(nullptr, nullptr);
     form->Show();
     form->ExitImageClick(form->ExitImage);
     EXPECT_FALSE(form->Visible());
-    EXPECT_EQ(system.boxes.size(), 2u);
+    EXPECT_EQ(system.boxes.size(), 3u);
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-    EXPECT_EQ(GetFile(NotesFile()), bytes);
+    EXPECT_EQ(GetFile(NotesFile()), c.bytes);
     form.reset();
   }
 }
@@ -135,7 +149,7 @@ TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
 TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   Start({{"A", "", 3000}, {"B", "", 3000}});
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing unsaved
   ClickOn(form->TrashSpeedBtn);
   system.boxes.clear();
@@ -144,7 +158,7 @@ TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   store.refuse = false;
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // ending all the same
   EXPECT_NE(GetFile(NotesFile()).find("N=1"), std::string::npos);
-  EXPECT_FALSE(NoteList().Unsaved());
+  EXPECT_FALSE(notes.Unsaved());
 }
 
 // Regression: a hand-over from a second start that arrived while the running copy was still

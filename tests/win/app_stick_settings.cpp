@@ -37,23 +37,14 @@ TEST_P(PlacementTest, CreationReadsThePlaceAndStay) {
 INSTANTIATE_TEST_SUITE_P(
     Values, PlacementTest,
     testing::Values(
-        PlacementCase{"NoKey", [](ScratchRegistry&) {}, 15, 15, false, nullptr},
         PlacementCase{"Stored",
                       [](ScratchRegistry& r) {
                         r.SetSetting(L"top", 200);
                         r.SetSetting(L"left", 300);
-                        r.SetSetting(L"Stay", 0);
-                      },
-                      300, 200, false, nullptr},
-        PlacementCase{"StayOn", [](ScratchRegistry& r) { r.SetSetting(L"Stay", 7); }, 15, 15, true, nullptr},
-        // A value of the wrong type: the error box, the rest of the reading skipped, the window made.
-        PlacementCase{"TopIsText",
-                      [](ScratchRegistry& r) {
-                        r.SetString(r.Settings(), L"top", L"200");
-                        r.SetSetting(L"left", 300);
                         r.SetSetting(L"Stay", 1);
                       },
-                      15, 15, false, L"Invalid data type for 'top'"},
+                      300, 200, true, nullptr},
+        // A value of the wrong type: the error box, what was read before it applied, the window made.
         PlacementCase{"LeftIsText",
                       [](ScratchRegistry& r) {
                         r.SetSetting(L"top", 200);
@@ -136,14 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
                        false, false, false, std::nullopt, "A"},
         ActivationCase{"RunOffWithoutEntry", [](ScratchRegistry& r) { r.SetSetting(L"Run", 0); }, true, true, false,
                        std::nullopt},
-        // Regression: a value of the wrong type skipped the rest of the step, so the notes
-        // were never shown. It now gives its default and the other switches apply.
-        ActivationCase{"OnIsText",
-                       [](ScratchRegistry& r) {
-                         r.SetString(r.Settings(), L"On", L"0");
-                         r.SetSetting(L"Clock", 0);
-                       },
-                       true, false, true, L"<exe>"},
         ActivationCase{"TheMachineKeyIsNotNeeded", [](ScratchRegistry& r) { r.machine = Refusal::OpenFails; }, true,
                        true, true, L"<exe>"},
         // The tick shows what happened: an entry that could not be written is not ticked.
@@ -185,11 +168,11 @@ TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
 TEST_F(StickTest, ADeletionThatCannotBeSavedSaysWhyAndStaysUnsaved) {
   Start({{"A", "", 3000}});
   RefusingStore store;
-  NoteList().SetFileStore(&store);
+  notes.SetFileStore(&store);
   ClickOn(form->TrashSpeedBtn);
   const std::wstring expected = L"Unable to write to " + NotesFile() + L"\nAccess is denied.";
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{expected});
-  EXPECT_TRUE(NoteList().Unsaved());
+  EXPECT_TRUE(notes.Unsaved());
   try {
     form->SaveAll();
     ADD_FAILURE() << "the save went through";
@@ -297,10 +280,10 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
   // No is the default: a stray Enter keeps the notes.
   EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
-  EXPECT_EQ(NoteList().NoteCount(), 3);
+  EXPECT_EQ(notes.NoteCount(), 3);
   system.box_answer = IDYES;
   form->TrashAllItemClick(nullptr);
-  EXPECT_EQ(NoteList().NoteCount(), 0);
+  EXPECT_EQ(notes.NoteCount(), 0);
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");

@@ -9,6 +9,7 @@
 #include "toolkit/IniDocument.h"
 #include "toolkit/IniEncoding.h"
 #include "toolkit/win/FileStore.h"
+#include "toolkit/win/Handles.h"
 
 namespace {
 
@@ -133,18 +134,32 @@ TEST(FileStore, ReplacesAFileWholeAndReadsItBack) {
   EXPECT_EQ(folder.Count(), 1);  // no temporary file left
 }
 
-// Regression: a folder named like the old fixed temporary name blocked every save, and a
-// killed save's temporary file stayed for ever.
-TEST(FileStore, TemporaryFilesAreUniqueAndLeftoversAreCleanedUp) {
+// Regression: a folder named like the old fixed temporary name blocked every save, a killed
+// save's temporary file stayed for ever, and then the clean-up took the user's own .tmp files.
+TEST(FileStore, TemporaryFilesAreUniqueAndOnlyOurOldLeftoversAreCleanedUp) {
   TScratchFolder folder;
   const std::wstring target = folder / L"notices.msg";
+  const auto putOld = [](const std::wstring& path) {
+    ASSERT_TRUE(PutFile(path, "left"));
+    UniqueHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FILETIME day_ago;
+    GetSystemTimeAsFileTime(&day_ago);
+    ULARGE_INTEGER t{{day_ago.dwLowDateTime, day_ago.dwHighDateTime}};
+    t.QuadPart -= 24ull * 3600 * 10000000;
+    day_ago = {t.LowPart, t.HighPart};
+    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &day_ago));
+  };
   ASSERT_TRUE(CreateDirectoryW((target + L".tmp").c_str(), nullptr));
-  ASSERT_TRUE(PutFile(target + L".1f-2e-3.tmp", "half a save"));
+  putOld(target + L".1f-2e-3.tmp");
+  putOld(target + L".backup.tmp");
+  ASSERT_TRUE(PutFile(target + L".a-b-c.tmp", "another copy saving now"));
   ASSERT_TRUE(PutFile(target, "old"));
   ASSERT_TRUE(SystemFileStore().WriteWholeFile(Narrow(target), "new"));
   EXPECT_EQ(GetFile(target), "new");
   EXPECT_FALSE(Exists(target + L".1f-2e-3.tmp"));
-  EXPECT_EQ(folder.Count(), 2);  // the file and the unrelated folder
+  EXPECT_TRUE(Exists(target + L".backup.tmp"));
+  EXPECT_TRUE(Exists(target + L".a-b-c.tmp"));
+  EXPECT_EQ(folder.Count(), 4);  // and no temporary file of the save itself
 }
 
 TEST(FileStore, AFailedWriteLeavesEverythingAsItWas) {

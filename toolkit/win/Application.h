@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Component.h"
@@ -24,10 +25,11 @@ class TApplication : public TComponent {
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
-  // Creates a form owned by the application; the first one becomes the main form.
-  template <typename T>
-  void CreateForm(T*& ref) {
-    ref = new T(this);
+  // Creates a form owned by the application, handing it what follows the owner in its
+  // constructor; the first one becomes the main form.
+  template <typename T, typename... TArgs>
+  void CreateForm(T*& ref, TArgs&&... args) {
+    ref = new T(this, std::forward<TArgs>(args)...);
     if (!main_form_) main_form_ = ref;
   }
   TForm* MainForm() const { return main_form_; }

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemError.h"
@@ -30,28 +33,34 @@ bool WriteAll(HANDLE h, std::string_view data) {
   return true;
 }
 
-// Temporary files are named "<target>.<unique>.tmp" beside the target, so that one left by a
-// save that was killed can be recognised and removed by the next.
-constexpr wchar_t kTempSuffix[] = L".tmp";
-
 std::wstring TempName(const std::wstring& target) {
   static std::atomic<unsigned> serial{0};
-  wchar_t unique[40];
-  wsprintfW(unique, L".%lx-%lx-%x", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount()),
-            ++serial);
-  return target + unique + kTempSuffix;
+  // The target's own name goes in wide, as it is; only the parts after it come from the rule.
+  return target + ToWide(TemporaryFileName({}, GetCurrentProcessId(), GetTickCount(), ++serial));
 }
+
+struct FindCloser {
+  void operator()(HANDLE h) const { FindClose(h); }
+};
 
 void RemoveStaleTemporaries(const std::wstring& target) {
   const size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
   WIN32_FIND_DATAW found;
-  const HANDLE find = FindFirstFileW((target + L".*" + kTempSuffix).c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
+  const HANDLE first = FindFirstFileW((target + L".*.tmp").c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return;
+  const std::unique_ptr<void, FindCloser> find(first);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+  std::vector<TFolderEntry> entries;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + found.cFileName).c_str());
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const uint64_t written = ticks(found.ftLastWriteTime), at = ticks(now);
+    entries.push_back({ToUtf8(found.cFileName), at > written ? (at - written) / 10000000 : 0});
+  } while (FindNextFileW(find.get(), &found));
+  const std::string name = ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1));
+  for (const std::string& stale : StaleTemporaries(name, entries)) DeleteFileW((folder + ToWide(stale)).c_str());
 }
 
 // Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
