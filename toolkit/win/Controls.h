@@ -269,6 +269,18 @@ class TWinControl : public TControl {
   void AttachNative(HWND h);
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
+  // Handlers of the window procedure, one per message; true: answered, no default handling.
+  bool OnPaint();
+  bool OnEraseBackground(TMessage& m);
+  bool OnMouse(TMessage& m);
+  void OnMouseLeave();
+  void OnCaptureChanged(HWND taker);
+  bool OnGetObject(TMessage& m);
+  bool OnContextMenu(TMessage& m);
+  bool OnCommand(TMessage& m);
+  bool OnChildAsks(HWND from, TMessage& m);  // WM_CTLCOLOR*, WM_DRAWITEM
+  bool OnNotify(TMessage& m);
+  void OnWindowPosChanged(const WINDOWPOS& wp);
   void PaintMessage();
   void RouteMouse(TMessage& m);
   void SetMouseControl(TControl* c);
