@@ -24,6 +24,7 @@ std::string WithoutAccel(std::string_view s) {
 
 TAccessibleText AccessibleTextOf(std::string_view caption, std::string_view hint, bool stripAccel) {
   TAccessibleText text;
+  if (!caption.empty() && !hint.empty()) text.Description = std::string(hint);
   if (hint.size() > 2 && hint.back() == ')') {
     const size_t open = hint.rfind('(');
     if (open != std::string_view::npos) {

@@ -8,6 +8,7 @@
 #include "app/win/InfoForm.h"
 #include "app/win/SingleInstance.h"
 #include "app/win/StickForm.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   TApplication app;
   app.Initialize();
+  InstallAccessibility();
   app.SetTitle("Zettly");
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;

@@ -31,6 +31,7 @@ TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
   CreateMenu();
   SetPopupMenu(TrayPopupMenu);
   CreateTrayIcon();
+  DescribeForScreenReaders();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

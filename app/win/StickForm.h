@@ -10,7 +10,6 @@
 #include "app/win/EditorForm.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/FolderWatch.h"
@@ -21,7 +20,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
+class TStickForm : public TForm, public TNoteView {
  public:
   explicit TStickForm(TComponent* owner);
   ~TStickForm() override;
@@ -123,8 +122,8 @@ class TStickForm : public TForm, public TNoteView, public TAccessibleDescriber {
   void ExitItemClick(TObject* sender);
 
   void WndProc(TMessage& m) override;
-  // What the cycling and attachment buttons and the clock tell a screen reader.
-  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  // Has the cycling and attachment buttons and the clock tell a screen reader what they are.
+  void DescribeForScreenReaders();
   // The time the clock shows, "12:34:56"; empty while it shows none.
   std::string ClockText() const;
 

@@ -38,6 +38,8 @@ class TCustomLabel : public TGraphicControl {
   void ParentHandleCreated() override { Settled(); }
 
   void Paint(TCanvas& canvas) override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::StaticText; }
+  TAccessibleText AccessibleName() const override;
   // The DrawText flags the label paints with.
   UINT TextFlags() const;
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/Text.h"
 #include "toolkit/win/WindowObject.h"
@@ -40,7 +39,9 @@ void TWinControl::OnCaptureChanged(HWND taker) {
 }
 
 bool TWinControl::OnGetObject(TMessage& m) {
-  return !native_ && AnswerGetObject(*this, m);  // a system control answers for itself
+  // A system control answers for itself; ours, through the screen reader service when there is one.
+  const auto answer = AccessibilityHooks().AnswerGetObject;
+  return !native_ && answer && answer(*this, m);
 }
 
 bool TWinControl::OnContextMenu(TMessage& m) {

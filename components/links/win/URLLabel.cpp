@@ -47,8 +47,8 @@ void TURLLabel::MouseLeave() {
   Font().SetColor(kLeftColor);
 }
 
-void TURLLabel::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control != this) return;
-  info.Role = TAccessibleRole::Link;
-  info.Description = LinkTarget();
+TAccessibleText TURLLabel::AccessibleName() const {
+  TAccessibleText text = TCustomLabel::AccessibleName();
+  text.Description = LinkTarget();
+  return text;
 }

@@ -263,8 +263,8 @@ bool TOvalButton::DialogChar(wchar_t c) {
   return TGraphicControl::DialogChar(c);
 }
 
-void TOvalButton::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control != this) return;
-  info.Role = TAccessibleRole::PushButton;
-  info.Pressed = Down();
+TAccessibleState TOvalButton::AccessibleState() const {
+  TAccessibleState state = TGraphicControl::AccessibleState();
+  state.Pressed = Down();
+  return state;
 }

@@ -9,13 +9,12 @@
 
 #include "components/ovalbutton/OvalButtonLayout.h"
 #include "components/ovalbutton/OvalButtonState.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Controls.h"
 
 using TBevelWidth = uint8_t;  // declared 1..10; 0 (no rings) until a form sets it
 using TNumGlyphs = uint8_t;   // 0..4; 0: no glyph is drawn
 
-class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private OvalBtn::TOvalButtonHost {
+class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
  public:
   // 100 x 50, raised, Color clBtnFace, Spacing 4, Layout blGlyphBottom, no rings, no glyph.
   explicit TOvalButton(TComponent* owner);
@@ -81,7 +80,8 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
   void MouseLeave() override;
   bool DialogChar(wchar_t c) override;
   // A push button, pressed while it is down, with or without a click handler.
-  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::PushButton; }
+  TAccessibleState AccessibleState() const override;
 
  protected:
   void CaptionChanged() override;
