@@ -30,7 +30,6 @@ TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
   OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
   CreateControls();
   FinishCreate();
-  SetActiveControl(ExposureEdit);
 }
 
 TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char* caption) {
@@ -112,10 +111,13 @@ void TEditorForm::CreateControls() {
   EstimateButton->LoadGlyph(RES_GLYPH_ESTIMATE);
   EstimateButton->SetHint("Estimate (Alt+E)");
   EstimateButton->SetShowHint(true);
+  EstimateButton->SetTabStop(true);
+  EstimateButton->SetTabOrder(4);
   EstimateButton->OnClick = [this](TObject* s) { EstimateButtonClick(s); };
   EstimateButton->SetParent(this);
 
   CancelBtn = MakeOvalButton("CancelBtn", 83, "Cancel");
+  CancelBtn->SetTabOrder(5);
   CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
   CancelBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     CancelBtnMouseDown(s, b, sh, x, y);
@@ -124,6 +126,8 @@ void TEditorForm::CreateControls() {
     CancelBtnMouseUp(s, b, sh, x, y);
   };
   StickBtn = MakeOvalButton("StickBtn", 158, "Stick it");
+  StickBtn->SetTabOrder(6);
+  StickBtn->SetDefault(true);
   StickBtn->OnClick = [this](TObject* s) { StickBtnClick(s); };
   StickBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     StickBtnMouseDown(s, b, sh, x, y);
@@ -152,6 +156,11 @@ void TEditorForm::SwitchToCreateMode() {
 
 void TEditorForm::ShowDialog() {
   enter_pressed_ = escape_pressed_ = false;
+  // Every opening starts in the note's text, after what it holds, wherever the keyboard was
+  // when the dialog last closed.
+  FocusChild(nullptr);
+  SetActiveControl(NoteEdit);
+  NoteEdit->MoveCaretToEnd();
   ShowModal();
 }
 

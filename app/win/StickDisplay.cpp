@@ -144,7 +144,10 @@ void TStickForm::EditSpeedBtnClick(TObject*) {
 
 void TStickForm::ExitImageClick(TObject*) { Close(); }
 
-void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
+void TStickForm::FormKeyDown(TObject*, uint16_t& key, TShiftState shift) {
+  // On the press, as accelerators act: whichever of Ctrl and the letter is let go first. Once
+  // per press: a held key's repeats do nothing.
+  if (KeyRepeat()) return;
   try {
     if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
       HelpButtonClick(HelpButton);

@@ -36,7 +36,7 @@ TStickForm::TStickForm(TComponent* owner) : TForm(owner) {
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-  OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
+  OnKeyDown = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   FinishCreate();
 }
 

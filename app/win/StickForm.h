@@ -97,7 +97,7 @@ class TStickForm : public TForm, public TNoteView {
   void FormActivate(TObject* sender);
   void FormShow(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
-  void FormKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+  void FormKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
   void ForwardSpeedBtnClick(TObject* sender);
   void BackSpeedBtnClick(TObject* sender);
   void CycleTimerTimer(TObject* sender);

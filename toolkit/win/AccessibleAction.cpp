@@ -38,7 +38,7 @@ void RunPendingClick(WPARAM id) {
   const std::vector<TControl*> controls = AccessibleControls(*live);
   if (std::find(controls.begin(), controls.end(), click.target) == controls.end()) return;
   try {
-    click.target->Click();
+    click.target->PerformClick();
   } catch (const std::exception& e) {
     if (Application) Application->HandleException(e);
   }

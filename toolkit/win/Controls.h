@@ -137,6 +137,8 @@ class TControl : public TComponent {
   // Mouse and notification steps; the parent routes them here. Coordinates are the control's own.
   virtual void Click();
   virtual void DblClick();
+  // A click without the mouse, as Space, Enter and a screen reader's default action give one.
+  virtual void PerformClick() { Click(); }
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -312,6 +314,7 @@ class TWinControl : public TControl {
   bool OnMouse(TMessage& m);
   void OnMouseLeave();
   void OnCaptureChanged(HWND taker);
+  void OnFocusChanged(bool gained);
   bool OnGetObject(TMessage& m);
   bool OnContextMenu(TMessage& m);
   bool OnCommand(TMessage& m);

@@ -240,6 +240,7 @@ void TWinControl::PaintTo(HDC target, const TRect& dirty) {
     TCanvas canvas(mem);
     canvas.Font.Assign(c->Font());
     c->Paint(canvas);
+    if (c == keyboard_child_ && Focused()) canvas.DrawFocusRect({1, 1, b.Width() - 1, b.Height() - 1});
   }
   SetViewportOrgEx(mem, -dirty.Left, -dirty.Top, nullptr);
   BitBlt(target, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), mem, dirty.Left, dirty.Top, SRCCOPY);

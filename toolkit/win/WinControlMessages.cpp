@@ -38,6 +38,12 @@ void TWinControl::OnCaptureChanged(HWND taker) {
   if (taker && taker != hwnd_) LosePointer();
 }
 
+void TWinControl::OnFocusChanged(bool gained) {
+  if (!keyboard_child_) return;
+  keyboard_child_->Invalidate();  // its focus cue comes and goes with the window's focus
+  if (gained && AccessibilityHooks().FocusChanged) AccessibilityHooks().FocusChanged(*keyboard_child_);
+}
+
 bool TWinControl::OnGetObject(TMessage& m) {
   // A system control answers for itself; ours, through the screen reader service when there is one.
   const auto answer = AccessibilityHooks().AnswerGetObject;

@@ -103,6 +103,8 @@ void TWinControl::WndProc(TMessage& m) {
       // A modal dialog takes the pointer without a leave: the hover ends here.
       if (!m.WParam) LosePointer();
       break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: OnFocusChanged(m.Msg == WM_SETFOCUS); break;
     case WM_GETOBJECT: answered = OnGetObject(m); break;
     case WM_SETCURSOR: answered = SetCursorMessage(m); break;
     case WM_CONTEXTMENU: answered = OnContextMenu(m); break;

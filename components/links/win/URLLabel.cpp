@@ -25,6 +25,7 @@ TURLLabel::TURLLabel(TComponent* owner) : TCustomLabel(owner) {
   Font().SetStyle(fsUnderline);
   Screen->SetCursorLoader(LinkCursor, [dpi = Dpi()] { return LoadLinkCursor(dpi); });
   SetCursor(LinkCursor);
+  SetTabStop(true);  // a link is reached with Tab and followed with Enter or Space
 }
 
 void TURLLabel::ChangeScale(int newDpi) {

@@ -51,6 +51,10 @@ class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
   void SetTransparent(bool v) { state_.SetTransparent(v); }
   TColor TransparentColor() const { return transparent_color_; }
   void SetTransparentColor(TColor v);
+  // The dialog's default button, the one Enter presses: drawn with a heavier frame and read as
+  // the default.
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
 
   // +1 raised, -1 sunken, 0 no bevel.
   int BevelState() const { return state_.BevelState(); }
@@ -73,6 +77,8 @@ class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
 
   void Click() override;
   void DblClick() override;
+  // The click notification wherever the pointer is (a click of the mouse counts inside the oval only).
+  void PerformClick() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -115,4 +121,5 @@ class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
   TNumGlyphs num_glyphs_ = 0;
   int32_t spacing_ = 4;
   TColor transparent_color_ = clBlack;
+  bool default_ = false;
 };
