@@ -10,7 +10,11 @@
 #include "toolkit/win/WindowObject.h"
 
 namespace {
-constexpr UINT kTakeBackKeyboard = WM_APP + 0x14;
+// After a deactivation the foreground is watched a little while: it passes through other
+// windows before it settles on the stand-in.
+constexpr UINT_PTR kForegroundWatch = 0x5A17;
+constexpr UINT kForegroundWatchMs = 100;
+constexpr int kForegroundWatchTicks = 30;
 
 // Wine on X shows a notification-area icon through a window of its own; when a notification area
 // docks it, that window (and the one standing for the area's X window) takes the foreground
@@ -322,8 +326,14 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
-    case kTakeBackKeyboard:
-      if (visible_ && IsWindowEnabled(hwnd_) && IsDockedIconStandIn(GetForegroundWindow())) SetForegroundWindow(hwnd_);
+    case WM_TIMER:
+      if (m.WParam != kForegroundWatch) break;
+      if (--foreground_watch_ <= 0 || !visible_ || Active()) {
+        KillTimer(hwnd_, kForegroundWatch);
+      } else if (IsDockedIconStandIn(GetForegroundWindow()) && IsWindowEnabled(hwnd_)) {
+        KillTimer(hwnd_, kForegroundWatch);
+        SetForegroundWindow(hwnd_);
+      }
       return;
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
@@ -341,7 +351,10 @@ void TForm::WndProc(TMessage& m) {
         // The focus is still where the user left it; give it back on the next activation.
         if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
         else if (focus == hwnd_) active_control_ = nullptr;  // the form itself, or a windowless control on it
-        if (visible_) PostMessageW(hwnd_, kTakeBackKeyboard, 0, 0);  // looked at once the change is done
+        if (visible_) {
+          foreground_watch_ = kForegroundWatchTicks;
+          SetTimer(hwnd_, kForegroundWatch, kForegroundWatchMs, nullptr);
+        }
       }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {

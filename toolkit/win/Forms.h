@@ -96,6 +96,7 @@ class TForm : public TWinControl {
   TPosition position_ = TPosition::poDesigned;
   bool key_preview_ = false;
   bool key_repeat_ = false;
+  int foreground_watch_ = 0;  // ticks left to watch the foreground after a deactivation
   bool modal_ = false;
   int modal_result_ = 0;
   HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)
