@@ -58,6 +58,7 @@ void TEditorForm::CreateControls() {
   NoteEdit->SetTabOrder(0);
   NoteEdit->OnChange = [this](TObject* s) { NoteEditChange(s); };
   NoteEdit->SetParent(this);
+  NoteTextLabel->SetFocusControl(NoteEdit);
 
   CharCountLabel = new TLabel(this);
   CharCountLabel->SetName("CharCountLabel");
@@ -103,6 +104,7 @@ void TEditorForm::CreateControls() {
   ExposureEdit->SetMaxLength(2);
   ExposureEdit->SetTabOrder(3);
   ExposureEdit->SetParent(this);
+  ExposureLabel->SetFocusControl(ExposureEdit);
 
   EstimateButton = new TSpeedButton(this);
   EstimateButton->SetName("EstimateButton");

@@ -5,6 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <string>
 #include <vector>
 
 #include "toolkit/win/Controls.h"
@@ -29,6 +32,13 @@ TWinControl* LiveControl(HWND hwnd, TWinControl* control);
 
 // Clicks a control of the window later, from the message loop, if both are still there then.
 bool PostAccessibleClick(HWND hwnd, TWinControl& window, TControl& target);
+
+// A string for a client: S_FALSE with no string when it is empty.
+HRESULT TextAnswer(const std::string& text, BSTR* out);
+
+// Wraps a system control's standard accessible object so that it is called what DescribeControl
+// says (its label's text); takes over the reference to `standard`.
+IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard);
 
 // Plugs the service into the toolkit's hooks: windows of ours answer WM_GETOBJECT with their
 // accessible object, and a listening client hears of name and focus changes. Call once at start.

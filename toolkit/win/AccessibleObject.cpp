@@ -49,13 +49,6 @@ std::unordered_set<HWND>& Listened() {
   return *windows;
 }
 
-HRESULT Text(const std::string& text, BSTR* out) {
-  if (!out) return E_INVALIDARG;
-  *out = nullptr;
-  if (text.empty()) return S_FALSE;
-  *out = Ole().SysAllocString(ToWide(text).c_str());
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
 
 void SetI4(VARIANT* v, LONG value) {
   v->vt = VT_I4;
@@ -121,14 +114,14 @@ class TAccessibleObject final : public IAccessible {
                                            reinterpret_cast<void**>(out));
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Text.Name, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Name, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* out) override {
     if (out) *out = nullptr;
     return DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Text.Description, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Description, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!out) return E_POINTER;
@@ -154,7 +147,7 @@ class TAccessibleObject final : public IAccessible {
     return DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Text.Shortcut, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Shortcut, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
     if (!out) return E_POINTER;
@@ -174,7 +167,7 @@ class TAccessibleObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
     return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) {
-      return Text(info.Clickable() ? "Click" : "", out);
+      return TextAnswer(info.Clickable() ? "Click" : "", out);
     });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
@@ -281,12 +274,24 @@ class TAccessibleObject final : public IAccessible {
 
 bool AnswerObjectRequest(TWinControl& window, TMessage& m) {
   if (static_cast<LONG>(m.LParam) != OBJID_CLIENT || !window.HandleAllocated()) return false;
+  // A system control answers for itself unless its label has something to add.
+  if (window.IsNative() && DescribeControl(window).Text.Name.empty()) return false;
   if (!Ole().Ready()) return false;
   // The answer is marshalled through COM, which this thread may not have needed so far; it
   // stays initialised for the rest of the run.
   static thread_local const bool com = SUCCEEDED(Ole().CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
   const HWND hwnd = window.Handle();
+  if (window.IsNative()) {
+    IAccessible* standard = nullptr;
+    if (FAILED(Ole().CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&standard))) || !standard)
+      return false;
+    IAccessible* named = NamedNativeObject(window, hwnd, standard);
+    m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, named);
+    named->Release();
+    return true;
+  }
   Listened().insert(hwnd);
   auto* object = new TAccessibleObject(window, hwnd);
   m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, object);
@@ -328,6 +333,14 @@ void RaiseFocus(const TControl& control) {
 }
 
 }  // namespace
+
+HRESULT TextAnswer(const std::string& text, BSTR* out) {
+  if (!out) return E_INVALIDARG;
+  *out = nullptr;
+  if (text.empty()) return S_FALSE;
+  *out = Ole().SysAllocString(ToWide(text).c_str());
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
 
 void InstallAccessibility() {
   TAccessibilityHooks& hooks = AccessibilityHooks();

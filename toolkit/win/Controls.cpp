@@ -180,7 +180,19 @@ TAccessibleRole TControl::AccessibleRole() const {
   return OnClick ? TAccessibleRole::PushButton : TAccessibleRole::Graphic;
 }
 
-TAccessibleText TControl::AccessibleName() const { return AccessibleTextOf(caption_, hint_, true); }
+const TControl* TControl::NamingLabel() const {
+  if (parent_)
+    for (const TControl* c : parent_->Controls())
+      if (c->LabelFor() == this) return c;
+  return nullptr;
+}
+
+TAccessibleText TControl::AccessibleName() const {
+  // A field is called what its label says (the system's rule, the static text before it, finds
+  // nothing in a label that has no window).
+  if (const TControl* label = NamingLabel()) return {label->AccessibleName().Name, "", hint_};
+  return AccessibleTextOf(caption_, hint_, true);
+}
 
 TAccessibleState TControl::AccessibleState() const {
   TAccessibleState state;

@@ -123,6 +123,9 @@ class TControl : public TComponent {
   virtual TAccessibleRole AccessibleRole() const;
   virtual TAccessibleText AccessibleName() const;
   virtual TAccessibleState AccessibleState() const;
+  // The control a label names, or nullptr; and the label that names this control.
+  virtual const TControl* LabelFor() const { return nullptr; }
+  const TControl* NamingLabel() const;
   // The owner's word on the control, after the control's own (a form naming a button after what
   // it does).
   TAccessibleDescribeEvent OnDescribeAccessible;

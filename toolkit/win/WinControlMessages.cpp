@@ -45,9 +45,10 @@ void TWinControl::OnFocusChanged(bool gained) {
 }
 
 bool TWinControl::OnGetObject(TMessage& m) {
-  // A system control answers for itself; ours, through the screen reader service when there is one.
+  // Through the screen reader service when there is one (a system control has its own answer,
+  // which the service may complete).
   const auto answer = AccessibilityHooks().AnswerGetObject;
-  return !native_ && answer && answer(*this, m);
+  return answer && answer(*this, m);
 }
 
 bool TWinControl::OnContextMenu(TMessage& m) {
