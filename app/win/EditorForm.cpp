@@ -1,5 +1,6 @@
 #include "app/win/EditorForm.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/Exposure.h"
@@ -13,6 +14,8 @@ const char* const FullListMessage =
 
 namespace {
 constexpr char kEditCaption[] = "Edit note N\xC2\xB0 ";  // with the degree sign
+// The exposure field's edges at 96 DPI.
+constexpr int kExposureLeft = 147, kExposureRight = 193;
 }
 
 TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
@@ -97,7 +100,7 @@ void TEditorForm::CreateControls() {
 
   ExposureEdit = new TSpinEdit(this);
   ExposureEdit->SetName("ExposureEdit");
-  ExposureEdit->SetBounds(147, 168, 46, 22);
+  ExposureEdit->SetBounds(kExposureLeft, 168, kExposureRight - kExposureLeft, 22);
   ExposureEdit->SetMinValue(MinExposureSeconds);
   ExposureEdit->SetMaxValue(MaxExposureSeconds);
   ExposureEdit->SetValue(MinExposureSeconds);
@@ -143,6 +146,25 @@ void TEditorForm::CreateControls() {
   AttachmentDialog->SetTitle("Locate the attachement object...");
   AttachmentDialog->SetFilter("All files (*.*)|*.*");
   AttachmentDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
+}
+
+void TEditorForm::ChangeScale(int newDpi) {
+  TForm::ChangeScale(newDpi);
+  PlaceExposureField();
+}
+
+void TEditorForm::HandleCreated() {
+  TForm::HandleCreated();
+  PlaceExposureField();  // the label's text measured in the font the system really gives it
+}
+
+void TEditorForm::PlaceExposureField() {
+  if (!ExposureLabel || !ExposureEdit) return;  // still being built
+  // A substitute font may run the label's text past its room: the field gives way on its left,
+  // keeping its right edge, so that the closing bracket stays in sight.
+  const int right = Scaled(kExposureRight);
+  const int left = std::max(Scaled(kExposureLeft), ExposureLabel->Left() + ExposureLabel->Width() + Scaled(2));
+  ExposureEdit->SetBounds(left, ExposureEdit->Top(), right - left, ExposureEdit->Height());
 }
 
 TNoteView& TEditorForm::NoteWindow() const {

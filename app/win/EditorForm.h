@@ -44,8 +44,8 @@ class TEditorForm : public TForm {
   TLabel* CharCountLabel;
   TLabeledEdit* AttachmentEdit;
   TBitBtn* BrowseButton;
-  TLabel* ExposureLabel;
-  TSpinEdit* ExposureEdit;
+  TLabel* ExposureLabel = nullptr;
+  TSpinEdit* ExposureEdit = nullptr;
   TSpeedButton* EstimateButton;
   TOvalButton* CancelBtn;
   TOvalButton* StickBtn;
@@ -78,8 +78,15 @@ class TEditorForm : public TForm {
   void CancelBtnMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   void KeyDown(uint16_t& key, TShiftState shift) override;
+  void ChangeScale(int newDpi) override;
+
+ protected:
+  void HandleCreated() override;
 
  private:
+  // The exposure field starts right of its label's text (a few pixels into its design room when a
+  // wider font stands in).
+  void PlaceExposureField();
   void CreateControls();
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption);
   TNoteView& NoteWindow() const;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # With the keyboard alone, Tab reaches every control of the editor and of the About box, and
 # what it reached acts on Space or Enter: Estimate, Cancel, "Stick it", Browse, the two links
-# and Close.
+# and Close. The exposure field keeps its arrows when the keyboard leaves it.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/editor.sh"
@@ -13,6 +13,8 @@ about_shown() { xdotool search --onlyvisible --name '^Information$' >/dev/null 2
 file_dialog_shown() { xdotool search --onlyvisible --name '^Locate the attachement' >/dev/null 2>&1; }
 # What reached the desktop's hand-off (Wine adds a slash to a bare address; for mailto it goes
 # past PATH to the system's own tools, which say in the program's log what they were given).
+# The exposure field's arrows, inside its right end, are drawn.
+spin_arrows_shown() { [ "$(dark_pixels $((EX + 178)) $((EY + 170)) 13 18)" -gt 5 ]; }
 handed() { cat "$E2E_DIR/handed.txt" "$E2E_DIR/wine.log" 2>/dev/null | grep -qF "$1"; }
 
 wm_begin --tray
@@ -34,6 +36,7 @@ editor_wait '^Create new note$'
 letters=$(printf 'a%.0s' $(seq 60))
 e2e_type "$letters"
 tabs 4
+e2e_wait 5 spin_arrows_shown || e2e_fail "the exposure field's arrows went when the keyboard left it"
 e2e_key "" space
 tabs 2
 e2e_key "" space

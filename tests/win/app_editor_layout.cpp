@@ -87,4 +87,16 @@ TEST_F(EditorKeyboardTest, EveryOpeningPutsTheKeyboardInTheTextAfterWhatItHolds)
   EXPECT_EQ(caret.cpMax, 5);
 }
 
+TEST_F(EditorKeyboardTest, TheExposureFieldLeavesItsLabelsTextInSightAtEveryScale) {
+  StartBoth({});
+  for (int dpi : {96, 120, 144, 192}) {
+    editor->ChangeScale(dpi);
+    editor->Handle();
+    const TLabel& label = *editor->ExposureLabel;
+    const TSpinEdit& field = *editor->ExposureEdit;
+    EXPECT_GE(field.Left(), label.Left() + label.Width()) << dpi;
+    EXPECT_EQ(field.Left() + field.Width(), ScaleForDpi(193, dpi)) << dpi;  // the right edge stays
+  }
+}
+
 }  // namespace
