@@ -53,7 +53,8 @@ void TSysTrayIcon::SendToTray() {
 
 void TSysTrayIcon::OpenPopupMenu() {
   if (!popup_menu_ || !popup_menu_->AutoPopup()) return;
-  const POINT at = Sys().CursorPos();
+  const std::optional<TPoint> anchor = NotificationAnchor();
+  const POINT at = anchor ? POINT{anchor->X, anchor->Y} : Sys().CursorPos();
   // The classic dance for a tray menu: foreground first, so that the menu closes when the
   // user clicks elsewhere; a message afterwards, so that it does not come back at once. No
   // messages are pumped here: this runs inside the tray window's procedure.
