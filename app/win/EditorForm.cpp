@@ -1,11 +1,9 @@
 #include "app/win/EditorForm.h"
 
-#include <algorithm>
 #include <exception>
 
 #include "app/Exposure.h"
 #include "app/Notes.h"
-#include "app/res/resource.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
 
@@ -14,8 +12,6 @@ const char* const FullListMessage =
 
 namespace {
 constexpr char kEditCaption[] = "Edit note N\xC2\xB0 ";  // with the degree sign
-// The exposure field's edges at 96 DPI.
-constexpr int kExposureLeft = 147, kExposureRight = 193;
 }
 
 TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
@@ -33,138 +29,6 @@ TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
   OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
   CreateControls();
   FinishCreate();
-}
-
-TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char* caption) {
-  auto* b = new TOvalButton(this);
-  b->SetName(name);
-  b->SetBounds(left, 202, 65, 31);
-  b->SetCaption(caption);
-  b->SetBevelWidth(3);
-  b->SetColor(clBtnFace);
-  b->SetParent(this);
-  return b;
-}
-
-void TEditorForm::CreateControls() {
-  NoteTextLabel = new TLabel(this);
-  NoteTextLabel->SetName("NoteTextLabel");
-  NoteTextLabel->SetBounds(6, 3, NoteTextLabel->Width(), NoteTextLabel->Height());
-  NoteTextLabel->SetCaption("Note");
-  NoteTextLabel->SetParent(this);
-
-  NoteEdit = new TRichEdit(this);
-  NoteEdit->SetName("NoteEdit");
-  NoteEdit->SetBounds(4, 20, 218, 86);
-  NoteEdit->SetMaxLength(200);
-  NoteEdit->SetWantReturns(false);
-  NoteEdit->SetTabOrder(0);
-  NoteEdit->OnChange = [this](TObject* s) { NoteEditChange(s); };
-  NoteEdit->SetParent(this);
-  NoteTextLabel->SetFocusControl(NoteEdit);
-
-  CharCountLabel = new TLabel(this);
-  CharCountLabel->SetName("CharCountLabel");
-  CharCountLabel->SetAutoSize(false);
-  CharCountLabel->SetAlignment(TAlignment::taCenter);
-  CharCountLabel->SetBounds(141, 108, 79, 16);
-  CharCountLabel->SetParent(this);
-
-  AttachmentEdit = new TLabeledEdit(this);
-  AttachmentEdit->SetName("AttachmentEdit");
-  AttachmentEdit->SetBounds(5, 140, 188, 21);
-  AttachmentEdit->SetParent(this);
-  AttachmentEdit->Font().SetColor(clNavy);
-  AttachmentEdit->EditLabel().SetCaption("Attachment");
-  AttachmentEdit->SetLabelSpacing(2);
-  AttachmentEdit->SetTabOrder(1);
-
-  BrowseButton = new TBitBtn(this);
-  BrowseButton->SetName("BrowseButton");
-  BrowseButton->SetBounds(199, 140, 23, 23);
-  BrowseButton->SetCaption("...");
-  BrowseButton->SetHint("Browse");
-  BrowseButton->SetShowHint(true);
-  BrowseButton->SetParent(this);
-  BrowseButton->Font().SetColor(clNavy);
-  BrowseButton->Font().SetStyle(fsBold);
-  BrowseButton->Font().SetSize(Font().Size() + 1);
-  BrowseButton->SetTabOrder(2);
-  BrowseButton->OnClick = [this](TObject* s) { BrowseButtonClick(s); };
-
-  ExposureLabel = new TLabel(this);
-  ExposureLabel->SetName("ExposureLabel");
-  ExposureLabel->SetBounds(6, 172, ExposureLabel->Width(), ExposureLabel->Height());
-  ExposureLabel->SetCaption("Exposure Time (seconds)");
-  ExposureLabel->SetParent(this);
-
-  ExposureEdit = new TSpinEdit(this);
-  ExposureEdit->SetName("ExposureEdit");
-  ExposureEdit->SetBounds(kExposureLeft, 168, kExposureRight - kExposureLeft, 22);
-  ExposureEdit->SetMinValue(MinExposureSeconds);
-  ExposureEdit->SetMaxValue(MaxExposureSeconds);
-  ExposureEdit->SetValue(MinExposureSeconds);
-  ExposureEdit->SetMaxLength(2);
-  ExposureEdit->SetTabOrder(3);
-  ExposureEdit->SetParent(this);
-  ExposureLabel->SetFocusControl(ExposureEdit);
-
-  EstimateButton = new TSpeedButton(this);
-  EstimateButton->SetName("EstimateButton");
-  EstimateButton->SetBounds(199, 168, 23, 23);
-  EstimateButton->SetNumGlyphs(RES_GLYPH_IMAGES);
-  EstimateButton->LoadGlyph(RES_GLYPH_ESTIMATE);
-  EstimateButton->SetHint("Estimate (Alt+E)");
-  EstimateButton->SetShowHint(true);
-  EstimateButton->SetTabStop(true);
-  EstimateButton->SetTabOrder(4);
-  EstimateButton->OnClick = [this](TObject* s) { EstimateButtonClick(s); };
-  EstimateButton->SetParent(this);
-
-  CancelBtn = MakeOvalButton("CancelBtn", 83, "Cancel");
-  CancelBtn->SetTabOrder(5);
-  CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
-  CancelBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    CancelBtnMouseDown(s, b, sh, x, y);
-  };
-  CancelBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    CancelBtnMouseUp(s, b, sh, x, y);
-  };
-  StickBtn = MakeOvalButton("StickBtn", 158, "Stick it");
-  StickBtn->SetTabOrder(6);
-  StickBtn->SetDefault(true);
-  StickBtn->OnClick = [this](TObject* s) { StickBtnClick(s); };
-  StickBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    StickBtnMouseDown(s, b, sh, x, y);
-  };
-  StickBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    StickBtnMouseUp(s, b, sh, x, y);
-  };
-
-  AttachmentDialog = new TOpenDialog(this);
-  AttachmentDialog->SetName("AttachmentDialog");
-  AttachmentDialog->SetTitle("Locate the attachement object...");
-  AttachmentDialog->SetFilter("All files (*.*)|*.*");
-  AttachmentDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
-}
-
-void TEditorForm::ChangeScale(int newDpi) {
-  TForm::ChangeScale(newDpi);
-  PlaceExposureField();
-}
-
-void TEditorForm::HandleCreated() {
-  TForm::HandleCreated();
-  PlaceExposureField();  // the label's text measured in the font the system really gives it
-}
-
-void TEditorForm::PlaceExposureField() {
-  if (!ExposureLabel || !ExposureEdit) return;  // still being built
-  // A substitute font may run the label's text past its room: the field gives way on its left,
-  // keeping its right edge, so that the closing bracket stays in sight.
-  const int right = Scaled(kExposureRight);
-  const int left = std::max(Scaled(kExposureLeft), ExposureLabel->Left() + ExposureLabel->Width() + Scaled(2));
-  ExposureEdit->SetBounds(left, ExposureEdit->Top(), right - left, ExposureEdit->Height());
 }
 
 TNoteView& TEditorForm::NoteWindow() const {
