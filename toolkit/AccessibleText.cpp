@@ -1,5 +1,8 @@
 #include "toolkit/AccessibleText.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 // A bracketed tail is a shortcut only when it looks like one: a key name, or keys joined by '+'.
 bool LooksLikeShortcut(std::string_view s) {
@@ -24,6 +27,7 @@ std::string WithoutAccel(std::string_view s) {
 
 TAccessibleText AccessibleTextOf(std::string_view caption, std::string_view hint, bool stripAccel) {
   TAccessibleText text;
+  if (!caption.empty() && !hint.empty()) text.Description = std::string(hint);
   if (hint.size() > 2 && hint.back() == ')') {
     const size_t open = hint.rfind('(');
     if (open != std::string_view::npos) {
@@ -34,7 +38,11 @@ TAccessibleText AccessibleTextOf(std::string_view caption, std::string_view hint
       }
     }
   }
-  if (!caption.empty()) {
+  // A caption of marks alone ("...") names nothing: the hint does.
+  const bool says_something = std::any_of(caption.begin(), caption.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c));
+  });
+  if (says_something) {
     text.Name = stripAccel ? WithoutAccel(caption) : std::string(caption);
   } else {
     text.Name = std::string(TrimEnd(hint));

@@ -10,6 +10,7 @@
 #include "app/win/SingleInstance.h"
 #include "app/win/StickForm.h"
 #include "components/timer/win/SimpleTimerWin.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
 
@@ -31,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TNoteList notes(&SystemFileStore());
   TApplication app;
   app.Initialize();
+  InstallAccessibility();
   app.SetTitle("Zettly");
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;

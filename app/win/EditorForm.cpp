@@ -4,7 +4,6 @@
 
 #include "app/Exposure.h"
 #include "app/Notes.h"
-#include "app/res/resource.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
 
@@ -30,113 +29,6 @@ TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
   OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
   CreateControls();
   FinishCreate();
-  SetActiveControl(ExposureEdit);
-}
-
-TOvalButton* TEditorForm::MakeOvalButton(const char* name, int left, const char* caption) {
-  auto* b = new TOvalButton(this);
-  b->SetName(name);
-  b->SetBounds(left, 202, 65, 31);
-  b->SetCaption(caption);
-  b->SetBevelWidth(3);
-  b->SetColor(clBtnFace);
-  b->SetParent(this);
-  return b;
-}
-
-void TEditorForm::CreateControls() {
-  NoteTextLabel = new TLabel(this);
-  NoteTextLabel->SetName("NoteTextLabel");
-  NoteTextLabel->SetBounds(6, 3, NoteTextLabel->Width(), NoteTextLabel->Height());
-  NoteTextLabel->SetCaption("Note");
-  NoteTextLabel->SetParent(this);
-
-  NoteEdit = new TRichEdit(this);
-  NoteEdit->SetName("NoteEdit");
-  NoteEdit->SetBounds(4, 20, 218, 86);
-  NoteEdit->SetMaxLength(200);
-  NoteEdit->SetWantReturns(false);
-  NoteEdit->SetTabOrder(0);
-  NoteEdit->OnChange = [this](TObject* s) { NoteEditChange(s); };
-  NoteEdit->SetParent(this);
-
-  CharCountLabel = new TLabel(this);
-  CharCountLabel->SetName("CharCountLabel");
-  CharCountLabel->SetAutoSize(false);
-  CharCountLabel->SetAlignment(TAlignment::taCenter);
-  CharCountLabel->SetBounds(141, 108, 79, 16);
-  CharCountLabel->SetParent(this);
-
-  AttachmentEdit = new TLabeledEdit(this);
-  AttachmentEdit->SetName("AttachmentEdit");
-  AttachmentEdit->SetBounds(5, 140, 188, 21);
-  AttachmentEdit->SetParent(this);
-  AttachmentEdit->Font().SetColor(clNavy);
-  AttachmentEdit->EditLabel().SetCaption("Attachment");
-  AttachmentEdit->SetLabelSpacing(2);
-  AttachmentEdit->SetTabOrder(1);
-
-  BrowseButton = new TBitBtn(this);
-  BrowseButton->SetName("BrowseButton");
-  BrowseButton->SetBounds(199, 140, 23, 23);
-  BrowseButton->SetCaption("...");
-  BrowseButton->SetHint("Browse");
-  BrowseButton->SetShowHint(true);
-  BrowseButton->SetParent(this);
-  BrowseButton->Font().SetColor(clNavy);
-  BrowseButton->Font().SetStyle(fsBold);
-  BrowseButton->Font().SetSize(Font().Size() + 1);
-  BrowseButton->SetTabOrder(2);
-  BrowseButton->OnClick = [this](TObject* s) { BrowseButtonClick(s); };
-
-  ExposureLabel = new TLabel(this);
-  ExposureLabel->SetName("ExposureLabel");
-  ExposureLabel->SetBounds(6, 172, ExposureLabel->Width(), ExposureLabel->Height());
-  ExposureLabel->SetCaption("Exposure Time (seconds)");
-  ExposureLabel->SetParent(this);
-
-  ExposureEdit = new TSpinEdit(this);
-  ExposureEdit->SetName("ExposureEdit");
-  ExposureEdit->SetBounds(147, 168, 46, 22);
-  ExposureEdit->SetMinValue(MinExposureSeconds);
-  ExposureEdit->SetMaxValue(MaxExposureSeconds);
-  ExposureEdit->SetValue(MinExposureSeconds);
-  ExposureEdit->SetMaxLength(2);
-  ExposureEdit->SetTabOrder(3);
-  ExposureEdit->SetParent(this);
-
-  EstimateButton = new TSpeedButton(this);
-  EstimateButton->SetName("EstimateButton");
-  EstimateButton->SetBounds(199, 168, 23, 23);
-  EstimateButton->SetNumGlyphs(RES_GLYPH_IMAGES);
-  EstimateButton->LoadGlyph(RES_GLYPH_ESTIMATE);
-  EstimateButton->SetHint("Estimate (Alt+E)");
-  EstimateButton->SetShowHint(true);
-  EstimateButton->OnClick = [this](TObject* s) { EstimateButtonClick(s); };
-  EstimateButton->SetParent(this);
-
-  CancelBtn = MakeOvalButton("CancelBtn", 83, "Cancel");
-  CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
-  CancelBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    CancelBtnMouseDown(s, b, sh, x, y);
-  };
-  CancelBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    CancelBtnMouseUp(s, b, sh, x, y);
-  };
-  StickBtn = MakeOvalButton("StickBtn", 158, "Stick it");
-  StickBtn->OnClick = [this](TObject* s) { StickBtnClick(s); };
-  StickBtn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    StickBtnMouseDown(s, b, sh, x, y);
-  };
-  StickBtn->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    StickBtnMouseUp(s, b, sh, x, y);
-  };
-
-  AttachmentDialog = new TOpenDialog(this);
-  AttachmentDialog->SetName("AttachmentDialog");
-  AttachmentDialog->SetTitle("Locate the attachement object...");
-  AttachmentDialog->SetFilter("All files (*.*)|*.*");
-  AttachmentDialog->SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing);
 }
 
 TNoteList& TEditorForm::Notes() const {
@@ -152,6 +44,11 @@ void TEditorForm::SwitchToCreateMode() {
 
 void TEditorForm::ShowDialog() {
   enter_pressed_ = escape_pressed_ = false;
+  // Every opening starts in the note's text, after what it holds, wherever the keyboard was
+  // when the dialog last closed.
+  FocusChild(nullptr);
+  SetActiveControl(NoteEdit);
+  NoteEdit->MoveCaretToEnd();
   ShowModal();
 }
 

@@ -32,8 +32,8 @@ class TEditorForm : public TForm {
   TLabel* CharCountLabel;
   TLabeledEdit* AttachmentEdit;
   TBitBtn* BrowseButton;
-  TLabel* ExposureLabel;
-  TSpinEdit* ExposureEdit;
+  TLabel* ExposureLabel = nullptr;
+  TSpinEdit* ExposureEdit = nullptr;
   TSpeedButton* EstimateButton;
   TOvalButton* CancelBtn;
   TOvalButton* StickBtn;
@@ -71,10 +71,28 @@ class TEditorForm : public TForm {
   void CancelBtnMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
   void KeyDown(uint16_t& key, TShiftState shift) override;
+  void ChangeScale(int newDpi) override;
+
+ protected:
+  void HandleCreated() override;
 
  private:
+  // The exposure field starts right of its label's text (a few pixels into its design room when a
+  // wider font stands in).
+  void PlaceExposureField();
+  // The controls, one function each.
+  using MouseHandler = void (TEditorForm::*)(TObject*, TMouseButton, TShiftState, int, int);
   void CreateControls();
-  TOvalButton* MakeOvalButton(const char* name, int left, const char* caption);
+  TLabel* MakeLabel(const char* name, int left, int top, const char* caption);
+  TRichEdit* MakeNoteEdit();
+  TLabel* MakeCharCountLabel();
+  TLabeledEdit* MakeAttachmentEdit();
+  TBitBtn* MakeBrowseButton();
+  TSpinEdit* MakeExposureEdit();
+  TSpeedButton* MakeEstimateButton();
+  TOvalButton* MakeOvalButton(const char* name, int left, const char* caption, int tabOrder,
+                              void (TEditorForm::*click)(TObject*), MouseHandler down, MouseHandler up);
+  TOpenDialog* MakeAttachmentDialog();
   TNoteList& Notes() const;
   void SwitchToCreateMode();
   // Stores the note, shows it when new, saves everything, rewrites the counter and closes the

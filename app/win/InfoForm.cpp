@@ -46,87 +46,106 @@ void TInfoForm::ChangeScale(int newDpi) {
 }
 
 void TInfoForm::CreateControls() {
-  TabImages = new TImageList(this);
-  TabImages->SetName("TabImages");
-  TabImages->SetSize(16, 16);
-  TabImages->AddMaskedResource(RES_ABOUTTAB, RES_KEY_COLOR);
+  TabImages = MakeTabImages();
+  Pages = MakePages();
+  AboutTabSheet = MakeAboutTabSheet();
+  AboutPanel = MakeAboutPanel();
+  VersionLabel = MakeTextLabel("VersionLabel", Bounds(8, 14, 145, 15), kVersionLine, -12, fsBold);
+  CopyrightLabel = MakeTextLabel("CopyrightLabel", Bounds(13, 38, 282, 25), kCopyright, -11, 0);
+  WebLink = MakeLink("WebLink", Bounds(75, 72, 157, 13), TURLType::utHTTP, kWebAddress);
+  MailLink = MakeLink("MailLink", Bounds(104, 95, 98, 13), TURLType::utMailTo, kMailAddress);
+  CloseButton = MakeCloseButton();
+}
 
-  Pages = new TPageControl(this);
-  Pages->SetName("Pages");
-  Pages->SetBounds(0, 0, 316, 171);
-  Pages->SetImages(TabImages);
-  Pages->SetParent(this);
+TImageList* TInfoForm::MakeTabImages() {
+  auto* images = new TImageList(this);
+  images->SetName("TabImages");
+  images->SetSize(16, 16);
+  images->AddMaskedResource(RES_ABOUTTAB, RES_KEY_COLOR);
+  return images;
+}
 
-  AboutTabSheet = new TTabSheet(this);
-  AboutTabSheet->SetName("AboutTabSheet");
-  AboutTabSheet->SetCaption("About");
-  AboutTabSheet->SetImageIndex(0);
-  AboutTabSheet->SetPageControl(Pages);
-  AboutTabSheet->OnResize = [this](TObject* s) { AboutTabSheetResize(s); };
-  Pages->SetActivePage(AboutTabSheet);
+TPageControl* TInfoForm::MakePages() {
+  auto* pages = new TPageControl(this);
+  pages->SetName("Pages");
+  pages->SetBounds(0, 0, 316, 171);
+  pages->SetImages(TabImages);
+  pages->SetParent(this);
+  return pages;
+}
 
-  AboutPanel = new TPanel(this);
-  AboutPanel->SetName("AboutPanel");
-  AboutPanel->SetBounds(0, 0, 308, 141);
-  AboutPanel->SetBevelOuter(TBevelCut::bvLowered);
-  AboutPanel->SetColor(clWindow);
-  AboutPanel->SetParent(AboutTabSheet);
-  AboutPanel->OnResize = [this](TObject* s) { AboutPanelResize(s); };
+TTabSheet* TInfoForm::MakeAboutTabSheet() {
+  auto* sheet = new TTabSheet(this);
+  sheet->SetName("AboutTabSheet");
+  sheet->SetCaption("About");
+  sheet->SetImageIndex(0);
+  sheet->SetPageControl(Pages);
+  sheet->OnResize = [this](TObject* s) { AboutTabSheetResize(s); };
+  Pages->SetActivePage(sheet);
+  return sheet;
+}
 
-  auto text_label = [this](const char* name, TRect bounds, const char* text, int height, TFontStyles style) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetAutoSize(false);
-    l->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    l->SetAlignment(TAlignment::taCenter);
-    l->SetLayout(TTextLayout::tlCenter);
-    l->SetWordWrap(true);
-    l->SetTransparent(true);
-    l->SetCaption(text);
-    l->Font().SetName("Arial");
-    l->Font().SetHeight(height);
-    l->Font().SetStyle(style);
-    l->Font().SetCharset(ANSI_CHARSET);
-    l->SetParent(AboutPanel);
-    return l;
-  };
-  VersionLabel = text_label("VersionLabel", Bounds(8, 14, 145, 15), kVersionLine, -12, fsBold);
-  CopyrightLabel = text_label("CopyrightLabel", Bounds(13, 38, 282, 25), kCopyright, -11, 0);
+TPanel* TInfoForm::MakeAboutPanel() {
+  auto* panel = new TPanel(this);
+  panel->SetName("AboutPanel");
+  panel->SetBounds(0, 0, 308, 141);
+  panel->SetBevelOuter(TBevelCut::bvLowered);
+  panel->SetColor(clWindow);
+  panel->SetParent(AboutTabSheet);
+  panel->OnResize = [this](TObject* s) { AboutPanelResize(s); };
+  return panel;
+}
 
-  WebLink = new TURLLabel(this);
-  WebLink->SetName("WebLink");
-  WebLink->SetBounds(75, 72, 157, 13);
-  WebLink->SetURLType(TURLType::utHTTP);
-  WebLink->SetCaption(kWebAddress);
-  WebLink->SetParent(AboutPanel);
+TLabel* TInfoForm::MakeTextLabel(const char* name, TRect bounds, const char* text, int height, TFontStyles style) {
+  auto* l = new TLabel(this);
+  l->SetName(name);
+  l->SetAutoSize(false);
+  l->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  l->SetAlignment(TAlignment::taCenter);
+  l->SetLayout(TTextLayout::tlCenter);
+  l->SetWordWrap(true);
+  l->SetTransparent(true);
+  l->SetCaption(text);
+  l->Font().SetName("Arial");
+  l->Font().SetHeight(height);
+  l->Font().SetStyle(style);
+  l->Font().SetCharset(ANSI_CHARSET);
+  l->SetParent(AboutPanel);
+  return l;
+}
 
-  MailLink = new TURLLabel(this);
-  MailLink->SetName("MailLink");
-  MailLink->SetBounds(104, 95, 98, 13);
-  MailLink->SetURLType(TURLType::utMailTo);
-  MailLink->SetCaption(kMailAddress);
-  MailLink->SetParent(AboutPanel);
+TURLLabel* TInfoForm::MakeLink(const char* name, TRect bounds, TURLType type, const char* address) {
+  auto* link = new TURLLabel(this);
+  link->SetName(name);
+  link->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  link->SetURLType(type);
+  link->SetCaption(address);
+  link->SetParent(AboutPanel);
+  return link;
+}
 
-  CloseButton = new TOvalButton(this);
-  CloseButton->SetName("CloseButton");
-  CloseButton->SetBounds(126, 175, 64, 31);
-  CloseButton->SetCaption("Close");
-  CloseButton->SetBevelWidth(2);
-  CloseButton->SetColor(clBtnFace);
-  CloseButton->Font().SetName("MS Sans Serif");
-  CloseButton->Font().SetHeight(-11);
-  CloseButton->Font().SetStyle(fsBold);
-  CloseButton->SetLayout(OvalBtn::blGlyphBottom);
-  CloseButton->SetMargin(0);
-  CloseButton->SetSpacing(4);
-  CloseButton->SetTransparentColor(clBlack);
-  CloseButton->SetDown(false);
-  CloseButton->SetFlat(false);
-  CloseButton->SetTransparent(false);
-  CloseButton->SetGroupIndex(0);
-  CloseButton->SetCursor(crHandPoint);
-  CloseButton->SetParent(this);
-  CloseButton->OnClick = [this](TObject* s) { CloseButtonClick(s); };
+TOvalButton* TInfoForm::MakeCloseButton() {
+  auto* b = new TOvalButton(this);
+  b->SetName("CloseButton");
+  b->SetBounds(126, 175, 64, 31);
+  b->SetCaption("Close");
+  b->SetBevelWidth(2);
+  b->SetColor(clBtnFace);
+  b->Font().SetName("MS Sans Serif");
+  b->Font().SetHeight(-11);
+  b->Font().SetStyle(fsBold);
+  b->SetLayout(OvalBtn::blGlyphBottom);
+  b->SetMargin(0);
+  b->SetSpacing(4);
+  b->SetTransparentColor(clBlack);
+  b->SetDown(false);
+  b->SetFlat(false);
+  b->SetTransparent(false);
+  b->SetGroupIndex(0);
+  b->SetCursor(crHandPoint);
+  b->SetParent(this);
+  b->OnClick = [this](TObject* s) { CloseButtonClick(s); };
+  return b;
 }
 
 void TInfoForm::CloseButtonClick(TObject*) {

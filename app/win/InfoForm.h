@@ -43,7 +43,15 @@ class TInfoForm : public TForm {
   void HandleCreated() override;
 
  private:
+  // The controls, one function each, in the order a stored form description would create them.
   void CreateControls();
+  TImageList* MakeTabImages();
+  TPageControl* MakePages();
+  TTabSheet* MakeAboutTabSheet();
+  TPanel* MakeAboutPanel();
+  TLabel* MakeTextLabel(const char* name, TRect bounds, const char* text, int height, TFontStyles style);
+  TURLLabel* MakeLink(const char* name, TRect bounds, TURLType type, const char* address);
+  TOvalButton* MakeCloseButton();
   // The links keep their own text width and sit in the middle of the panel.
   void CentreLinks();
 };

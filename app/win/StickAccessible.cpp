@@ -16,16 +16,18 @@ std::string TStickForm::ClockText() const {
   return text;
 }
 
-void TStickForm::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control == CycleButton) {
-    info.Name = "Cycling";  // its hint says ON or OFF, which the pressed state tells already
-    info.Shortcut = "Ctrl+Space";
-  } else if (&control == AttachmentButton) {
-    info.Name = "Attachment";
-    info.Description = AttachmentButton->Hint();
-  } else if (&control == DigitalClock) {
-    info.Name = ClockText();
-    info.Description = DigitalClock->Hint();  // the date
+void TStickForm::DescribeForScreenReaders() {
+  CycleButton->OnDescribeAccessible = [](const TControl&, TAccessibleInfo& info) {
+    info.Text.Name = "Cycling";  // its hint says ON or OFF, which the pressed state tells already
+    info.Text.Shortcut = "Ctrl+Space";
+  };
+  AttachmentButton->OnDescribeAccessible = [](const TControl& button, TAccessibleInfo& info) {
+    info.Text.Name = "Attachment";
+    info.Text.Description = button.Hint();
+  };
+  DigitalClock->OnDescribeAccessible = [this](const TControl& clock, TAccessibleInfo& info) {
+    info.Text.Name = ClockText();
+    info.Text.Description = clock.Hint();  // the date
     info.Role = TAccessibleRole::StaticText;
-  }
+  };
 }

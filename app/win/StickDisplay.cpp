@@ -125,7 +125,10 @@ void TStickForm::OpenAttachment() {
   OpenWithShell(attach, "attachment");
 }
 
-void TStickForm::FormKeyUp(TObject*, uint16_t& key, TShiftState shift) {
+void TStickForm::FormKeyDown(TObject*, uint16_t& key, TShiftState shift) {
+  // On the press, as accelerators act: whichever of Ctrl and the letter is let go first. Once
+  // per press: a held key's repeats do nothing.
+  if (KeyRepeat()) return;
   try {
     if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
       HelpButtonClick(HelpButton);

@@ -24,11 +24,12 @@ TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), note
   CreateMenu();
   SetPopupMenu(TrayPopupMenu);
   CreateTrayIcon();
+  DescribeForScreenReaders();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-  OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
+  OnKeyDown = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   FinishCreate();
 }
 

@@ -12,7 +12,6 @@
 #include "app/win/EditorForm.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
 #include "toolkit/win/FolderWatch.h"
@@ -23,7 +22,7 @@
 #include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Timer.h"
 
-class TStickForm : public TForm, public TAccessibleDescriber {
+class TStickForm : public TForm {
  public:
   // The list is the program's, handed in by the entry point; not owned, it MUST outlive the window.
   TStickForm(TComponent* owner, TNoteList& notes);
@@ -114,7 +113,7 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   void FormActivate(TObject* sender);
   void FormShow(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
-  void FormKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+  void FormKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
   void ForwardSpeedBtnClick(TObject*) { Run(TCommand::Forward); }
   void BackSpeedBtnClick(TObject*) { Run(TCommand::Back); }
   void CycleTimerTimer(TObject* sender);
@@ -139,8 +138,8 @@ class TStickForm : public TForm, public TAccessibleDescriber {
   void ExitItemClick(TObject*) { Run(TCommand::Exit); }
 
   void WndProc(TMessage& m) override;
-  // What the cycling and attachment buttons and the clock tell a screen reader.
-  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  // Has the cycling and attachment buttons and the clock tell a screen reader what they are.
+  void DescribeForScreenReaders();
   // The time the clock shows, "12:34:56"; empty while it shows none.
   std::string ClockText() const;
 

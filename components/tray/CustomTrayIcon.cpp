@@ -41,7 +41,18 @@ void TCustomTrayIcon::SetWantEnterExitEvents(bool v) {
   exit_timer_.SetRunning(v);
 }
 
+// Nothing of the icon is touched after the step: a handler may have destroyed it.
+void TCustomTrayIcon::ProcessNotification(uint32_t code, TPoint anchor) {
+  anchor_ = anchor;
+  Process(code);
+}
+
 void TCustomTrayIcon::ProcessNotification(uint32_t code) {
+  anchor_.reset();
+  Process(code);
+}
+
+void TCustomTrayIcon::Process(uint32_t code) {
   using namespace tray_code;
   switch (code) {
     case MouseMove: {

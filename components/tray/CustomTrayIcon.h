@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "components/timer/SimpleTimer.h"
 #include "toolkit/Component.h"
@@ -44,8 +45,11 @@ class TCustomTrayIcon : public TComponent {
   TNotifyEvent OnMinimizeToTray;
   TStartupEvent OnStartup;
 
-  // One notification from the shell about this icon (the callback message's lParam).
+  // One notification from the shell about this icon (the callback message's lParam). Version 4
+  // also names the point it is about (the icon itself for one from the keyboard): the menu a
+  // notification opens opens there.
   void ProcessNotification(uint32_t code);
+  void ProcessNotification(uint32_t code, TPoint anchor);
 
   // Each calls its event, when assigned, with this icon as sender.
   virtual void FireClick();
@@ -55,8 +59,11 @@ class TCustomTrayIcon : public TComponent {
   virtual void FireMouseMove(TShiftState shift, int x, int y);
   virtual void FireMouseEnter();
   virtual void FireMouseExit();
-  // Opens the popup menu at the cursor, when there is one that pops up by itself.
+  // Opens the popup menu at the notification's point, else at the cursor, when there is one
+  // that pops up by itself.
   virtual void OpenPopupMenu() = 0;
+  // The point the notification being processed names, if it names one.
+  const std::optional<TPoint>& NotificationAnchor() const { return anchor_; }
 
   // Mouse state, as the notification steps left it.
   bool LeftButtonDown() const { return left_button_down_; }
@@ -82,6 +89,7 @@ class TCustomTrayIcon : public TComponent {
   uint8_t shell_version_mode_ = 0;
 
  private:
+  void Process(uint32_t code);
   void ButtonDown(TMouseButton button, TShift member);
   void ButtonUp(TMouseButton button, TShift member);
   void SelectionNotification(uint32_t code);
@@ -96,6 +104,7 @@ class TCustomTrayIcon : public TComponent {
   bool cursor_outside_ = true;
   bool select_follows_click_ = false;  // version 4: the selection a left click announces next
   TPoint last_cursor_pos_;
+  std::optional<TPoint> anchor_;  // of the notification in hand; none in the classic formats
   TSimpleTimer click_timer_;  // measures the double-click time from a left press
   TSimpleTimer exit_timer_;   // polls the cursor for the exit
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The editor with keys and mouse: Ctrl+N, a text and Enter make a note that is shown, counted and
-# saved with the seconds typed first (the exposure field has the focus); Ctrl+E changes its text
+# saved with the seconds typed after Tab reached the exposure field; Ctrl+E changes its text
 # and exposure through "Change", while clicks in the oval button's corners do nothing; Esc and
 # Cancel leave the note and the file alone.
 . "$(dirname "$0")/lib.sh"
@@ -14,9 +14,9 @@ empty_counter=$(note_counter_signature)
 
 e2e_key ctrl n
 editor_wait '^Create new note$'
-e2e_type 7                 # replaces the selected 3 of the focused exposure field
-editor_click $EDITOR_NOTE
-e2e_type 'Buy milk'
+e2e_type 'Buy milk'         # the keyboard starts in the note's text
+for _ in 1 2 3; do e2e_key "" Tab; done
+e2e_type 7                 # replaces the 3 that Tab selected in the exposure field
 e2e_key "" Return
 editor_wait_gone
 e2e_wait 10 test -f "$PROG/notices.msg" || e2e_fail "Enter did not save the notes file"

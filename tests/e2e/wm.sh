@@ -65,3 +65,13 @@ wm_start() {
 
 # The X window that has the keyboard focus.
 wm_focus_window() { xdotool getwindowfocus 2>/dev/null; }
+
+# The program's icon sits at the right end of trayer's strip (bottom right of the screen).
+wm_tray_icon_docked() { [ "$(e2e_pixel 1012 756)" != "$(e2e_pixel 910 756)" ]; }
+
+# After wm_start with --tray, as a person sees it: the window manager has given the note window
+# the keyboard and the icon has arrived in the notification area.
+wm_settled() {
+  e2e_wait 20 eval '[ "$(wm_focus_window)" = "$(e2e_note_window)" ]' || e2e_fail "the window manager did not focus the note window"
+  e2e_wait 20 wm_tray_icon_docked || e2e_fail "the icon did not arrive in the notification area"
+}

@@ -27,6 +27,8 @@ TEST(AccessibleText, NameFromCaptionOrHintWithTheShortcutSplitOff) {
       {"&Close", "Closes (Alt+C)", true, "Close", "Alt+C"},
       {"Tom && Jerry &", "", true, "Tom & Jerry &", ""},
       {"Tom && Jerry", "", false, "Tom && Jerry", ""},
+      // A caption of marks alone leaves the name to the hint.
+      {"...", "Browse", true, "Browse", ""},
       {"", "", true, "", ""},
   };
   for (const Case& c : cases) {

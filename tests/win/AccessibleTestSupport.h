@@ -57,13 +57,13 @@ class AccessibleClient {
   }
 };
 
-// Records the name changes raised for client areas while it lives (delivered by the message loop).
+// Records the events of one kind (name changes by default) raised for client areas while it
+// lives (delivered by the message loop).
 class NameChangeRecorder {
  public:
-  NameChangeRecorder() {
+  explicit NameChangeRecorder(DWORD event = EVENT_OBJECT_NAMECHANGE) {
     events().clear();
-    hook_ = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, GetCurrentProcessId(),
-                            0, WINEVENT_OUTOFCONTEXT);
+    hook_ = SetWinEventHook(event, event, nullptr, OnEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   }
   ~NameChangeRecorder() { UnhookWinEvent(hook_); }
   NameChangeRecorder(const NameChangeRecorder&) = delete;

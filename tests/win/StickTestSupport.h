@@ -163,9 +163,11 @@ class StickTest : public testing::Test {
     SendMessageW(panel, WM_LBUTTONUP, 0, at);
   }
 
-  // The key's release with or without Ctrl held, as the message loop delivers it.
-  void KeyUp(WORD key, bool ctrl) {
+  // A key pressed and let go with or without Ctrl held, as the message loop delivers them; with
+  // repeat, the press is the auto-repeat of a key held down.
+  void PressKey(WORD key, bool ctrl, bool repeat = false) {
     SetCtrl(ctrl);
+    PostMessageW(form->NotePanel->Handle(), WM_KEYDOWN, key, repeat ? 0x40000001 : 1);
     PostMessageW(form->NotePanel->Handle(), WM_KEYUP, key, 0xC0000001);
     Application->ProcessMessages();
     SetCtrl(false);

@@ -42,16 +42,16 @@ class StickAccessTest : public StickTest {
 
 TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
   Start(kThree, /*cycling=*/false);
-  KeyUp(VK_SPACE, true);
+  PressKey(VK_SPACE, true);
   EXPECT_TRUE(form->CycleButton->Down());
   EXPECT_TRUE(form->CycleTimer->Enabled());
-  KeyUp(VK_SPACE, true);
+  PressKey(VK_SPACE, true);
   EXPECT_FALSE(form->CycleButton->Down());
   EXPECT_FALSE(form->CycleTimer->Enabled());
-  KeyUp(VK_SPACE, false);  // Space alone is not the switch
+  PressKey(VK_SPACE, false);  // Space alone is not the switch
   EXPECT_FALSE(form->CycleTimer->Enabled());
 
-  KeyUp(VK_F1, false);
+  PressKey(VK_F1, false);
   ASSERT_EQ(system.shell.size(), 1u);
   EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
 
@@ -62,11 +62,28 @@ TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
     ++shown;
     PostMessageW(about.Handle(), WM_CLOSE, 0, 0);
   };
-  KeyUp('B', false);
+  PressKey('B', false);
   EXPECT_EQ(shown, 0);
-  KeyUp('B', true);
+  PressKey('B', true);
   form->SetDialogs(nullptr, nullptr);
   EXPECT_EQ(shown, 1);
+}
+
+TEST_F(StickAccessTest, AShortcutActsOnItsPressOncePerPressWhicheverKeyIsLetGoFirst) {
+  Start(kThree, /*cycling=*/false);
+  const HWND panel = form->NotePanel->Handle();
+  const std::string before = form->CounterLabel->Caption();
+  SetCtrl(true);
+  PostMessageW(panel, WM_KEYDOWN, VK_RIGHT, 1);
+  Application->ProcessMessages();
+  const std::string stepped = form->CounterLabel->Caption();
+  EXPECT_NE(stepped, before);
+  PostMessageW(panel, WM_KEYDOWN, VK_RIGHT, 0x40000001);  // the held key repeats
+  Application->ProcessMessages();
+  SetCtrl(false);  // Ctrl let go before the arrow
+  PostMessageW(panel, WM_KEYUP, VK_RIGHT, 0xC0000001);
+  Application->ProcessMessages();
+  EXPECT_EQ(form->CounterLabel->Caption(), stepped);
 }
 
 TEST_F(StickAccessTest, TheMenuFromTheKeyboardOpensOnTheWindow) {
@@ -131,7 +148,7 @@ TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
   Read();
   NameChangeRecorder recorder;
   ASSERT_TRUE(recorder.Hooked());
-  KeyUp(VK_RIGHT, true);
+  PressKey(VK_RIGHT, true);
   Application->ProcessMessages();
   const std::vector<std::pair<HWND, long>> expected = {{form->Handle(), IdOf(form->NoteLabel)},
                                                        {form->Handle(), IdOf(form->CounterLabel)}};

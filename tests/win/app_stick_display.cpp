@@ -47,8 +47,8 @@ TEST_F(StickDisplayTest, WithAnEmptyListEveryStepLeavesTheEmptyState) {
   ClickOn(form->ForwardSpeedBtn);
   ClickOn(form->BackSpeedBtn);
   Tick();
-  KeyUp(VK_RIGHT, true);
-  KeyUp(VK_LEFT, true);
+  PressKey(VK_RIGHT, true);
+  PressKey(VK_LEFT, true);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
   EXPECT_FALSE(form->AttachmentButton->Visible());
 }
@@ -193,12 +193,12 @@ TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   ClickOn(form->BackSpeedBtn);  // C: no attachment, the button goes
   EXPECT_FALSE(form->AttachmentButton->Visible());
   EXPECT_EQ(form->AttachmentButton->Hint(), "");
-  KeyUp('A', true);
+  PressKey('A', true);
   EXPECT_EQ(system.shell.size(), 1u);
   ClickOn(form->BackSpeedBtn);  // B: Ctrl+A opens, A alone does not
-  KeyUp('A', false);
+  PressKey('A', false);
   EXPECT_EQ(system.shell.size(), 1u);
-  KeyUp('A', true);
+  PressKey('A', true);
   ASSERT_EQ(system.shell.size(), 2u);
   EXPECT_EQ(system.shell[1].file, L"b.doc");
   EXPECT_TRUE(system.boxes.empty());
@@ -209,21 +209,21 @@ TEST_F(StickDisplayTest, CtrlKeysStepTrashAndCloseAndNothingHappensWithoutCtrl) 
   Start(kThree);
   form->Show();
   for (WORD key : {WORD(VK_RIGHT), WORD(VK_LEFT), WORD('T'), WORD('A'), WORD('X'), WORD('N'), WORD('E')})
-    KeyUp(key, false);
+    PressKey(key, false);
   EXPECT_EQ(Text(), "A");
   EXPECT_EQ(notes.NoteCount(), 3);
   EXPECT_TRUE(system.shell.empty());
   EXPECT_TRUE(form->Visible());
 
-  KeyUp(VK_RIGHT, true);
+  PressKey(VK_RIGHT, true);
   EXPECT_EQ(Text(), "B");
-  KeyUp(VK_LEFT, true);
-  KeyUp(VK_LEFT, true);
+  PressKey(VK_LEFT, true);
+  PressKey(VK_LEFT, true);
   EXPECT_EQ(Text(), "C");
-  KeyUp('T', true);
+  PressKey('T', true);
   EXPECT_EQ(Counter(), "1 / 2");
   EXPECT_EQ(Text(), "A");
-  KeyUp('X', true);  // closing saves everything
+  PressKey('X', true);  // closing saves everything
   EXPECT_FALSE(form->Visible());
   EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
   EXPECT_EQ(registry.Setting(L"top"), L"15");
@@ -241,7 +241,7 @@ class ThrowingShell : public WithFakeSystem {
 TEST_F(StickDisplayTest, AnErrorUnderAKeyIsSwallowedButUnderAButtonItIsShown) {
   Start(kThree);
   ThrowingShell shell;
-  KeyUp('A', true);
+  PressKey('A', true);
   EXPECT_TRUE(shell.boxes.empty());
   ClickOn(form->AttachmentButton);
   ASSERT_EQ(shell.boxes.size(), 1u);

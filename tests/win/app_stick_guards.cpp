@@ -125,7 +125,7 @@ TEST_F(StickTest, AChangeOfTheFileOnDiskReachesTheWindowThroughTheMessageLoop) {
 TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReachesIt) {
   Start({{"A", "C:\\no\\such.doc", 3000}, {"B", std::string(2047, 'p'), 3000}});
   system.shell_result = SE_ERR_NOASSOC;
-  KeyUp('A', true);
+  PressKey('A', true);
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to open C:\\no\\such.doc\n"
                                                L"No program is set up to open this kind of file."});
   system.shell_result = ERROR_FILE_NOT_FOUND;
@@ -135,7 +135,7 @@ TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReac
   EXPECT_GT(system.boxes[1].text.size(), (L"Unable to open " + folder.Path() + L"help.chm\n").size());
 
   form->ForwardSpeedBtnClick(nullptr);
-  KeyUp('A', true);
+  PressKey('A', true);
   EXPECT_EQ(system.shell.size(), 2u);  // refused before the shell
   ASSERT_EQ(system.boxes.size(), 3u);
   EXPECT_NE(system.boxes[2].text.find(L"2047 characters"), std::wstring::npos);

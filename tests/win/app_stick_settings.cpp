@@ -288,7 +288,7 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");
   EXPECT_FALSE(form->AttachmentButton->Visible());
-  KeyUp('A', true);
+  PressKey('A', true);
   EXPECT_TRUE(system.shell.empty());  // no removed note can be opened
   form->TrashAllItemClick(nullptr);  // empty: no question
   EXPECT_EQ(system.boxes.size(), 2u);

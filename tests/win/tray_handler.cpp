@@ -175,8 +175,10 @@ TEST_F(TrayNotifyTest, VersionFourNamesTheIconInTheHighWordAndAnswersTheKeyboard
   v4(tray_code::KeySelect);  // Enter on the icon
   EXPECT_EQ(log, (std::vector<std::string>{"DblClick", "&Show window"}));
   EXPECT_TRUE(menu.calls.empty());
-  v4(tray_code::ContextMenu);  // the menu key or Shift+F10
-  EXPECT_EQ(menu.calls.size(), 1u);
+  v4(tray_code::ContextMenu);  // the menu key or Shift+F10: the menu opens at the icon
+  ASSERT_EQ(menu.calls.size(), 1u);
+  EXPECT_EQ(menu.calls[0].x, 700);
+  EXPECT_EQ(menu.calls[0].y, 740);
 }
 
 TEST_F(TrayNotifyTest, NotificationsNamingNoLiveIconReachNothing) {

@@ -1,47 +1,45 @@
-// Screen readers (Microsoft Active Accessibility): what a control tells a client about itself,
-// the accessible object through which a window shows its controls, windowless ones included, and
-// the events that tell a client what changed.
+// Screen readers (Microsoft Active Accessibility): the rules by which a window shows its controls,
+// windowless ones included, to a client, and the service that answers the client and tells it
+// what changed. Controls describe themselves (TControl's accessible role, name and state); the
+// service reaches the base layer only through its hooks.
 #pragma once
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
 
 #include "toolkit/win/Controls.h"
 
-enum class TAccessibleRole { Client, Grouping, PushButton, StaticText, Link, Graphic };
-
-struct TAccessibleInfo {
-  std::string Name;
-  std::string Description;  // more than the name says (a hint beside a caption, a file path...)
-  std::string Shortcut;     // "Ctrl+B"
-  TAccessibleRole Role = TAccessibleRole::Client;
-  bool Pressed = false;
-  bool Clickable = false;   // the default action clicks it
-};
-
-// Implemented by a control that says more about itself than its kind, caption and hint do, or by
-// a form about the controls it owns.
-class TAccessibleDescriber {
- public:
-  // `control` is this object itself or a control it owns; info holds what was found so far.
-  virtual void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const = 0;
-
- protected:
-  ~TAccessibleDescriber() = default;
-};
-
-// From the control's kind, caption and hint, then the control's own describer, then its owner's.
+// The control's own description, then its owner's word on it (OnDescribeAccessible).
 TAccessibleInfo DescribeControl(const TControl& control);
+
+// A system control (edit box, tab control...): it has an accessible object of its own.
+bool IsSystemControl(const TControl& control);
 
 // What a window's accessible object lists as its children, bottom first: its controls, with the
 // controls of a panel that says nothing itself (layout, not content) in the panel's place.
 std::vector<TControl*> AccessibleControls(const TWinControl& window);
 
-// Answers WM_GETOBJECT for the window's client area with its accessible object (true), and
-// remembers that a client listens. Other objects are left to the default handling (false).
-bool AnswerGetObject(TWinControl& window, TMessage& m);
+// The role and state codes a client reads.
+LONG AccessibleRoleCode(TAccessibleRole role);
+LONG AccessibleStateCode(const TControl& control, const TAccessibleInfo& info);
 
-// Tells the clients listening to the window that shows `control` that its name (a note, a count)
-// changed. Nothing happens, at no cost, while no client has asked for that window.
-void AccessibleNameChanged(const TControl* control);
+// The window's object while its window lives: the link goes with the window, so an accessible
+// object a client still holds never reaches a freed control.
+TWinControl* LiveControl(HWND hwnd, TWinControl* control);
+
+// Clicks a control of the window later, from the message loop, if both are still there then.
+bool PostAccessibleClick(HWND hwnd, TWinControl& window, TControl& target);
+
+// A string for a client: S_FALSE with no string when it is empty.
+HRESULT TextAnswer(const std::string& text, BSTR* out);
+
+// Wraps a system control's standard accessible object so that it is called what DescribeControl
+// says (its label's text); takes over the reference to `standard`.
+IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard);
+
+// Plugs the service into the toolkit's hooks: windows of ours answer WM_GETOBJECT with their
+// accessible object, and a listening client hears of name and focus changes. Call once at start.
+void InstallAccessibility();

@@ -116,11 +116,23 @@ bool TApplication::PreTranslate(MSG& msg) {
       TForm* form = FormOfWindow(msg.hwnd);
       if (!form) return false;
       uint16_t key = static_cast<uint16_t>(msg.wParam);
+      const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+      const bool repeat = down && (msg.lParam & (1 << 30));  // the key was down already
+      // Space and Enter click the windowless control that has the keyboard, as a button's own.
+      if (msg.message == WM_KEYDOWN && (key == VK_SPACE || key == VK_RETURN) && KeyboardShift() == TShiftState()) {
+        const auto* window = ObjectOf<TWinControl>(msg.hwnd);
+        if (TControl* c = window ? window->KeyboardChild() : nullptr) {
+          try {
+            if (!repeat) c->PerformClick();
+          } catch (const std::exception& e) {
+            HandleException(e);
+          }
+          return true;
+        }
+      }
       if (form->KeyPreview() || msg.hwnd == form->Handle()) {
-        const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
         try {
-          if (down) form->KeyDown(key, KeyboardShift());
-          else form->KeyUp(key, KeyboardShift());
+          form->PreviewKey(down, repeat, key);
         } catch (const std::exception& e) {
           HandleException(e);
         }

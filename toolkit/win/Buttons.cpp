@@ -64,6 +64,12 @@ void TSpeedButton::SetDown(bool v) {
   Invalidate();
 }
 
+TAccessibleState TSpeedButton::AccessibleState() const {
+  TAccessibleState state = TGraphicControl::AccessibleState();
+  state.Pressed = down_;
+  return state;
+}
+
 void TSpeedButton::Click() {
   if (group_index_ != 0) {
     if (!down_) SetDown(true);

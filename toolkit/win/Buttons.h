@@ -40,6 +40,8 @@ class TSpeedButton : public TGraphicControl {
   // A click puts a group button down (or up, see AllowAllUp), then fires OnClick.
   void Click() override;
   void Paint(TCanvas& canvas) override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::PushButton; }
+  TAccessibleState AccessibleState() const override;
   void ChangeScale(int newDpi) override;
 
  protected:

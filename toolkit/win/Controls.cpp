@@ -1,7 +1,11 @@
 // TControl: bounds, look, parent links and the mouse steps every control has.
 #include "toolkit/win/Controls.h"
 
-#include "toolkit/win/Accessible.h"
+
+TAccessibilityHooks& AccessibilityHooks() {
+  static TAccessibilityHooks hooks;
+  return hooks;
+}
 
 TShiftState ShiftFromKeys(WPARAM keys) {
   TShiftState s;
@@ -91,7 +95,7 @@ void TControl::SetCaption(const std::string& text) {
   if (text == caption_) return;
   caption_ = text;
   CaptionChanged();
-  AccessibleNameChanged(this);  // a listening screen reader reads the new text
+  if (AccessibilityHooks().NameChanged) AccessibilityHooks().NameChanged(*this);  // read out anew
 }
 
 void TControl::SetColor(TColor c) {
@@ -166,6 +170,35 @@ TPoint TControl::ScreenToClient(TPoint p) const {
   if (!parent_) return p;
   const TPoint q = parent_->ScreenToClient(p);
   return {q.X - left_, q.Y - top_};
+}
+
+bool TControl::Focused() const { return parent_ && parent_->KeyboardChild() == this && parent_->Focused(); }
+
+TAccessibleRole TControl::AccessibleRole() const {
+  if (IsWindowed()) return TAccessibleRole::Client;
+  // A picture or a drawn button: what it does on a click says what it is.
+  return OnClick ? TAccessibleRole::PushButton : TAccessibleRole::Graphic;
+}
+
+const TControl* TControl::NamingLabel() const {
+  if (parent_)
+    for (const TControl* c : parent_->Controls())
+      if (c->LabelFor() == this) return c;
+  return nullptr;
+}
+
+TAccessibleText TControl::AccessibleName() const {
+  // A field is called what its label says (the system's rule, the static text before it, finds
+  // nothing in a label that has no window).
+  if (const TControl* label = NamingLabel()) return {label->AccessibleName().Name, "", hint_};
+  return AccessibleTextOf(caption_, hint_, true);
+}
+
+TAccessibleState TControl::AccessibleState() const {
+  TAccessibleState state;
+  state.Focusable = tab_stop_;
+  state.Focused = Focused();
+  return state;
 }
 
 void TControl::Invalidate() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/AccessibleText.h"
 #include "toolkit/Component.h"
 #include "toolkit/MouseState.h"
 #include "toolkit/Scaling.h"
@@ -32,6 +33,21 @@ struct TMessage {
   LPARAM LParam;
   LRESULT Result = 0;
 };
+
+class TControl;
+
+// Where a screen reader's service plugs in (set once at start-up, when there is one): the base
+// layer raises these without knowing who listens.
+struct TAccessibilityHooks {
+  // Answers WM_GETOBJECT for a window of ours; true when answered.
+  bool (*AnswerGetObject)(TWinControl& window, TMessage& m) = nullptr;
+  // A control's name (its caption) or its focus changed.
+  void (*NameChanged)(const TControl& control) = nullptr;
+  void (*FocusChanged)(const TControl& control) = nullptr;
+};
+TAccessibilityHooks& AccessibilityHooks();
+
+using TAccessibleDescribeEvent = std::function<void(const TControl& control, TAccessibleInfo& info)>;
 
 TShiftState ShiftFromKeys(WPARAM keys);  // MK_* flags of a mouse message
 TShiftState KeyboardShift();             // Shift, Ctrl, Alt held now (GetKeyState)
@@ -91,6 +107,28 @@ class TControl : public TComponent {
 
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
+
+  // Tab stops are visited by tab order among their siblings. A windowless control reached by Tab
+  // has the keyboard while its parent window has the focus, shows a focus cue and is clicked by
+  // Space and Enter.
+  int TabOrder() const { return tab_order_; }
+  void SetTabOrder(int order) { tab_order_ = order; }
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool v) { tab_stop_ = v; }
+  virtual bool Focused() const;
+
+  // What a screen reader is told about the control: by default its caption and hint, a button
+  // when a windowless control acts on a click, and its keyboard state. Controls that are more
+  // than that say so here.
+  virtual TAccessibleRole AccessibleRole() const;
+  virtual TAccessibleText AccessibleName() const;
+  virtual TAccessibleState AccessibleState() const;
+  // The control a label names, or nullptr; and the label that names this control.
+  virtual const TControl* LabelFor() const { return nullptr; }
+  const TControl* NamingLabel() const;
+  // The owner's word on the control, after the control's own (a form naming a button after what
+  // it does).
+  TAccessibleDescribeEvent OnDescribeAccessible;
   // Asks the parent (or the window) to repaint this control's area later.
   virtual void Invalidate();
   void Repaint();  // invalidate and paint now
@@ -102,6 +140,8 @@ class TControl : public TComponent {
   // Mouse and notification steps; the parent routes them here. Coordinates are the control's own.
   virtual void Click();
   virtual void DblClick();
+  // A click without the mouse, as Space, Enter and a screen reader's default action give one.
+  virtual void PerformClick() { Click(); }
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -168,6 +208,8 @@ class TControl : public TComponent {
   bool parent_show_hint_ = true;
   int cursor_ = crDefault;
   TPopupMenu* popup_menu_ = nullptr;  // not owned
+  int tab_order_ = 0;
+  bool tab_stop_ = false;
   std::shared_ptr<char> life_ = std::make_shared<char>();
 };
 
@@ -222,11 +264,11 @@ class TWinControl : public TControl {
   // The topmost visible windowless child at a point (client coordinates), or nullptr.
   TControl* ControlAtPos(TPoint p) const;
   void SetFocus();
-  bool Focused() const;
-  int TabOrder() const { return tab_order_; }
-  void SetTabOrder(int order) { tab_order_ = order; }
-  bool TabStop() const { return tab_stop_; }
-  void SetTabStop(bool v) { tab_stop_ = v; }
+  bool Focused() const override;
+  // The windowless child that has the keyboard while this window has the focus, or nullptr.
+  TControl* KeyboardChild() const { return keyboard_child_; }
+  // Gives a windowless child the keyboard (nullptr: none), taking the focus to this window.
+  void FocusChild(TControl* child);
 
   // Every invalidated rectangle is reported here, when set (tests count repaints with it).
   static std::function<void(TWinControl*, const TRect&)> InvalidateSpy;
@@ -269,6 +311,19 @@ class TWinControl : public TControl {
   void AttachNative(HWND h);
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
+  // Handlers of the window procedure, one per message; true: answered, no default handling.
+  bool OnPaint();
+  bool OnEraseBackground(TMessage& m);
+  bool OnMouse(TMessage& m);
+  void OnMouseLeave();
+  void OnCaptureChanged(HWND taker);
+  void OnFocusChanged(bool gained);
+  bool OnGetObject(TMessage& m);
+  bool OnContextMenu(TMessage& m);
+  bool OnCommand(TMessage& m);
+  bool OnChildAsks(HWND from, TMessage& m);  // WM_CTLCOLOR*, WM_DRAWITEM
+  bool OnNotify(TMessage& m);
+  void OnWindowPosChanged(const WINDOWPOS& wp);
   void PaintMessage();
   void RouteMouse(TMessage& m);
   void SetMouseControl(TControl* c);
@@ -283,8 +338,7 @@ class TWinControl : public TControl {
   bool tracking_leave_ = false;
   HWND tooltip_ = nullptr;
   TControl* hint_control_ = nullptr;
-  int tab_order_ = 0;
-  bool tab_stop_ = false;
+  TControl* keyboard_child_ = nullptr;  // not owned; forgotten when it leaves
   bool native_ = false;  // a subclassed system control
   int batching_ = 0;     // live InvalidationBatch objects
   std::vector<RECT> batched_;

@@ -21,6 +21,11 @@ void TCustomEdit::HandleCreated() {
   if (max_length_ > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
 }
 
+TAccessibleText TCustomEdit::AccessibleName() const {
+  if (const TControl* label = NamingLabel()) return {label->AccessibleName().Name, "", Hint()};
+  return AccessibleTextOf("", Hint(), true);
+}
+
 std::string TCustomEdit::Text() const { return hwnd_ ? WindowText(hwnd_) : Caption(); }
 
 void TCustomEdit::SetText(const std::string& text) {
@@ -75,6 +80,7 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 TLabeledEdit::TLabeledEdit(TComponent* owner) : TCustomEdit(owner), label_(new TLabel(this)) {
   label_->OnResize = [this](TObject*) { PlaceLabel(); };
+  label_->SetFocusControl(this);
 }
 
 void TLabeledEdit::SetLabelSpacing(int v) {

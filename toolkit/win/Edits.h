@@ -24,6 +24,8 @@ class TCustomEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  // Its text is its value, not its name: the label names it, or else the hint.
+  TAccessibleText AccessibleName() const override;
   void WndProc(TMessage& m) override;
   void CommandNotify(WORD code) override;
   bool ParentAsks(TMessage& m) override;

@@ -41,6 +41,10 @@ void TCustomPanel::SetAlignment(TAlignment a) {
   Invalidate();
 }
 
+TAccessibleRole TCustomPanel::AccessibleRole() const {
+  return Caption().empty() ? TAccessibleRole::Grouping : TAccessibleRole::Client;
+}
+
 void TCustomPanel::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   if (border_style_ == TPanelBorderStyle::bsSingle) p.Style |= WS_BORDER;

@@ -20,6 +20,8 @@ class TCustomPanel : public TWinControl {
   void SetBorderStyle(TPanelBorderStyle s);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);
+  // Without a caption a panel is layout, a group of the controls in it.
+  TAccessibleRole AccessibleRole() const override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -1,6 +1,5 @@
 #include "toolkit/win/Forms.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,6 +13,25 @@ TFormHost& FormHost() {
   static TFormHost host;
   return host;
 }
+
+namespace {
+// After a deactivation the foreground is watched a little while: it passes through other
+// windows before it settles on the stand-in.
+constexpr UINT_PTR kForegroundWatch = 0x5A17;
+constexpr UINT kForegroundWatchMs = 100;
+constexpr int kForegroundWatchTicks = 30;
+
+// Wine on X shows a notification-area icon through a window of its own; when a notification area
+// docks it, that window (and the one standing for the area's X window) takes the foreground
+// while the window manager leaves the keyboard focus with us: keys would then reach nobody, so
+// the form that lost the foreground to them takes it back.
+bool IsDockedIconStandIn(HWND hwnd) {
+  wchar_t name[40] = L"";
+  if (!hwnd || !GetClassNameW(hwnd, name, 40)) return false;
+  // The icon's window, and the one that stands for the notification area's own X window.
+  return lstrcmpW(name, L"__winex11_tray_icon") == 0 || lstrcmpW(name, L"__wine_x11_foreign_window") == 0;
+}
+}  // namespace
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
@@ -232,42 +250,6 @@ void TForm::SetActiveControl(TWinControl* control) {
   if (active_control_ && Active()) ::SetFocus(active_control_);
 }
 
-namespace {
-// Tab stops below a control, depth first, siblings by tab order.
-void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
-  std::vector<TWinControl*> children;
-  for (TControl* c : parent.Controls())
-    if (c->IsWindowed() && c->Visible() && c->Enabled()) children.push_back(static_cast<TWinControl*>(c));
-  std::stable_sort(children.begin(), children.end(),
-                   [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-  for (TWinControl* c : children) {
-    if (c->TabStop() && c->HandleAllocated()) out.push_back(c);
-    CollectTabStops(*c, out);
-  }
-}
-}  // namespace
-
-bool TForm::SelectNext(bool forward) {
-  std::vector<TWinControl*> stops;
-  CollectTabStops(*this, stops);
-  if (stops.empty()) return false;
-  const HWND focus = GetFocus();
-  auto at = std::find_if(stops.begin(), stops.end(), [focus](TWinControl* c) {
-    return c->Handle() == focus || IsChild(c->Handle(), focus);
-  });
-  size_t next;
-  if (at == stops.end()) next = forward ? 0 : stops.size() - 1;
-  else {
-    const size_t i = static_cast<size_t>(at - stops.begin());
-    next = forward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size();
-  }
-  HWND target = stops[next]->Handle();
-  ::SetFocus(target);
-  // As in dialogs: a text box reached by Tab has its text selected.
-  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
-  return true;
-}
-
 void TForm::Close() {
   if (modal_) {
     modal_result_ = mrCancel;
@@ -343,13 +325,35 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_TIMER:
+      if (m.WParam != kForegroundWatch) break;
+      if (--foreground_watch_ <= 0 || !visible_ || Active()) {
+        KillTimer(hwnd_, kForegroundWatch);
+      } else if (IsDockedIconStandIn(GetForegroundWindow()) && IsWindowEnabled(hwnd_)) {
+        KillTimer(hwnd_, kForegroundWatch);
+        SetForegroundWindow(hwnd_);
+      }
+      return;
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
+      return;
+    case WM_SETFOCUS:
+      // The window manager hands the keyboard to the form's window: it goes on to the control
+      // that holds it in the form, unless a windowless control of the form itself has it.
+      TWinControl::WndProc(m);
+      if (!KeyboardChild() && active_control_ && IsChild(hwnd_, active_control_) && IsWindowVisible(active_control_) &&
+          IsWindowEnabled(active_control_))
+        ::SetFocus(active_control_);
       return;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         // The focus is still where the user left it; give it back on the next activation.
         if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
+        else if (focus == hwnd_) active_control_ = nullptr;  // the form itself, or a windowless control on it
+        if (visible_) {
+          foreground_watch_ = kForegroundWatchTicks;
+          SetTimer(hwnd_, kForegroundWatch, kForegroundWatchMs, nullptr);
+        }
       }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {

@@ -48,8 +48,8 @@ class TForm : public TWinControl {
   // The control that has the focus while the form is active, and gets it back whenever the form
   // is activated again (set before the first show: the control focused then).
   void SetActiveControl(TWinControl* control);
-  // Moves the focus to the next (or previous) visible, enabled tab stop in tab order, wrapping
-  // around; false when the form has none.
+  // Moves the focus to the next (or previous) visible, enabled tab stop in tab order, windowless
+  // controls included, wrapping around; false when the form has none.
   bool SelectNext(bool forward);
 
   // Call at the end of a form's constructor, once every control is made: runs Loaded on every
@@ -66,6 +66,10 @@ class TForm : public TWinControl {
   // or, without key preview, for the form's own window. A key set to 0 is swallowed.
   virtual void KeyDown(uint16_t& key, TShiftState shift);
   virtual void KeyUp(uint16_t& key, TShiftState shift);
+  // True while KeyDown runs for the auto-repeat of a key held down: a command acts once per press.
+  bool KeyRepeat() const { return key_repeat_; }
+  // Runs KeyDown (down) or KeyUp for one key message.
+  void PreviewKey(bool down, bool repeat, uint16_t& key);
 
   void WndProc(TMessage& m) override;
   // The form is now on a monitor of another DPI (or the DPI changed): lays everything out at it
@@ -91,6 +95,8 @@ class TForm : public TWinControl {
   TFormStyle form_style_ = TFormStyle::fsNormal;
   TPosition position_ = TPosition::poDesigned;
   bool key_preview_ = false;
+  bool key_repeat_ = false;
+  int foreground_watch_ = 0;  // ticks left to watch the foreground after a deactivation
   bool modal_ = false;
   int modal_result_ = 0;
   HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)

@@ -209,6 +209,11 @@ TRect TCanvas::ClipRect() const {
   return ToTRect(r);
 }
 
+void TCanvas::DrawFocusRect(const TRect& r) {
+  const RECT rc = ToRECT(r);
+  ::DrawFocusRect(dc_, &rc);
+}
+
 void TCanvas::FillRect(const TRect& r) {
   if (Brush.Style == TBrushStyle::bsClear) return;
   RealizeBrush();

@@ -109,6 +109,8 @@ class TCanvas {
 
   TRect ClipRect() const;
   void FillRect(const TRect& r);
+  // The system's dotted focus rectangle (drawn inverted: a second call takes it away).
+  void DrawFocusRect(const TRect& r);
   void Polygon(const std::vector<TPoint>& points);
   void Rectangle(int left, int top, int right, int bottom);
   void Ellipse(int left, int top, int right, int bottom);

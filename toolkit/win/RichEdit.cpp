@@ -100,6 +100,11 @@ int TRichEdit::TextLength() const {
   return static_cast<int>(SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0));
 }
 
+void TRichEdit::MoveCaretToEnd() {
+  CHARRANGE end{-1, -1};
+  SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+}
+
 void TRichEdit::SetText(const std::string& text) {
   const std::wstring wide = ToWide(text);
   if (!hwnd_) {

@@ -17,6 +17,8 @@ class TRichEdit : public TWinControl {
   void Clear() { SetText(""); }
   // Characters now in the box (UTF-16 units; a paragraph break counts one).
   int TextLength() const;
+  // Puts the caret after the last character, nothing selected.
+  void MoveCaretToEnd();
 
   // Characters the user may type or paste; 0: no limit of ours.
   int MaxLength() const { return max_length_; }

@@ -33,6 +33,12 @@ void TSpinEdit::Resize() {
   PlaceButton();
 }
 
+void TSpinEdit::RedrawArrows() {
+  // The system's edit box draws its whole face when it loses the focus, over the arrows inside
+  // it (Wine's does, clipping or not): they are drawn again on top.
+  if (updown_) RedrawWindow(updown_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void TSpinEdit::PlaceButton() {
   if (!updown_) return;
   RECT client;
@@ -114,8 +120,13 @@ void TSpinEdit::WndProc(TMessage& m) {
       TCustomEdit::WndProc(m);
       const int v = Value();
       if (CheckValue(v) != v) SetValue(v);
+      RedrawArrows();
       return;
     }
+    case WM_PAINT:
+      TCustomEdit::WndProc(m);
+      RedrawArrows();
+      return;
     case WM_DESTROY:
       updown_ = nullptr;
       break;

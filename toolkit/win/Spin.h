@@ -38,6 +38,7 @@ class TSpinEdit : public TCustomEdit {
  private:
   int CheckValue(int v) const;
   void PlaceButton();
+  void RedrawArrows();
   void PasteDigits();
   int min_value_ = 0, max_value_ = 0, increment_ = 1;
   HWND updown_ = nullptr;  // a child of our window, destroyed with it

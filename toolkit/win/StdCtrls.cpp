@@ -101,6 +101,10 @@ void TCustomLabel::SetParent(TWinControl* parent) {
   if (parent && parent->HandleAllocated()) Settled();
 }
 
+TAccessibleText TCustomLabel::AccessibleName() const {
+  return AccessibleTextOf(Caption(), Hint(), show_accel_char_);
+}
+
 void TCustomLabel::Paint(TCanvas& canvas) {
   const TRect client = ClientRect();
   if (!transparent_) {

@@ -25,6 +25,9 @@ class TCustomLabel : public TGraphicControl {
   // '&' marks an accelerator and is not shown (off: ampersands are shown as typed).
   bool ShowAccelChar() const { return show_accel_char_; }
   void SetShowAccelChar(bool v);
+  // The control the label names; not owned, only compared.
+  void SetFocusControl(const TControl* control) { focus_control_ = control; }
+  const TControl* LabelFor() const override { return focus_control_; }
 
   // The bounds, measured first if the text's size is still owed.
   int Left() const { return Settled().TControl::Left(); }
@@ -38,6 +41,8 @@ class TCustomLabel : public TGraphicControl {
   void ParentHandleCreated() override { Settled(); }
 
   void Paint(TCanvas& canvas) override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::StaticText; }
+  TAccessibleText AccessibleName() const override;
   // The DrawText flags the label paints with.
   UINT TextFlags() const;
 
@@ -58,6 +63,7 @@ class TCustomLabel : public TGraphicControl {
   bool word_wrap_ = false;
   bool transparent_ = false;
   bool show_accel_char_ = true;
+  const TControl* focus_control_ = nullptr;
 };
 
 class TLabel : public TCustomLabel {

@@ -39,7 +39,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.Height = height_;
   if (visible_) p.Style |= WS_VISIBLE;
   if (!Enabled()) p.Style |= WS_DISABLED;
-  if (tab_stop_) p.Style |= WS_TABSTOP;
+  if (TabStop()) p.Style |= WS_TABSTOP;
 }
 
 void TWinControl::CreateHandle() {
@@ -149,6 +149,7 @@ void TWinControl::RemoveControl(TControl* c) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   mouse_.Forget(c);
   if (hint_control_ == c) hint_control_ = nullptr;
+  if (keyboard_child_ == c) keyboard_child_ = nullptr;
 }
 
 TControl* TWinControl::ControlAtPos(TPoint p) const {
@@ -164,6 +165,20 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+void TWinControl::FocusChild(TControl* child) {
+  if (child == keyboard_child_) {
+    if (child && !Focused()) SetFocus();
+    return;
+  }
+  TControl* old = std::exchange(keyboard_child_, child);
+  if (old) old->Invalidate();
+  if (child) {
+    if (!Focused()) SetFocus();
+    child->Invalidate();
+    if (AccessibilityHooks().FocusChanged) AccessibilityHooks().FocusChanged(*child);
+  }
+}
 
 void TWinControl::CaptionChanged() {
   if (hwnd_) SetWindowTextW(hwnd_, ToWide(Caption()).c_str());
@@ -225,6 +240,7 @@ void TWinControl::PaintTo(HDC target, const TRect& dirty) {
     TCanvas canvas(mem);
     canvas.Font.Assign(c->Font());
     c->Paint(canvas);
+    if (c == keyboard_child_ && Focused()) canvas.DrawFocusRect({1, 1, b.Width() - 1, b.Height() - 1});
   }
   SetViewportOrgEx(mem, -dirty.Left, -dirty.Top, nullptr);
   BitBlt(target, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), mem, dirty.Left, dirty.Top, SRCCOPY);

@@ -4,13 +4,7 @@
 // WM_DRAWITEM) is passed on to the child's own object.
 #include "toolkit/win/Controls.h"
 
-#include <commctrl.h>
-#include <windowsx.h>
-
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
-#include "toolkit/win/Menus.h"
-#include "toolkit/win/Text.h"
 #include "toolkit/win/WindowHooks.h"
 #include "toolkit/win/WindowObject.h"
 
@@ -83,15 +77,10 @@ void TWinControl::AttachNative(HWND h) {
 }
 
 void TWinControl::WndProc(TMessage& m) {
+  bool answered = false;
   switch (m.Msg) {
-    case WM_PAINT:
-      if (native_) break;
-      PaintMessage();
-      return;
-    case WM_ERASEBKGND:
-      if (native_) break;
-      m.Result = 1;
-      return;
+    case WM_PAINT: answered = OnPaint(); break;
+    case WM_ERASEBKGND: answered = OnEraseBackground(m); break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -103,107 +92,37 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK: {
       const TControl::LifeGuard self = Guard();
-      RouteMouse(m);
+      answered = OnMouse(m);
       if (!self.Alive()) return;  // a handler destroyed this control: nothing of it may be touched
-      // The default handling of a right button's release is what raises WM_CONTEXTMENU.
-      if (native_ || m.Msg == WM_RBUTTONUP) break;
-      return;
-    }
-    case WM_MOUSELEAVE:
-      tracking_leave_ = false;
-      SetMouseControl(nullptr);
       break;
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(m.LParam) != hwnd_) mouse_.CaptureLost();
-      if (!m.LParam || reinterpret_cast<HWND>(m.LParam) == hwnd_) break;  // released, or still ours
-      [[fallthrough]];  // another window took the mouse (a menu, a drag)
-    case WM_CANCELMODE:
+    }
+    case WM_MOUSELEAVE: OnMouseLeave(); break;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(m.LParam)); break;
+    case WM_CANCELMODE: LosePointer(); break;
     case WM_ENABLE:
-      // A modal dialog or a menu takes the pointer without a leave: the hover ends here.
-      if (m.Msg == WM_ENABLE && m.WParam) break;
-      LosePointer();
+      // A modal dialog takes the pointer without a leave: the hover ends here.
+      if (!m.WParam) LosePointer();
       break;
-    case WM_GETOBJECT:
-      if (!native_ && AnswerGetObject(*this, m)) return;  // a system control answers for itself
-      break;
-    case WM_SETCURSOR:
-      if (SetCursorMessage(m)) return;
-      break;
-    case WM_CONTEXTMENU: {
-      POINT sp{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      // The menu key or Shift+F10: the menu opens at the window, wherever the pointer is.
-      const bool keyboard = sp.x == -1 && sp.y == -1;
-      if (keyboard) {
-        sp = {0, 0};
-        ::ClientToScreen(hwnd_, &sp);
-      }
-      POINT cp = sp;
-      ::ScreenToClient(hwnd_, &cp);
-      TControl* c = keyboard ? nullptr : ControlAtPos({cp.x, cp.y});
-      if (!c) c = this;
-      for (TControl* k = c; k; k = k->Parent()) {
-        if (TPopupMenu* menu = k->PopupMenu(); menu && menu->AutoPopup()) {
-          menu->SetPopupComponent(c);
-          menu->Popup(sp.x, sp.y);
-          return;
-        }
-      }
-      break;
-    }
-    case WM_COMMAND:
-      if (m.LParam) {
-        if (TWinControl* child = ObjectOf<TWinControl>(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
-          child->CommandNotify(HIWORD(m.WParam));
-          return;
-        }
-      }
-      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: OnFocusChanged(m.Msg == WM_SETFOCUS); break;
+    case WM_GETOBJECT: answered = OnGetObject(m); break;
+    case WM_SETCURSOR: answered = SetCursorMessage(m); break;
+    case WM_CONTEXTMENU: answered = OnContextMenu(m); break;
+    case WM_COMMAND: answered = OnCommand(m); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      if (TWinControl* child = ObjectOf<TWinControl>(reinterpret_cast<HWND>(m.LParam)); child && child != this &&
-          child->ParentAsks(m))
-        return;
-      break;
+    case WM_CTLCOLORLISTBOX: answered = OnChildAsks(reinterpret_cast<HWND>(m.LParam), m); break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-      if (item->CtlType == ODT_MENU) break;
-      if (TWinControl* child = ObjectOf<TWinControl>(item->hwndItem); child && child != this && child->ParentAsks(m)) return;
+      answered = item->CtlType != ODT_MENU && OnChildAsks(item->hwndItem, m);
       break;
     }
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
-      if (hdr->code == TTN_GETDISPINFOW && hdr->hwndFrom == tooltip_) {
-        static std::wstring text;  // must outlive this message
-        const TControl* c = hint_control_;
-        text = (c && c->ShowHint()) ? ToWide(c->Hint()) : std::wstring();
-        reinterpret_cast<NMTTDISPINFOW*>(m.LParam)->lpszText = text.data();
-        return;
-      }
-      if (TWinControl* child = ObjectOf<TWinControl>(hdr->hwndFrom); child && child != this) {
-        m.Result = child->Notify(hdr);
-        return;
-      }
-      break;
-    }
-    case WM_WINDOWPOSCHANGED: {
-      const auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
-      if (!(wp->flags & SWP_NOSIZE) && (wp->cx != width_ || wp->cy != height_)) {
-        width_ = wp->cx;
-        height_ = wp->cy;
-        Resize();
-      }
-      if (!(wp->flags & SWP_NOMOVE)) {
-        left_ = wp->x;
-        top_ = wp->y;
-      }
-      break;
-    }
-    default:
-      break;
+    case WM_NOTIFY: answered = OnNotify(m); break;
+    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(m.LParam)); break;
+    default: break;
   }
-  DefaultHandler(m);
+  if (!answered) DefaultHandler(m);
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

@@ -27,6 +27,7 @@ TURLLabel::TURLLabel(TComponent* owner) : TCustomLabel(owner) {
   Font().SetStyle(fsUnderline);
   Screen->SetCursorLoader(LinkCursor, [dpi = Dpi()] { return LoadLinkCursor(dpi); });
   SetCursor(LinkCursor);
+  SetTabStop(true);  // a link is reached with Tab and followed with Enter or Space
 }
 
 void TURLLabel::ChangeScale(int newDpi) {
@@ -55,8 +56,8 @@ void TURLLabel::MouseLeave() {
   Font().SetColor(kLeftColor);
 }
 
-void TURLLabel::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control != this) return;
-  info.Role = TAccessibleRole::Link;
-  info.Description = LinkTarget();
+TAccessibleText TURLLabel::AccessibleName() const {
+  TAccessibleText text = TCustomLabel::AccessibleName();
+  text.Description = LinkTarget();
+  return text;
 }

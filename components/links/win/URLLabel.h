@@ -4,13 +4,12 @@
 #include <string>
 
 #include "components/links/LinkTarget.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/StdCtrls.h"
 
 // The screen cursor number of the link hand ("URLCURSOR_1" in the program's resources).
 constexpr int LinkCursor = 512;
 
-class TURLLabel : public TCustomLabel, public TAccessibleDescriber {
+class TURLLabel : public TCustomLabel {
  public:
   // Puts the link cursor into the screen's table again (replacing whatever 512 held; loaded on
   // first use) and takes it as the label's cursor.
@@ -26,7 +25,8 @@ class TURLLabel : public TCustomLabel, public TAccessibleDescriber {
   void MouseEnter() override;
   void MouseLeave() override;
   // A link, whose description is where it leads.
-  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::Link; }
+  TAccessibleText AccessibleName() const override;
   // The hand drawn for the new DPI replaces the screen's link cursor.
   void ChangeScale(int newDpi) override;
 

@@ -20,6 +20,7 @@ TOvalButton::TOvalButton(TComponent* owner) : TGraphicControl(owner), state_(*th
   font_.OnChange = [this] { Invalidate(); };
   SetHeight(50);
   SetWidth(100);
+  SetTabStop(true);  // a button is reached with Tab and pressed with Space or Enter
 }
 
 // Font and Glyph go with the members, then the base.
@@ -110,6 +111,7 @@ void TOvalButton::Paint(TCanvas& canvas) {
   canvas.Font.Assign(font_);
   canvas.Brush = Transparent() ? TBrushSpec{Color(), TBrushStyle::bsClear} : TBrushSpec{Color(), TBrushStyle::bsSolid};
   canvas.Pen = Flat() ? kNoPen : SolidPen(clBlack);
+  if (default_) canvas.Pen.Width = 2;  // the dialog's default button has the heavier frame
   const TRect outline = OutlineRect(Width(), Height());
   canvas.Ellipse(outline.Left, outline.Top, outline.Right, outline.Bottom);
   DrawFace(canvas);
@@ -238,6 +240,10 @@ void TOvalButton::FireMouseExit() {
 // calling them as well would fire OnClick for a click outside the ellipse.
 void TOvalButton::Click() { state_.Click(); }
 
+void TOvalButton::PerformClick() {
+  if (Enabled()) TGraphicControl::Click();
+}
+
 void TOvalButton::DblClick() { state_.DblClick(); }
 
 void TOvalButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -263,8 +269,15 @@ bool TOvalButton::DialogChar(wchar_t c) {
   return TGraphicControl::DialogChar(c);
 }
 
-void TOvalButton::DescribeAccessible(const TControl& control, TAccessibleInfo& info) const {
-  if (&control != this) return;
-  info.Role = TAccessibleRole::PushButton;
-  info.Pressed = Down();
+void TOvalButton::SetDefault(bool v) {
+  if (v == default_) return;
+  default_ = v;
+  Invalidate();
+}
+
+TAccessibleState TOvalButton::AccessibleState() const {
+  TAccessibleState state = TGraphicControl::AccessibleState();
+  state.Pressed = Down();
+  state.Default = default_;
+  return state;
 }

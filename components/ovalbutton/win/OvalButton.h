@@ -9,13 +9,12 @@
 
 #include "components/ovalbutton/OvalButtonLayout.h"
 #include "components/ovalbutton/OvalButtonState.h"
-#include "toolkit/win/Accessible.h"
 #include "toolkit/win/Controls.h"
 
 using TBevelWidth = uint8_t;  // declared 1..10; 0 (no rings) until a form sets it
 using TNumGlyphs = uint8_t;   // 0..4; 0: no glyph is drawn
 
-class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private OvalBtn::TOvalButtonHost {
+class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
  public:
   // 100 x 50, raised, Color clBtnFace, Spacing 4, Layout blGlyphBottom, no rings, no glyph.
   explicit TOvalButton(TComponent* owner);
@@ -52,6 +51,10 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
   void SetTransparent(bool v) { state_.SetTransparent(v); }
   TColor TransparentColor() const { return transparent_color_; }
   void SetTransparentColor(TColor v);
+  // The dialog's default button, the one Enter presses: drawn with a heavier frame and read as
+  // the default.
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
 
   // +1 raised, -1 sunken, 0 no bevel.
   int BevelState() const { return state_.BevelState(); }
@@ -74,6 +77,8 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
 
   void Click() override;
   void DblClick() override;
+  // The click notification wherever the pointer is (a click of the mouse counts inside the oval only).
+  void PerformClick() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -81,7 +86,8 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
   void MouseLeave() override;
   bool DialogChar(wchar_t c) override;
   // A push button, pressed while it is down, with or without a click handler.
-  void DescribeAccessible(const TControl& control, TAccessibleInfo& info) const override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::PushButton; }
+  TAccessibleState AccessibleState() const override;
 
  protected:
   void CaptionChanged() override;
@@ -115,4 +121,5 @@ class TOvalButton : public TGraphicControl, public TAccessibleDescriber, private
   TNumGlyphs num_glyphs_ = 0;
   int32_t spacing_ = 4;
   TColor transparent_color_ = clBlack;
+  bool default_ = false;
 };

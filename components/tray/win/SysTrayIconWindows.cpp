@@ -64,7 +64,8 @@ HWND OpenDialog() {
 
 void TSysTrayIcon::OpenPopupMenu() {
   if (!popup_menu_ || !popup_menu_->AutoPopup()) return;
-  const POINT at = Sys().CursorPos();
+  const std::optional<TPoint> anchor = NotificationAnchor();
+  const POINT at = anchor ? POINT{anchor->X, anchor->Y} : Sys().CursorPos();
   // The dance below leaves the foreground on the invisible application window; a dialog that
   // was up takes it back afterwards, or its keys would go nowhere.
   const HWND dialog = OpenDialog();

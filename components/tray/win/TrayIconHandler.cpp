@@ -1,5 +1,7 @@
 #include "components/tray/win/TrayIconHandler.h"
 
+#include <windowsx.h>
+
 #include <utility>
 #include <vector>
 
@@ -27,7 +29,9 @@ void TTrayIconHandler::ProcessTrayMessage(TMessage& m) {
       // in wParam); the older versions name it in wParam, with a code that leaves the high word 0.
       if (const uint32_t high = static_cast<uint32_t>(m.LParam >> 16) & 0xFFFF; high != 0) {
         TCustomTrayIcon* icon = TCustomTrayIcon::FindTrayIcon(high);
-        if (icon && icon->ShellVersionMode() == 2) icon->ProcessNotification(static_cast<uint32_t>(m.LParam) & 0xFFFF);
+        if (icon && icon->ShellVersionMode() == 2)
+          icon->ProcessNotification(static_cast<uint32_t>(m.LParam) & 0xFFFF,
+                                    {GET_X_LPARAM(m.WParam), GET_Y_LPARAM(m.WParam)});
         return;
       }
       // The identifier is the icon's 32-bit one; anything wider names no icon of ours.

@@ -1,19 +1,15 @@
+// The accessible object through which a client reads a window of ours and its windowless
+// controls, the default action run from the message loop, and the events that tell a listening
+// client what changed.
 #include "toolkit/win/Accessible.h"
 
 #include <oleacc.h>
 
 #include <algorithm>
 #include <exception>
-#include <map>
 #include <unordered_set>
 
-#include "toolkit/AccessibleText.h"
-#include "toolkit/win/Application.h"
-#include "toolkit/win/Buttons.h"
-#include "toolkit/win/ExtCtrls.h"
-#include "toolkit/win/StdCtrls.h"
 #include "toolkit/win/Text.h"
-#include "toolkit/win/WindowObject.h"
 
 namespace {
 
@@ -53,125 +49,10 @@ std::unordered_set<HWND>& Listened() {
   return *windows;
 }
 
-// The window's link to its object goes with the window, so an object a client still holds never
-// reaches a freed control.
-TWinControl* LiveControl(HWND hwnd, TWinControl* control) {
-  return IsWindow(hwnd) && ObjectOf<TWinControl>(hwnd) == control ? control : nullptr;
-}
-
-// A system control (edit box, tab control...) has its own object.
-bool IsSystemControl(TControl* c) {
-  auto* w = dynamic_cast<TWinControl*>(c);
-  return w && w->IsNative();
-}
-
-// Containers of ours (panels, pages) are layout: their controls stand in their place. A system
-// control is listed, and what we put inside it (the pages of a page control) after it, since its
-// own object knows nothing of our windowless controls.
-void AppendControls(const TWinControl& window, std::vector<TControl*>& out) {
-  for (TControl* c : window.Controls()) {
-    auto* w = dynamic_cast<TWinControl*>(c);
-    if (!w) {
-      out.push_back(c);
-      continue;
-    }
-    const TAccessibleRole role = DescribeControl(*c).Role;
-    const bool system = IsSystemControl(c);
-    const bool container = !system && w->ControlCount() > 0 &&
-                           (role == TAccessibleRole::Grouping || role == TAccessibleRole::Client);
-    if (!container) out.push_back(c);
-    if (container || system) AppendControls(*w, out);
-  }
-}
-
-LONG RoleCode(TAccessibleRole role) {
-  switch (role) {
-    case TAccessibleRole::Grouping: return ROLE_SYSTEM_GROUPING;
-    case TAccessibleRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
-    case TAccessibleRole::StaticText: return ROLE_SYSTEM_STATICTEXT;
-    case TAccessibleRole::Link: return ROLE_SYSTEM_LINK;
-    case TAccessibleRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
-    case TAccessibleRole::Client: break;
-  }
-  return ROLE_SYSTEM_CLIENT;
-}
-
-LONG StateCode(const TControl& c, const TAccessibleInfo& info) {
-  LONG state = 0;
-  if (!c.Visible()) state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
-  else if (!c.Showing()) state |= STATE_SYSTEM_INVISIBLE;
-  if (!c.Enabled()) state |= STATE_SYSTEM_UNAVAILABLE;
-  if (info.Pressed) state |= STATE_SYSTEM_PRESSED;
-  if (info.Role == TAccessibleRole::Link) state |= STATE_SYSTEM_LINKED;
-  if (auto* w = dynamic_cast<const TWinControl*>(&c)) {
-    if (w->TabStop()) state |= STATE_SYSTEM_FOCUSABLE;
-    if (w->HandleAllocated() && GetFocus() == const_cast<TWinControl*>(w)->Handle()) state |= STATE_SYSTEM_FOCUSED;
-  }
-  return state;
-}
-
-HRESULT Text(const std::string& text, BSTR* out) {
-  if (!out) return E_INVALIDARG;
-  *out = nullptr;
-  if (text.empty()) return S_FALSE;
-  *out = Ole().SysAllocString(ToWide(text).c_str());
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
 
 void SetI4(VARIANT* v, LONG value) {
   v->vt = VT_I4;
   v->lVal = value;
-}
-
-// --- the default action: run from the message loop, never inside the client's call -----------
-
-struct PendingClick {
-  HWND hwnd;
-  TWinControl* window;  // not owned, as the control: both checked before use
-  TControl* target;
-};
-
-constexpr UINT kRunClick = WM_APP + 1;
-
-std::map<WPARAM, PendingClick>& PendingClicks() {
-  static auto* pending = new std::map<WPARAM, PendingClick>;
-  return *pending;
-}
-
-void RunPendingClick(WPARAM id) {
-  const auto found = PendingClicks().find(id);
-  if (found == PendingClicks().end()) return;
-  const PendingClick click = found->second;
-  PendingClicks().erase(found);
-  // Still there, and still one of the window's controls: the pointer may be followed.
-  TWinControl* live = LiveControl(click.hwnd, click.window);
-  if (!live) return;
-  const std::vector<TControl*> controls = AccessibleControls(*live);
-  if (std::find(controls.begin(), controls.end(), click.target) == controls.end()) return;
-  try {
-    click.target->Click();
-  } catch (const std::exception& e) {
-    if (Application) Application->HandleException(e);
-  }
-}
-
-LRESULT CALLBACK ActionWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != kRunClick) return DefWindowProcW(hwnd, msg, wp, lp);
-  RunPendingClick(wp);
-  return 0;
-}
-
-// A message-only window that takes the clicks to the message loop; it lives for the run.
-HWND ActionWindow() {
-  static const HWND window = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ActionWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ZettlyAccessibleActions";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  }();
-  return window;
 }
 
 // --- the accessible object of one window ------------------------------------------------------
@@ -228,31 +109,31 @@ class TAccessibleObject final : public IAccessible {
     if (const HRESULT hr = Resolve(child, c); FAILED(hr)) return hr;
     if (!c) return E_INVALIDARG;
     // A system control answers for itself; ours are simple elements of this object.
-    if (!IsSystemControl(c)) return S_FALSE;
+    if (!IsSystemControl(*c)) return S_FALSE;
     return Ole().CreateStdAccessibleObject(static_cast<TWinControl*>(c)->Handle(), OBJID_WINDOW, IID_IDispatch,
                                            reinterpret_cast<void**>(out));
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Name, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Name, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* out) override {
     if (out) *out = nullptr;
     return DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Description, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Description, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!out) return E_POINTER;
     return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) {
-      SetI4(out, RoleCode(info.Role));
+      SetI4(out, AccessibleRoleCode(info.Role));
       return S_OK;
     });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
     if (!out) return E_POINTER;
     return WithInfo(child, [&](const TControl& c, const TAccessibleInfo& info) {
-      SetI4(out, StateCode(c, info));
+      SetI4(out, AccessibleStateCode(c, info));
       return S_OK;
     });
   }
@@ -266,14 +147,17 @@ class TAccessibleObject final : public IAccessible {
     return DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return Text(info.Shortcut, out); });
+    return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) { return TextAnswer(info.Text.Shortcut, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
     if (!out) return E_POINTER;
     out->vt = VT_EMPTY;
-    if (!Live()) return RPC_E_DISCONNECTED;
+    TWinControl* w = Live();
+    if (!w) return RPC_E_DISCONNECTED;
     if (GetFocus() != hwnd_) return S_FALSE;
-    SetI4(out, CHILDID_SELF);
+    const std::vector<TControl*> controls = AccessibleControls(*w);
+    const auto at = std::find(controls.begin(), controls.end(), w->KeyboardChild());
+    SetI4(out, at == controls.end() ? CHILDID_SELF : static_cast<LONG>(at - controls.begin() + 1));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
@@ -283,7 +167,7 @@ class TAccessibleObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
     return WithInfo(child, [&](const TControl&, const TAccessibleInfo& info) {
-      return Text(info.Clickable ? "Click" : "", out);
+      return TextAnswer(info.Clickable() ? "Click" : "", out);
     });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
@@ -335,13 +219,9 @@ class TAccessibleObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     TControl* c = nullptr;
     if (const HRESULT hr = Resolve(child, c); FAILED(hr)) return hr;
-    if (!c || !DescribeControl(*c).Clickable) return DISP_E_MEMBERNOTFOUND;
+    if (!c || !DescribeControl(*c).Clickable()) return DISP_E_MEMBERNOTFOUND;
     if (!c->Showing() || !c->Enabled()) return E_FAIL;
-    static WPARAM last_id = 0;
-    const WPARAM id = ++last_id;
-    if (!ActionWindow() || !PostMessageW(ActionWindow(), kRunClick, id, 0)) return E_FAIL;
-    PendingClicks()[id] = {hwnd_, window_, c};
-    return S_OK;
+    return PostAccessibleClick(hwnd_, *window_, *c) ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -392,47 +272,26 @@ class TAccessibleObject final : public IAccessible {
   HWND hwnd_;
 };
 
-}  // namespace
-
-TAccessibleInfo DescribeControl(const TControl& c) {
-  TAccessibleInfo info;
-  const auto* label = dynamic_cast<const TCustomLabel*>(&c);
-  const TAccessibleText text = AccessibleTextOf(c.Caption(), c.Hint(), !label || label->ShowAccelChar());
-  info.Name = text.Name;
-  info.Shortcut = text.Shortcut;
-  if (!c.Caption().empty() && !c.Hint().empty()) info.Description = c.Hint();
-  if (auto* button = dynamic_cast<const TSpeedButton*>(&c)) {
-    info.Role = TAccessibleRole::PushButton;
-    info.Pressed = button->Down();
-  } else if (label) {
-    info.Role = TAccessibleRole::StaticText;
-  } else if (dynamic_cast<const TCustomPanel*>(&c) && c.Caption().empty()) {
-    info.Role = TAccessibleRole::Grouping;
-  } else if (!c.IsWindowed()) {
-    // A picture or a drawn button: what it does on a click says what it is.
-    info.Role = c.OnClick ? TAccessibleRole::PushButton : TAccessibleRole::Graphic;
-  }
-  info.Clickable = info.Role == TAccessibleRole::PushButton || info.Role == TAccessibleRole::Link;
-  if (auto* self = dynamic_cast<const TAccessibleDescriber*>(&c)) self->DescribeAccessible(c, info);
-  if (auto* owner = dynamic_cast<const TAccessibleDescriber*>(c.Owner())) owner->DescribeAccessible(c, info);
-  if (info.Role == TAccessibleRole::PushButton || info.Role == TAccessibleRole::Link) info.Clickable = true;
-  return info;
-}
-
-std::vector<TControl*> AccessibleControls(const TWinControl& window) {
-  std::vector<TControl*> out;
-  AppendControls(window, out);
-  return out;
-}
-
-bool AnswerGetObject(TWinControl& window, TMessage& m) {
+bool AnswerObjectRequest(TWinControl& window, TMessage& m) {
   if (static_cast<LONG>(m.LParam) != OBJID_CLIENT || !window.HandleAllocated()) return false;
+  // A system control answers for itself unless its label has something to add.
+  if (window.IsNative() && DescribeControl(window).Text.Name.empty()) return false;
   if (!Ole().Ready()) return false;
   // The answer is marshalled through COM, which this thread may not have needed so far; it
   // stays initialised for the rest of the run.
   static thread_local const bool com = SUCCEEDED(Ole().CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
   const HWND hwnd = window.Handle();
+  if (window.IsNative()) {
+    IAccessible* standard = nullptr;
+    if (FAILED(Ole().CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&standard))) || !standard)
+      return false;
+    IAccessible* named = NamedNativeObject(window, hwnd, standard);
+    m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, named);
+    named->Release();
+    return true;
+  }
   Listened().insert(hwnd);
   auto* object = new TAccessibleObject(window, hwnd);
   m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, object);
@@ -440,18 +299,52 @@ bool AnswerGetObject(TWinControl& window, TMessage& m) {
   return true;
 }
 
-void AccessibleNameChanged(const TControl* control) {
-  if (Listened().empty() || !control) return;
-  for (TWinControl* w = control->Parent(); w; w = w->Parent()) {
-    if (!w->HandleAllocated() || !Listened().count(w->Handle())) continue;
-    if (!IsWindow(w->Handle())) {
-      Listened().erase(w->Handle());
-      continue;
+// Raises an event for a control on the innermost window that lists it (and, when asked, only on
+// a window a client has read): false when none does.
+bool RaiseFor(const TControl& control, DWORD event, bool listenedOnly) {
+  for (TWinControl* w = control.Parent(); w; w = w->Parent()) {
+    if (!w->HandleAllocated()) continue;
+    if (listenedOnly) {
+      if (!Listened().count(w->Handle())) continue;
+      if (!IsWindow(w->Handle())) {
+        Listened().erase(w->Handle());
+        continue;
+      }
     }
     const std::vector<TControl*> controls = AccessibleControls(*w);
-    const auto at = std::find(controls.begin(), controls.end(), control);
+    const auto at = std::find(controls.begin(), controls.end(), &control);
     if (at == controls.end()) continue;
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, w->Handle(), OBJID_CLIENT, static_cast<LONG>(at - controls.begin() + 1));
-    return;
+    NotifyWinEvent(event, w->Handle(), OBJID_CLIENT, static_cast<LONG>(at - controls.begin() + 1));
+    return true;
   }
+  return false;
+}
+
+// A name (a note, a count) is told only where a client listens: nothing happens, at no cost,
+// while none has asked.
+void RaiseNameChange(const TControl& control) {
+  if (!Listened().empty()) RaiseFor(control, EVENT_OBJECT_NAMECHANGE, true);
+}
+
+// The system tells of focus moving between windows; between windowless controls, we do. A
+// screen reader follows the focus before it reads any window, so this is raised always.
+void RaiseFocus(const TControl& control) {
+  if (!control.IsWindowed()) RaiseFor(control, EVENT_OBJECT_FOCUS, false);
+}
+
+}  // namespace
+
+HRESULT TextAnswer(const std::string& text, BSTR* out) {
+  if (!out) return E_INVALIDARG;
+  *out = nullptr;
+  if (text.empty()) return S_FALSE;
+  *out = Ole().SysAllocString(ToWide(text).c_str());
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+void InstallAccessibility() {
+  TAccessibilityHooks& hooks = AccessibilityHooks();
+  hooks.AnswerGetObject = AnswerObjectRequest;
+  hooks.NameChanged = RaiseNameChange;
+  hooks.FocusChanged = RaiseFocus;
 }
