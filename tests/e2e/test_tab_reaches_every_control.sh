@@ -25,6 +25,13 @@ for tool in xdg-open xdg-email; do
   chmod +x "$E2E_DIR/bin/$tool"
 done
 export PATH="$E2E_DIR/bin:$PATH"
+# The prefix is shared with scenarios that start the program as "run" does, which point the
+# links at an opener by its path: point them at this stand-in the same way.
+opener="Z:$(printf '%s' "$E2E_DIR/bin/xdg-open" | sed 's|/|\\|g')"
+for scheme in http https mailto; do
+  wine reg add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d "\"$opener\" \"%1\"" /f \
+    </dev/null >/dev/null 2>&1 || e2e_fail "could not point $scheme at the stand-in (harness)"
+done
 e2e_set_dword "$SETTINGS_KEY" On 0
 wm_start
 wm_settled
