@@ -16,8 +16,8 @@ class EditorTest : public StickTest {
   ~EditorTest() override { editor.reset(); }
 
   // The note window with its notes, then the editor, as the program makes them.
-  void StartBoth(const std::vector<NoteSpec>& specs) {
-    Start(specs);
+  void StartBoth(const std::vector<NoteRow>& rows) {
+    Start(rows);
     editor = std::make_unique<TEditorForm>(nullptr);
     editor->SetNoteList(&notes);
     form->SetDialogs(editor.get(), nullptr);

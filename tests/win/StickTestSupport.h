@@ -110,13 +110,13 @@ class RefusingStore : public TFileStore {
   }
 };
 
-struct NoteSpec {
+struct NoteRow {
   std::string content, attach;
   int32_t exposure;
 };
 
 // A notes file as an earlier run leaves it.
-inline std::string NotesFileText(const std::vector<NoteSpec>& notes) {
+inline std::string NotesFileText(const std::vector<NoteRow>& notes) {
   std::string s = "[General]\r\nN=" + std::to_string(notes.size()) + "\r\n";
   for (size_t i = 0; i < notes.size(); ++i) {
     s += "[Note" + std::to_string(i + 1) + "]\r\nContent=" + notes[i].content + "\r\nAttach=" + notes[i].attach +
@@ -135,17 +135,17 @@ class StickTest : public testing::Test {
   }
 
   // Creates the window (which reads its placement) with a notes file in its program folder.
-  void Create(const std::vector<NoteSpec>& specs = {}) {
-    if (!specs.empty()) {
-      ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(specs)));
+  void Create(const std::vector<NoteRow>& rows = {}) {
+    if (!rows.empty()) {
+      ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(rows)));
     }
     form = std::make_unique<TStickForm>(nullptr, notes);
     notes.SetProgramFolder(Narrow(folder.Path()));
   }
   // Creates the window and delivers its first activation (notes loaded, switches applied).
-  void Start(const std::vector<NoteSpec>& specs = {}, bool cycling = false) {
+  void Start(const std::vector<NoteRow>& rows = {}, bool cycling = false) {
     registry.SetSetting(L"On", cycling ? 1 : 0);
-    Create(specs);
+    Create(rows);
     Activate();
   }
   void Activate() { SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0); }

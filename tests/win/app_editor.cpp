@@ -7,8 +7,8 @@
 
 namespace {
 
-std::vector<NoteSpec> Numbered(int n) {
-  std::vector<NoteSpec> notes;
+std::vector<NoteRow> Numbered(int n) {
+  std::vector<NoteRow> notes;
   for (int i = 1; i <= n; ++i) notes.push_back({"note " + std::to_string(i), "", 1000 * (i + 2)});
   return notes;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::vector<NoteSpec> kThree = {{"Buy milk", "", 5000}, {"Call Ann", "", 3000}, {"Pay rent", "C:\\r.pdf", 3000}};
+const std::vector<NoteRow> kThree = {{"Buy milk", "", 5000}, {"Call Ann", "", 3000}, {"Pay rent", "C:\\r.pdf", 3000}};
 
 class StickAccessTest : public StickTest {
  protected:

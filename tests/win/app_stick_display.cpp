@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::vector<NoteSpec> kThree = {{"A", "a.txt", 5000}, {"B", "b.doc", 10000}, {"C", "", 3000}};
+const std::vector<NoteRow> kThree = {{"A", "a.txt", 5000}, {"B", "b.doc", 10000}, {"C", "", 3000}};
 
 using Display = std::pair<std::string, std::string>;  // text, counter
 
@@ -99,7 +99,7 @@ TEST_F(StickDisplayTest, AnExposureOfZeroHaltsTheCycleUntilAManualStep) {
 
 struct TrashCase {
   const char* name;
-  std::vector<NoteSpec> notes;
+  std::vector<NoteRow> notes;
   int forwardSteps;  // after note 1 is shown
   Display after;
   bool attachVisible;

@@ -88,7 +88,7 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
 TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
   std::string huge = "[General]\r\nN=1\r\n[Note1]\r\nContent=";
   huge.append(5u << 20, 'x');
-  std::vector<NoteSpec> many;
+  std::vector<NoteRow> many;
   for (int k = 1; k <= 150; ++k) many.push_back({"note " + std::to_string(k), "", 3000});
   const struct {
     const char* name;
