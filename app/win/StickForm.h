@@ -99,6 +99,7 @@ class TStickForm : public TForm, private TStickControls {
   void ReadPlacement();
   void ApplySwitches();
   void ShowSettings();
+  void ShowCyclingHint();
   void ToggleCycling();
   void ToggleAlwaysOnTop();
   void ToggleClock();

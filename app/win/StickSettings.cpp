@@ -21,8 +21,10 @@ void TStickForm::ApplySwitches() {
   ReadStoredSettings(TSettingsMoment::Activation, stored);
   settings_.Cycling = stored.Cycling;
   settings_.Clock = stored.Clock;
-  // Cycling shows the first note at its first tick; otherwise it is shown now.
-  if (!stored.Cycling) ShowNote(1);
+  // Cycling shows the first note at its first tick; otherwise it is shown now. The cycling
+  // button's hint comes with the first time cycling runs.
+  if (stored.Cycling) ShowCyclingHint();
+  else ShowNote(1);
   ShowSettings();
   try {
     ApplyAutorun(stored.Autorun);
@@ -39,6 +41,9 @@ void TStickForm::ShowSettings() {
   AutorunItem->SetChecked(settings_.Autorun);
   CycleButton->SetDown(settings_.Cycling);
   CycleTimer->SetEnabled(settings_.Cycling);
+}
+
+void TStickForm::ShowCyclingHint() {
   CycleButton->SetHint(std::string(settings_.Cycling ? "Scrolling is ON (" : "Scrolling is OFF (") +
                        CommandRow(TStickCommand::Cycle)->Keys + ")");
 }
@@ -79,6 +84,7 @@ void TStickForm::SaveSettingsOrSay() {
 void TStickForm::ToggleCycling() {
   settings_.Cycling = !settings_.Cycling;
   ShowSettings();
+  ShowCyclingHint();
   SaveSettingsOrSay();
 }
 

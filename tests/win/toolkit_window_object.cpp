@@ -11,7 +11,7 @@
 namespace {
 
 TEST(WindowObject, EachWindowGivesItsObjectOnlyAsTheKindItHolds) {
-  THiddenWindow hidden([](TMessage&) {});
+  THiddenWindow hidden([](TMessage& m) { m.Result = m.Msg == WM_NCCREATE; });
   TForm form(nullptr);
   auto* edit = new TEdit(&form);  // a system control hooked into the toolkit
   edit->SetParent(&form);
