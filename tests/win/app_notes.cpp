@@ -86,9 +86,10 @@ TEST(NotesOnDisk, ASaveGoesThroughLinksAndKeepsTheFilesMode) {
   ASSERT_TRUE(list.AppendNote("new", "", 3000));
   list.SaveNotes();
   ASSERT_TRUE(RunUnixScript("{ readlink '" + p + "/notices.msg'; readlink '" + e + "/hop.msg'; stat -c %a '" + e +
-                            "/real.msg'; ls -A '" + e + "' '" + p + "'; } > '" + r + "/report.txt'"));
-  EXPECT_EQ(GetFile(report / L"report.txt"), e + "/hop.msg\n" + e + "/real.msg\n600\n" + e + ":\nhop.msg\nreal.msg\n\n" +
-                                                 p + ":\nnotices.msg\n");
+                            "/real.msg'; ls -A '" + e + "'; ls -A '" + p + "'; } > '" + r + "/report.txt'"));
+  // Both links as they were, the mode kept, and no file left beside either.
+  EXPECT_EQ(GetFile(report / L"report.txt"),
+            e + "/hop.msg\n" + e + "/real.msg\n600\nhop.msg\nreal.msg\nnotices.msg\n");
   EXPECT_EQ(GetFile(elsewhere / L"real.msg"), "[General]\r\nN=2\r\n[Note1]\r\nContent=old\r\nAttach=\r\nExposure=3000\r\n"
                                               "[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n");
 }

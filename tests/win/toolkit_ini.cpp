@@ -22,9 +22,11 @@ std::wstring PlatformRead(const std::wstring& file, const std::string& section, 
   return std::wstring(buffer, n);
 }
 
+// The platform reads at most 2047 units of a value, where we read it whole (so that a save never
+// cuts it): only what the platform can read is compared.
 std::wstring OurRead(const TIniDocument& doc, const std::string& section, const std::string& key) {
   const auto value = doc.FindString(section, key);
-  return value ? Wide(*value) : kDefault;
+  return value ? Wide(*value).substr(0, 2047) : kDefault;
 }
 
 std::string RandomText(std::mt19937& rng, const std::vector<std::string>& pieces, int maxLength) {

@@ -11,6 +11,7 @@
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WineFileMode.h"
 
 namespace {
 
@@ -85,18 +86,11 @@ std::wstring FinalTarget(const std::wstring& path) {
   return final;
 }
 
-// Gives the temporary the replaced file's access rules before it takes the file's place. Windows'
-// replace keeps them itself; Wine's keeps the temporary's, which the default umask makes
-// readable by everyone (a 0600 file would become 0644). A file whose rules cannot be read (a
-// file system without any) gives the temporary nothing to copy.
-bool CopyAccessRules(const std::wstring& from, const std::wstring& to, TFileStore::TFailure& failure) {
-  DWORD size = 0;
-  GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-  if (size == 0) return true;
-  std::vector<unsigned char> rules(size);
-  if (!GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, rules.data(), size, &size)) return true;
-  if (!SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, rules.data())) return Fail(failure, GetLastError());
-  return true;
+// Windows' replace keeps the replaced file's access rules itself; under Wine the temporary's own
+// mode would stay, so it takes the replaced file's first.
+bool KeepMode(const std::wstring& target, const std::wstring& temp, TFileStore::TFailure& failure) {
+  DWORD error = 0;
+  return CopyWineFileMode(target, temp, error) || Fail(failure, error);
 }
 
 // Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
@@ -183,7 +177,7 @@ class TWinFileStore final : public TFileStore {
     }
     RemoveStaleTemporaries(target);
     std::wstring temp;
-    if (!WriteTemporary(target, data, temp, failure) || (exists && !CopyAccessRules(target, temp, failure))) {
+    if (!WriteTemporary(target, data, temp, failure) || (exists && !KeepMode(target, temp, failure))) {
       if (!temp.empty()) DeleteFileW(temp.c_str());
       return false;
     }
