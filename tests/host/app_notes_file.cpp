@@ -257,7 +257,7 @@ TEST_F(NotesFile, ALongNoteSurvivesASaveOfAnotherByteForByte) {
       Load("[General]\r\nN=1\r\n" + note1 + stored + tail);
       ASSERT_EQ(list.FileState(), TNoteList::TFileState::Read);
       ASSERT_EQ(list.Notes(1).Content.size(), stored.front() == '\'' ? length + 2 : length);
-      list.AppendNote("new", "", 3000);
+      list.AppendNote({.Content = "new", .Exposure = 3000});
       list.SaveNotes();
       EXPECT_EQ(store.Files[kPath], "[General]\r\nN=2\r\n" + note1 + stored + tail + added);
     }
@@ -287,7 +287,7 @@ TEST_F(NotesFile, Utf16WithoutAMarkIsReadAndSavedAsUtf16WithOne) {
       Load(Utf16(head + text + tail, bigEndian));
       ASSERT_EQ(list.NoteCount(), 1);
       EXPECT_EQ(list.Notes(1).Attach, "C:\\a.txt");
-      list.AppendNote("new", "", 3000);
+      list.AppendNote({.Content = "new", .Exposure = 3000});
       list.SaveNotes();
       const std::u16string expected = saved + text + tail + added;
       const bool ascii = text == u"plain text";

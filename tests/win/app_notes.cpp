@@ -84,7 +84,7 @@ TEST(NotesOnDisk, ASaveGoesThroughLinksAndKeepsTheFilesMode) {
   list.BuildNotesPath();
   list.LoadNotes();
   ASSERT_EQ(list.NoteCount(), 1);
-  ASSERT_TRUE(list.AppendNote("new", "", 3000));
+  ASSERT_TRUE(list.AppendNote({.Content = "new", .Exposure = 3000}));
   list.SaveNotes();
   ASSERT_TRUE(RunUnixScript("{ readlink '" + p + "/notices.msg'; readlink '" + e + "/hop.msg'; stat -c %a '" + e +
                             "/real.msg'; ls -A '" + e + "'; ls -A '" + p + "'; } > '" + r + "/report.txt'"));
