@@ -8,6 +8,7 @@
 
 #include "app/Notes.h"
 #include "tests/host/FakeFileStore.h"
+#include "tests/host/NotesFileText.h"
 #include "toolkit/Exception.h"
 #include "toolkit/IniDocument.h"
 
@@ -41,8 +42,8 @@ class NotesFile : public testing::Test {
 };
 
 TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
-  list.AppendNote("Call the garage", "", 5000);
-  list.AppendNote("Backup at noon", "C:\\Reports\\week.xls", 3000);
+  list.AppendNote({.Content = "Call the garage", .Exposure = 5000});
+  list.AppendNote({.Content = "Backup at noon", .Attach = "C:\\Reports\\week.xls", .Exposure = 3000});
   list.SaveNotes();
   EXPECT_EQ(store.Files[kPath],
             "[General]\r\nN=2\r\n[Note1]\r\nContent=Call the garage\r\nAttach=\r\nExposure=5000\r\n"
@@ -51,7 +52,7 @@ TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
 }
 
 TEST_F(NotesFile, NoFileIsAnEmptyList) {
-  list.AppendNote("stale", "", 1);
+  list.AppendNote({.Content = "stale", .Exposure = 1});
   list.LoadNotes();
   EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.Notes(1).Used);
@@ -83,10 +84,9 @@ TEST_F(NotesFile, TheCountStaysWithinTheTable) {
 
 // A notes file whose N says `n`, with a note section for each of `numbers`.
 std::string FileWithSections(const std::string& n, const std::vector<int>& numbers) {
-  std::string s = "[General]\r\nN=" + n + "\r\n";
-  for (int k : numbers)
-    s += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) + "\r\nAttach=\r\nExposure=3000\r\n";
-  return s;
+  std::vector<TNoteSection> sections;
+  for (int k : numbers) sections.push_back({.Number = k, .Content = "c" + std::to_string(k)});
+  return NotesFileText(sections, n);
 }
 std::vector<int> Numbers(int from, int to) {
   std::vector<int> v;
@@ -108,7 +108,7 @@ TEST_F(NotesFile, AFileWithMoreNotesThanTheTableIsShownButNeverWritten) {
     ASSERT_EQ(list.NoteCount(), MaxNotes);  // what fits is shown
     EXPECT_EQ(list.Notes(MaxNotes).Content, "c99");
     list.DeleteNote(1);  // Trash
-    EXPECT_FALSE(list.AppendNote("new", "", 3000));
+    EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
     list.DeleteAllNotes();
     EXPECT_EQ(list.NoteCount(), MaxNotes);
     list.SaveNotes();  // Exit
@@ -127,7 +127,7 @@ TEST_F(NotesFile, ACountAboveTheTableOverFewerSectionsIsTheSectionsThere) {
   EXPECT_EQ(list.Notes(5).Content, "c5");
   list.DeleteNote(1);
   list.SaveNotes();
-  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  const auto doc = *TIniDocument::FromBytes(store.Files[kPath]);
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 4);
   EXPECT_EQ(doc.ReadString("Note1", "Content", ""), "c2");
   EXPECT_EQ(doc.ReadString("Note4", "Content", ""), "c5");
@@ -143,7 +143,7 @@ TEST_F(NotesFile, ACountAboveTheTableOverFewerSectionsIsTheSectionsThere) {
 // A save on top of a file that meanwhile grew past the table refuses, as a start would.
 TEST_F(NotesFile, ASaveOnTopOfAFileGrownPastTheTableIsRefused) {
   Load(FileWithSections("1", {1}));
-  list.AppendNote("mine", "", 3000);
+  list.AppendNote({.Content = "mine", .Exposure = 3000});
   const std::string grown = FileWithSections("120", Numbers(1, 120));
   store.Files[kPath] = grown;
   EXPECT_NE(SaveMessage().find("now holds more notes than Zettly can keep"), std::string::npos);
@@ -152,17 +152,16 @@ TEST_F(NotesFile, ASaveOnTopOfAFileGrownPastTheTableIsRefused) {
 }
 
 TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
-  store.Files[kPath] = "; mine\r\n[General]\r\nN=5\r\nTheme=dark\r\n";
-  for (int k = 1; k <= 5; ++k) {
-    store.Files[kPath] += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) +
-                          "\r\nAttach=\r\nExposure=3000\r\nColour=red\r\n";
-  }
-  store.Files[kPath] += "[ note05 ]\r\nKept=yes\r\n[Other]\r\nKey=1\r\n";
+  std::vector<TNoteSection> sections;
+  for (int k = 1; k <= 5; ++k) sections.push_back({.Content = "c" + std::to_string(k), .More = "Colour=red\r\n"});
+  std::string file = "; mine\r\n" + NotesFileText(sections) + "[ note05 ]\r\nKept=yes\r\n[Other]\r\nKey=1\r\n";
+  file.insert(file.find("[Note1]"), "Theme=dark\r\n");
+  store.Files[kPath] = file;
   list.LoadNotes();
   list.DeleteNote(2);
   list.DeleteNote(4);  // the former note 5
   list.SaveNotes();
-  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  const auto doc = *TIniDocument::FromBytes(store.Files[kPath]);
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 3);
   EXPECT_EQ(doc.ReadString("General", "Theme", ""), "dark");
   EXPECT_EQ(doc.ReadString("Note2", "Content", ""), "c3");
@@ -181,7 +180,7 @@ TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
 // turning lone line ends into CR LF and mangling what it could not decode.
 TEST_F(NotesFile, AFileIsWrittenOnlyWhenTheListChanged) {
   const std::string original = "[General]\nN=2\r[Note1]\nContent=" + std::string(100000, 'x') +
-                               std::string("\n[Note2]\nContent=a\0b\n", 21);
+                               "\n[Note2]\nContent=a\x81\x8D\n";
   Load(original);
   EXPECT_FALSE(list.Unsaved());
   list.SaveNotes();
@@ -198,8 +197,8 @@ TEST_F(NotesFile, AFileIsWrittenOnlyWhenTheListChanged) {
 
 // Regression: a pasted line break used to write a [Note1] of its own into the file.
 TEST_F(NotesFile, ANoteCannotRewriteAnotherNote) {
-  list.AppendNote("mine", "", 3000);
-  list.AppendNote("x\r\n[Note1]\r\nContent=evil", "\n[General]\nN=0", 3000);
+  list.AppendNote({.Content = "mine", .Exposure = 3000});
+  list.AppendNote({.Content = "x\r\n[Note1]\r\nContent=evil", .Attach = "\n[General]\nN=0", .Exposure = 3000});
   list.SaveNotes();
   list.LoadNotes();
   ASSERT_EQ(list.NoteCount(), 2);
@@ -224,7 +223,7 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
         const int n = std::uniform_int_distribution<int>(0, 200)(rng);
         for (int i = 0; i < n; ++i) t += pieces[rng() % std::size(pieces)];
       }
-      fresh.AppendNote(text[0], text[1], static_cast<int32_t>(rng()));
+      fresh.AppendNote({.Content = text[0], .Attach = text[1], .Exposure = static_cast<int32_t>(rng())});
     }
     fresh.SaveNotes();
     list.LoadNotes();
@@ -238,17 +237,71 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
 }
 
 TEST_F(NotesFile, UnicodeNotesAreSavedAsUtf16AndOldAnsiFilesStillLoad) {
-  list.AppendNote("\xCE\xB1\xCE\xB2 \xE4\xB8\xAD", "", 3000);
+  list.AppendNote({.Content = "\xCE\xB1\xCE\xB2 \xE4\xB8\xAD", .Exposure = 3000});
   list.SaveNotes();
   EXPECT_TRUE(store.Files[kPath].starts_with("\xFF\xFE[\0G\0"sv));
-  Load("[General]\r\nN=1\r\n[Note1]\r\nContent=Caf\xE9 \x80\r\n");
+  Load(NotesFileText({{.Content = "Caf\xE9 \x80"}}));
   EXPECT_EQ(list.Notes(1).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
+// Regression: a note longer than the reading limit was cut to 2047 characters by the next save
+// of any other note.
+TEST_F(NotesFile, ALongNoteSurvivesASaveOfAnotherByteForByte) {
+  const std::string note1 = "[Note1]\r\nContent=";
+  const std::string tail = "\r\nAttach=\r\nExposure=3000\r\n";
+  const std::string added = "[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n";
+  for (const size_t length : {size_t{5012}, size_t{3} << 20}) {
+    std::string text;
+    for (size_t i = 0; text.size() < length; ++i) text += static_cast<char>('a' + i % 26);
+    for (const std::string& stored : {text, "\"" + text + "\"", "' " + text + " '"}) {
+      Load("[General]\r\nN=1\r\n" + note1 + stored + tail);
+      ASSERT_EQ(list.FileState(), TNoteList::TFileState::Read);
+      ASSERT_EQ(list.Notes(1).Content.size(), stored.front() == '\'' ? length + 2 : length);
+      list.AppendNote({.Content = "new", .Exposure = 3000});
+      list.SaveNotes();
+      EXPECT_EQ(store.Files[kPath], "[General]\r\nN=2\r\n" + note1 + stored + tail + added);
+    }
+  }
+}
+
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string out;
+  for (char16_t u : text) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+  }
+  return out;
+}
+
+// Regression: UTF-16 without a byte-order mark read as no notes, and the first save garbled it.
+// It is read, and saved as any UTF-16 file is: ASCII when it all is, else UTF-16LE with a mark.
+TEST_F(NotesFile, Utf16WithoutAMarkIsReadAndSavedAsUtf16WithOne) {
+  const std::u16string head = u"[General]\r\nN=1\r\n[Note1]\r\nContent=";
+  const std::u16string tail = u"\r\nAttach=C:\\a.txt\r\nExposure=5000\r\n";
+  const std::u16string added = u"[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n";
+  const std::u16string saved = u"[General]\r\nN=2\r\n[Note1]\r\nContent=";
+  for (const bool bigEndian : {false, true}) {
+    for (const std::u16string text : {u"plain text", u"caf\xE9 \x4E00\x4E2D \xD83D\xDCCC"}) {
+      SCOPED_TRACE(testing::Message() << (bigEndian ? "BE " : "LE ") << text.size());
+      Load(Utf16(head + text + tail, bigEndian));
+      ASSERT_EQ(list.NoteCount(), 1);
+      EXPECT_EQ(list.Notes(1).Attach, "C:\\a.txt");
+      list.AppendNote({.Content = "new", .Exposure = 3000});
+      list.SaveNotes();
+      const std::u16string expected = saved + text + tail + added;
+      const bool ascii = text == u"plain text";
+      std::string asAscii;
+      for (char16_t u : expected) asAscii += static_cast<char>(u);
+      EXPECT_EQ(store.Files[kPath], ascii ? asAscii : "\xFF\xFE" + Utf16(expected, false));
+    }
+  }
+}
+
 TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone) {
-  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  const std::string old = NotesFileText({{.Content = "old"}});
   Load(old);
-  list.AppendNote("new", "", 3000);
+  list.AppendNote({.Content = "new", .Exposure = 3000});
   const std::string expected = "Unable to write to " + kPath + "\n";
 
   store.ReadOnlyFolder = true;
@@ -271,7 +324,7 @@ TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone)
 // Regression: a save before the place of the file was known wrote a file named ".tmp".
 TEST_F(NotesFile, ASaveWithoutAPathWritesNothing) {
   TNoteList fresh(&store);
-  fresh.AppendNote("new", "", 3000);
+  fresh.AppendNote({.Content = "new", .Exposure = 3000});
   EXPECT_THROW(fresh.SaveNotes(), Exception);
   EXPECT_EQ(store.WriteCalls, 0);
   EXPECT_TRUE(fresh.Unsaved());
@@ -292,6 +345,8 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
       {"held open", "[General]\r\nN=1\r\n", true, "notices.msg could not be read (Access is denied.)"},
       {"N not a number", "[General]\r\nN=abc\r\n" + sections, false, "count N=abc is not a number"},
       {"N negative", "[General]\r\nN=-1\r\n" + sections, false, "count N=-1 is not a number of notes"},
+      {"binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x02\0", 20), false, "does not hold text"},
+      {"NUL in text", std::string("[General]\r\nN=1\r\n[Note1]\r\nContent=a\0b\r\n", 38), false, "does not hold text"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -302,8 +357,8 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
     EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
     EXPECT_NE(list.RefusalText().find(c.says), std::string::npos) << list.RefusalText();
     EXPECT_EQ(list.NoteCount(), 0);
-    EXPECT_FALSE(list.AppendNote("new", "", 3000));
-    EXPECT_FALSE(list.ReplaceNote(1, "new", "", 3000));
+    EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
+    EXPECT_FALSE(list.ReplaceNote(1, {.Content = "new", .Exposure = 3000}));
     list.DeleteAllNotes();
     EXPECT_FALSE(list.Unsaved());
     list.SaveNotes();
@@ -312,7 +367,7 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
   }
   // Once the file is free again, it is read.
   store.Unreadable.clear();
-  store.Files[kPath] = "[General]\r\nN=1\r\n[Note1]\r\nContent=back\r\n";
+  store.Files[kPath] = NotesFileText({{.Content = "back"}});
   EXPECT_TRUE(list.ReloadIfChanged());
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
   EXPECT_EQ(list.Notes(1).Content, "back");
@@ -325,7 +380,7 @@ TEST(NotesStore, LoadAndSaveNeedAStore) {
   TNoteList list;
   list.SetNotesPath(kPath);
   EXPECT_THROW(list.LoadNotes(), Exception);
-  list.AppendNote("x", "", 3000);
+  list.AppendNote({.Content = "x", .Exposure = 3000});
   EXPECT_THROW(list.SaveNotes(), Exception);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/Notes.h"
 #include "tests/win/NotesTestFiles.h"
+#include "tests/win/support/NotesFileText.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/FileStore.h"
 
@@ -32,7 +33,7 @@ TEST(NotesOnDisk, ThePlatformReadsBackEveryNoteWeSave) {
         const int n = std::uniform_int_distribution<int>(0, 200)(rng);
         for (int i = 0; i < n; ++i) t += pieces[rng() % (ascii ? 9 : std::size(pieces))];
       }
-      ASSERT_TRUE(list.AppendNote(text[0], text[1], static_cast<int32_t>(rng())));
+      ASSERT_TRUE(list.AppendNote({.Content = text[0], .Attach = text[1], .Exposure = static_cast<int32_t>(rng())}));
     }
     list.SaveNotes();
     const std::wstring file = folder / L"notices.msg";
@@ -69,16 +70,41 @@ TEST(NotesOnDisk, AFileThePlatformWroteLoads) {
   EXPECT_EQ(list.Notes(2).Exposure, 3000);
 }
 
+// Regression: a save put a file of its own in place of a linked notices.msg and deleted the file
+// the link led to, and it made a private file readable by everyone.
+TEST(NotesOnDisk, ASaveGoesThroughLinksAndKeepsTheFilesMode) {
+  TScratchFolder program, elsewhere, report;
+  const std::string p = UnixPath(program.Path()), e = UnixPath(elsewhere.Path()), r = UnixPath(report.Path());
+  if (p.empty()) GTEST_SKIP() << "needs Wine to make Unix links";
+  ASSERT_TRUE(PutFile(elsewhere / L"real.msg", "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n"));
+  ASSERT_TRUE(RunUnixScript("chmod 600 '" + e + "/real.msg' && ln -s '" + e + "/real.msg' '" + e + "/hop.msg' && ln -s '" +
+                            e + "/hop.msg' '" + p + "/notices.msg'"));
+  TNoteList list(&SystemFileStore());
+  list.SetProgramFolder(Narrow(program.Path()));
+  list.BuildNotesPath();
+  list.LoadNotes();
+  ASSERT_EQ(list.NoteCount(), 1);
+  ASSERT_TRUE(list.AppendNote({.Content = "new", .Exposure = 3000}));
+  list.SaveNotes();
+  ASSERT_TRUE(RunUnixScript("{ readlink '" + p + "/notices.msg'; readlink '" + e + "/hop.msg'; stat -c %a '" + e +
+                            "/real.msg'; ls -A '" + e + "'; ls -A '" + p + "'; } > '" + r + "/report.txt'"));
+  // Both links as they were, the mode kept, and no file left beside either.
+  EXPECT_EQ(GetFile(report / L"report.txt"),
+            e + "/hop.msg\n" + e + "/real.msg\n600\nhop.msg\nreal.msg\nnotices.msg\n");
+  EXPECT_EQ(GetFile(elsewhere / L"real.msg"), "[General]\r\nN=2\r\n[Note1]\r\nContent=old\r\nAttach=\r\nExposure=3000\r\n"
+                                              "[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n");
+}
+
 TEST(NotesOnDisk, AReadOnlyProgramFolderRaisesAndLosesNothing) {
   TScratchFolder folder;
   const std::wstring file = folder / L"notices.msg";
-  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  const std::string old = NotesFileText({{.content = "old", .exposure = 3000}});
   ASSERT_TRUE(PutFile(file, old));
   TNoteList list(&SystemFileStore());
   list.SetProgramFolder(Narrow(folder.Path()));
   list.BuildNotesPath();
   list.LoadNotes();
-  list.AppendNote("new", "", 3000);
+  list.AppendNote({.Content = "new", .Exposure = 3000});
   TReadOnlyFolder readOnly(folder.Path());
   if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
   try {

@@ -157,7 +157,7 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
   EXPECT_FALSE(Ui(form).CycleTimer->Armed());
 
-  ASSERT_TRUE(notes.AppendNote("D", "", 7000));  // as the editor adds one
+  ASSERT_TRUE(notes.AppendNote({.Content = "D", .Exposure = 7000}));  // as the editor adds one
   form->ShowNote(notes.NoteCount());
   EXPECT_TRUE(Ui(form).CycleTimer->Armed());
   EXPECT_EQ(Ui(form).CycleTimer->Interval(), 7000u);

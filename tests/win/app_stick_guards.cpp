@@ -97,7 +97,7 @@ TEST_F(StickTest, AnOutsideChangeIsShownAndASaveAfterOneKeepsBoth) {
                                                   {"D synced", "", 3000}})));
   ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_TRUE(system.boxes.empty());
-  const TIniDocument doc = TIniDocument::FromBytes(GetFile(NotesFile()));
+  const TIniDocument doc = *TIniDocument::FromBytes(GetFile(NotesFile()));
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 3);
   EXPECT_EQ(doc.ReadString("Note1", "Content", ""), "B");
   EXPECT_EQ(doc.ReadString("Note3", "Content", ""), "D synced");

@@ -76,7 +76,7 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
   ASSERT_TRUE(PutFile(NotesFile(), original));
   Start();
-  EXPECT_EQ(notes.Notes(1).Content.size(), 2047u);
+  EXPECT_EQ(notes.Notes(1).Content.size(), 5000u);
   form->Show();
   form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());

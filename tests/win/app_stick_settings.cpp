@@ -44,14 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
                         r.SetSetting(L"Stay", 1);
                       },
                       300, 200, true, nullptr},
-        // A value of the wrong type: the error box, what was read before it applied, the window made.
+        // A value of the wrong type: the error box, every other value applied, the window made.
         PlacementCase{"LeftIsText",
                       [](ScratchRegistry& r) {
                         r.SetSetting(L"top", 200);
                         r.SetString(r.Settings(), L"left", L"x");
                         r.SetSetting(L"Stay", 1);
                       },
-                      15, 200, false, L"Invalid data type for 'left'"},
+                      15, 200, true, L"Invalid data type for 'left'"},
         // Off every monitor (one was removed): brought back onto the nearest work area.
         PlacementCase{"FarOff",
                       [](ScratchRegistry& r) {
@@ -67,6 +67,21 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       -100, 10, false, nullptr}),
     [](const auto& info) { return info.param.name; });
+
+// Regression: a value of the wrong type reset the values read after it, and the next save
+// stored them at their defaults.
+TEST_F(StickTest, AWrongTypedValueCostsThatValueAlone) {
+  const BYTE bytes[] = {1, 2, 3, 4};
+  RegSetKeyValueW(HKEY_CURRENT_USER, registry.Settings().c_str(), L"left", REG_BINARY, bytes, sizeof bytes);
+  registry.SetString(registry.Settings(), L"top", L"200");
+  registry.SetSetting(L"Stay", 1);
+  Create();
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Invalid data type for 'top'\nInvalid data type for 'left'"});
+  EXPECT_TRUE(TopMost(*form));
+  form->SaveAll();
+  EXPECT_EQ(registry.Setting(L"Stay"), L"1");
+  EXPECT_EQ(registry.Setting(L"left"), L"15");
+}
 
 TEST_F(StickTest, AWindowStoredRightOfTheScreenComesBackInsideTheWorkArea) {
   RECT work;
