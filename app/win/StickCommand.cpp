@@ -6,28 +6,27 @@
 
 namespace {
 using C = TStickCommand;
-// Every command, whether or not a key or a button reaches it.
+// Every command, whether or not a key or a button reaches it: command, key, with Ctrl, keys
+// announced, hint, hint names the keys, waits for dialogs.
 constexpr TStickCommandRow kCommands[] = {
-    {C::Forward, VK_RIGHT, true, "", "Forward", false},
-    {C::Back, VK_LEFT, true, "", "Back", false},
-    {C::New, 'N', true, "", "New", false},
-    {C::Edit, 'E', true, "", "Edit", false},
-    {C::Trash, 'T', true, "", "Trash", false},
-    {C::Attachment, 'A', true, "", "", false},  // its hint is the shown note's attachment
-    {C::Cycle, VK_SPACE, true, "Ctrl+Space", "", false},  // its hint says whether it is on
-    {C::About, 'B', true, "Ctrl+B", "About...", true},
-    {C::Help, VK_F1, false, "F1", "Help", true},
-    {C::ShowWindow, 0, false, "", "", false},
-    {C::HideWindow, 0, false, "", "", false},
-    {C::TrashAll, 0, false, "", "", false},
-    {C::AlwaysOnTop, 0, false, "", "", false},
-    {C::Clock, 0, false, "", "", false},
-    {C::Autorun, 0, false, "", "", false},
-    {C::Exit, 'X', true, "", "Exit", false},
+    {C::Forward, VK_RIGHT, true, "", "Forward", false, false},
+    {C::Back, VK_LEFT, true, "", "Back", false, false},
+    {C::New, 'N', true, "", "New", false, true},
+    {C::Edit, 'E', true, "", "Edit", false, true},
+    {C::Trash, 'T', true, "", "Trash", false, false},
+    {C::Attachment, 'A', true, "", "", false, false},  // its hint is the shown note's attachment
+    {C::Cycle, VK_SPACE, true, "Ctrl+Space", "", false, false},  // its hint says whether it is on
+    {C::About, 'B', true, "Ctrl+B", "About...", true, true},
+    {C::Help, VK_F1, false, "F1", "Help", true, false},
+    {C::ShowWindow, 0, false, "", "", false, true},
+    {C::HideWindow, 0, false, "", "", false, true},
+    {C::TrashAll, 0, false, "", "", false, true},
+    {C::AlwaysOnTop, 0, false, "", "", false, false},
+    {C::Clock, 0, false, "", "", false, false},
+    {C::Autorun, 0, false, "", "", false, false},
+    {C::Exit, 'X', true, "", "Exit", false, false},  // closing decides what a dialog means to it
 };
 }  // namespace
-
-std::span<const TStickCommandRow> StickCommands() { return kCommands; }
 
 const TStickCommandRow* CommandRow(TStickCommand command) {
   const auto* row = std::find_if(std::begin(kCommands), std::end(kCommands),
@@ -52,12 +51,6 @@ std::string CommandHint(TStickCommand command) {
 }
 
 bool WaitsForDialogs(TStickCommand command) {
-  switch (command) {
-    case C::New: case C::Edit: case C::About: case C::ShowWindow: case C::HideWindow: case C::TrashAll:
-      return true;
-    case C::Forward: case C::Back: case C::Trash: case C::Attachment: case C::Cycle: case C::Help:
-    case C::AlwaysOnTop: case C::Clock: case C::Autorun: case C::Exit:
-      return false;  // Exit: closing decides (FormClose)
-  }
-  return true;
+  const TStickCommandRow* row = CommandRow(command);
+  return !row || row->WaitsForDialogs;
 }

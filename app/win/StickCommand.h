@@ -2,7 +2,6 @@
 // hint its button shows and the shortcut a screen reader announces.
 #pragma once
 #include <cstdint>
-#include <span>
 #include <string>
 
 enum class TStickCommand {
@@ -17,16 +16,15 @@ struct TStickCommandRow {
   const char* Keys;      // the key as people read it ("Ctrl+B"); empty: none is announced
   const char* Hint;      // its button's hint, without the keys
   bool HintNamesKeys;    // the hint ends in "(Keys)", as the button has always said
+  // It waits while a dialog of the program is up: it would open a second dialog, change the
+  // list under the editor, or hide the window the dialog belongs to.
+  bool WaitsForDialogs;
 };
 
-std::span<const TStickCommandRow> StickCommands();
 // The row of a command, or of a key pressed with or without Ctrl (and without Alt); null
 // when there is none.
 const TStickCommandRow* CommandRow(TStickCommand command);
 const TStickCommandRow* CommandForKey(uint16_t key, bool ctrl, bool alt);
 // The hint of a command's button: its text, with the keys where the row says so.
 std::string CommandHint(TStickCommand command);
-
-// True for a command that must wait while a dialog of the program is up: it would open a second
-// dialog, change the list under the editor, or hide the window the dialog belongs to.
 bool WaitsForDialogs(TStickCommand command);
