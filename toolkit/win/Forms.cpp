@@ -368,16 +368,17 @@ void TForm::WndProc(TMessage& m) {
         // The focus is still where the user left it; give it back on the next activation.
         if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
         else if (focus == hwnd_) active_control_ = nullptr;  // the form itself, or a windowless control on it
-        if (visible_) foreground_reclaim_.Watch(hwnd_);
       }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
+        if (visible_) foreground_reclaim_.Deactivated(hwnd_);
       } else {
         if (!HIWORD(m.WParam) && active_control_ && IsChild(hwnd_, active_control_) &&
             IsWindowVisible(active_control_) && IsWindowEnabled(active_control_))
           ::SetFocus(active_control_);
         if (!HIWORD(m.WParam) && (GetFocus() == nullptr || FormOfWindow(GetFocus()) != this)) ::SetFocus(hwnd_);
+        foreground_reclaim_.Activated(hwnd_);
         Activate();
       }
       return;
