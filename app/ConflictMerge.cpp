@@ -36,7 +36,7 @@ TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TFileStore
     const std::string dir = FolderOf(list.NotesPath());
     for (const std::string& name : copies) {
       if (list.Unsaved()) break;
-      list.ReloadIfChanged();  // the copy goes into the file as it stands now
+      if (list.ReloadIfChanged()) outcome.Changed = true;  // the copy goes into the file as it stands now
       if (list.FileState() != TNoteList::TFileState::Read) break;
       std::string bytes;
       if (store.ReadWholeFile(list.NotesPath(), MaxNotesFileBytes, bytes) == TFileStore::TReadResult::NotFound) break;

@@ -22,7 +22,7 @@ class TCopyFolder {
 class TConflictMerge {
  public:
   struct TOutcome {
-    bool Changed = false;               // the list took notes (saved, or unsaved after a failed save)
+    bool Changed = false;               // the list differs: notes taken (saved or not), or the file reloaded
     std::vector<std::string> Messages;  // for the user, each said once
   };
 

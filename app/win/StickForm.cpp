@@ -96,6 +96,7 @@ void TStickForm::ActivationStep() {
   ready_ = true;
   MarkNoteWindow(hwnd_);  // from now on a second start may hand over to us
   WatchNotesFolder();
+  conflict_copies_.Merge(notes_);
   ApplySwitches();
   if (notes_.FileState() == TNoteList::TFileState::Refused)
     Application->MessageBox(notes_.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
@@ -198,7 +199,8 @@ void TStickForm::WatchNotesFolder() {
 }
 
 void TStickForm::NotesFolderChanged() {
-  if (!notes_.ReloadIfChanged()) return;
+  const bool reloaded = notes_.ReloadIfChanged();
+  if (!conflict_copies_.Merge(notes_) && !reloaded) return;
   // The note on display again, or the nearest one left.
   const int32_t shown = next_note_ - 1;
   ShowNote(shown < 1 ? 1 : std::min(shown, notes_.NoteCount()));

@@ -9,6 +9,7 @@
 #include "app/Notes.h"
 #include "app/Notice.h"
 #include "app/Settings.h"
+#include "app/win/ConflictCopies.h"
 #include "app/win/EditorForm.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "components/tray/win/SysTrayIcon.h"
@@ -199,6 +200,7 @@ class TStickForm : public TForm {
   TEditorForm* editor_ = nullptr;  // not owned
   TForm* about_ = nullptr;         // not owned
   std::unique_ptr<TFolderWatch> folder_watch_;  // on the program's folder
+  TConflictCopies conflict_copies_;
 };
 
 // The date the clock's hint shows: the user's short date, always with a four-digit year.
