@@ -42,6 +42,8 @@ sync_configure() {
         <filesystemType>basic</filesystemType>
         <device id="$own"></device>
         <device id="$peer"></device>
+        <maxConflicts>10</maxConflicts>
+        <markerName>.stfolder</markerName>
     </folder>
     <device id="$own" name="self"><address>dynamic</address></device>
     <device id="$peer" name="peer"><address>tcp://127.0.0.1:$peer_port</address></device>
@@ -129,7 +131,7 @@ sync_cleanup() {
   fi
   [ -n "$SECOND_XVFB_PID" ] && kill "$SECOND_XVFB_PID" 2>/dev/null || true
   for pid in $SYNC_PIDS; do
-    e2e_wait 10 eval '! kill -0 '"$pid" || kill -KILL "$pid" 2>/dev/null || true
+    e2e_wait 10 eval '! e2e_alive '"$pid" || kill -KILL "$pid" 2>/dev/null || true
   done
   (exit $rc)
   e2e_cleanup
