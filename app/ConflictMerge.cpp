@@ -29,6 +29,7 @@ void TConflictMerge::Tell(TOutcome& outcome, const std::string& copy, std::strin
 
 TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TFileStore& store, TCopyFolder& folder) {
   TOutcome outcome;
+  if (list.FileState() == TNoteList::TFileState::Unread || list.NotesPath().empty()) return outcome;
   try {
     const std::vector<std::string> copies = ConflictCopyNames(NotesFileName, folder.FileNames());
     for (auto it = told_.begin(); it != told_.end();)
@@ -55,6 +56,7 @@ TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TFileStore
         case TFileStore::TReadResult::Ok:
           break;
       }
+      if (bytes.empty()) continue;  // still being written by a tool that does not rename it into place
       const TIniDocument doc = TIniDocument::FromBytes(bytes);
       const TNoteCount counted = CountNotes(doc);
       if (const std::string why = NotNotes(doc, counted); !why.empty()) {

@@ -71,9 +71,10 @@ sync_api "$GUI_B" "$KEY_B" POST "/rest/db/scan?folder=zettly" >/dev/null
 e2e_wait 10 in_step "$all" || e2e_fail "the files did not stay in step"
 
 e2e_log "copies left by Nextcloud and Dropbox, and a user's own copy"
-notes_file "Delta from Nextcloud" Alpha >"$PROG/notices (conflicted copy 2026-12-08 101010).msg"
-notes_file "Echo from Dropbox" >"$PROG/notices (Jane's conflicted copy 2026-12-08 (1)).msg"
-notes_file "Mine" >"$PROG/notices (copy).msg"
+# Each written aside and renamed into place, as the sync programs do.
+notes_file "Delta from Nextcloud" Alpha >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (conflicted copy 2026-12-08 101010).msg"
+notes_file "Echo from Dropbox" >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (Jane's conflicted copy 2026-12-08 (1)).msg"
+notes_file "Mine" >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (copy).msg"
 all='Alpha|Bravo from A|Charlie from B|Delta from Nextcloud|Echo from Dropbox|'
 e2e_wait 40 in_step "$all" || e2e_fail "the hand-made copies were not merged: A '$(contents "$PROG/notices.msg")', copies '$(copies_in "$PROG")'"
 [ -f "$PROG/notices (copy).msg" ] && [ "$(contents "$PROG/notices (copy).msg")" = 'Mine|' ] ||

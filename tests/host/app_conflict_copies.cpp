@@ -131,15 +131,15 @@ TEST(ConflictMerge, BothComputersWriteTheSameBytesWhateverTheirListsHeldBefore) 
 }
 
 TEST(ConflictMerge, CopiesThatCannotBeMergedStayAndAreNamedOnce) {
-  std::vector<std::string> ninetyNine(MaxNotes, "n");
   TComputer a(FileOf(std::vector<std::string>(MaxNotes - 1, "n")),
               {{kSyncthing, FileOf({"X", "Y"})},
                {kDropbox, "just text"},
                {"notices_conflict-20261208-101010.msg", std::string(MaxNotesFileBytes + 1, ' ')},
+               {"notices_conflict-20261208-000000.msg", ""},  // still being written: no word yet
                {"notices (copy).msg", FileOf({"mine"})}});
   EXPECT_EQ(a.Merge().size(), 3u);
   EXPECT_TRUE(a.Merge().empty());  // not again on the next folder event
-  EXPECT_EQ(a.store.Files.size(), 5u);
+  EXPECT_EQ(a.store.Files.size(), 6u);
   EXPECT_EQ(a.list.NoteCount(), MaxNotes - 1);
   EXPECT_EQ(a.store.WriteCalls, 0);
   a.list.DeleteNote(1);
