@@ -12,6 +12,15 @@ const std::string kName(NotesFileName);
 constexpr const char* kUntouched = "; it is left untouched and notes cannot be changed";
 
 std::string Megabytes(uint64_t bytes) { return std::to_string((bytes + (1u << 19)) >> 20); }
+
+// The note as the list keeps it: in use, its texts single lines.
+TNotice Kept(const TNotice& note) {
+  TNotice kept = note;
+  kept.Content = OneLineText(note.Content);
+  kept.Attach = OneLineText(note.Attach);
+  kept.Used = true;
+  return kept;
+}
 }  // namespace
 
 const TNotice& TNoteList::Notes(int k) const {
@@ -60,14 +69,14 @@ void TNoteList::LoadNotes() {
   const TIniDocument doc = TIniDocument::FromBytes(bytes);
   const TNoteCount counted = CountNotes(doc);
   if (counted.Kind == TNoteCount::TKind::Uncountable) {
-    return Refuse(kName + " holds notes but its count N=" + doc.ReadString("General", "N", "") +
-                  " is not a number of notes" + kUntouched);
+    return Refuse(kName + " holds notes but its count " + std::string(NoteCountKey) + "=" +
+                  StatedNoteCount(doc).value_or("") + " is not a number of notes" + kUntouched);
   }
   ReadNoteTable(doc, counted.Count, notes_);
   count_ = counted.Count;
   if (counted.Kind == TNoteCount::TKind::TooMany) {
     // What fits is shown; a save would lose the rest.
-    return Refuse(kName + " holds " + doc.ReadString("General", "N", "") + " notes, more than the " +
+    return Refuse(kName + " holds " + StatedNoteCount(doc).value_or("") + " notes, more than the " +
                   std::to_string(MaxNotes) + " Zettly can keep; the first " + std::to_string(MaxNotes) +
                   " are shown" + kUntouched);
   }
@@ -134,26 +143,25 @@ void TNoteList::SaveNotes() {
 
 void TNoteList::Record(TNoteChange change) { changes_.push_back(std::move(change)); }
 
-bool TNoteList::AppendNote(std::string_view content, std::string_view attach, int32_t exposureMs) {
+bool TNoteList::AppendNote(const TNotice& note) {
   if (!CanChange() || count_ >= MaxNotes) return false;
-  notes_[count_] = TNotice{OneLineText(content), OneLineText(attach), true, exposureMs};
+  notes_[count_] = Kept(note);
   ++count_;
-  Record({TNoteChange::TKind::Append, 0, {}, notes_[count_ - 1]});
+  Record({.Kind = TNoteChange::TKind::Append, .Note = notes_[count_ - 1]});
   return true;
 }
 
-bool TNoteList::ReplaceNote(int k, std::string_view content, std::string_view attach,
-                            int32_t exposureMs) {
+bool TNoteList::ReplaceNote(int k, const TNotice& note) {
   if (!CanChange() || k < 1 || k > count_) return false;
   std::string old = std::move(notes_[k - 1].Content);
-  notes_[k - 1] = TNotice{OneLineText(content), OneLineText(attach), true, exposureMs};
-  Record({TNoteChange::TKind::Replace, k, std::move(old), notes_[k - 1]});
+  notes_[k - 1] = Kept(note);
+  Record({.Kind = TNoteChange::TKind::Replace, .Number = k, .OldContent = std::move(old), .Note = notes_[k - 1]});
   return true;
 }
 
 void TNoteList::DeleteNote(int k) {
   if (!CanChange() || k < 1 || k > count_) return;
-  Record({TNoteChange::TKind::Delete, k, notes_[k - 1].Content, {}});
+  Record({.Kind = TNoteChange::TKind::Delete, .Number = k, .OldContent = notes_[k - 1].Content});
   for (int i = k; i < count_; ++i) notes_[i - 1] = std::move(notes_[i]);
   notes_[count_ - 1] = TNotice{};
   --count_;
@@ -162,7 +170,8 @@ void TNoteList::DeleteNote(int k) {
 void TNoteList::DeleteAllNotes() {
   if (!CanChange()) return;
   // Note by note, so that on top of a file changed from outside only the notes the user saw go.
-  for (int k = 1; k <= count_; ++k) Record({TNoteChange::TKind::Delete, 1, notes_[k - 1].Content, {}});
+  for (int k = 1; k <= count_; ++k)
+    Record({.Kind = TNoteChange::TKind::Delete, .Number = 1, .OldContent = notes_[k - 1].Content});
   notes_.fill(TNotice{});
   count_ = 0;
 }

@@ -68,12 +68,12 @@ class TNoteList {
     return FindChangedNote(notes_, count_, k, content);
   }
 
-  // Texts are made single lines (OneLineText). False, with nothing changed, on a full table or
-  // a refused file.
-  bool AppendNote(std::string_view content, std::string_view attach, int32_t exposureMs);
-  // False, with nothing changed, when k is not the number of a note (1..NoteCount) or the file
-  // is refused.
-  bool ReplaceNote(int k, std::string_view content, std::string_view attach, int32_t exposureMs);
+  // The note's texts are made single lines (OneLineText) and it is marked used, whatever its
+  // Used says. False, with nothing changed, on a full table or a refused file.
+  bool AppendNote(const TNotice& note);
+  // As AppendNote, at place k. False, with nothing changed, when k is not the number of a note
+  // (1..NoteCount) or the file is refused.
+  bool ReplaceNote(int k, const TNotice& note);
   // Later notes move down one place; nothing happens when k is not a note's number or the file
   // is refused.
   void DeleteNote(int k);

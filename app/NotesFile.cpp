@@ -2,36 +2,72 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 #include "toolkit/IniValue.h"
 
 std::string NoteSection(int k) { return "Note" + std::to_string(k); }
 
+namespace {
+// Each key of a note section once: its name, how it is read (a missing key gives the default)
+// and how it is written. The order is the written order.
+struct TNoteKey {
+  std::string_view Name;
+  void (*Read)(const TIniDocument& doc, std::string_view section, std::string_view key, TNotice& note);
+  void (*Write)(const TNotice& note, std::string_view section, std::string_view key, TIniDocument& doc);
+};
+
+template <std::string TNotice::*Field>
+constexpr TNoteKey TextKey(std::string_view name) {
+  return {name,
+          [](const TIniDocument& doc, std::string_view section, std::string_view key, TNotice& note) {
+            note.*Field = doc.ReadString(section, key, "");
+          },
+          [](const TNotice& note, std::string_view section, std::string_view key, TIniDocument& doc) {
+            doc.WriteString(section, key, note.*Field);
+          }};
+}
+
+template <int32_t TNotice::*Field, int32_t Default>
+constexpr TNoteKey NumberKey(std::string_view name) {
+  return {name,
+          [](const TIniDocument& doc, std::string_view section, std::string_view key, TNotice& note) {
+            note.*Field = doc.ReadInteger(section, key, Default);
+          },
+          [](const TNotice& note, std::string_view section, std::string_view key, TIniDocument& doc) {
+            doc.WriteInteger(section, key, note.*Field);
+          }};
+}
+
+constexpr TNoteKey kNoteKeys[] = {
+    TextKey<&TNotice::Content>("Content"),
+    TextKey<&TNotice::Attach>("Attach"),
+    NumberKey<&TNotice::Exposure, DefaultExposure>("Exposure"),
+};
+}  // namespace
+
+std::optional<std::string> StatedNoteCount(const TIniDocument& doc) {
+  return doc.FindString(NoteCountSection, NoteCountKey);
+}
+
 void ReadNoteTable(const TIniDocument& doc, int32_t count, TNoteTable& notes) {
   count = std::clamp<int32_t>(count, 0, MaxNotes);
   for (int k = 1; k <= MaxNotes; ++k) {
     TNotice& note = notes[k - 1];
-    if (k > count) {
-      note = TNotice{};
-      continue;
-    }
+    note = TNotice{};
+    if (k > count) continue;
     const std::string section = NoteSection(k);
-    note.Content = doc.ReadString(section, "Content", "");
+    for (const TNoteKey& key : kNoteKeys) key.Read(doc, section, key.Name, note);
     note.Used = true;
-    note.Attach = doc.ReadString(section, "Attach", "");
-    note.Exposure = doc.ReadInteger(section, "Exposure", DefaultExposure);
   }
 }
 
 void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc) {
   count = std::clamp<int32_t>(count, 0, MaxNotes);
-  doc.WriteInteger("General", "N", count);
+  doc.WriteInteger(NoteCountSection, NoteCountKey, count);
   for (int k = 1; k <= count; ++k) {
-    const TNotice& note = notes[k - 1];
     const std::string section = NoteSection(k);
-    doc.WriteString(section, "Content", note.Content);
-    doc.WriteString(section, "Attach", note.Attach);
-    doc.WriteInteger(section, "Exposure", note.Exposure);
+    for (const TNoteKey& key : kNoteKeys) key.Write(notes[k - 1], section, key.Name, doc);
   }
 }
 
@@ -89,11 +125,11 @@ int64_t HighestNoteSection(std::string_view text, int64_t limit) {
 
 TNoteCount CountNotes(const TIniDocument& doc) {
   using TKind = TNoteCount::TKind;
-  const int32_t n = doc.ReadInteger("General", "N", -1);
+  const int32_t n = doc.ReadInteger(NoteCountSection, NoteCountKey, -1);
   if (n < 0) {
     // Missing, not a number or negative: no notes, unless note sections stand in the file; then
     // they cannot be counted and must not be taken for an empty list.
-    if (!doc.FindString("General", "N")) return {TKind::Fits, 0};
+    if (!StatedNoteCount(doc)) return {TKind::Fits, 0};
     return {HighestNoteSection(doc.ToText(), INT64_MAX) > 0 ? TKind::Uncountable : TKind::Fits, 0};
   }
   if (n <= MaxNotes) return {TKind::Fits, n};

@@ -2,12 +2,18 @@
 // Exposure in that order. Only these keys are touched; everything else in the document stays.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/Notice.h"
 #include "toolkit/IniDocument.h"
 
+inline constexpr std::string_view NoteCountSection = "General", NoteCountKey = "N";
 std::string NoteSection(int k);  // "Note" + k
+
+// The count as the file states it, for messages; nullopt when there is none.
+std::optional<std::string> StatedNoteCount(const TIniDocument& doc);
 
 // What N of General means for the table. Within 0..MaxNotes it is the count, a missing section
 // reading as an empty note as the platform's reader gives it. Above MaxNotes only the sections

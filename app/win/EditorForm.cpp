@@ -84,13 +84,12 @@ void TEditorForm::Stick() {
   // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
   const int64_t ms = static_cast<int64_t>(ExposureEdit->Value()) * 1000;
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
-  const std::string content = NoteEdit->Text();
-  const std::string attach = AttachmentEdit->Text();
+  const TNotice note{.Content = NoteEdit->Text(), .Attach = AttachmentEdit->Text(), .Exposure = exposure};
   if (!OnNoteStored || !OnSaveNotes) throw Exception("The note window is not there");
   if (!list.CanChange()) throw Exception(list.RefusalText());
   if (!EditMode) {
     // A full table takes no more: say so and keep the dialog, and what was typed, open.
-    if (!list.AppendNote(content, attach, exposure)) {
+    if (!list.AppendNote(note)) {
       Application->MessageBox(FullListMessage, Application->Title(), MB_OK | MB_ICONWARNING);
       return;
     }
@@ -99,7 +98,7 @@ void TEditorForm::Stick() {
     // The list may have changed under the dialog (reloaded after an outside change): the note is
     // the one that still holds the text it opened with.
     const int32_t k = list.FindNote(EditedNote, edited_text_);
-    if (k == 0 || !list.ReplaceNote(k, content, attach, exposure)) {
+    if (k == 0 || !list.ReplaceNote(k, note)) {
       // Gone: the text stays here, and the next "Stick it" adds it as a new note.
       const int32_t gone = EditedNote;
       SwitchToCreateMode();

@@ -15,7 +15,8 @@ void FillList(TNoteList& list, const std::string& piece) {
   for (int k = 1; k <= MaxNotes; ++k) {
     std::string text;
     for (int i = 0; i < 200; ++i) text += i % 7 == 0 ? std::string(" ") : piece;
-    list.AppendNote(text, "C:\\Reports\\week" + std::to_string(k) + ".xls", 3000 + k);
+    list.AppendNote(
+        {.Content = text, .Attach = "C:\\Reports\\week" + std::to_string(k) + ".xls", .Exposure = 3000 + k});
   }
 }
 
@@ -27,7 +28,7 @@ void SaveNotes(benchmark::State& state, const std::string& piece) {
   list.SaveNotes();  // the file exists, as it does from the second save on
   const TNotice first = list.Notes(1);
   for (auto _ : state) {
-    list.ReplaceNote(1, first.Content, first.Attach, first.Exposure);  // a list that changed is written
+    list.ReplaceNote(1, first);  // a list that changed is written
     list.SaveNotes();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * store.Files[kPath].size()));

@@ -206,7 +206,19 @@ e2e_notes() {
   if head -c2 "$f" | od -An -tx1 | grep -q 'ff fe'; then iconv -f UTF-16 -t UTF-8 "$f"; else cat "$f"; fi | tr -d '\r'
 }
 
-# Writes notices.msg as an earlier run would have left it (CR LF line ends).
-e2e_write_notes() { printf '%s\r\n' "$@" >"$PROG/notices.msg"; }
+# Writes notices.msg as an earlier run would have left it (CR LF line ends): a note for each three
+# arguments, its text, its attachment and its exposure in milliseconds.
+e2e_write_notes() {
+  [ $(($# % 3)) -eq 0 ] || e2e_fail "e2e_write_notes takes a text, an attachment and an exposure per note (harness)"
+  local k=0
+  {
+    printf '[General]\r\nN=%s\r\n' $(($# / 3))
+    while [ $# -gt 0 ]; do
+      k=$((k + 1))
+      printf '[Note%s]\r\nContent=%s\r\nAttach=%s\r\nExposure=%s\r\n' "$k" "$1" "$2" "$3"
+      shift 3
+    done
+  } >"$PROG/notices.msg"
+}
 
 e2e_assert_eq() { [ "$1" = "$2" ] || e2e_fail "${3:-value}: expected '$2', got '$1'"; }

@@ -5,10 +5,10 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=3' \
-  '[Note1]' 'Content=Alpha' 'Attach=' 'Exposure=4000' \
-  '[Note2]' 'Content=Bravo bravo' 'Attach=' 'Exposure=5000' \
-  '[Note3]' 'Content=Charlie charlie charlie' 'Attach=' 'Exposure=6000'
+e2e_write_notes \
+  'Alpha' '' 4000 \
+  'Bravo bravo' '' 5000 \
+  'Charlie charlie charlie' '' 6000
 e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin

@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=1' '[Note1]' 'Content=Drag me' 'Attach=' 'Exposure=3000'
+e2e_write_notes 'Drag me' '' 3000
 e2e_start
 note_origin
 # Pressed on the text at (10, 10), released at (60, 30) in the label's own coordinates.

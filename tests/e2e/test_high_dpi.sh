@@ -69,7 +69,7 @@ for DPI in 144 192; do
   # The other scenarios run at 96 DPI in the same prefix, whatever happens here.
   trap 'restore_dpi; e2e_cleanup' EXIT
   set_dpi "$DPI"
-  e2e_write_notes '[General]' 'N=1' '[Note1]' 'Content=Drag me' 'Attach=' 'Exposure=3000'
+  e2e_write_notes 'Drag me' '' 3000
   e2e_start
   note_origin
   id=$(e2e_note_window)

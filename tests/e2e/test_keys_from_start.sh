@@ -13,7 +13,7 @@ note_field() { e2e_notes | tr -d '\r' | grep -m1 "^$1=" | cut -d= -f2-; }
 notes_hold() { e2e_notes | grep -qx "$1"; }
 
 wm_begin --tray  # without a notification area Wine's stand-in window for the icon takes the focus
-e2e_write_notes '[General]' 'N=1' '[Note1]' 'Content=Alpha' 'Attach=' 'Exposure=4000'
+e2e_write_notes 'Alpha' '' 4000
 e2e_set_dword "$SETTINGS_KEY" On 0
 wm_start
 wm_settled

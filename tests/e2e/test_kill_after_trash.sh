@@ -4,10 +4,10 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=3' \
-  '[Note1]' 'Content=Keep me' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Throw me away' 'Attach=' 'Exposure=3000' \
-  '[Note3]' 'Content=Keep me too' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'Keep me' '' 3000 \
+  'Throw me away' '' 3000 \
+  'Keep me too' '' 3000
 e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin

@@ -6,8 +6,10 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/tray_menu.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=3' '[Note1]' 'Content=One' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Two' 'Attach=' 'Exposure=3000' '[Note3]' 'Content=Three' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'One' '' 3000 \
+  'Two' '' 3000 \
+  'Three' '' 3000
 e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin

@@ -4,8 +4,9 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=2' '[Note1]' 'Content=Call the garage' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Backup at noon, then lunch with the whole team downstairs' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'Call the garage' '' 3000 \
+  'Backup at noon, then lunch with the whole team downstairs' '' 3000
 before=$(md5sum <"$PROG/notices.msg")
 
 # Cycling stored off.

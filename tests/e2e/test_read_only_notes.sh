@@ -5,9 +5,9 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=2' \
-  '[Note1]' 'Content=Read only one' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Read only two' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'Read only one' '' 3000 \
+  'Read only two' '' 3000
 chmod a-w "$PROG/notices.msg"
 e2e_set_dword "$SETTINGS_KEY" On 0
 before=$(md5sum <"$PROG/notices.msg")

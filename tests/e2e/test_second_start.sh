@@ -4,7 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=1' '[Note1]' 'Content=Only me' 'Attach=' 'Exposure=3000'
+e2e_write_notes 'Only me' '' 3000
 e2e_start
 note_origin
 e2e_assert_eq "$(zettly_processes)" "1" "copies after the first start"

@@ -7,8 +7,9 @@
 . "$(dirname "$0")/note_window.sh"
 START="$(dirname "$0")/../../cmake/wine-start"
 e2e_begin
-e2e_write_notes '[General]' 'N=2' '[Note1]' 'Content=First' 'Attach=' 'Exposure=60000' \
-  '[Note2]' 'Content=Second' 'Attach=' 'Exposure=60000'
+e2e_write_notes \
+  'First' '' 60000 \
+  'Second' '' 60000
 mkdir -p "$PROG/help"
 cp "$(dirname "$0")"/../../help/*.html "$(dirname "$0")"/../../help/*.css "$PROG/help/"
 

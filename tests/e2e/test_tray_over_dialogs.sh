@@ -6,8 +6,9 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/tray_menu.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=2' '[Note1]' 'Content=One' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Two' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'One' '' 3000 \
+  'Two' '' 3000
 before=$(sha256sum <"$PROG/notices.msg")
 e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start

@@ -4,9 +4,9 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
-e2e_write_notes '[General]' 'N=2' \
-  '[Note1]' 'Content=First of two' 'Attach=' 'Exposure=3000' \
-  '[Note2]' 'Content=Second of two' 'Attach=' 'Exposure=3000'
+e2e_write_notes \
+  'First of two' '' 3000 \
+  'Second of two' '' 3000
 e2e_set_dword "$SETTINGS_KEY" On 0
 before=$(md5sum <"$PROG/notices.msg")
 start_copy() { (cd "$PROG" && setsid wine explorer /desktop=shell,1024x768 Zettly.exe </dev/null >>"$E2E_DIR/wine.log" 2>&1 &); }

@@ -8,6 +8,7 @@
 
 #include "app/Notes.h"
 #include "tests/host/FakeFileStore.h"
+#include "tests/host/NotesFileText.h"
 #include "toolkit/Exception.h"
 #include "toolkit/IniDocument.h"
 
@@ -41,8 +42,8 @@ class NotesFile : public testing::Test {
 };
 
 TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
-  list.AppendNote("Call the garage", "", 5000);
-  list.AppendNote("Backup at noon", "C:\\Reports\\week.xls", 3000);
+  list.AppendNote({.Content = "Call the garage", .Exposure = 5000});
+  list.AppendNote({.Content = "Backup at noon", .Attach = "C:\\Reports\\week.xls", .Exposure = 3000});
   list.SaveNotes();
   EXPECT_EQ(store.Files[kPath],
             "[General]\r\nN=2\r\n[Note1]\r\nContent=Call the garage\r\nAttach=\r\nExposure=5000\r\n"
@@ -51,7 +52,7 @@ TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
 }
 
 TEST_F(NotesFile, NoFileIsAnEmptyList) {
-  list.AppendNote("stale", "", 1);
+  list.AppendNote({.Content = "stale", .Exposure = 1});
   list.LoadNotes();
   EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.Notes(1).Used);
@@ -83,10 +84,9 @@ TEST_F(NotesFile, TheCountStaysWithinTheTable) {
 
 // A notes file whose N says `n`, with a note section for each of `numbers`.
 std::string FileWithSections(const std::string& n, const std::vector<int>& numbers) {
-  std::string s = "[General]\r\nN=" + n + "\r\n";
-  for (int k : numbers)
-    s += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) + "\r\nAttach=\r\nExposure=3000\r\n";
-  return s;
+  std::vector<TNoteSection> sections;
+  for (int k : numbers) sections.push_back({.Number = k, .Content = "c" + std::to_string(k)});
+  return NotesFileText(sections, n);
 }
 std::vector<int> Numbers(int from, int to) {
   std::vector<int> v;
@@ -108,7 +108,7 @@ TEST_F(NotesFile, AFileWithMoreNotesThanTheTableIsShownButNeverWritten) {
     ASSERT_EQ(list.NoteCount(), MaxNotes);  // what fits is shown
     EXPECT_EQ(list.Notes(MaxNotes).Content, "c99");
     list.DeleteNote(1);  // Trash
-    EXPECT_FALSE(list.AppendNote("new", "", 3000));
+    EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
     list.DeleteAllNotes();
     EXPECT_EQ(list.NoteCount(), MaxNotes);
     list.SaveNotes();  // Exit
@@ -143,7 +143,7 @@ TEST_F(NotesFile, ACountAboveTheTableOverFewerSectionsIsTheSectionsThere) {
 // A save on top of a file that meanwhile grew past the table refuses, as a start would.
 TEST_F(NotesFile, ASaveOnTopOfAFileGrownPastTheTableIsRefused) {
   Load(FileWithSections("1", {1}));
-  list.AppendNote("mine", "", 3000);
+  list.AppendNote({.Content = "mine", .Exposure = 3000});
   const std::string grown = FileWithSections("120", Numbers(1, 120));
   store.Files[kPath] = grown;
   EXPECT_NE(SaveMessage().find("now holds more notes than Zettly can keep"), std::string::npos);
@@ -152,12 +152,11 @@ TEST_F(NotesFile, ASaveOnTopOfAFileGrownPastTheTableIsRefused) {
 }
 
 TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
-  store.Files[kPath] = "; mine\r\n[General]\r\nN=5\r\nTheme=dark\r\n";
-  for (int k = 1; k <= 5; ++k) {
-    store.Files[kPath] += "[Note" + std::to_string(k) + "]\r\nContent=c" + std::to_string(k) +
-                          "\r\nAttach=\r\nExposure=3000\r\nColour=red\r\n";
-  }
-  store.Files[kPath] += "[ note05 ]\r\nKept=yes\r\n[Other]\r\nKey=1\r\n";
+  std::vector<TNoteSection> sections;
+  for (int k = 1; k <= 5; ++k) sections.push_back({.Content = "c" + std::to_string(k), .More = "Colour=red\r\n"});
+  std::string file = "; mine\r\n" + NotesFileText(sections) + "[ note05 ]\r\nKept=yes\r\n[Other]\r\nKey=1\r\n";
+  file.insert(file.find("[Note1]"), "Theme=dark\r\n");
+  store.Files[kPath] = file;
   list.LoadNotes();
   list.DeleteNote(2);
   list.DeleteNote(4);  // the former note 5
@@ -198,8 +197,8 @@ TEST_F(NotesFile, AFileIsWrittenOnlyWhenTheListChanged) {
 
 // Regression: a pasted line break used to write a [Note1] of its own into the file.
 TEST_F(NotesFile, ANoteCannotRewriteAnotherNote) {
-  list.AppendNote("mine", "", 3000);
-  list.AppendNote("x\r\n[Note1]\r\nContent=evil", "\n[General]\nN=0", 3000);
+  list.AppendNote({.Content = "mine", .Exposure = 3000});
+  list.AppendNote({.Content = "x\r\n[Note1]\r\nContent=evil", .Attach = "\n[General]\nN=0", .Exposure = 3000});
   list.SaveNotes();
   list.LoadNotes();
   ASSERT_EQ(list.NoteCount(), 2);
@@ -224,7 +223,7 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
         const int n = std::uniform_int_distribution<int>(0, 200)(rng);
         for (int i = 0; i < n; ++i) t += pieces[rng() % std::size(pieces)];
       }
-      fresh.AppendNote(text[0], text[1], static_cast<int32_t>(rng()));
+      fresh.AppendNote({.Content = text[0], .Attach = text[1], .Exposure = static_cast<int32_t>(rng())});
     }
     fresh.SaveNotes();
     list.LoadNotes();
@@ -238,17 +237,17 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
 }
 
 TEST_F(NotesFile, UnicodeNotesAreSavedAsUtf16AndOldAnsiFilesStillLoad) {
-  list.AppendNote("\xCE\xB1\xCE\xB2 \xE4\xB8\xAD", "", 3000);
+  list.AppendNote({.Content = "\xCE\xB1\xCE\xB2 \xE4\xB8\xAD", .Exposure = 3000});
   list.SaveNotes();
   EXPECT_TRUE(store.Files[kPath].starts_with("\xFF\xFE[\0G\0"sv));
-  Load("[General]\r\nN=1\r\n[Note1]\r\nContent=Caf\xE9 \x80\r\n");
+  Load(NotesFileText({{.Content = "Caf\xE9 \x80"}}));
   EXPECT_EQ(list.Notes(1).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
 TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone) {
-  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  const std::string old = NotesFileText({{.Content = "old"}});
   Load(old);
-  list.AppendNote("new", "", 3000);
+  list.AppendNote({.Content = "new", .Exposure = 3000});
   const std::string expected = "Unable to write to " + kPath + "\n";
 
   store.ReadOnlyFolder = true;
@@ -271,7 +270,7 @@ TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone)
 // Regression: a save before the place of the file was known wrote a file named ".tmp".
 TEST_F(NotesFile, ASaveWithoutAPathWritesNothing) {
   TNoteList fresh(&store);
-  fresh.AppendNote("new", "", 3000);
+  fresh.AppendNote({.Content = "new", .Exposure = 3000});
   EXPECT_THROW(fresh.SaveNotes(), Exception);
   EXPECT_EQ(store.WriteCalls, 0);
   EXPECT_TRUE(fresh.Unsaved());
@@ -302,8 +301,8 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
     EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
     EXPECT_NE(list.RefusalText().find(c.says), std::string::npos) << list.RefusalText();
     EXPECT_EQ(list.NoteCount(), 0);
-    EXPECT_FALSE(list.AppendNote("new", "", 3000));
-    EXPECT_FALSE(list.ReplaceNote(1, "new", "", 3000));
+    EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
+    EXPECT_FALSE(list.ReplaceNote(1, {.Content = "new", .Exposure = 3000}));
     list.DeleteAllNotes();
     EXPECT_FALSE(list.Unsaved());
     list.SaveNotes();
@@ -312,7 +311,7 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
   }
   // Once the file is free again, it is read.
   store.Unreadable.clear();
-  store.Files[kPath] = "[General]\r\nN=1\r\n[Note1]\r\nContent=back\r\n";
+  store.Files[kPath] = NotesFileText({{.Content = "back"}});
   EXPECT_TRUE(list.ReloadIfChanged());
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
   EXPECT_EQ(list.Notes(1).Content, "back");
@@ -325,7 +324,7 @@ TEST(NotesStore, LoadAndSaveNeedAStore) {
   TNoteList list;
   list.SetNotesPath(kPath);
   EXPECT_THROW(list.LoadNotes(), Exception);
-  list.AppendNote("x", "", 3000);
+  list.AppendNote({.Content = "x", .Exposure = 3000});
   EXPECT_THROW(list.SaveNotes(), Exception);
 }
 

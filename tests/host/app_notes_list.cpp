@@ -17,7 +17,8 @@ std::vector<std::string> Contents(const TNoteList& list) {
 
 TNoteList ListOf(int n) {
   TNoteList list;
-  for (int i = 1; i <= n; ++i) EXPECT_TRUE(list.AppendNote("n" + std::to_string(i), "", i * 1000));
+  for (int i = 1; i <= n; ++i)
+    EXPECT_TRUE(list.AppendNote({.Content = "n" + std::to_string(i), .Exposure = i * 1000}));
   return list;
 }
 
@@ -31,9 +32,9 @@ TEST(NoteList, StartsEmpty) {
 
 TEST(NoteList, DeletingMovesLaterNotesDownWithAllTheirFields) {
   TNoteList list;
-  list.AppendNote("A", "a", 1000);
-  list.AppendNote("B", "b", 2000);
-  list.AppendNote("C", "", 3000);
+  list.AppendNote({.Content = "A", .Attach = "a", .Exposure = 1000});
+  list.AppendNote({.Content = "B", .Attach = "b", .Exposure = 2000});
+  list.AppendNote({.Content = "C", .Exposure = 3000});
   list.DeleteNote(2);
   ASSERT_EQ(list.NoteCount(), 2);
   EXPECT_EQ(list.Notes(1).Attach, "a");
@@ -70,19 +71,20 @@ TEST(NoteList, DeletingFromAFullTable) {
 
 TEST(NoteList, AFullTableRefusesANewNote) {
   auto list = ListOf(MaxNotes);
-  EXPECT_FALSE(list.AppendNote("one too many", "", 3000));
+  EXPECT_FALSE(list.AppendNote({.Content = "one too many", .Exposure = 3000}));
   EXPECT_EQ(list.NoteCount(), MaxNotes);
   EXPECT_EQ(list.Notes(MaxNotes).Content, "n99");
 }
 
 TEST(NoteList, ReplaceTouchesOnlyAnExistingNote) {
   auto list = ListOf(2);
-  EXPECT_TRUE(list.ReplaceNote(2, "new", "file", 9000));
+  EXPECT_TRUE(list.ReplaceNote(2, {.Content = "new", .Attach = "file", .Exposure = 9000}));
   EXPECT_EQ(list.Notes(2).Content, "new");
   EXPECT_EQ(list.Notes(2).Attach, "file");
   EXPECT_EQ(list.Notes(2).Exposure, 9000);
-  EXPECT_FALSE(list.ReplaceNote(3, "x", "", 1));
-  EXPECT_FALSE(list.ReplaceNote(0, "x", "", 1));
+  EXPECT_TRUE(list.Notes(2).Used);  // a note handed in unmarked is still one in use
+  EXPECT_FALSE(list.ReplaceNote(3, {.Content = "x", .Exposure = 1}));
+  EXPECT_FALSE(list.ReplaceNote(0, {.Content = "x", .Exposure = 1}));
   EXPECT_FALSE(list.Notes(3).Used);
   EXPECT_EQ(list.NoteCount(), 2);
 }
@@ -96,10 +98,10 @@ TEST(NoteList, DeleteAllEmptiesEveryPlace) {
 
 TEST(NoteList, LineBreaksBecomeBlanksAtTheEntryPoints) {
   TNoteList list;
-  list.AppendNote("x\r\n[Note1]\rContent=evil\n", "a\nb", 3000);
+  list.AppendNote({.Content = "x\r\n[Note1]\rContent=evil\n", .Attach = "a\nb", .Exposure = 3000});
   EXPECT_EQ(list.Notes(1).Content, "x [Note1] Content=evil ");
   EXPECT_EQ(list.Notes(1).Attach, "a b");
-  list.ReplaceNote(1, std::string("p\0q\r\n", 5), "", 3000);
+  list.ReplaceNote(1, {.Content = std::string("p\0q\r\n", 5), .Exposure = 3000});
   EXPECT_EQ(list.Notes(1).Content, "p q ");
 }
 

@@ -7,16 +7,16 @@
 
 #include "app/Notes.h"
 #include "tests/host/FakeFileStore.h"
+#include "tests/host/NotesFileText.h"
 
 namespace {
 
 const std::string kPath = "C:\\Zettly\\notices.msg";
 
-std::string FileOf(const std::vector<std::string>& notes) {
-  std::string s = "[General]\r\nN=" + std::to_string(notes.size()) + "\r\n";
-  for (size_t i = 0; i < notes.size(); ++i)
-    s += "[Note" + std::to_string(i + 1) + "]\r\nContent=" + notes[i] + "\r\nAttach=\r\nExposure=3000\r\n";
-  return s;
+std::string FileOf(const std::vector<std::string>& contents) {
+  std::vector<TNoteSection> sections;
+  for (const std::string& c : contents) sections.push_back({.Content = c});
+  return NotesFileText(sections);
 }
 
 class OutsideChange : public testing::Test {
@@ -54,9 +54,9 @@ TEST_F(OutsideChange, WithNothingUnsavedTheFileIsReloaded) {
 TEST_F(OutsideChange, ASaveMakesTheUnsavedChangesOnTopOfTheNewFile) {
   Start({"A", "B", "C"});
   store.ReadOnlyFolder = true;  // the changes stay unsaved for a while
-  list.ReplaceNote(3, "C2", "c.txt", 5000);
+  list.ReplaceNote(3, {.Content = "C2", .Attach = "c.txt", .Exposure = 5000});
   list.DeleteNote(1);
-  list.AppendNote("E", "", 3000);
+  list.AppendNote({.Content = "E", .Exposure = 3000});
   EXPECT_THROW(list.SaveNotes(), std::exception);
   store.ReadOnlyFolder = false;
   store.Files[kPath] = FileOf({"A", "B edited outside", "C", "D"});
@@ -72,7 +72,7 @@ TEST_F(OutsideChange, ASaveMakesTheUnsavedChangesOnTopOfTheNewFile) {
 TEST_F(OutsideChange, AnEditOfANoteGoneOutsideBecomesANewNoteAndItsDeletionDoesNothing) {
   Start({"A", "B", "C"});
   store.ReadOnlyFolder = true;
-  list.ReplaceNote(2, "B2", "", 3000);
+  list.ReplaceNote(2, {.Content = "B2", .Exposure = 3000});
   list.DeleteNote(3);  // C
   EXPECT_THROW(list.SaveNotes(), std::exception);
   store.ReadOnlyFolder = false;
@@ -91,7 +91,7 @@ TEST_F(OutsideChange, TrashAllRemovesOnlyTheNotesTheUserSaw) {
 
 TEST_F(OutsideChange, AFileReplacedByOneThatCannotBeCountedIsNotWrittenOver) {
   Start({"A"});
-  list.AppendNote("B", "", 3000);
+  list.AppendNote({.Content = "B", .Exposure = 3000});
   const std::string foreign = "[General]\r\nN=lots\r\n[Note1]\r\nContent=theirs\r\n";
   store.Files[kPath] = foreign;
   EXPECT_THROW(list.SaveNotes(), std::exception);
@@ -103,7 +103,7 @@ TEST_F(OutsideChange, AFileReplacedByOneThatCannotBeCountedIsNotWrittenOver) {
 // without a word.
 TEST_F(OutsideChange, ANewNoteTheChangedFileHasNoRoomForStaysUnsaved) {
   Start({"A"});
-  list.AppendNote("mine", "", 3000);
+  list.AppendNote({.Content = "mine", .Exposure = 3000});
   const std::string full = FileOf(std::vector<std::string>(MaxNotes, "theirs"));
   store.Files[kPath] = full;
   EXPECT_THROW(list.SaveNotes(), std::exception);

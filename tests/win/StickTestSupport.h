@@ -18,6 +18,7 @@
 #include "app/win/StickForm.h"
 #include "tests/win/NotesTestFiles.h"
 #include "tests/win/support/FakeSystem.h"
+#include "tests/win/support/NotesFileText.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
@@ -109,21 +110,6 @@ class RefusingStore : public TFileStore {
     return false;
   }
 };
-
-struct NoteRow {
-  std::string content, attach;
-  int32_t exposure;
-};
-
-// A notes file as an earlier run leaves it.
-inline std::string NotesFileText(const std::vector<NoteRow>& notes) {
-  std::string s = "[General]\r\nN=" + std::to_string(notes.size()) + "\r\n";
-  for (size_t i = 0; i < notes.size(); ++i) {
-    s += "[Note" + std::to_string(i + 1) + "]\r\nContent=" + notes[i].content + "\r\nAttach=" + notes[i].attach +
-         "\r\nExposure=" + std::to_string(notes[i].exposure) + "\r\n";
-  }
-  return s;
-}
 
 // One note window per test, with the harness above; the fixture's members are public so tests
 // read like a person's steps.

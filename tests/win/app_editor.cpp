@@ -238,7 +238,7 @@ TEST_F(EditorTest, AFailedSaveFromEnterIsShownAndKeepsTheDialogOpen) {
 // Regression: with 99 notes "Stick it" wrote past the table. It now refuses and keeps the text.
 TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialogOpen) {
   StartBoth(Numbered(1));
-  while (notes.NoteCount() < MaxNotes) notes.AppendNote("filler", "", 3000);
+  while (notes.NoteCount() < MaxNotes) notes.AppendNote({.Content = "filler", .Exposure = 3000});
   WhileOpen([&] {
     editor->NoteEdit->SetText("one too many");
     ClickCentre(editor->StickBtn);

@@ -6,6 +6,7 @@
 
 #include "app/Notes.h"
 #include "tests/win/NotesTestFiles.h"
+#include "tests/win/support/NotesFileText.h"
 #include "toolkit/Exception.h"
 #include "toolkit/win/FileStore.h"
 
@@ -32,7 +33,7 @@ TEST(NotesOnDisk, ThePlatformReadsBackEveryNoteWeSave) {
         const int n = std::uniform_int_distribution<int>(0, 200)(rng);
         for (int i = 0; i < n; ++i) t += pieces[rng() % (ascii ? 9 : std::size(pieces))];
       }
-      ASSERT_TRUE(list.AppendNote(text[0], text[1], static_cast<int32_t>(rng())));
+      ASSERT_TRUE(list.AppendNote({.Content = text[0], .Attach = text[1], .Exposure = static_cast<int32_t>(rng())}));
     }
     list.SaveNotes();
     const std::wstring file = folder / L"notices.msg";
@@ -72,13 +73,13 @@ TEST(NotesOnDisk, AFileThePlatformWroteLoads) {
 TEST(NotesOnDisk, AReadOnlyProgramFolderRaisesAndLosesNothing) {
   TScratchFolder folder;
   const std::wstring file = folder / L"notices.msg";
-  const std::string old = "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n";
+  const std::string old = NotesFileText({{.content = "old", .exposure = 3000}});
   ASSERT_TRUE(PutFile(file, old));
   TNoteList list(&SystemFileStore());
   list.SetProgramFolder(Narrow(folder.Path()));
   list.BuildNotesPath();
   list.LoadNotes();
-  list.AppendNote("new", "", 3000);
+  list.AppendNote({.Content = "new", .Exposure = 3000});
   TReadOnlyFolder readOnly(folder.Path());
   if (!readOnly.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
   try {

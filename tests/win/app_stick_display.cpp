@@ -157,7 +157,7 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   EXPECT_TRUE(form->CycleTimer->Enabled());
   EXPECT_FALSE(form->CycleTimer->Armed());
 
-  ASSERT_TRUE(notes.AppendNote("D", "", 7000));  // as the editor adds one
+  ASSERT_TRUE(notes.AppendNote({.Content = "D", .Exposure = 7000}));  // as the editor adds one
   form->ShowNote(notes.NoteCount());
   EXPECT_TRUE(form->CycleTimer->Armed());
   EXPECT_EQ(form->CycleTimer->Interval(), 7000u);

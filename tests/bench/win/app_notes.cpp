@@ -26,13 +26,14 @@ void Compare(const std::wstring& folder, const char* label, const std::string& p
   for (int k = 1; k <= MaxNotes; ++k) {
     std::string text;
     for (int i = 0; i < 200; ++i) text += i % 7 == 0 ? std::string(" ") : piece;
-    list.AppendNote(text, "C:\\Reports\\week" + std::to_string(k) + ".xls", 3000 + k);
+    list.AppendNote(
+        {.Content = text, .Attach = "C:\\Reports\\week" + std::to_string(k) + ".xls", .Exposure = 3000 + k});
   }
   const std::wstring platformFile = folder + L"platform.ini";
   const bool unicode = piece.size() > 1;
   const TNotice first = list.Notes(1);
   const auto ourSave = [&] {
-    list.ReplaceNote(1, first.Content, first.Attach, first.Exposure);  // a list that changed is written
+    list.ReplaceNote(1, first);  // a list that changed is written
     list.SaveNotes();
   };
   const auto platformWrites = [&] {
