@@ -193,9 +193,9 @@ TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteTable& copy, int32_t cop
   }
   if (count_ + static_cast<int32_t>(missing.size()) > MaxNotes) return TMergeResult::NoRoom;
   for (const TNotice* note : missing) {
-    notes_[count_] = TNotice{note->Content, note->Attach, true, note->Exposure};
+    notes_[count_] = Kept(*note);
     ++count_;
-    Record({TNoteChange::TKind::Append, 0, {}, notes_[count_ - 1]});
+    Record({.Kind = TNoteChange::TKind::Append, .Note = notes_[count_ - 1]});
   }
   added = static_cast<int32_t>(missing.size());
   return TMergeResult::Merged;

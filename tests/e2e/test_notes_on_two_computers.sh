@@ -13,15 +13,16 @@ trap sync_cleanup EXIT
 PROG_B="$E2E_DIR/progB"
 mkdir -p "$PROG_B"
 cp "$PROG/Zettly.exe" "$PROG_B/"
-note() { printf '[Note%s]\r\nContent=%s\r\nAttach=\r\nExposure=3000\r\n' "$1" "$2"; }
-# notes_file NOTE...: a notes file as the program writes it.
-notes_file() {
-  printf '[General]\r\nN=%s\r\n' $#
-  local k=0 text
-  for text in "$@"; do k=$((k + 1)); note "$k" "$text"; done
+# put PATH TEXT...: a notes file of these notes, written by lib.sh's writer aside and renamed to
+# PATH in one step, as an editor that saves safely and the sync programs do.
+put() {
+  local path=$1 text args=()
+  shift
+  for text in "$@"; do args+=("$text" "" 3000); done
+  mkdir -p "$E2E_DIR/aside"
+  PROG="$E2E_DIR/aside" e2e_write_notes "${args[@]}"
+  mv "$E2E_DIR/aside/notices.msg" "$path"
 }
-# An outside edit made in one step, as an editor that saves safely does.
-put() { notes_file "${@:2}" >"$1.new" && mv "$1.new" "$1"; }
 contents() { tr -d '\r' <"$1" | sed -n 's/^Content=//p' | sort | tr '\n' '|'; }
 copies_in() { ls "$1" | grep -E 'conflict' || true; }
 
@@ -71,10 +72,9 @@ sync_api "$GUI_B" "$KEY_B" POST "/rest/db/scan?folder=zettly" >/dev/null
 e2e_wait 10 in_step "$all" || e2e_fail "the files did not stay in step"
 
 e2e_log "copies left by Nextcloud and Dropbox, and a user's own copy"
-# Each written aside and renamed into place, as the sync programs do.
-notes_file "Delta from Nextcloud" Alpha >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (conflicted copy 2026-12-08 101010).msg"
-notes_file "Echo from Dropbox" >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (Jane's conflicted copy 2026-12-08 (1)).msg"
-notes_file "Mine" >"$E2E_DIR/copy" && mv "$E2E_DIR/copy" "$PROG/notices (copy).msg"
+put "$PROG/notices (conflicted copy 2026-12-08 101010).msg" "Delta from Nextcloud" Alpha
+put "$PROG/notices (Jane's conflicted copy 2026-12-08 (1)).msg" "Echo from Dropbox"
+put "$PROG/notices (copy).msg" Mine
 all='Alpha|Bravo from A|Charlie from B|Delta from Nextcloud|Echo from Dropbox|'
 e2e_wait 40 in_step "$all" || e2e_fail "the hand-made copies were not merged: A '$(contents "$PROG/notices.msg")', copies '$(copies_in "$PROG")'"
 [ -f "$PROG/notices (copy).msg" ] && [ "$(contents "$PROG/notices (copy).msg")" = 'Mine|' ] ||

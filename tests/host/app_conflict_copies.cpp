@@ -8,6 +8,7 @@
 #include "app/ConflictCopyName.h"
 #include "app/ConflictMerge.h"
 #include "tests/host/FakeFileStore.h"
+#include "tests/host/NotesFileText.h"
 
 namespace {
 
@@ -56,10 +57,9 @@ const std::string kDir = "C:\\Zettly\\";
 const std::string kFile = kDir + "notices.msg";
 
 std::string FileOf(const std::vector<std::string>& notes) {
-  std::string s = "[General]\r\nN=" + std::to_string(notes.size()) + "\r\n";
-  for (size_t i = 0; i < notes.size(); ++i)
-    s += "[Note" + std::to_string(i + 1) + "]\r\nContent=" + notes[i] + "\r\nAttach=\r\nExposure=3000\r\n";
-  return s;
+  std::vector<TNoteSection> sections;
+  for (const std::string& text : notes) sections.push_back({0, text});
+  return NotesFileText(sections);
 }
 
 // One computer: its folder on the fake store, its list, its merge.
@@ -108,10 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MergeRule, testing::Values(
     MergeCase{"empty file", {}, {"A", "A"}, {"A", "A"}}));
 
 TEST(ConflictMerge, AnEditedNoteDiffersByAttachmentOrExposureToo) {
-  std::string copy = FileOf({"A", "A"});
-  copy.replace(copy.find("Attach=\r\n"), 9, "Attach=a.txt\r\n");
-  copy.replace(copy.rfind("Exposure=3000"), 13, "Exposure=9000");
-  TComputer a(FileOf({"A"}), {{kSyncthing, copy}});
+  TComputer a(FileOf({"A"}), {{kSyncthing, NotesFileText({{0, "A", "a.txt"}, {0, "A", "", 9000}})}});
   a.Merge();
   ASSERT_EQ(a.list.NoteCount(), 3);
   EXPECT_EQ(a.list.Notes(2).Attach, "a.txt");

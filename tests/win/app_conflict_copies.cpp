@@ -5,15 +5,14 @@
 #include "app/Notes.h"
 #include "app/win/ConflictCopies.h"
 #include "tests/win/NotesTestFiles.h"
+#include "tests/win/support/NotesFileText.h"
 #include "toolkit/win/FileStore.h"
 
 namespace {
 
 TEST(ConflictCopiesOnDisk, ACopyIsMergedAndRemovedAndNothingElseIsTouched) {
   TScratchFolder folder;
-  const auto notes = [](const char* text) {
-    return std::string("[General]\r\nN=1\r\n[Note1]\r\nContent=") + text + "\r\nAttach=\r\nExposure=3000\r\n";
-  };
+  const auto notes = [](const char* text) { return NotesFileText({{text, "", DefaultExposure}}); };
   ASSERT_TRUE(PutFile(folder / L"notices.msg", notes("mine")));
   const std::wstring copy = folder / L"notices (Zo\u00eb's conflicted copy 2026-12-08 (1)).msg";
   ASSERT_TRUE(PutFile(copy, notes("theirs")));
