@@ -16,7 +16,7 @@ std::string FolderOf(const std::string& path) {
 
 // Why the copy's bytes are not a list of notes we can take whole; empty when they are.
 std::string NotNotes(const TIniDocument& doc, const TNoteCount& counted) {
-  if (!doc.FindString("General", "N")) return "it holds no notes count";
+  if (!StatedNoteCount(doc)) return "it holds no notes count";
   if (counted.Kind == TNoteCount::TKind::Uncountable) return "its notes cannot be counted";
   if (counted.Kind == TNoteCount::TKind::TooMany) return "it holds more notes than Zettly can keep";
   return {};
