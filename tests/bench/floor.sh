@@ -67,7 +67,7 @@ say() { printf '[floor bench] %s\n' "$*" >&2; }
 
 # ------------------------------------------------------------------ build the floors
 CXX=x86_64-w64-mingw32-g++-posix
-FLAGS=(-O2 -Wall -Wextra -municode -static -s)
+FLAGS=(-std=c++20 -O2 -Wall -Wextra -municode -static -s -I"$ROOT")
 $CXX "${FLAGS[@]}" -mwindows -o "$WORK/floor_window.exe" "$HERE/floor/floor_window.cpp"
 $CXX "${FLAGS[@]}" -mwindows -DREPAINT_MS=500 -o "$WORK/clock_floor.exe" "$HERE/floor/floor_window.cpp"
 $CXX "${FLAGS[@]}" -o "$WORK/subject_driver.exe" "$HERE/floor/subject_driver.cpp" -lgdi32
