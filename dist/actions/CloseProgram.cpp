@@ -22,8 +22,10 @@ struct TDesktopCloser {
 };
 using TDesktop = std::unique_ptr<std::remove_pointer_t<HDESK>, TDesktopCloser>;
 
-// A program that saves in answer to the session's end has a few seconds to answer.
+// A program that saves in answer to the session's end has a few seconds to answer, and a moment
+// to end by itself before it is ended as Windows ends it after a session.
 constexpr UINT AnswerTimeoutMs = 15000;
+constexpr DWORD OwnExitTimeoutMs = 2000;
 constexpr DWORD ExitTimeoutMs = 10000;
 
 std::wstring ImagePath(HANDLE process) {
@@ -108,7 +110,7 @@ bool EndAsSession(MSIHANDLE session, HANDLE process) {
     // Its answer to this one is where it saves everything; one that never answers may still be writing.
     if (!Answered(window, WM_ENDSESSION, TRUE, ignored) && IsWindow(window)) return false;
   }
-  if (WaitForSingleObject(process, ExitTimeoutMs) == WAIT_OBJECT_0) return true;
+  if (WaitForSingleObject(process, OwnExitTimeoutMs) == WAIT_OBJECT_0) return true;
   // Past the end of a session Windows ends a program that is still there; it has saved by now.
   Log(session, L"Zettly saved its notes and settings but did not end by itself: ending it.");
   return TerminateProcess(process, 0) && WaitForSingleObject(process, ExitTimeoutMs) == WAIT_OBJECT_0;
