@@ -5,7 +5,8 @@
 # shortcut, keeps a new note beside itself and its autorun value. The next version installs over
 # it in place while it runs (it is closed having saved; the note, the settings and the autorun
 # value stay, one installed program), the older one is then refused, and uninstalling while it
-# runs takes the program, the shortcut and its autorun value and leaves the note and the settings.
+# runs takes the program, the shortcut and its autorun value and leaves the note, the settings
+# and another copy's autorun value.
 # About a minute, most of it for the fresh Wine prefix and the program's starts.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/editor.sh"
@@ -105,6 +106,13 @@ e2e_reg "$USER_RUN_KEY" Zettly >/dev/null && e2e_fail "the autorun value names t
 e2e_assert_eq "$(installed)" "" "installed programs after the uninstall"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg" 2>/dev/null)" "$notes" "notes file after the uninstall"
 e2e_assert_eq "$(settings)" "$saved" "settings after the uninstall"
+
+# An autorun value that names another copy (one from the zip, elsewhere) is not the package's.
+msiexec reinstall /i "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the second install failed (see $E2E_DIR/reinstall.log)"
+other='"C:\Portable Zettly\Zettly.exe"'
+wine reg add "$USER_RUN_KEY" /v Zettly /d "$other" /f </dev/null >/dev/null 2>&1
+msiexec uninstall-again /x "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the second uninstall failed (see $E2E_DIR/uninstall-again.log)"
+e2e_assert_eq "$(e2e_reg "$USER_RUN_KEY" Zettly)" "$other" "another copy's autorun value after the uninstall"
 
 # Passed: the prefix is not worth keeping (about 700 MB); a failed run keeps it for a look.
 e2e_end_wine
