@@ -42,10 +42,10 @@ bool NamesProgram(std::wstring command, const std::wstring& exe) {
   return !exe.empty() && SamePath(command, exe);
 }
 
-}  // namespace
-
 // A private property: one given on the command line could not make us write a value of its own.
 constexpr const wchar_t* KeptAutorun = L"ZettlyKeptAutorun";
+
+}  // namespace
 
 extern "C" __declspec(dllexport) UINT __stdcall NoteAutorun(MSIHANDLE session) {
   TKey key = OpenRunKey(KEY_QUERY_VALUE);
