@@ -66,7 +66,9 @@ void TNoteList::LoadNotes() {
     case TFileStore::TReadResult::Ok:
       break;
   }
-  const TIniDocument doc = TIniDocument::FromBytes(bytes);
+  const auto read = TIniDocument::FromBytes(bytes);
+  if (!read) return Refuse(kName + " does not hold text Zettly can read" + kUntouched);
+  const TIniDocument& doc = *read;
   const TNoteCount counted = CountNotes(doc);
   if (counted.Kind == TNoteCount::TKind::Uncountable) {
     return Refuse(kName + " holds notes but its count " + std::string(NoteCountKey) + "=" +
@@ -113,7 +115,9 @@ void TNoteList::SaveNotes() {
     case TFileStore::TReadResult::Ok:
       break;
   }
-  TIniDocument doc = TIniDocument::FromBytes(bytes);
+  auto read = TIniDocument::FromBytes(bytes);
+  if (!read) RaiseUnableToWrite(kName + " was changed by another program and no longer holds text Zettly can read");
+  TIniDocument doc = std::move(*read);
   if (bytes != known_) {
     // Changed from outside since we last saw it: our changes go on top of what it holds now.
     const TNoteCount counted = CountNotes(doc);

@@ -48,8 +48,8 @@ class TNoteList {
   bool Unsaved() const { return !changes_.empty(); }
 
   // Reads NotesPath into the table and forgets unsaved changes. A missing file is an empty list;
-  // one that cannot be read, is too large or cannot be counted leaves the list empty and the
-  // file refused; one holding more notes than the table fills the table and is refused (how
+  // one that cannot be read, is too large, holds no text or cannot be counted leaves the list
+  // empty and the file refused; one holding more notes than the table fills the table and is refused (how
   // the count is taken: CountNotes in NotesFile.h).
   void LoadNotes();
   // Writes the unsaved changes, if any, in one atomic replace that keeps every section and key

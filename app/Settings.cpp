@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "toolkit/Exception.h"
+
 namespace {
 // Each stored setting once: its name, when it is read, its default, and where it lives in
 // TSettings. The order is the stored order. A switch is on when its value is not 0.
@@ -36,16 +38,20 @@ TSettings DefaultSettings() {
 }
 
 void ReadSettings(TSettingsSource& source, TSettingsMoment moment, TSettings& settings) {
+  std::string failures;
   for (const TSettingRule& rule : kSettings) {
     if (rule.ReadAt != moment) continue;
     std::optional<int32_t> value;
     try {
       value = source.ReadInteger(std::string(rule.Name));
-    } catch (const std::exception&) {
-      if (moment == Creation) throw;  // what was read so far stays in `settings` for the caller
+    } catch (const std::exception& e) {
+      // Only this value is lost: a later one skipped would be saved back at its default.
+      if (!failures.empty()) failures += '\n';
+      failures += e.what();
     }
     rule.Set(settings, value.value_or(rule.Default));
   }
+  if (moment == Creation && !failures.empty()) throw Exception(failures);
 }
 
 void WriteSettings(TSettingsSource& source, const TSettings& settings) {

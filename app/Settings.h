@@ -39,9 +39,8 @@ enum class TSettingsMoment { Creation, Activation };
 TSettings DefaultSettings();
 
 // Reads the settings of that moment into `settings`, in their stored order; a missing value
-// gives the default. A failed read (a value of the wrong type) at creation raises, the
-// settings read before it taken and those after it left as they were; at activation it gives
-// that setting's default and the others still read.
+// gives the default. A failed read (a value of the wrong type) gives that setting its default
+// and the others are still read; at creation it then raises, one line for each value not read.
 void ReadSettings(TSettingsSource& source, TSettingsMoment moment, TSettings& settings);
 
 // Writes all six in their stored order, top, left, On, Stay, Clock, Run, the switches as 1 or 0;

@@ -27,7 +27,8 @@ class TFileStore {
                                     TFailure& failure) = 0;
 
   // Replaces the file with data in one step: written to a temporary file in the same folder,
-  // flushed, then put in place of path. On false the old file MUST be untouched and no temporary
+  // flushed, then put in place of path. When path is a link, the file it leads to is the one
+  // replaced, in its own folder, and the link stays; the replaced file keeps its permissions. On false the old file MUST be untouched and no temporary
   // file left behind; the caller reports "Unable to write to %s".
   virtual bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) = 0;
 

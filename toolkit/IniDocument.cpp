@@ -61,7 +61,11 @@ void TIniDocument::AddSection(std::string header, std::string_view name) {
   sections_.push_back({std::move(header), {}});
 }
 
-TIniDocument TIniDocument::FromBytes(std::string_view bytes) { return FromText(DecodeIniBytes(bytes)); }
+std::optional<TIniDocument> TIniDocument::FromBytes(std::string_view bytes) {
+  const auto text = DecodeIniBytes(bytes);
+  if (!text) return std::nullopt;
+  return FromText(*text);
+}
 
 TIniDocument TIniDocument::FromText(std::string_view text) {
   TIniDocument doc;
@@ -159,6 +163,7 @@ void TIniDocument::WriteString(std::string_view section, std::string_view key,
   }
   std::string& body = sections_[static_cast<size_t>(found - sections_.data())].Body;
   if (const auto old = FindKey(body, name)) {
+    if (old->HasValue && ReadIniValue(old->Value) == OneIniLine(value)) return;
     // The name keeps its spelling, as the platform keeps it.
     body.replace(old->Begin, old->End - old->Begin, std::string(old->Name) + '=' + encoded);
     return;

@@ -18,8 +18,8 @@ class TIniDocument {
  public:
   TIniDocument();
 
-  // Never fails: any bytes make some document (see IniEncoding.h).
-  static TIniDocument FromBytes(std::string_view bytes);
+  // nullopt for bytes that are no text (see IniEncoding.h).
+  static std::optional<TIniDocument> FromBytes(std::string_view bytes);
   static TIniDocument FromText(std::string_view utf8);
   // CR LF after every line; ASCII when the text is, else UTF-16LE with a byte-order mark.
   std::string ToBytes() const;
@@ -34,7 +34,8 @@ class TIniDocument {
 
   // Sets the key that a read would find, else adds it after the section's last key, else adds
   // the section at the end. Line breaks and NULs in names and values become blanks, so a write
-  // can never add lines of its own; values are quoted when a read would change them. A key name
+  // can never add lines of its own; values are quoted when a read would change them. A key that
+  // already reads as the value keeps its line as it is. A key name
   // must hold no "=" and not start with "[" (the platform could not read it back either).
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);

@@ -10,6 +10,40 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
+char16_t UnitAt(std::string_view bytes, size_t i, bool bigEndian) {
+  const auto first = static_cast<uint8_t>(bytes[2 * i]), second = static_cast<uint8_t>(bytes[2 * i + 1]);
+  return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+}
+
+// Tab, LF, VT, FF, CR and Ctrl+Z: the controls a text file may hold.
+bool IsTextControl(char32_t c) { return (c >= '\t' && c <= '\r') || c == 0x1A; }
+
+bool LooksLikeUtf16(std::string_view bytes, bool bigEndian) {
+  const size_t units = bytes.size() / 2;
+  size_t i = 0;
+  while (i < units && (UnitAt(bytes, i, bigEndian) == u' ' || IsTextControl(UnitAt(bytes, i, bigEndian)))) ++i;
+  // The first line's first characters: a header's "[Ge", a key's "N=1" or "Con".
+  for (size_t k = i; k < units && k < i + 3; ++k) {
+    const char16_t u = UnitAt(bytes, k, bigEndian);
+    if (u == u'\r' || u == u'\n') break;
+    if (u < 0x20 || u > 0x7E) return false;
+  }
+  for (size_t k = 0; k < units; ++k) {
+    const char16_t u = UnitAt(bytes, k, bigEndian);
+    if (u < 0x20 && !IsTextControl(u)) return false;
+  }
+  return true;
+}
+
+bool HoldsNul(std::string_view bytes) { return bytes.find('\0') != std::string_view::npos; }
+
+bool HoldsOtherControls(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<uint8_t>(c) < 0x20 && !IsTextControl(static_cast<uint8_t>(c))) return true;
+  }
+  return false;
+}
+
 // A trailing odd byte is taken as a unit of its own, as the platform does.
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   std::u16string units((bytes.size() + 1) / 2, u'\0');
@@ -21,9 +55,10 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return Utf16ToUtf8(units);
 }
 
-bool IsAscii(std::string_view s) {
+// A NUL (kept from a UTF-16 file) would make an 8-bit file read as no text at all.
+bool IsPlainAscii(std::string_view s) {
   for (char c : s) {
-    if (static_cast<uint8_t>(c) >= 0x80) return false;
+    if (static_cast<uint8_t>(c) >= 0x80 || c == '\0') return false;
   }
   return true;
 }
@@ -67,16 +102,32 @@ bool IsValidUtf8(std::string_view s) {
   return true;
 }
 
-std::string DecodeIniBytes(std::string_view bytes) {
+TUtf16Order UnmarkedUtf16Order(std::string_view bytes) {
+  // ASCII text in UTF-16 is half NULs; text in any 8-bit encoding holds none.
+  if (bytes.empty() || bytes.size() % 2 != 0 || !HoldsNul(bytes)) return TUtf16Order::None;
+  if (LooksLikeUtf16(bytes, false)) return TUtf16Order::LittleEndian;
+  if (LooksLikeUtf16(bytes, true)) return TUtf16Order::BigEndian;
+  return TUtf16Order::None;
+}
+
+std::optional<std::string> DecodeIniBytes(std::string_view bytes) {
   if (bytes.starts_with(kUtf16LeBom)) return DecodeUtf16(bytes.substr(2), false);
   if (bytes.starts_with(kUtf16BeBom)) return DecodeUtf16(bytes.substr(2), true);
+  switch (UnmarkedUtf16Order(bytes)) {
+    case TUtf16Order::LittleEndian: return DecodeUtf16(bytes, false);
+    case TUtf16Order::BigEndian: return DecodeUtf16(bytes, true);
+    case TUtf16Order::None: break;
+  }
+  // Read as 8-bit text, a NUL would pass for a character and be written back as one.
+  if (HoldsNul(bytes)) return std::nullopt;
   if (bytes.starts_with(kUtf8Bom)) return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
   if (IsValidUtf8(bytes)) return std::string(bytes);
+  if (HoldsOtherControls(bytes)) return std::nullopt;
   return Cp1252ToUtf8(bytes);
 }
 
 std::string EncodeIniText(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
+  if (IsPlainAscii(utf8)) return std::string(utf8);
   const std::u16string units = Utf8ToUtf16(utf8);
   std::string out(kUtf16LeBom);
   out.reserve(2 + units.size() * 2);

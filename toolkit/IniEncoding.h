@@ -1,14 +1,23 @@
 // Bytes of an INI file <-> the UTF-8 text the INI document works on.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
-// Any bytes give text: a UTF-16 byte-order mark (LE or BE) means UTF-16, the UTF-8 mark or valid
-// UTF-8 means UTF-8, anything else is Windows-1252 (files written by older versions). The result
-// is always valid UTF-8; bad UTF-16 becomes U+FFFD.
-std::string DecodeIniBytes(std::string_view bytes);
+// The text of an INI file, or nullopt for bytes that are no text. A UTF-16 byte-order mark (LE or
+// BE) means UTF-16, as does UTF-16 without a mark that shows its shape (UnmarkedUtf16Order); the
+// UTF-8 mark or valid UTF-8 means UTF-8; other bytes are Windows-1252 (files written by older
+// versions) unless they hold NULs or control characters no text file holds. The result is always
+// valid UTF-8; bad UTF-16 becomes U+FFFD.
+std::optional<std::string> DecodeIniBytes(std::string_view bytes);
 
-// Plain ASCII stays as it is; any other text becomes UTF-16LE with a byte-order mark, which the
+// UTF-16 without a byte-order mark, recognised by its shape: an even length, no NUL character
+// and no control character but blanks in the byte order taken, and a first line that starts in
+// ASCII (a section header, a key), which puts a NUL in every other byte there.
+enum class TUtf16Order { None, LittleEndian, BigEndian };
+TUtf16Order UnmarkedUtf16Order(std::string_view bytes);
+
+// Plain ASCII (without NUL) stays as it is; any other text becomes UTF-16LE with a byte-order mark, which the
 // platform's own profile functions read exactly (the ANSI code page cannot hold every note).
 std::string EncodeIniText(std::string_view utf8);
 

@@ -16,19 +16,6 @@ bool IsSpaceLike(char16_t u) {
          u == 0x205F || u == 0x3000 || u == 0xFEFF;
 }
 
-// Byte length of the longest prefix of s that fits in `limit` UTF-16 units.
-size_t PrefixWithinUnits(std::string_view s, size_t limit) {
-  size_t units = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    const auto b = static_cast<uint8_t>(s[i]);
-    if ((b & 0xC0) == 0x80) continue;  // continuation byte
-    const size_t need = b >= 0xF0 ? 2 : 1;
-    if (units + need > limit) return i;
-    units += need;
-  }
-  return s.size();
-}
-
 }  // namespace
 
 bool IsIniBlank(char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1A'; }
@@ -44,7 +31,7 @@ std::string ReadIniValue(std::string_view raw) {
   if (raw.size() >= 2 && IsQuote(raw.front()) && raw.back() == raw.front()) {
     raw = raw.substr(1, raw.size() - 2);
   }
-  return std::string(raw.substr(0, PrefixWithinUnits(raw, MaxIniValueLength)));
+  return std::string(raw);
 }
 
 std::string WriteIniValue(std::string_view value) {

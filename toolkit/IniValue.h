@@ -5,16 +5,14 @@
 #include <string>
 #include <string_view>
 
-// At most this many UTF-16 units of a value are read back.
-inline constexpr size_t MaxIniValueLength = 2047;
-
 // The blanks the platform strips around names and values: tab, LF, VT, FF, CR, space and the
 // old end-of-file mark Ctrl+Z. Other spaces (no-break, ideographic...) are kept.
 bool IsIniBlank(char c);
 std::string_view TrimIniBlanks(std::string_view s);
 
 // raw: the text after "=", blanks already trimmed. Cut at a NUL, one pair of matching quotes
-// (' or ") removed, then at most MaxIniValueLength units, never half a surrogate pair.
+// (' or ") removed. The value comes whole: the platform reads at most 2047 units, but a longer
+// one cut here would be written back cut.
 std::string ReadIniValue(std::string_view raw);
 
 // Wraps the value in double quotes when a read would otherwise change it (blanks or spaces at

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "app/Notes.h"
 #include "app/win/DllSearch.h"
@@ -13,6 +14,7 @@
 #include "toolkit/win/Accessible.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
+#include "toolkit/win/Screen.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearchToSystem();
@@ -28,19 +30,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   UseWindowTimers();
   // The program's one document, handed to both windows that show and change it; it outlives
-  // them (the application destroys its forms first).
+  // them (the application destroys its forms first). It lives in "notices.msg" beside the
+  // program.
   TNoteList notes(&SystemFileStore());
   TApplication app;
   app.Initialize();
   InstallAccessibility();
   app.SetTitle("Zettly");
+  const std::string exe = app.ExeName();
+  notes.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
+  notes.BuildNotesPath();
+  const TFormContext context{app, *Screen};
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;
   TInfoForm* about = nullptr;
-  app.CreateForm(stick, notes);
-  app.CreateForm(editor);
+  app.CreateForm(stick, notes, context);
+  app.CreateForm(editor, notes, context);
   app.CreateForm(about);
-  editor->SetNoteList(&notes);
   stick->SetDialogs(editor, about);
   app.Run();
   return 0;

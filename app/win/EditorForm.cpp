@@ -5,7 +5,6 @@
 #include "app/Exposure.h"
 #include "app/Notes.h"
 #include "toolkit/Exception.h"
-#include "toolkit/win/Application.h"
 
 const char* const FullListMessage =
     "The list already holds 99 notes, as many as it can. Delete a note before you stick a new one.";
@@ -14,7 +13,8 @@ namespace {
 constexpr char kEditCaption[] = "Edit note N\xC2\xB0 ";  // with the degree sign
 }
 
-TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
+TEditorForm::TEditorForm(TComponent* owner, TNoteList& notes, const TFormContext& context)
+    : TForm(owner), notes_(notes), ctx_(context) {
   SetName("EditorForm");
   SetCaption("Create new note");
   SetBorderStyle(TBorderStyle::bsToolWindow);
@@ -29,11 +29,6 @@ TEditorForm::TEditorForm(TComponent* owner) : TForm(owner) {
   OnKeyUp = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyUp(s, key, shift); };
   CreateControls();
   FinishCreate();
-}
-
-TNoteList& TEditorForm::Notes() const {
-  if (!notes_) throw Exception("The note list is not there");
-  return *notes_;
 }
 
 void TEditorForm::SwitchToCreateMode() {
@@ -90,7 +85,7 @@ void TEditorForm::Stick() {
   if (!EditMode) {
     // A full table takes no more: say so and keep the dialog, and what was typed, open.
     if (!list.AppendNote(note)) {
-      Application->MessageBox(FullListMessage, Application->Title(), MB_OK | MB_ICONWARNING);
+      ctx_.App.MessageBox(FullListMessage, ctx_.App.Title(), MB_OK | MB_ICONWARNING);
       return;
     }
     OnNoteStored(list.NoteCount(), true);
@@ -132,7 +127,7 @@ void TEditorForm::StickBtnClick(TObject*) {
   try {
     Stick();
   } catch (const std::exception& e) {
-    Application->HandleException(e);
+    ctx_.App.HandleException(e);
   }
 }
 
@@ -173,7 +168,7 @@ void TEditorForm::FormKeyUp(TObject*, uint16_t& key, TShiftState) {
   } catch (const std::exception& e) {
     // A note that could not be stored is said so, whichever way it was confirmed; the dialog
     // and its text stay.
-    Application->HandleException(e);
+    ctx_.App.HandleException(e);
   }
 }
 

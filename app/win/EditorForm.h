@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/Notes.h"
+#include "app/win/FormContext.h"
 
 #include "components/ovalbutton/win/OvalButton.h"
 #include "toolkit/win/BitBtn.h"
@@ -24,7 +25,9 @@ extern const char* const FullListMessage;
 
 class TEditorForm : public TForm {
  public:
-  explicit TEditorForm(TComponent* owner);
+  // The list the dialog opens and changes is the program's; not owned, it MUST outlive the
+  // dialog, as MUST the context's objects.
+  TEditorForm(TComponent* owner, TNoteList& notes, const TFormContext& context);
 
   // Controls and components, all owned by the form.
   TLabel* NoteTextLabel;
@@ -43,8 +46,6 @@ class TEditorForm : public TForm {
   bool EditMode = false;
   int32_t EditedNote = 0;
 
-  // The list the dialog opens and changes; not owned. The dialog cannot open a note without it.
-  void SetNoteList(TNoteList* notes) { notes_ = notes; }
   // What storing a note does beyond the list, set by the window that shows the list; the dialog
   // cannot store a note without both. OnNoteStored shows note k: the new one when added, else
   // again when it is on display. OnSaveNotes then puts the list on disk, raising what the save
@@ -77,8 +78,8 @@ class TEditorForm : public TForm {
   void HandleCreated() override;
 
  private:
-  // The exposure field starts right of its label's text (a few pixels into its design room when a
-  // wider font stands in).
+  // The exposure field starts right of its label's text (a few pixels into the room its layout
+  // gives the label when a wider font stands in).
   void PlaceExposureField();
   // The controls, one function each.
   using MouseHandler = void (TEditorForm::*)(TObject*, TMouseButton, TShiftState, int, int);
@@ -93,14 +94,15 @@ class TEditorForm : public TForm {
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption, int tabOrder,
                               void (TEditorForm::*click)(TObject*), MouseHandler down, MouseHandler up);
   TOpenDialog* MakeAttachmentDialog();
-  TNoteList& Notes() const;
+  TNoteList& Notes() const { return notes_; }
   void SwitchToCreateMode();
   // Stores the note, shows it when new, saves everything, rewrites the counter and closes the
   // dialog. Raises what the save raises, with the note already stored in the list.
   void Stick();
   void ShowDialog();
 
-  TNoteList* notes_ = nullptr;  // not owned
+  TNoteList& notes_;  // not owned
+  TFormContext ctx_;
   std::string edited_text_;  // the edited note's text when the dialog opened, to find it again
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.

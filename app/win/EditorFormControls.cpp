@@ -1,5 +1,5 @@
-// The editor's controls, each made by its own function in the order a stored form description
-// would create them (the tab order and what a screen reader lists follow it), and the exposure
+// The editor's controls, each made by its own function, top to bottom and left to right (the tab
+// order and what a screen reader lists follow the order they are made in), and the exposure
 // field's place beside its label.
 #include <algorithm>
 

@@ -43,7 +43,7 @@ class TInfoForm : public TForm {
   void HandleCreated() override;
 
  private:
-  // The controls, one function each, in the order a stored form description would create them.
+  // The controls, one function each, in the order they stack and take the keyboard.
   void CreateControls();
   TImageList* MakeTabImages();
   TPageControl* MakePages();

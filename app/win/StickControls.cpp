@@ -1,7 +1,9 @@
-// The note window's controls, its menu and its tray icon, each made in one place, in the order a
-// stored form description would make them.
+// The note window's controls, its menu and its tray icon, each made in one place, in the order
+// the window stacks them.
+#include "app/win/StickControls.h"
+
 #include "app/res/resource.h"
-#include "app/win/StickForm.h"
+#include "app/win/NoteClock.h"
 
 namespace {
 constexpr unsigned TrayIconDelayMs = 150;
@@ -16,153 +18,125 @@ T* Placed(T* control, const char* name, int left, int top, int width, int height
 }
 }  // namespace
 
-void TStickForm::CreateControls() {
-  NotePanel = MakeNotePanel();
-  NoteLabel = MakeNoteLabel();
-  ExitImage = MakeExitImage();
-  DigitalClock = MakeClock();
-  AboutSpeedButton = MakeSpeedButton(164, 4, 23, RES_GLYPH_ABOUT, "About... (Ctrl+B)", &TStickForm::AboutSpeedButtonClick);
-  HelpButton = MakeSpeedButton(188, 4, 23, RES_GLYPH_HELP, "Help (F1)", &TStickForm::HelpButtonClick);
-  CycleButton = MakeSpeedButton(214, 4, 23, RES_GLYPH_CYCLE, "", &TStickForm::CycleButtonClick);
+void TStickControls::CreateControls(TForm& form, const TRun& run) {
+  using C = TStickCommand;
+  MakePanelAndLabels(form);
+  MakeExitImage(form, run);
+  MakeClock(form);
+  AboutSpeedButton = MakeSpeedButton(form, 164, 4, 23, RES_GLYPH_ABOUT, C::About, run);
+  HelpButton = MakeSpeedButton(form, 188, 4, 23, RES_GLYPH_HELP, C::Help, run);
+  CycleButton = MakeSpeedButton(form, 214, 4, 23, RES_GLYPH_CYCLE, C::Cycle, run);
   CycleButton->SetGroupIndex(1);
   CycleButton->SetAllowAllUp(true);
-  AttachmentButton = MakeSpeedButton(8, 148, 20, RES_GLYPH_ATTACH, "", &TStickForm::AttachmentButtonClick);
+  AttachmentButton = MakeSpeedButton(form, 8, 148, 20, RES_GLYPH_ATTACH, C::Attachment, run);
   AttachmentButton->SetVisible(false);
-  EditSpeedBtn = MakeSpeedButton(66, 148, 23, RES_GLYPH_EDIT, "Edit", &TStickForm::EditSpeedBtnClick);
-  TrashSpeedBtn = MakeSpeedButton(93, 148, 20, RES_GLYPH_TRASH, "Trash", &TStickForm::TrashSpeedBtnClick);
-  NewSpeedBtn = MakeSpeedButton(116, 148, 20, RES_GLYPH_NEW, "New", &TStickForm::NewSpeedBtnClick);
-  CounterLabel = MakeCounterLabel();
-  BackSpeedBtn = MakeSpeedButton(192, 148, 20, RES_GLYPH_BACK, "Back", &TStickForm::BackSpeedBtnClick);
-  ForwardSpeedBtn = MakeSpeedButton(215, 148, 20, RES_GLYPH_FORWARD, "Forward", &TStickForm::ForwardSpeedBtnClick);
+  EditSpeedBtn = MakeSpeedButton(form, 66, 148, 23, RES_GLYPH_EDIT, C::Edit, run);
+  TrashSpeedBtn = MakeSpeedButton(form, 93, 148, 20, RES_GLYPH_TRASH, C::Trash, run);
+  NewSpeedBtn = MakeSpeedButton(form, 116, 148, 20, RES_GLYPH_NEW, C::New, run);
+  CounterLabel = new TLabel(&form);
+  CounterLabel->SetAutoSize(false);
+  Placed(CounterLabel, "CounterLabel", 141, 152, 46, 13, NotePanel);
+  CounterLabel->SetAlignment(TAlignment::taCenter);
+  CounterLabel->SetTransparent(true);
+  CounterLabel->SetCaption("0 / 0");
+  BackSpeedBtn = MakeSpeedButton(form, 192, 148, 20, RES_GLYPH_BACK, C::Back, run);
+  ForwardSpeedBtn = MakeSpeedButton(form, 215, 148, 20, RES_GLYPH_FORWARD, C::Forward, run);
 
-  CycleTimer = new TTimer(this);
+  CycleTimer = new TTimer(&form);
   CycleTimer->SetName("CycleTimer");
   CycleTimer->SetEnabled(false);
   CycleTimer->SetInterval(1000);
-  CycleTimer->OnTimer = [this](TObject* s) { CycleTimerTimer(s); };
 }
 
-TPanel* TStickForm::MakeNotePanel() {
-  auto* panel = Placed(new TPanel(this), "NotePanel", 0, 0, 245, 175, this);
-  panel->SetBorderStyle(TPanelBorderStyle::bsSingle);
-  panel->SetBevelOuter(TBevelCut::bvNone);
-  panel->SetColor(clInfoBk);
-  return panel;
-}
-
-TLabel* TStickForm::MakeNoteLabel() {
-  auto* label = new TLabel(this);
-  label->SetAutoSize(false);
-  Placed(label, "NoteLabel", 7, 29, 226, 100, NotePanel);
-  label->SetAlignment(TAlignment::taCenter);
-  label->SetLayout(TTextLayout::tlCenter);
-  label->SetWordWrap(true);
-  label->SetTransparent(true);
+void TStickControls::MakePanelAndLabels(TForm& form) {
+  NotePanel = Placed(new TPanel(&form), "NotePanel", 0, 0, 245, 175, &form);
+  NotePanel->SetBorderStyle(TPanelBorderStyle::bsSingle);
+  NotePanel->SetBevelOuter(TBevelCut::bvNone);
+  NotePanel->SetColor(clInfoBk);
+  NoteLabel = new TLabel(&form);
+  NoteLabel->SetAutoSize(false);
+  Placed(NoteLabel, "NoteLabel", 7, 29, 226, 100, NotePanel);
+  NoteLabel->SetAlignment(TAlignment::taCenter);
+  NoteLabel->SetLayout(TTextLayout::tlCenter);
+  NoteLabel->SetWordWrap(true);
+  NoteLabel->SetTransparent(true);
   // A note is shown as typed: an ampersand in it is text, not an accelerator mark.
-  label->SetShowAccelChar(false);
-  label->SetCursor(crHandPoint);
-  label->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    NoteLabelMouseDown(s, b, sh, x, y);
-  };
-  label->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    NoteLabelMouseUp(s, b, sh, x, y);
-  };
-  return label;
+  NoteLabel->SetShowAccelChar(false);
+  NoteLabel->SetCursor(crHandPoint);
 }
 
-TImage* TStickForm::MakeExitImage() {
-  auto* image = Placed(new TImage(this), "ExitImage", 0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT, NotePanel);
-  image->SetTransparent(true);
-  image->LoadPicture(RES_EXITPIC);
-  image->SetHint("Exit");
-  image->SetShowHint(true);
-  image->OnClick = [this](TObject* s) { ExitImageClick(s); };
-  return image;
+void TStickControls::MakeExitImage(TForm& form, const TRun& run) {
+  ExitImage = Placed(new TImage(&form), "ExitImage", 0, 0, RES_EXITPIC_WIDTH, RES_EXITPIC_HEIGHT, NotePanel);
+  ExitImage->SetTransparent(true);
+  ExitImage->LoadPicture(RES_EXITPIC);
+  ExitImage->SetHint(CommandHint(TStickCommand::Exit));
+  ExitImage->SetShowHint(true);
+  ExitImage->OnClick = [run](TObject*) { run(TStickCommand::Exit); };
 }
 
-TDigitClock* TStickForm::MakeClock() {
-  auto* clock = new TDigitClock(this);
-  Placed(clock, "DigitalClock", 49, 2, 89, clock->Height(), NotePanel);
-  clock->SetCharColor(clBlack);
-  clock->SetCharWidth(2);
-  clock->SetCharBorderWidth(1);
-  clock->SetCharHeight(2);
-  clock->SetBorderColor(clSilver);
-  clock->SetColor(clInfoBk);
-  clock->SetShowHint(true);
+void TStickControls::MakeClock(TForm& form) {
+  DigitalClock = new TDigitClock(&form);
+  Placed(DigitalClock, "DigitalClock", 49, 2, 89, DigitalClock->Height(), NotePanel);
+  StyleAsNoteClock(*DigitalClock);
+  DigitalClock->SetShowHint(true);
   // The cells only show the time: the pointer anywhere over the clock is the clock's, for its
   // date hint.
-  for (int n = 1; n <= ClockCellCount; ++n) clock->Cells(n)->SetEnabled(false);
-  clock->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { DigitalClockMouseMove(s, sh, x, y); };
-  return clock;
+  for (int n = 1; n <= ClockCellCount; ++n) DigitalClock->Cells(n)->SetEnabled(false);
 }
 
-TLabel* TStickForm::MakeCounterLabel() {
-  auto* label = new TLabel(this);
-  label->SetAutoSize(false);
-  Placed(label, "CounterLabel", 141, 152, 46, 13, NotePanel);
-  label->SetAlignment(TAlignment::taCenter);
-  label->SetTransparent(true);
-  label->SetCaption("0 / 0");
-  return label;
-}
-
-TSpeedButton* TStickForm::MakeSpeedButton(int left, int top, int width, const wchar_t* glyph, const char* hint,
-                                          void (TStickForm::*click)(TObject*)) {
-  auto* b = new TSpeedButton(this);
+TSpeedButton* TStickControls::MakeSpeedButton(TForm& form, int left, int top, int width, const wchar_t* glyph,
+                                              TStickCommand command, const TRun& run) {
+  auto* b = new TSpeedButton(&form);
   b->SetBounds(left, top, width, 20);
   b->SetFlat(true);
   b->SetNumGlyphs(RES_GLYPH_IMAGES);
   b->LoadGlyph(glyph);
-  b->SetHint(hint);
+  b->SetHint(CommandHint(command));
   b->SetShowHint(true);
-  b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+  b->OnClick = [run, command](TObject*) { run(command); };
   b->SetParent(NotePanel);
   return b;
 }
 
-void TStickForm::CreateMenu() {
-  TrayPopupMenu = new TPopupMenu(this);
+void TStickControls::CreateMenu(TForm& form, const TRun& run) {
+  TrayPopupMenu = new TPopupMenu(&form);
   TrayPopupMenu->SetName("TrayPopupMenu");
-  auto item = [this](const char* name, const char* caption, void (TStickForm::*click)(TObject*)) {
-    auto* m = new TMenuItem(this);
+  auto item = [&](const char* name, const char* caption, TStickCommand command) {
+    auto* m = new TMenuItem(&form);
     m->SetName(name);
     m->SetCaption(caption);
-    if (click) m->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+    m->OnClick = [run, command](TObject*) { run(command); };
     TrayPopupMenu->Items()->Add(m);
     return m;
   };
-  ShowWindowItem = item("ShowWindowItem", "&Show window", &TStickForm::ShowWindowItemClick);
+  auto separator = [&] {
+    auto* m = new TMenuItem(&form);
+    m->SetCaption("-");
+    TrayPopupMenu->Items()->Add(m);
+  };
+  using C = TStickCommand;
+  ShowWindowItem = item("ShowWindowItem", "&Show window", C::ShowWindow);
   ShowWindowItem->SetDefault(true);
-  HideItem = item("HideItem", "&Hide window", &TStickForm::HideItemClick);
-  item("", "-", nullptr);
-  TrashAllItem = item("TrashAllItem", "&Trash all notes !", &TStickForm::TrashAllItemClick);
-  item("", "-", nullptr);
-  AlwaysOnTopItem = item("AlwaysOnTopItem", "&Always on top", &TStickForm::AlwaysOnTopItemClick);
-  ClockItem = item("ClockItem", "&Clock", &TStickForm::ClockItemClick);
-  ClockItem->SetChecked(true);
-  AutorunItem = item("AutorunItem", "Auto &Run", &TStickForm::AutorunItemClick);
-  AutorunItem->SetChecked(true);
-  item("", "-", nullptr);
-  AboutItem = item("AboutItem", "A&bout...", &TStickForm::AboutItemClick);
-  item("", "-", nullptr);
-  ExitItem = item("ExitItem", "E&xit", &TStickForm::ExitItemClick);
+  HideItem = item("HideItem", "&Hide window", C::HideWindow);
+  separator();
+  TrashAllItem = item("TrashAllItem", "&Trash all notes !", C::TrashAll);
+  separator();
+  AlwaysOnTopItem = item("AlwaysOnTopItem", "&Always on top", C::AlwaysOnTop);
+  ClockItem = item("ClockItem", "&Clock", C::Clock);
+  AutorunItem = item("AutorunItem", "Auto &Run", C::Autorun);
+  separator();
+  AboutItem = item("AboutItem", "A&bout...", C::About);
+  separator();
+  ExitItem = item("ExitItem", "E&xit", C::Exit);
 }
 
-void TStickForm::CreateTrayIcon() {
-  TrayIcon = new TSysTrayIcon(this);
+void TStickControls::CreateTrayIcon(TForm& form) {
+  TrayIcon = new TSysTrayIcon(&form);
   TrayIcon->SetName("TrayIcon");
   TrayIcon->SetCycleInterval(0);
   TrayIcon->SetHint("Zettly");
   // The notification area shows small icons at the system's DPI.
   TrayIcon->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  tray_delay_ = new TTimer(this);
-  tray_delay_->SetEnabled(false);
-  tray_delay_->SetInterval(TrayIconDelayMs);
-  tray_delay_->OnTimer = [this](TObject*) {
-    tray_delay_->SetEnabled(false);
-    TrayIcon->SetIconVisible(true);
-  };
   TrayIcon->SetIconIndex(0);
   TrayIcon->SetPopupMenu(TrayPopupMenu);
   TrayIcon->SetMinimizeToTray(true);
@@ -172,7 +146,14 @@ void TStickForm::CreateTrayIcon() {
   if (GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", nullptr, 0) > 0) {
     TrayIcon->SetMinimizeToTray(false);
     HideItem->SetVisible(false);
-  } else {
-    show_tray_icon_.Start();
+    return;
   }
+  tray_delay_ = new TTimer(&form);
+  tray_delay_->SetEnabled(false);
+  tray_delay_->SetInterval(TrayIconDelayMs);
+  tray_delay_->OnTimer = [this](TObject*) {
+    tray_delay_->SetEnabled(false);
+    TrayIcon->SetIconVisible(true);
+  };
+  show_tray_icon_.Start();
 }

@@ -1,34 +1,23 @@
-// The note window's display: showing a note, the counter, stepping and cycling, deleting the shown
-// note, its attachment, the keys, dragging the window by the note text, and the clock's hint.
-#include "app/NoteDisplay.h"
+// The note window's display: showing a note, the counter, deleting the shown note, its
+// attachment, the keys, dragging the window by the note text, and the clock's hint.
+#include "app/win/NotesQuestions.h"
+#include "app/win/ShellOpen.h"
 #include "app/win/StickForm.h"
-#include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
-#include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
 void TStickForm::ShowNote(int32_t k) {
-  const TNoteList& list = notes_;
-  k = WrapNoteNumber(k, list.NoteCount());
-  if (k >= 1) {
-    const TNotice& note = list.Notes(k);
-    if (note.Used) {
-      ShowNoteText(note);
-      // Stopping and restarting makes a running countdown start afresh for this note. A single
-      // note would only be shown again: no countdown then (an interval of 0 arms nothing).
-      const bool running = CycleTimer->Enabled();
-      CycleTimer->SetEnabled(false);
-      CycleTimer->SetInterval(list.NoteCount() >= 2 ? ExposureInterval(note.Exposure) : 0);
-      CycleTimer->SetEnabled(running);
-      ++k;
-    } else {
-      k = 1;
-      CycleTimer->SetInterval(0);  // an empty list: nothing to cycle through
-    }
+  if (const TNotice* note = view_.Show(k)) {
+    ShowNoteText(*note);
+    // Stopping and restarting makes a running countdown start afresh for this note. A single
+    // note would only be shown again: no countdown then (an interval of 0 arms nothing).
+    const bool running = CycleTimer->Enabled();
+    CycleTimer->SetEnabled(false);
+    CycleTimer->SetInterval(view_.CycleInterval());
+    CycleTimer->SetEnabled(running);
   } else {
-    CycleTimer->SetInterval(0);  // nothing to cycle through
+    CycleTimer->SetInterval(0);  // an empty list: nothing to cycle through
   }
-  next_note_ = k;
   UpdateCounter();
 }
 
@@ -39,8 +28,8 @@ void TStickForm::ShowNoteText(const TNotice& note) {
 }
 
 void TStickForm::RefreshNote(int32_t k) {
-  if (k < 1 || k > notes_.NoteCount() || k != next_note_ - 1 || !notes_.Notes(k).Used) return;
-  ShowNoteText(notes_.Notes(k));
+  if (k != view_.Shown()) return;
+  if (const TNotice* note = view_.ShownNote()) ShowNoteText(*note);
 }
 
 void TStickForm::UpdateCounter() {
@@ -48,33 +37,13 @@ void TStickForm::UpdateCounter() {
     ClearDisplay();
     return;
   }
-  CounterLabel->SetCaption(CounterText(next_note_, notes_.NoteCount()));
+  CounterLabel->SetCaption(view_.CounterText());
 }
 
 void TStickForm::ClearDisplay() {
-  CounterLabel->SetCaption("0 / 0");
+  CounterLabel->SetCaption(view_.CounterText());
   NoteLabel->SetCaption("");
   AttachmentButton->SetVisible(false);
-}
-
-void TStickForm::StepBack() { ShowNote(next_note_ - 2); }
-
-void TStickForm::CycleTimerTimer(TObject*) { ShowNote(next_note_); }
-
-void TStickForm::ApplyCycling() {
-  CycleTimer->SetEnabled(CycleButton->Down());
-  CycleButton->SetHint(CycleTimer->Enabled() ? "Scrolling is ON (Ctrl+Space)" : "Scrolling is OFF (Ctrl+Space)");
-}
-
-void TStickForm::ToggleCycling() {
-  ApplyCycling();
-  SaveSettingsOrSay();
-}
-
-bool TStickForm::ListCanChange() {
-  if (notes_.CanChange()) return true;
-  Application->MessageBox(notes_.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
-  return false;
 }
 
 void TStickForm::SaveChange() {
@@ -83,14 +52,14 @@ void TStickForm::SaveChange() {
     UpdateCounter();  // the save may have taken in notes added from outside
   } catch (const std::exception& e) {
     // The change stays in the list, unsaved: the next save or the close tries again.
-    Application->HandleException(e);
+    ctx_.App.HandleException(e);
   }
 }
 
 void TStickForm::TrashShownNote() {
-  const int32_t k = next_note_ - 1;
+  const int32_t k = view_.Shown();
   // A refused file says so even with no note on display: its list may be empty.
-  if (!ListCanChange() || k < 1 || k > notes_.NoteCount()) return;
+  if (!ListCanChange(notes_, ctx_.App) || !view_.ShownNote()) return;
   const bool running = CycleTimer->Enabled();
   CycleTimer->SetEnabled(false);
   NoteLabel->SetCaption("");
@@ -100,71 +69,33 @@ void TStickForm::TrashShownNote() {
   SaveChange();
 }
 
-void TStickForm::OpenWithShell(const std::string& target, const char* what) {
-  const std::wstring file = ToWide(target);
-  // The shell takes paths up to MAX_PATH; a longer one has crashed it.
-  if (file.size() >= MAX_PATH) {
-    Application->MessageBox(std::string("The ") + what + " cannot be opened: its path is " + std::to_string(file.size()) +
-                                " characters long, more than the " + std::to_string(MAX_PATH - 1) +
-                                " the system accepts.",
-                            Application->Title(), MB_OK | MB_ICONWARNING);
-    return;
-  }
-  const auto code = reinterpret_cast<INT_PTR>(Sys().ShellExecute(Application->Handle(), L"open", file, L"", L"",
-                                                                  SW_SHOWNORMAL));
-  if (code > 32) return;
-  Application->MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), Application->Title(),
-                          MB_OK | MB_ICONWARNING);
-}
-
 void TStickForm::OpenAttachment() {
-  const int32_t k = next_note_ - 1;
-  if (k < 1 || k > notes_.NoteCount()) return;
-  const std::string& attach = notes_.Notes(k).Attach;
-  if (attach.empty()) return;
-  OpenWithShell(attach, "attachment");
+  const TNotice* note = view_.ShownNote();
+  if (!note || note->Attach.empty()) return;
+  OpenWithShell(ctx_.App, note->Attach, "attachment");
 }
 
-void TStickForm::FormKeyDown(TObject*, uint16_t& key, TShiftState shift) {
+void TStickForm::FormKeyDown(uint16_t& key, TShiftState shift) {
   // On the press, as accelerators act: whichever of Ctrl and the letter is let go first. Once
   // per press: a held key's repeats do nothing.
   if (KeyRepeat()) return;
   try {
-    if (key == VK_F1 && !shift.Has(TShift::Ctrl) && !shift.Has(TShift::Alt)) {
-      HelpButtonClick(HelpButton);
-      return;
-    }
-    if (!shift.Has(TShift::Ctrl)) return;
-    switch (key) {
-      case VK_RIGHT: ForwardSpeedBtnClick(ForwardSpeedBtn); break;
-      case VK_LEFT: BackSpeedBtnClick(BackSpeedBtn); break;
-      case 'N': NewSpeedBtnClick(NewSpeedBtn); break;
-      case 'T': TrashSpeedBtnClick(TrashSpeedBtn); break;
-      case 'E': EditSpeedBtnClick(EditSpeedBtn); break;
-      case 'A': AttachmentButtonClick(AttachmentButton); break;
-      case 'X': Close(); break;
-      case VK_SPACE: CycleButton->Click(); break;  // the button's own toggle, hint and all
-      case 'B': AboutSpeedButtonClick(AboutSpeedButton); break;
-      default: break;
-    }
+    if (const TStickCommandRow* row = CommandForKey(key, shift.Has(TShift::Ctrl), shift.Has(TShift::Alt)))
+      Run(row->Command);
   } catch (const std::exception&) {
     // A key never brings up an error box.
   }
 }
 
-void TStickForm::NoteLabelMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+void TStickForm::NoteLabelMouseDown(int x, int y) {
   DragStartX = x;
   DragStartY = y;
 }
 
-void TStickForm::NoteLabelMouseUp(TObject*, TMouseButton, TShiftState, int x, int y) {
+void TStickForm::NoteLabelMouseUp(int x, int y) {
   if (x == DragStartX && y == DragStartY) return;
   SetBounds(Left() + (x - DragStartX), Top() + (y - DragStartY), Width(), Height());
-  try {
-    SaveSettings();  // the new place survives a crash too
-  } catch (const std::exception&) {
-    // A place that cannot be stored is not worth a box; the close tries again.
-  }
+  SaveSettingsQuietly();  // the new place survives a crash too
 }
 
 std::string ShortDateText(const SYSTEMTIME& date) {
@@ -185,9 +116,9 @@ std::string ShortDateText(const SYSTEMTIME& date) {
   return ToUtf8(text);
 }
 
-void TStickForm::DigitalClockMouseMove(TObject*, TShiftState, int, int) {
+void ShowDateHint(TDigitClock& clock) {
   try {
-    DigitalClock->SetHint(ShortDateText(Sys().LocalTime()));
+    clock.SetHint(ShortDateText(Sys().LocalTime()));
   } catch (const std::exception&) {
     // The old hint stays.
   }

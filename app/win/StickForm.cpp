@@ -2,56 +2,58 @@
 // session and the hand-over from a second start.
 #include "app/win/StickForm.h"
 
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/Settings.h"
+#include "app/win/NotesQuestions.h"
 #include "app/win/SingleInstance.h"
-#include "toolkit/win/Application.h"
 #include "toolkit/win/Text.h"
 
-TStickForm::TStickForm(TComponent* owner, TNoteList& notes) : TForm(owner), notes_(notes) {
+TStickForm::TStickForm(TComponent* owner, TNoteList& notes, const TFormContext& context)
+    : TForm(owner), notes_(notes), ctx_(context), settings_(DefaultSettings()) {
+  settings_.Cycling = false;  // until the first activation reads the stored switch
   SetName("StickForm");
   SetCaption("Zettly");
   SetBorderStyle(TBorderStyle::bsNone);
-  const TSettings defaults = DefaultSettings();
-  SetBounds(defaults.Left, defaults.Top, Width(), Height());
+  SetBounds(settings_.Left, settings_.Top, Width(), Height());
   SetClientSize(245, 175);
   SetColor(clInfoBk);
   SetKeyPreview(true);
   SetShowHint(true);
-  CreateControls();
-  CreateMenu();
+  const TRun run = [this](TCommand command) { Run(command); };
+  CreateControls(*this, run);
+  NoteLabel->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) { NoteLabelMouseDown(x, y); };
+  NoteLabel->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int x, int y) { NoteLabelMouseUp(x, y); };
+  DigitalClock->OnMouseMove = [this](TObject*, TShiftState, int, int) { ShowDateHint(*DigitalClock); };
+  CycleTimer->OnTimer = [this](TObject*) { ShowNote(view_.Shown() + 1); };
+  CreateMenu(*this, run);
   SetPopupMenu(TrayPopupMenu);
-  CreateTrayIcon();
+  CreateTrayIcon(*this);
+  ShowSettings();
   DescribeForScreenReaders();
-  OnCreate = [this](TObject* s) { FormCreate(s); };
-  OnActivate = [this](TObject* s) { FormActivate(s); };
-  OnShow = [this](TObject* s) { FormShow(s); };
-  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-  OnKeyDown = [this](TObject* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+  OnCreate = [this](TObject*) { FormCreate(); };
+  OnActivate = [this](TObject*) { FormActivate(); };
+  OnShow = [this](TObject*) { FormShow(); };
+  OnClose = [this](TObject*, TCloseAction& a) { FormClose(a); };
+  OnKeyDown = [this](TObject*, uint16_t& key, TShiftState shift) { FormKeyDown(key, shift); };
   FinishCreate();
 }
 
-TStickForm::~TStickForm() {
-  folder_watch_.reset();
-  if (session_blocked_ && HandleAllocated()) ShutdownBlockReasonDestroy(hwnd_);
-}
+TStickForm::~TStickForm() { folder_watch_.reset(); }
 
-void TStickForm::FormCreate(TObject*) {
+void TStickForm::FormCreate() {
   notes_.Reset();
-  next_note_ = 1;
+  view_.Clear();
   DragStartX = DragStartY = 0;
-  const std::string exe = Application->ExeName();
-  notes_.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
   try {
     ReadPlacement();
   } catch (const std::exception& e) {
     // The window comes up all the same, where the values read so far put it.
-    Application->HandleException(e);
+    ctx_.App.HandleException(e);
   }
   KeepOnScreen();
-  DigitalClockMouseMove(DigitalClock, {}, 0, 0);  // a hint from the start, so it has a tooltip
+  ShowDateHint(*DigitalClock);  // a hint from the start, so it has a tooltip
 }
 
 namespace {
@@ -62,23 +64,28 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
         {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
   return TRUE;
 }
+
+// Where a window (screen bounds) whose drag area a person cannot reach on any monitor goes: into
+// the work area of the monitor nearest to it. Nothing when it can be reached where it is.
+std::optional<TPoint> ReachablePlace(const TRect& window, const TRect& drag) {
+  std::vector<TRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+  if (areas.empty() || DragAreaReachable(drag, areas)) return std::nullopt;
+  const RECT r{window.Left, window.Top, window.Right, window.Bottom};
+  MONITORINFO info{sizeof info};
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return std::nullopt;
+  return KeepInsideWorkArea(window, {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+}
 }  // namespace
 
 void TStickForm::KeepOnScreen() {
-  std::vector<TRect> areas;
-  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
   const TRect drag{Left() + NoteLabel->Left(), Top() + NoteLabel->Top(), Left() + NoteLabel->Left() + NoteLabel->Width(),
                    Top() + NoteLabel->Top() + NoteLabel->Height()};
-  if (areas.empty() || DragAreaReachable(drag, areas)) return;  // a person can reach it: stays as stored
-  RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
-  MONITORINFO info{sizeof info};
-  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
-  const TRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-  const TPoint p = KeepInsideWorkArea(BoundsRect(), work);
-  SetBounds(p.X, p.Y, Width(), Height());
+  // A window a person can reach stays where it was stored.
+  if (const auto p = ReachablePlace(BoundsRect(), drag)) SetBounds(p->X, p->Y, Width(), Height());
 }
 
-void TStickForm::FormActivate(TObject*) {
+void TStickForm::FormActivate() {
   // Once only: run again it would reload the file (bringing back notes deleted since the last
   // save) and re-apply the stored switches over the user's changes.
   if (activated_) return;
@@ -88,7 +95,6 @@ void TStickForm::FormActivate(TObject*) {
 
 void TStickForm::ActivationStep() {
   try {
-    notes_.BuildNotesPath();
     notes_.LoadNotes();
   } catch (const std::exception&) {
     // No store to read through: the list stays empty and unread, so nothing is ever saved.
@@ -99,7 +105,7 @@ void TStickForm::ActivationStep() {
   conflict_copies_.Merge(notes_);
   ApplySwitches();
   if (notes_.FileState() == TNoteList::TFileState::Refused)
-    Application->MessageBox(notes_.RefusalText(), Application->Title(), MB_OK | MB_ICONWARNING);
+    ctx_.App.MessageBox(notes_.RefusalText(), ctx_.App.Title(), MB_OK | MB_ICONWARNING);
   if (show_requested_) {
     show_requested_ = false;
     BringNoteWindowToFront();
@@ -116,48 +122,21 @@ void TStickForm::Resize() {
   if (HandleAllocated()) RoundCorners();
 }
 
-void TStickForm::FormShow(TObject*) {
+void TStickForm::FormShow() {
   RoundCorners();
   // The first show normally activates the window too. When the system keeps the activation
   // from us (a start at logon behind another program), the notes must still be loaded now: a
   // save before them would write an empty list over the file.
-  FormActivate(this);
+  FormActivate();
 }
 
-void TStickForm::FormClose(TObject*, TCloseAction& action) {
-  if (CloseHeldByDialog() || !SaveOrConfirmLoss()) {
+void TStickForm::FormClose(TCloseAction& action) {
+  if (dialogs_.CloseHeld() || !SaveOrConfirmLoss(notes_, ctx_.App)) {
     action = TCloseAction::caNone;
     return;
   }
-  try {
-    SaveSettings();
-  } catch (const std::exception&) {
-    // Settings that cannot be written never keep the program from ending.
-  }
-  // Neither holds anything to lose: they end with the program (the quit message ends the
-  // question's loop), the question as "No".
-  if (about_ && about_->Modal()) about_->SetModalResult(mrCancel);
-  if (asking_trash_all_) trash_all_dismissed_ = true;
-}
-
-bool TStickForm::SaveOrConfirmLoss() {
-  try {
-    notes_.SaveNotes();
-    return true;
-  } catch (const std::exception& e) {
-    if (!notes_.Unsaved()) return true;
-    std::string reason = e.what();
-    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
-    int answer = IDNO;
-    try {
-      answer = Application->MessageBox(
-          "Zettly could not save your notes: " + reason + ". Close anyway and lose the unsaved changes?",
-          Application->Title(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
-    } catch (const std::exception&) {
-      answer = IDNO;  // a question that could not be asked was not answered yes
-    }
-    return answer == IDYES;
-  }
+  SaveSettingsQuietly();
+  dialogs_.EndForClose();
 }
 
 void TStickForm::BringNoteWindowToFront() {
@@ -165,12 +144,12 @@ void TStickForm::BringNoteWindowToFront() {
     show_requested_ = true;  // comes to the front once the notes are loaded
     return;
   }
-  if (Application->IsMinimized()) Application->Restore();
-  HWND app = Application->Handle();
+  if (ctx_.App.IsMinimized()) ctx_.App.Restore();
+  HWND app = ctx_.App.Handle();
   if (app && !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNA);  // the taskbar button, hidden by the tray
   if (HandleAllocated() && IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   Show();
-  if (!BringModalForward()) SetForegroundWindow(Handle());
+  if (!dialogs_.BringModalForward()) SetForegroundWindow(Handle());
 }
 
 bool TStickForm::QueryEndSession() {
@@ -179,16 +158,12 @@ bool TStickForm::QueryEndSession() {
   } catch (const std::exception& e) {
     if (notes_.Unsaved()) {
       // Not silently: the system shows the reason to the user who is logging off.
-      session_blocked_ = ShutdownBlockReasonCreate(hwnd_, ToWide(std::string("Zettly could not save your notes: ") + e.what()).c_str());
+      session_block_.Hold(hwnd_, std::string("Zettly could not save your notes: ") + e.what());
       return false;
     }
   }
-  try {
-    SaveSettings();
-  } catch (const std::exception&) {
-  }
-  if (session_blocked_) ShutdownBlockReasonDestroy(hwnd_);
-  session_blocked_ = false;
+  SaveSettingsQuietly();
+  session_block_.Release();
   return true;
 }
 
@@ -202,8 +177,8 @@ void TStickForm::NotesFolderChanged() {
   const bool reloaded = notes_.ReloadIfChanged();
   if (!conflict_copies_.Merge(notes_) && !reloaded) return;
   // The note on display again, or the nearest one left.
-  const int32_t shown = next_note_ - 1;
-  ShowNote(shown < 1 ? 1 : std::min(shown, notes_.NoteCount()));
+  view_.ShowNearest();
+  ShowNote(view_.Shown());
 }
 
 void TStickForm::WndProc(TMessage& m) {
@@ -223,8 +198,7 @@ void TStickForm::WndProc(TMessage& m) {
         } catch (const std::exception&) {
         }
       }
-      if (session_blocked_) ShutdownBlockReasonDestroy(hwnd_);
-      session_blocked_ = false;
+      session_block_.Release();
       m.Result = 0;
       return;
     default:

@@ -1,33 +1,8 @@
-// The note window's settings and switches: the placement and the four switches in the user's
-// registry, the start with the system under the user's Run key, and SaveAll.
-// Every change of a switch is stored at once.
-#include "app/Settings.h"
+// The note window's settings: the place and the four switches, held by the window, shown by its
+// menu's ticks, the clock and the cycling button, and stored in the registry at every change.
+#include "app/win/SettingsRegistry.h"
 #include "app/win/StickForm.h"
 #include "toolkit/ScopeExit.h"
-#include "toolkit/win/Application.h"
-#include "toolkit/win/Registry.h"
-#include "toolkit/win/System.h"
-#include "toolkit/win/Text.h"
-
-namespace {
-std::string Str(std::string_view v) { return std::string(v); }
-
-// The settings key of the current user as the portable rules read and write it.
-class TRegistrySettings final : public TSettingsSource {
- public:
-  // Without canCreate a missing key reads as one without values; with it, a key that cannot be
-  // made is reported by the first write.
-  explicit TRegistrySettings(bool canCreate) { reg_.OpenKey(Str(SettingsKey), canCreate); }
-  std::optional<int32_t> ReadInteger(const std::string& name) override {
-    if (!reg_.ValueExists(name)) return std::nullopt;
-    return reg_.ReadInteger(name);
-  }
-  void WriteInteger(const std::string& name, int32_t value) override { reg_.WriteInteger(name, value); }
-
- private:
-  TRegistry reg_;
-};
-}  // namespace
 
 void TStickForm::ReadPlacement() {
   TSettings stored = DefaultSettings();
@@ -35,107 +10,107 @@ void TStickForm::ReadPlacement() {
   const ScopeExit apply([&] {
     SetTop(stored.Top);
     SetLeft(stored.Left);
-    if (stored.Stay) ToggleAlwaysOnTop();
+    settings_.Stay = stored.Stay;
+    ShowSettings();
   });
-  TRegistrySettings source(false);
-  ReadSettings(source, TSettingsMoment::Creation, stored);
+  ReadStoredSettings(TSettingsMoment::Creation, stored);
 }
 
 void TStickForm::ApplySwitches() {
   TSettings stored = DefaultSettings();
-  TRegistrySettings source(false);
-  ReadSettings(source, TSettingsMoment::Activation, stored);
-  if (stored.Cycling) {
-    CycleButton->SetDown(true);
-    ApplyCycling();
-  } else {
-    ShowNote(1);
-  }
-  if (stored.Clock) ShowClock();
-  else HideClock();
+  ReadStoredSettings(TSettingsMoment::Activation, stored);
+  settings_.Cycling = stored.Cycling;
+  settings_.Clock = stored.Clock;
+  // Cycling shows the first note at its first tick; otherwise it is shown now. The cycling
+  // button's hint comes with the first time cycling runs.
+  if (stored.Cycling) ShowCyclingHint();
+  else ShowNote(1);
+  ShowSettings();
   try {
-    if (stored.Autorun) EnableAutorun();
-    else DisableAutorun();
+    ApplyAutorun(stored.Autorun);
   } catch (const std::exception&) {
-    // The item's tick already says what happened; no box at start.
+    // Auto Run is shown off: that says what happened; no box at start.
   }
+}
+
+void TStickForm::ShowSettings() {
+  SetFormStyle(settings_.Stay ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+  AlwaysOnTopItem->SetChecked(settings_.Stay);
+  DigitalClock->SetVisible(settings_.Clock);
+  ClockItem->SetChecked(settings_.Clock);
+  AutorunItem->SetChecked(settings_.Autorun);
+  CycleButton->SetDown(settings_.Cycling);
+  CycleTimer->SetEnabled(settings_.Cycling);
+}
+
+void TStickForm::ShowCyclingHint() {
+  CycleButton->SetHint(std::string(settings_.Cycling ? "Scrolling is ON (" : "Scrolling is OFF (") +
+                       CommandRow(TStickCommand::Cycle)->Keys + ")");
 }
 
 void TStickForm::SaveAll() {
   notes_.SaveNotes();
-  try {
-    SaveSettings();
-  } catch (const std::exception&) {
-    // The notes are what matters here; a switch that changes tries the settings again.
-  }
+  SaveSettingsQuietly();
 }
 
 TSettings TStickForm::CurrentSettings() const {
-  TSettings now;
+  TSettings now = settings_;
   // The restored place of a minimised window, not where the system parks it.
-  now.Top = Top();
-  now.Left = Left();
   WINDOWPLACEMENT placement{sizeof placement};
-  if (HandleAllocated() && IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement)) {
-    now.Top = placement.rcNormalPosition.top;
-    now.Left = placement.rcNormalPosition.left;
-  }
-  now.Cycling = CycleButton->Down();
-  now.Stay = AlwaysOnTopItem->Checked();
-  now.Clock = ClockShown();
-  now.Autorun = AutorunItem->Checked();
+  const bool parked = HandleAllocated() && IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement);
+  now.Top = parked ? placement.rcNormalPosition.top : Top();
+  now.Left = parked ? placement.rcNormalPosition.left : Left();
   return now;
 }
 
-void TStickForm::SaveSettings() {
-  TRegistrySettings target(true);
-  WriteSettings(target, CurrentSettings());
+void TStickForm::SaveSettings() { StoreSettings(CurrentSettings()); }
+
+void TStickForm::SaveSettingsQuietly() {
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+    // Settings never hold up the notes or the end: the next change or the close tries again.
+  }
 }
 
 void TStickForm::SaveSettingsOrSay() {
   try {
     SaveSettings();
   } catch (const std::exception& e) {
-    Application->HandleException(e);
+    ctx_.App.HandleException(e);
   }
+}
+
+void TStickForm::ToggleCycling() {
+  settings_.Cycling = !settings_.Cycling;
+  ShowSettings();
+  ShowCyclingHint();
+  SaveSettingsOrSay();
 }
 
 void TStickForm::ToggleAlwaysOnTop() {
-  AlwaysOnTopItem->SetChecked(!AlwaysOnTopItem->Checked());
-  SetFormStyle(AlwaysOnTopItem->Checked() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+  settings_.Stay = !settings_.Stay;
+  ShowSettings();
 }
 
-bool TStickForm::ClockShown() const { return DigitalClock->Visible(); }
-
-void TStickForm::ShowClock() {
-  DigitalClock->SetVisible(true);
-  ClockItem->SetChecked(true);
+void TStickForm::ToggleClock() {
+  settings_.Clock = !settings_.Clock;
+  ShowSettings();
+  SaveSettingsOrSay();
 }
 
-void TStickForm::HideClock() {
-  DigitalClock->SetVisible(false);
-  ClockItem->SetChecked(false);
+void TStickForm::ToggleAutorun() {
+  ApplyAutorun(!settings_.Autorun);  // a refusal leaves it off and reaches the error box
+  SaveSettingsOrSay();
 }
 
-void TStickForm::EnableAutorun() {
-  TRegistry reg;
-  try {
-    reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
-    reg.WriteString(Str(AutorunEntry), AutorunCommand(Application->ExeName()));
-  } catch (...) {
-    AutorunItem->SetChecked(false);
-    throw;
+void TStickForm::ApplyAutorun(bool on) {
+  const ScopeExit show([this] { ShowSettings(); });
+  if (on) {
+    settings_.Autorun = false;  // until the entry is there
+    RegisterAutorun(ctx_.App.ExeName());
+  } else {
+    UnregisterAutorun();
   }
-  AutorunItem->SetChecked(true);
-}
-
-void TStickForm::DisableAutorun() {
-  TRegistry reg;
-  if (reg.OpenKey(Str(RunKey), false) && reg.ValueExists(Str(AutorunEntry))) reg.DeleteValue(Str(AutorunEntry));
-  // An older version wrote the machine's key; take that away too where we may.
-  TRegistry machine;
-  machine.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (machine.OpenKey(Str(RunKey), false) && machine.ValueExists(Str(AutorunEntry)))
-    machine.DeleteValue(Str(AutorunEntry));
-  AutorunItem->SetChecked(false);
+  settings_.Autorun = on;
 }

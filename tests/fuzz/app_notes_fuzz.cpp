@@ -29,8 +29,11 @@ bool SameNotes(const TNoteList& a, const TNoteList& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
 
-  const std::string once = TIniDocument::FromBytes(bytes).ToBytes();
-  if (TIniDocument::FromBytes(once).ToBytes() != once) std::abort();
+  if (const auto doc = TIniDocument::FromBytes(bytes)) {
+    const std::string once = doc->ToBytes();
+    const auto again = TIniDocument::FromBytes(once);
+    if (!again || again->ToBytes() != once) std::abort();
+  }
 
   TFakeFileStore store;
   store.Files[kPath] = bytes;

@@ -127,7 +127,7 @@ TEST_F(NotesFile, ACountAboveTheTableOverFewerSectionsIsTheSectionsThere) {
   EXPECT_EQ(list.Notes(5).Content, "c5");
   list.DeleteNote(1);
   list.SaveNotes();
-  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  const auto doc = *TIniDocument::FromBytes(store.Files[kPath]);
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 4);
   EXPECT_EQ(doc.ReadString("Note1", "Content", ""), "c2");
   EXPECT_EQ(doc.ReadString("Note4", "Content", ""), "c5");
@@ -161,7 +161,7 @@ TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
   list.DeleteNote(2);
   list.DeleteNote(4);  // the former note 5
   list.SaveNotes();
-  const auto doc = TIniDocument::FromBytes(store.Files[kPath]);
+  const auto doc = *TIniDocument::FromBytes(store.Files[kPath]);
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 3);
   EXPECT_EQ(doc.ReadString("General", "Theme", ""), "dark");
   EXPECT_EQ(doc.ReadString("Note2", "Content", ""), "c3");
@@ -180,7 +180,7 @@ TEST_F(NotesFile, UnknownLinesSurviveASaveButTheSectionsOfDeletedNotesGo) {
 // turning lone line ends into CR LF and mangling what it could not decode.
 TEST_F(NotesFile, AFileIsWrittenOnlyWhenTheListChanged) {
   const std::string original = "[General]\nN=2\r[Note1]\nContent=" + std::string(100000, 'x') +
-                               std::string("\n[Note2]\nContent=a\0b\n", 21);
+                               "\n[Note2]\nContent=a\x81\x8D\n";
   Load(original);
   EXPECT_FALSE(list.Unsaved());
   list.SaveNotes();
@@ -244,6 +244,60 @@ TEST_F(NotesFile, UnicodeNotesAreSavedAsUtf16AndOldAnsiFilesStillLoad) {
   EXPECT_EQ(list.Notes(1).Content, "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
+// Regression: a note longer than the reading limit was cut to 2047 characters by the next save
+// of any other note.
+TEST_F(NotesFile, ALongNoteSurvivesASaveOfAnotherByteForByte) {
+  const std::string note1 = "[Note1]\r\nContent=";
+  const std::string tail = "\r\nAttach=\r\nExposure=3000\r\n";
+  const std::string added = "[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n";
+  for (const size_t length : {size_t{5012}, size_t{3} << 20}) {
+    std::string text;
+    for (size_t i = 0; text.size() < length; ++i) text += static_cast<char>('a' + i % 26);
+    for (const std::string& stored : {text, "\"" + text + "\"", "' " + text + " '"}) {
+      Load("[General]\r\nN=1\r\n" + note1 + stored + tail);
+      ASSERT_EQ(list.FileState(), TNoteList::TFileState::Read);
+      ASSERT_EQ(list.Notes(1).Content.size(), stored.front() == '\'' ? length + 2 : length);
+      list.AppendNote({.Content = "new", .Exposure = 3000});
+      list.SaveNotes();
+      EXPECT_EQ(store.Files[kPath], "[General]\r\nN=2\r\n" + note1 + stored + tail + added);
+    }
+  }
+}
+
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string out;
+  for (char16_t u : text) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+  }
+  return out;
+}
+
+// Regression: UTF-16 without a byte-order mark read as no notes, and the first save garbled it.
+// It is read, and saved as any UTF-16 file is: ASCII when it all is, else UTF-16LE with a mark.
+TEST_F(NotesFile, Utf16WithoutAMarkIsReadAndSavedAsUtf16WithOne) {
+  const std::u16string head = u"[General]\r\nN=1\r\n[Note1]\r\nContent=";
+  const std::u16string tail = u"\r\nAttach=C:\\a.txt\r\nExposure=5000\r\n";
+  const std::u16string added = u"[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n";
+  const std::u16string saved = u"[General]\r\nN=2\r\n[Note1]\r\nContent=";
+  for (const bool bigEndian : {false, true}) {
+    for (const std::u16string text : {u"plain text", u"caf\xE9 \x4E00\x4E2D \xD83D\xDCCC"}) {
+      SCOPED_TRACE(testing::Message() << (bigEndian ? "BE " : "LE ") << text.size());
+      Load(Utf16(head + text + tail, bigEndian));
+      ASSERT_EQ(list.NoteCount(), 1);
+      EXPECT_EQ(list.Notes(1).Attach, "C:\\a.txt");
+      list.AppendNote({.Content = "new", .Exposure = 3000});
+      list.SaveNotes();
+      const std::u16string expected = saved + text + tail + added;
+      const bool ascii = text == u"plain text";
+      std::string asAscii;
+      for (char16_t u : expected) asAscii += static_cast<char>(u);
+      EXPECT_EQ(store.Files[kPath], ascii ? asAscii : "\xFF\xFE" + Utf16(expected, false));
+    }
+  }
+}
+
 TEST_F(NotesFile, AFailedSaveRaisesWithThePathAndTheReasonAndLeavesTheFileAlone) {
   const std::string old = NotesFileText({{.Content = "old"}});
   Load(old);
@@ -291,6 +345,8 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
       {"held open", "[General]\r\nN=1\r\n", true, "notices.msg could not be read (Access is denied.)"},
       {"N not a number", "[General]\r\nN=abc\r\n" + sections, false, "count N=abc is not a number"},
       {"N negative", "[General]\r\nN=-1\r\n" + sections, false, "count N=-1 is not a number of notes"},
+      {"binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x02\0", 20), false, "does not hold text"},
+      {"NUL in text", std::string("[General]\r\nN=1\r\n[Note1]\r\nContent=a\0b\r\n", 38), false, "does not hold text"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

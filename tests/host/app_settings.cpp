@@ -80,11 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A switch is on when not 0; each moment leaves the other's settings alone.
         ReadCase{"StoredAtCreation", kAllStored, Creation, {200, 300, false, true, false, false}, ""},
         ReadCase{"StoredAtActivation", kAllStored, Activation, {-1, -1, false, true, false, false}, ""},
-        // At creation a value of the wrong type stops the reading: what came before it is taken.
+        // Regression: at creation a value of the wrong type stopped the reading, and the values
+        // after it were saved back at their defaults. It now costs that value alone, and the
+        // message names every value not read.
         ReadCase{"TopIsTextAtCreation", {{"top", "200"}, {"left", 300}, {"Stay", 1}}, Creation,
-                 {-1, -1, false, true, false, false}, "Invalid data type for 'top'"},
+                 {15, 300, false, true, false, false}, "Invalid data type for 'top'"},
         ReadCase{"LeftIsTextAtCreation", {{"top", 200}, {"left", "x"}, {"Stay", 0}}, Creation,
-                 {200, -1, false, true, false, false}, "Invalid data type for 'left'"},
+                 {200, 15, false, false, false, false}, "Invalid data type for 'left'"},
+        ReadCase{"LeftAndStayAreTextAtCreation", {{"top", 200}, {"left", "x"}, {"Stay", "1"}}, Creation,
+                 {200, 15, false, false, false, false},
+                 "Invalid data type for 'left'\nInvalid data type for 'Stay'"},
         // Regression: at activation it skipped the rest, so the notes were never shown. It now
         // gives its default and the other switches still read.
         ReadCase{"OnIsTextAtActivation", {{"On", "0"}, {"Clock", 0}, {"Run", "1"}}, Activation,

@@ -1,57 +1,11 @@
-// The note window's counting rules, the autorun command and keeping a window on its work area.
+// The autorun command and keeping a window on its work area.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/NoteDisplay.h"
 #include "app/Settings.h"
 
 namespace {
-
-struct WrapCase {
-  int32_t k, count, expected;
-};
-
-class WrapNoteNumberTest : public testing::TestWithParam<WrapCase> {};
-
-TEST_P(WrapNoteNumberTest, StepsWrapAroundBothEnds) {
-  const WrapCase c = GetParam();
-  EXPECT_EQ(WrapNoteNumber(c.k, c.count), c.expected) << "k=" << c.k << " n=" << c.count;
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, WrapNoteNumberTest,
-                         testing::Values(WrapCase{4, 3, 1},    // forward from the last note
-                                         WrapCase{0, 3, 3},    // back from the first note
-                                         WrapCase{-1, 3, 3},   // back before anything was shown
-                                         WrapCase{2, 3, 2}, WrapCase{1, 1, 1}, WrapCase{2, 1, 1},
-                                         WrapCase{100, 99, 1}, WrapCase{0, 0, 0},  // empty: no note
-                                         WrapCase{-1, 0, 0}, WrapCase{5, 0, 1}));
-
-struct CounterCase {
-  int32_t next, count;
-  const char* text;
-};
-
-class CounterTextTest : public testing::TestWithParam<CounterCase> {};
-
-TEST_P(CounterTextTest, ShowsTheNoteOnDisplayOfAll) {
-  const CounterCase c = GetParam();
-  EXPECT_EQ(CounterText(c.next, c.count), c.text) << "next=" << c.next << " n=" << c.count;
-}
-
-INSTANTIATE_TEST_SUITE_P(Counter, CounterTextTest,
-                         testing::Values(CounterCase{1, 0, "0 / 0"}, CounterCase{4, 0, "0 / 0"},
-                                         CounterCase{1, 7, "1 / 7"}, CounterCase{4, 7, "3 / 7"},
-                                         CounterCase{8, 7, "7 / 7"}, CounterCase{2, 1, "1 / 1"},
-                                         CounterCase{0, 7, "0 / 7"}, CounterCase{-3, 7, "0 / 7"},
-                                         CounterCase{100, 99, "99 / 99"}));
-
-TEST(ExposureInterval, ZeroAndNegativeStopTheCycling) {
-  EXPECT_EQ(ExposureInterval(5000), 5000u);
-  EXPECT_EQ(ExposureInterval(0), 0u);
-  EXPECT_EQ(ExposureInterval(-5), 0u);
-  EXPECT_EQ(ExposureInterval(INT32_MAX), static_cast<uint32_t>(INT32_MAX));
-}
 
 TEST(AutorunCommand, QuotedExactlyWhenThePathHasABlank) {
   EXPECT_EQ(AutorunCommand("C:\\Zettly\\Zettly.exe"), "C:\\Zettly\\Zettly.exe");

@@ -67,17 +67,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniReadRules, testing::Values(
     ReadCase{"missing_section", "[A]\r\nk=1\r\n", "B", "k", std::nullopt},
     ReadCase{"missing_key", "[A]\r\nk=1\r\n", "A", "j", std::nullopt}));
 
-TEST(IniRead, KeepsAtMost2047UnitsOfAValue) {
-  const auto doc = TIniDocument::FromText("[L]\r\nplain=" + kLong + "\r\nquoted=\"" + kLong + "\"\r\n");
-  EXPECT_EQ(doc.ReadString("L", "plain", ""), kLong.substr(0, 2047));
-  EXPECT_EQ(doc.ReadString("L", "quoted", ""), kLong.substr(0, 2047));
-}
-
-TEST(IniRead, NeverSplitsASurrogatePair) {
+// Regression: values were cut at the platform's 2047 units, and a save then wrote them back cut.
+TEST(IniRead, ReadsAValueWhole) {
   std::string emoji;
   for (int i = 0; i < 1100; ++i) emoji += "\xF0\x9F\x98\x80";  // 2200 units
-  const auto doc = TIniDocument::FromText("[E]\nk=" + emoji + "\n");
-  EXPECT_EQ(doc.ReadString("E", "k", ""), emoji.substr(0, 1023 * 4));
+  const auto doc =
+      TIniDocument::FromText("[L]\r\nplain=" + kLong + "\r\nquoted=\"" + kLong + "\"\r\nemoji=" + emoji + "\r\n");
+  EXPECT_EQ(doc.ReadString("L", "plain", ""), kLong);
+  EXPECT_EQ(doc.ReadString("L", "quoted", ""), kLong);
+  EXPECT_EQ(doc.ReadString("L", "emoji", ""), emoji);
 }
 
 TEST(IniEncoding, EveryWayAnOlderFileCanBeWritten) {
@@ -88,17 +86,35 @@ TEST(IniEncoding, EveryWayAnOlderFileCanBeWritten) {
   } files[] = {
       {"utf-16le bom", Utf16(u"\xFEFF[A]\r\nk=caf\xE9 \x20AC", false)},
       {"utf-16be bom", Utf16(u"\xFEFF[A]\r\nk=caf\xE9 \x20AC", true)},
+      {"utf-16le", Utf16(u"[A]\r\nk=caf\xE9 \x20AC", false)},
+      {"utf-16be", Utf16(u"[A]\r\nk=caf\xE9 \x20AC", true)},
+      // A character whose low byte is NUL (U+4E00, U+0100) does not hide the byte order.
+      {"utf-16le blank line first", Utf16(u"\r\n [A]\r\nk=caf\xE9 \x20AC\r\n\x4E00\x0100=1", false)},
       {"utf-8 bom", "\xEF\xBB\xBF[A]\r\nk=caf\xC3\xA9 \xE2\x82\xAC\r\n"},
       {"utf-8", "[A]\nk=caf\xC3\xA9 \xE2\x82\xAC\n"},
       {"windows-1252", "[A]\r\nk=caf\xE9 \x80\r\n"},
   };
   for (const auto& f : files) {
-    EXPECT_EQ(TIniDocument::FromBytes(f.bytes).ReadString("A", "k", "?"), expected) << f.name;
+    const auto doc = TIniDocument::FromBytes(f.bytes);
+    ASSERT_TRUE(doc) << f.name;
+    EXPECT_EQ(doc->ReadString("A", "k", "?"), expected) << f.name;
   }
   // An odd last byte of UTF-16 is a unit of its own, as the platform reads it.
   EXPECT_EQ(TIniDocument::FromBytes(Utf16(u"\xFEFF[A]\nk=v", false) + "x")
-                .ReadString("A", "k", "?"),
+                ->ReadString("A", "k", "?"),
             "vx");
+}
+
+// Bytes no text file holds are no document, rather than one that a save would write back.
+TEST(IniEncoding, BinaryBytesAreNoText) {
+  const std::string notText[] = {
+      std::string("[A]\r\nk=a\0b\r\n", 12),                // a NUL in 8-bit text
+      std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),      // a picture
+      Utf16(u"[A]\r\nk=\x0001\x0002", false),               // UTF-16 in shape, control characters in content
+      Utf16(u"\x4E2D\x6587=1\r\n", false),                   // no ASCII to show the byte order
+      "[A]\r\nk=\xFF\x01\x02\x03\xFE\r\n",                  // neither UTF-8 nor Windows-1252 text
+  };
+  for (const std::string& bytes : notText) EXPECT_FALSE(TIniDocument::FromBytes(bytes)) << testing::PrintToString(bytes);
 }
 
 struct IntCase {

@@ -41,7 +41,7 @@ TEST(IniWrite, ALineBreakInAValueCannotAddLines) {
   auto doc = TIniDocument::FromText("[Note1]\r\nContent=mine\r\n");
   doc.WriteString("Note2", "Content", "x\r\n[Note1]\r\nContent=evil");
   doc.WriteString("Note2", "Attach\n[Note1]", "y");
-  const auto back = TIniDocument::FromBytes(doc.ToBytes());
+  const auto back = *TIniDocument::FromBytes(doc.ToBytes());
   EXPECT_EQ(back.ReadString("Note1", "Content", ""), "mine");
   EXPECT_EQ(back.ReadString("Note2", "Content", ""), "x  [Note1]  Content=evil");
 }

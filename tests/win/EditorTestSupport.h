@@ -18,8 +18,7 @@ class EditorTest : public StickTest {
   // The note window with its notes, then the editor, as the program makes them.
   void StartBoth(const std::vector<NoteRow>& rows) {
     Start(rows);
-    editor = std::make_unique<TEditorForm>(nullptr);
-    editor->SetNoteList(&notes);
+    editor = std::make_unique<TEditorForm>(nullptr, notes, Context());
     form->SetDialogs(editor.get(), nullptr);
   }
 

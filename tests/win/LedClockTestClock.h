@@ -1,9 +1,10 @@
-// A clock set up as the note window has it (89 wide, black digits, silver outline, info-tip
-// background) on a hidden form, with the time of day injected and ticks delivered by hand.
+// A clock set up as the note window has it, on a hidden form, with the time of day injected and
+// ticks delivered by hand.
 #pragma once
 #include <array>
 #include <cstdint>
 
+#include "app/win/NoteClock.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "tests/win/support/FakeSystem.h"
 #include "toolkit/win/Forms.h"
@@ -17,13 +18,7 @@ class TestClock {
     form.SetBounds(0, 0, 120, 40);
     clock = new TDigitClock(&form);
     clock->SetParent(&form);
-    clock->SetWidth(89);
-    clock->SetCharColor(clBlack);
-    clock->SetCharWidth(2);
-    clock->SetCharBorderWidth(1);
-    clock->SetCharHeight(2);
-    clock->SetBorderColor(clSilver);
-    clock->SetColor(clInfoBk);
+    StyleAsNoteClock(*clock);
     form.FinishCreate();
     form.Handle();  // the windows, so invalidations reach the spy
   }

@@ -23,6 +23,7 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
 #include "toolkit/win/Registry.h"
+#include "toolkit/win/Screen.h"
 
 // Maps the current user's and the machine's keys onto scratch keys under
 // HKCU\Software\ZettlyTests\<process>, removed at the end. The machine root can be made to refuse
@@ -111,6 +112,16 @@ class RefusingStore : public TFileStore {
   }
 };
 
+// The context the program hands its forms: the test program's application and screen.
+inline TFormContext Context() { return {*Application, *Screen}; }
+
+// The tests' way to the note window's controls, which are its own.
+struct TStickFormSeam {
+  static TStickControls& Controls(TStickForm& form) { return form; }
+};
+inline TStickControls& Ui(TStickForm& form) { return TStickFormSeam::Controls(form); }
+inline TStickControls& Ui(const std::unique_ptr<TStickForm>& form) { return Ui(*form); }
+
 // One note window per test, with the harness above; the fixture's members are public so tests
 // read like a person's steps.
 class StickTest : public testing::Test {
@@ -125,8 +136,9 @@ class StickTest : public testing::Test {
     if (!rows.empty()) {
       ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(rows)));
     }
-    form = std::make_unique<TStickForm>(nullptr, notes);
     notes.SetProgramFolder(Narrow(folder.Path()));
+    notes.BuildNotesPath();
+    form = std::make_unique<TStickForm>(nullptr, notes, Context());
   }
   // Creates the window and delivers its first activation (notes loaded, switches applied).
   void Start(const std::vector<NoteRow>& rows = {}, bool cycling = false) {
@@ -137,13 +149,13 @@ class StickTest : public testing::Test {
   void Activate() { SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0); }
 
   std::wstring NotesFile() const { return folder / L"notices.msg"; }
-  std::string Text() const { return form->NoteLabel->Caption(); }
-  std::string Counter() const { return form->CounterLabel->Caption(); }
-  void Tick() { SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->CycleTimer->Id(), 0); }
+  std::string Text() const { return Ui(form).NoteLabel->Caption(); }
+  std::string Counter() const { return Ui(form).CounterLabel->Caption(); }
+  void Tick() { SendMessageW(TTimer::WindowHandle(), WM_TIMER, Ui(form).CycleTimer->Id(), 0); }
 
   // A left click on a windowless control of the panel, through the panel's window.
   void ClickOn(TControl* c, int x = 5, int y = 5) {
-    HWND panel = form->NotePanel->Handle();
+    HWND panel = Ui(form).NotePanel->Handle();
     const LPARAM at = MAKELPARAM(c->Left() + x, c->Top() + y);
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(panel, WM_LBUTTONUP, 0, at);
@@ -153,8 +165,8 @@ class StickTest : public testing::Test {
   // repeat, the press is the auto-repeat of a key held down.
   void PressKey(WORD key, bool ctrl, bool repeat = false) {
     SetCtrl(ctrl);
-    PostMessageW(form->NotePanel->Handle(), WM_KEYDOWN, key, repeat ? 0x40000001 : 1);
-    PostMessageW(form->NotePanel->Handle(), WM_KEYUP, key, 0xC0000001);
+    PostMessageW(Ui(form).NotePanel->Handle(), WM_KEYDOWN, key, repeat ? 0x40000001 : 1);
+    PostMessageW(Ui(form).NotePanel->Handle(), WM_KEYUP, key, 0xC0000001);
     Application->ProcessMessages();
     SetCtrl(false);
   }

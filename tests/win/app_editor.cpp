@@ -32,7 +32,7 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
     EXPECT_EQ(Note(n).Attach, "");
     EXPECT_EQ(Note(n).Exposure, 3000);
     EXPECT_EQ(Counter(), std::to_string(n) + " / " + std::to_string(n));
-    EXPECT_EQ(form->NextNote(), n + 1);
+    EXPECT_EQ(form->ShownNote(), n);
     EXPECT_NE(FileText().find("N=" + std::to_string(n) + "\r\n"), std::string::npos);
     EXPECT_NE(FileText().find("[Note" + std::to_string(n) + "]\r\nContent=\r\nAttach=\r\nExposure=3000\r\n"),
               std::string::npos);
@@ -60,13 +60,13 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
     editor->ExposureEdit->SetText("12");
     Press(editor->NoteEdit, VK_RETURN);
   });
-  editor->EditNote(form->NextNote() - 1);
+  editor->EditNote(form->ShownNote());
   EXPECT_FALSE(open_after_steps);
   EXPECT_EQ(notes.NoteCount(), 7);
   EXPECT_EQ(Note(4).Content, "Call the garage at 9");
   EXPECT_EQ(Note(4).Exposure, 12000);
   EXPECT_EQ(Note(5).Content, "e");
-  EXPECT_EQ(form->NextNote(), 5);
+  EXPECT_EQ(form->ShownNote(), 4);
   EXPECT_EQ(Counter(), "4 / 7");
   EXPECT_EQ(Text(), "Call the garage at 9");  // on display at once
   EXPECT_NE(FileText().find("[Note4]\r\nContent=Call the garage at 9\r\nAttach=C:\\g.txt\r\nExposure=12000\r\n"),
@@ -313,7 +313,7 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
 TEST_F(EditorTest, Bug_AChangedNoteKeptItsOldTextOnDisplayUntilTheNextStep) {
   StartBoth({{"Buy milk", "", 3000}, {"Call Ann", "", 3000}});
   ASSERT_EQ(Text(), "Buy milk");
-  ClickOn(form->CycleButton);  // cycling on: note 1's countdown runs
+  ClickOn(Ui(form).CycleButton);  // cycling on: note 1's countdown runs
   WhileOpen([&] {
     editor->NoteEdit->SetText("Buy oat milk");
     editor->AttachmentEdit->SetText("C:\\list.txt");
@@ -322,10 +322,10 @@ TEST_F(EditorTest, Bug_AChangedNoteKeptItsOldTextOnDisplayUntilTheNextStep) {
   });
   editor->EditNote(1);
   EXPECT_EQ(Text(), "Buy oat milk");
-  EXPECT_TRUE(form->AttachmentButton->Visible());
+  EXPECT_TRUE(Ui(form).AttachmentButton->Visible());
   EXPECT_EQ(Counter(), "1 / 2");
-  EXPECT_EQ(form->CycleTimer->Interval(), 3000u);  // the running countdown was left alone
-  EXPECT_TRUE(form->CycleTimer->Enabled());
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 3000u);  // the running countdown was left alone
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
   // A change to a note not on display leaves the display as it is.
   WhileOpen([&] {
     editor->NoteEdit->SetText("Call Bob");

@@ -70,6 +70,31 @@ TEST(NotesOnDisk, AFileThePlatformWroteLoads) {
   EXPECT_EQ(list.Notes(2).Exposure, 3000);
 }
 
+// Regression: a save put a file of its own in place of a linked notices.msg and deleted the file
+// the link led to, and it made a private file readable by everyone.
+TEST(NotesOnDisk, ASaveGoesThroughLinksAndKeepsTheFilesMode) {
+  TScratchFolder program, elsewhere, report;
+  const std::string p = UnixPath(program.Path()), e = UnixPath(elsewhere.Path()), r = UnixPath(report.Path());
+  if (p.empty()) GTEST_SKIP() << "needs Wine to make Unix links";
+  ASSERT_TRUE(PutFile(elsewhere / L"real.msg", "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n"));
+  ASSERT_TRUE(RunUnixScript("chmod 600 '" + e + "/real.msg' && ln -s '" + e + "/real.msg' '" + e + "/hop.msg' && ln -s '" +
+                            e + "/hop.msg' '" + p + "/notices.msg'"));
+  TNoteList list(&SystemFileStore());
+  list.SetProgramFolder(Narrow(program.Path()));
+  list.BuildNotesPath();
+  list.LoadNotes();
+  ASSERT_EQ(list.NoteCount(), 1);
+  ASSERT_TRUE(list.AppendNote({.Content = "new", .Exposure = 3000}));
+  list.SaveNotes();
+  ASSERT_TRUE(RunUnixScript("{ readlink '" + p + "/notices.msg'; readlink '" + e + "/hop.msg'; stat -c %a '" + e +
+                            "/real.msg'; ls -A '" + e + "'; ls -A '" + p + "'; } > '" + r + "/report.txt'"));
+  // Both links as they were, the mode kept, and no file left beside either.
+  EXPECT_EQ(GetFile(report / L"report.txt"),
+            e + "/hop.msg\n" + e + "/real.msg\n600\nhop.msg\nreal.msg\nnotices.msg\n");
+  EXPECT_EQ(GetFile(elsewhere / L"real.msg"), "[General]\r\nN=2\r\n[Note1]\r\nContent=old\r\nAttach=\r\nExposure=3000\r\n"
+                                              "[Note2]\r\nContent=new\r\nAttach=\r\nExposure=3000\r\n");
+}
+
 TEST(NotesOnDisk, AReadOnlyProgramFolderRaisesAndLosesNothing) {
   TScratchFolder folder;
   const std::wstring file = folder / L"notices.msg";

@@ -49,8 +49,8 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   const auto S = [dpi](int v) { return ScaleForDpi(v, dpi); };
   Start({{"A", "a.txt", 5000}});
   std::map<TControl*, TRect> at96;
-  for (TControl* c : form->NotePanel->Controls()) at96[c] = c->BoundsRect();
-  for (int n = 1; n <= ClockCellCount; ++n) at96[form->DigitalClock->Cells(n)] = form->DigitalClock->Cells(n)->BoundsRect();
+  for (TControl* c : Ui(form).NotePanel->Controls()) at96[c] = c->BoundsRect();
+  for (int n = 1; n <= ClockCellCount; ++n) at96[Ui(form).DigitalClock->Cells(n)] = Ui(form).DigitalClock->Cells(n)->BoundsRect();
   const int fontAt96 = form->Font().Height();
   RECT before;
   GetWindowRect(form->Handle(), &before);
@@ -62,16 +62,16 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   EXPECT_EQ(after.top, before.top);
   EXPECT_EQ(ClientSize(*form).cx, S(245));
   EXPECT_EQ(ClientSize(*form).cy, S(175));
-  EXPECT_EQ(form->NoteLabel->BoundsRect(), ScaleForDpi(Bounds(7, 29, 226, 100), dpi));
-  EXPECT_EQ(form->NewSpeedBtn->BoundsRect(), ScaleForDpi(Bounds(116, 148, 20, 20), dpi));
-  EXPECT_EQ(form->CounterLabel->BoundsRect(), ScaleForDpi(Bounds(141, 152, 46, 13), dpi));
+  EXPECT_EQ(Ui(form).NoteLabel->BoundsRect(), ScaleForDpi(Bounds(7, 29, 226, 100), dpi));
+  EXPECT_EQ(Ui(form).NewSpeedBtn->BoundsRect(), ScaleForDpi(Bounds(116, 148, 20, 20), dpi));
+  EXPECT_EQ(Ui(form).CounterLabel->BoundsRect(), ScaleForDpi(Bounds(141, 152, 46, 13), dpi));
   EXPECT_EQ(form->Font().Height(), FontHeightForDpi(FontPointsForDpi(fontAt96, 96), dpi));
 
   // Pictures drawn for the scale, not the 100 % ones; the exit picture fills its scaled box.
   const int scale = PictureScale(dpi);
-  EXPECT_EQ(form->NewSpeedBtn->Glyph().Width(), 2 * PictureLength(16, scale));
-  EXPECT_EQ(form->ExitImage->Picture().Width(), PictureLength(22, scale));
-  EXPECT_EQ(form->ExitImage->BoundsRect(), ScaleForDpi(Bounds(0, 0, 22, 26), dpi));
+  EXPECT_EQ(Ui(form).NewSpeedBtn->Glyph().Width(), 2 * PictureLength(16, scale));
+  EXPECT_EQ(Ui(form).ExitImage->Picture().Width(), PictureLength(22, scale));
+  EXPECT_EQ(Ui(form).ExitImage->BoundsRect(), ScaleForDpi(Bounds(0, 0, 22, 26), dpi));
 
   // The rounded corners are scaled: a point that a 20-pixel corner would leave inside is cut off.
   HWND h = form->Handle();
@@ -81,7 +81,7 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   EXPECT_TRUE(InRegion(h, S(245) / 2, 0));
 
   // The clock's cells and strokes scale with it, and it keeps ticking.
-  TDigitClock* clock = form->DigitalClock;
+  TDigitClock* clock = Ui(form).DigitalClock;
   EXPECT_EQ(clock->BoundsRect(), ScaleForDpi(Bounds(49, 2, 89, 25), dpi));
   for (int n = 1; n <= ClockCellCount; ++n)
     EXPECT_EQ(clock->Cells(n)->BoundsRect(), ScaleForDpi(at96[clock->Cells(n)], dpi)) << "cell " << n;
@@ -93,16 +93,16 @@ TEST_P(StickScalingTest, NoteWindowLaysItselfOutAtTheNewDpiAndBackWithoutDrift) 
   EXPECT_TRUE(clock->TickTimer()->Enabled());
 
   // Hit testing follows: the pointer over a button's scaled middle is over that button.
-  const TRect forward = form->ForwardSpeedBtn->BoundsRect();
-  EXPECT_EQ(form->NotePanel->ControlAtPos({(forward.Left + forward.Right) / 2, (forward.Top + forward.Bottom) / 2}),
-            form->ForwardSpeedBtn);
+  const TRect forward = Ui(form).ForwardSpeedBtn->BoundsRect();
+  EXPECT_EQ(Ui(form).NotePanel->ControlAtPos({(forward.Left + forward.Right) / 2, (forward.Top + forward.Bottom) / 2}),
+            Ui(form).ForwardSpeedBtn);
 
   MoveToDpi(*form, 96, {245, 175});
   EXPECT_EQ(ClientSize(*form).cx, 245);
   EXPECT_EQ(ClientSize(*form).cy, 175);
   EXPECT_EQ(form->Font().Height(), fontAt96);
   for (const auto& [control, rect] : at96) EXPECT_EQ(control->BoundsRect(), rect) << control->Name();
-  EXPECT_EQ(form->NewSpeedBtn->Glyph().Width(), 32);
+  EXPECT_EQ(Ui(form).NewSpeedBtn->Glyph().Width(), 32);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, StickScalingTest, testing::Values(120, 144, 192));
@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(Dpi, StickScalingTest, testing::Values(120, 144, 192));
 // The dialogs: client areas, their fonts' point sizes, the oval buttons' rings and the tab icon.
 TEST(DialogScaling, EditorAndAboutBoxScaleTheirClientAreasFontsBevelsAndIcons) {
   WithFakeSystem sys;
-  TEditorForm editor(nullptr);
+  TNoteList notes;
+  TEditorForm editor(nullptr, notes, Context());
   MoveToDpi(editor, 144, {225, 235});
   EXPECT_EQ(ClientSize(editor).cx, ScaleForDpi(225, 144));
   EXPECT_EQ(ClientSize(editor).cy, ScaleForDpi(235, 144));

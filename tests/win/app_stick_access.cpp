@@ -27,7 +27,7 @@ class StickAccessTest : public StickTest {
     long n = 0;
     acc->get_accChildCount(&n);
     POINT origin{0, 0};
-    ClientToScreen(form->NotePanel->Handle(), &origin);
+    ClientToScreen(Ui(form).NotePanel->Handle(), &origin);
     for (long id = 1; id <= n; ++id) {
       long x, y, w, h;
       acc->accLocation(&x, &y, &w, &h, ChildId(id));
@@ -43,13 +43,13 @@ class StickAccessTest : public StickTest {
 TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
   Start(kThree, /*cycling=*/false);
   PressKey(VK_SPACE, true);
-  EXPECT_TRUE(form->CycleButton->Down());
-  EXPECT_TRUE(form->CycleTimer->Enabled());
+  EXPECT_TRUE(Ui(form).CycleButton->Down());
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
   PressKey(VK_SPACE, true);
-  EXPECT_FALSE(form->CycleButton->Down());
-  EXPECT_FALSE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleButton->Down());
+  EXPECT_FALSE(Ui(form).CycleTimer->Enabled());
   PressKey(VK_SPACE, false);  // Space alone is not the switch
-  EXPECT_FALSE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleTimer->Enabled());
 
   PressKey(VK_F1, false);
   ASSERT_EQ(system.shell.size(), 1u);
@@ -71,19 +71,19 @@ TEST_F(StickAccessTest, CtrlSpaceF1AndCtrlBReachCyclingHelpAndAbout) {
 
 TEST_F(StickAccessTest, AShortcutActsOnItsPressOncePerPressWhicheverKeyIsLetGoFirst) {
   Start(kThree, /*cycling=*/false);
-  const HWND panel = form->NotePanel->Handle();
-  const std::string before = form->CounterLabel->Caption();
+  const HWND panel = Ui(form).NotePanel->Handle();
+  const std::string before = Ui(form).CounterLabel->Caption();
   SetCtrl(true);
   PostMessageW(panel, WM_KEYDOWN, VK_RIGHT, 1);
   Application->ProcessMessages();
-  const std::string stepped = form->CounterLabel->Caption();
+  const std::string stepped = Ui(form).CounterLabel->Caption();
   EXPECT_NE(stepped, before);
   PostMessageW(panel, WM_KEYDOWN, VK_RIGHT, 0x40000001);  // the held key repeats
   Application->ProcessMessages();
   SetCtrl(false);  // Ctrl let go before the arrow
   PostMessageW(panel, WM_KEYUP, VK_RIGHT, 0xC0000001);
   Application->ProcessMessages();
-  EXPECT_EQ(form->CounterLabel->Caption(), stepped);
+  EXPECT_EQ(Ui(form).CounterLabel->Caption(), stepped);
 }
 
 TEST_F(StickAccessTest, TheMenuFromTheKeyboardOpensOnTheWindow) {
@@ -91,20 +91,20 @@ TEST_F(StickAccessTest, TheMenuFromTheKeyboardOpensOnTheWindow) {
   // The menu key and Shift+F10 arrive as a context menu request without a point.
   PostMessageW(form->Handle(), WM_KEYDOWN, 'A', 0);  // "Always on top", once the menu runs
   PostMessageW(form->Handle(), WM_KEYUP, 'A', 0xC0000001);
-  SendMessageW(form->NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->NotePanel->Handle()),
+  SendMessageW(Ui(form).NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui(form).NotePanel->Handle()),
                MAKELPARAM(-1, -1));
   Application->ProcessMessages();
-  EXPECT_TRUE(form->AlwaysOnTopItem->Checked());
+  EXPECT_TRUE(Ui(form).AlwaysOnTopItem->Checked());
 }
 
 TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   Start(kThree, /*cycling=*/true);
   form->Show();
-  ClickOn(form->ForwardSpeedBtn);  // "Buy milk", 1 / 3
+  ClickOn(Ui(form).ForwardSpeedBtn);  // "Buy milk", 1 / 3
   Read();
   long n = 0;
   ASSERT_EQ(acc->get_accChildCount(&n), S_OK);
-  EXPECT_EQ(n, form->NotePanel->ControlCount());  // the panel is layout: its controls stand in for it
+  EXPECT_EQ(n, Ui(form).NotePanel->ControlCount());  // the panel is layout: its controls stand in for it
 
   struct Expected {
     TControl* control;
@@ -113,14 +113,14 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   };
   const long hidden = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
   const Expected expected[] = {
-      {form->NoteLabel, "Buy milk", ROLE_SYSTEM_STATICTEXT, 0},
-      {form->CounterLabel, "1 / 3", ROLE_SYSTEM_STATICTEXT, 0},
-      {form->ExitImage, "Exit", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->NewSpeedBtn, "New", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->CycleButton, "Cycling", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
-      {form->HelpButton, "Help", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->AboutSpeedButton, "About", ROLE_SYSTEM_PUSHBUTTON, 0},
-      {form->AttachmentButton, "Attachment", ROLE_SYSTEM_PUSHBUTTON, hidden},
+      {Ui(form).NoteLabel, "Buy milk", ROLE_SYSTEM_STATICTEXT, 0},
+      {Ui(form).CounterLabel, "1 / 3", ROLE_SYSTEM_STATICTEXT, 0},
+      {Ui(form).ExitImage, "Exit", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {Ui(form).NewSpeedBtn, "New", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {Ui(form).CycleButton, "Cycling", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_PRESSED},
+      {Ui(form).HelpButton, "Help", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {Ui(form).AboutSpeedButton, "About", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {Ui(form).AttachmentButton, "Attachment", ROLE_SYSTEM_PUSHBUTTON, hidden},
   };
   for (const Expected& e : expected) {
     const long id = IdOf(e.control);
@@ -131,16 +131,16 @@ TEST_F(StickAccessTest, TheWindowReadsAsItsControlsWithNamesRolesAndStates) {
   }
 
   // The clock reads as the time it shows, as static text.
-  form->DigitalClock->ClockTick(nullptr);  // 09:05:07 from the fake system's time
-  const long clock = IdOf(form->DigitalClock);
+  Ui(form).DigitalClock->ClockTick(nullptr);  // 09:05:07 from the fake system's time
+  const long clock = IdOf(Ui(form).DigitalClock);
   ASSERT_NE(clock, 0);
   EXPECT_EQ(Name(clock), "9:05:07");
   EXPECT_EQ(client->Role(clock), ROLE_SYSTEM_STATICTEXT);
 
   // Stepping to the note with an attachment makes its button available.
-  ClickOn(form->ForwardSpeedBtn);
-  ClickOn(form->ForwardSpeedBtn);
-  EXPECT_EQ(client->State(IdOf(form->AttachmentButton)) & hidden, 0);
+  ClickOn(Ui(form).ForwardSpeedBtn);
+  ClickOn(Ui(form).ForwardSpeedBtn);
+  EXPECT_EQ(client->State(IdOf(Ui(form).AttachmentButton)) & hidden, 0);
 }
 
 TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
@@ -150,10 +150,10 @@ TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
   ASSERT_TRUE(recorder.Hooked());
   PressKey(VK_RIGHT, true);
   Application->ProcessMessages();
-  const std::vector<std::pair<HWND, long>> expected = {{form->Handle(), IdOf(form->NoteLabel)},
-                                                       {form->Handle(), IdOf(form->CounterLabel)}};
+  const std::vector<std::pair<HWND, long>> expected = {{form->Handle(), IdOf(Ui(form).NoteLabel)},
+                                                       {form->Handle(), IdOf(Ui(form).CounterLabel)}};
   EXPECT_EQ(recorder.events(), expected);
-  EXPECT_EQ(Name(IdOf(form->NoteLabel)), "Call Ann");
+  EXPECT_EQ(Name(IdOf(Ui(form).NoteLabel)), "Call Ann");
 }
 
 TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
@@ -161,10 +161,10 @@ TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   form->Show();  // the dialog disables the windows that are up
   TInfoForm about(nullptr);
   form->SetDialogs(nullptr, &about);
-  HWND panel = form->NotePanel->Handle();
+  HWND panel = Ui(form).NotePanel->Handle();
   // The dialog comes up while the button is still held; no leave comes from the system.
   about.OnShow = [&](TObject*) { PostMessageW(about.Handle(), WM_CLOSE, 0, 0); };
-  TSpeedButton* button = form->AboutSpeedButton;
+  TSpeedButton* button = Ui(form).AboutSpeedButton;
   const LPARAM at = MAKELPARAM(button->Left() + 5, button->Top() + 5);
   SendMessageW(panel, WM_MOUSEMOVE, 0, at);
   ASSERT_TRUE(button->Hot());

@@ -18,17 +18,17 @@ class StickDisplayTest : public StickTest {
 TEST_F(StickDisplayTest, CyclingOffShowsNoteOneAtOnceAndStepsWrapAroundBothEnds) {
   Start(kThree, /*cycling=*/false);
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
-  EXPECT_FALSE(form->CycleButton->Down());
-  EXPECT_EQ(form->CycleButton->Hint(), "");
-  EXPECT_FALSE(form->CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleButton->Down());
+  EXPECT_EQ(Ui(form).CycleButton->Hint(), "");
+  EXPECT_FALSE(Ui(form).CycleTimer->Enabled());
 
   struct Step {
     TSpeedButton* button;
     Display expected;
   };
-  const Step steps[] = {{form->ForwardSpeedBtn, {"B", "2 / 3"}}, {form->ForwardSpeedBtn, {"C", "3 / 3"}},
-                        {form->ForwardSpeedBtn, {"A", "1 / 3"}}, {form->BackSpeedBtn, {"C", "3 / 3"}},
-                        {form->BackSpeedBtn, {"B", "2 / 3"}},    {form->BackSpeedBtn, {"A", "1 / 3"}}};
+  const Step steps[] = {{Ui(form).ForwardSpeedBtn, {"B", "2 / 3"}}, {Ui(form).ForwardSpeedBtn, {"C", "3 / 3"}},
+                        {Ui(form).ForwardSpeedBtn, {"A", "1 / 3"}}, {Ui(form).BackSpeedBtn, {"C", "3 / 3"}},
+                        {Ui(form).BackSpeedBtn, {"B", "2 / 3"}},    {Ui(form).BackSpeedBtn, {"A", "1 / 3"}}};
   for (const Step& s : steps) {
     ClickOn(s.button);
     EXPECT_EQ(Now(), s.expected) << s.button->Hint();
@@ -38,63 +38,63 @@ TEST_F(StickDisplayTest, CyclingOffShowsNoteOneAtOnceAndStepsWrapAroundBothEnds)
 TEST_F(StickDisplayTest, BackBeforeAnyNoteWasShownShowsTheLast) {
   Start(kThree, /*cycling=*/true);
   EXPECT_EQ(Now(), Display("", "0 / 0"));  // the first note comes with the first tick
-  ClickOn(form->BackSpeedBtn);
+  ClickOn(Ui(form).BackSpeedBtn);
   EXPECT_EQ(Now(), Display("C", "3 / 3"));
 }
 
 TEST_F(StickDisplayTest, WithAnEmptyListEveryStepLeavesTheEmptyState) {
   Start({}, /*cycling=*/true);
-  ClickOn(form->ForwardSpeedBtn);
-  ClickOn(form->BackSpeedBtn);
+  ClickOn(Ui(form).ForwardSpeedBtn);
+  ClickOn(Ui(form).BackSpeedBtn);
   Tick();
   PressKey(VK_RIGHT, true);
   PressKey(VK_LEFT, true);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_FALSE(form->AttachmentButton->Visible());
+  EXPECT_FALSE(Ui(form).AttachmentButton->Visible());
 }
 
 TEST_F(StickDisplayTest, EachNoteStaysUpForItsOwnExposureAndAManualStepRestartsTheCountdown) {
   Start(kThree, /*cycling=*/true);
-  EXPECT_TRUE(form->CycleButton->Down());
-  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
-  EXPECT_TRUE(form->CycleTimer->Armed());
-  EXPECT_EQ(form->CycleTimer->Interval(), 1000u);
+  EXPECT_TRUE(Ui(form).CycleButton->Down());
+  EXPECT_EQ(Ui(form).CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 1000u);
 
   Tick();
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
-  EXPECT_EQ(form->CycleTimer->Interval(), 5000u);
-  ClickOn(form->ForwardSpeedBtn);  // during note 1: note 2's ten seconds count from here
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 5000u);
+  ClickOn(Ui(form).ForwardSpeedBtn);  // during note 1: note 2's ten seconds count from here
   EXPECT_EQ(Now(), Display("B", "2 / 3"));
-  EXPECT_EQ(form->CycleTimer->Interval(), 10000u);
-  EXPECT_TRUE(form->CycleTimer->Armed());
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 10000u);
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
   Tick();
   EXPECT_EQ(Now(), Display("C", "3 / 3"));
-  EXPECT_EQ(form->CycleTimer->Interval(), 3000u);
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 3000u);
   Tick();
   EXPECT_EQ(Now(), Display("A", "1 / 3"));
 
-  ClickOn(form->CycleButton);  // off: a step keeps the timer stopped
-  EXPECT_FALSE(form->CycleButton->Down());
-  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is OFF (Ctrl+Space)");
-  EXPECT_FALSE(form->CycleTimer->Armed());
-  ClickOn(form->ForwardSpeedBtn);
-  EXPECT_EQ(form->CycleTimer->Interval(), 10000u);
-  EXPECT_FALSE(form->CycleTimer->Armed());
-  ClickOn(form->CycleButton);  // on again
-  EXPECT_TRUE(form->CycleButton->Down());
-  EXPECT_EQ(form->CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
-  EXPECT_TRUE(form->CycleTimer->Armed());
+  ClickOn(Ui(form).CycleButton);  // off: a step keeps the timer stopped
+  EXPECT_FALSE(Ui(form).CycleButton->Down());
+  EXPECT_EQ(Ui(form).CycleButton->Hint(), "Scrolling is OFF (Ctrl+Space)");
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
+  ClickOn(Ui(form).ForwardSpeedBtn);
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 10000u);
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
+  ClickOn(Ui(form).CycleButton);  // on again
+  EXPECT_TRUE(Ui(form).CycleButton->Down());
+  EXPECT_EQ(Ui(form).CycleButton->Hint(), "Scrolling is ON (Ctrl+Space)");
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, AnExposureOfZeroHaltsTheCycleUntilAManualStep) {
   Start({{"still", "", 0}, {"moving", "", 4000}}, /*cycling=*/true);
   Tick();
   EXPECT_EQ(Now(), Display("still", "1 / 2"));
-  EXPECT_TRUE(form->CycleTimer->Enabled());
-  EXPECT_FALSE(form->CycleTimer->Armed());  // no tick will come
-  ClickOn(form->ForwardSpeedBtn);
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());  // no tick will come
+  ClickOn(Ui(form).ForwardSpeedBtn);
   EXPECT_EQ(Now(), Display("moving", "2 / 2"));
-  EXPECT_TRUE(form->CycleTimer->Armed());
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
 }
 
 struct TrashCase {
@@ -111,11 +111,11 @@ class TrashTest : public StickTest, public testing::WithParamInterface<TrashCase
 TEST_P(TrashTest, DeletesTheShownNoteAndShowsTheOneThatFollows) {
   const TrashCase& c = GetParam();
   Start(c.notes);
-  for (int i = 0; i < c.forwardSteps; ++i) ClickOn(form->ForwardSpeedBtn);
-  ClickOn(form->TrashSpeedBtn);
+  for (int i = 0; i < c.forwardSteps; ++i) ClickOn(Ui(form).ForwardSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(Text(), c.after.first);
   EXPECT_EQ(Counter(), c.after.second);
-  EXPECT_EQ(form->AttachmentButton->Visible(), c.attachVisible);
+  EXPECT_EQ(Ui(form).AttachmentButton->Visible(), c.attachVisible);
   EXPECT_EQ(notes.NoteCount(), c.countAfter);
   // On disk at once: a crash right after brings no deleted note back.
   EXPECT_NE(GetFile(NotesFile()).find("N=" + std::to_string(c.countAfter) + "\r\n"), std::string::npos);
@@ -130,16 +130,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
   Start(kThree, /*cycling=*/true);  // nothing shown before the first tick
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(notes.NoteCount(), 3);
   Tick();
-  ClickOn(form->TrashSpeedBtn);  // note 1 goes
-  ClickOn(form->TrashSpeedBtn);
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);  // note 1 goes
+  ClickOn(Ui(form).TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  ClickOn(form->TrashSpeedBtn);  // nothing left: nothing happens
+  ClickOn(Ui(form).TrashSpeedBtn);  // nothing left: nothing happens
   EXPECT_EQ(notes.NoteCount(), 0);
-  EXPECT_TRUE(form->CycleTimer->Enabled());  // the timer keeps its running state throughout
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());  // the timer keeps its running state throughout
 }
 
 // Cycling through one note or none would change nothing on the screen: no timer wakes the
@@ -147,40 +147,40 @@ TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
 TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   Start(kThree, /*cycling=*/true);
   Tick();
-  ClickOn(form->TrashSpeedBtn);
-  EXPECT_TRUE(form->CycleTimer->Armed());
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("C", "1 / 1"));
-  EXPECT_FALSE(form->CycleTimer->Armed());
-  ClickOn(form->CycleButton);
-  ClickOn(form->CycleButton);
-  EXPECT_TRUE(form->CycleTimer->Enabled());
-  EXPECT_FALSE(form->CycleTimer->Armed());
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
+  ClickOn(Ui(form).CycleButton);
+  ClickOn(Ui(form).CycleButton);
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
 
   ASSERT_TRUE(notes.AppendNote({.Content = "D", .Exposure = 7000}));  // as the editor adds one
   form->ShowNote(notes.NoteCount());
-  EXPECT_TRUE(form->CycleTimer->Armed());
-  EXPECT_EQ(form->CycleTimer->Interval(), 7000u);
+  EXPECT_TRUE(Ui(form).CycleTimer->Armed());
+  EXPECT_EQ(Ui(form).CycleTimer->Interval(), 7000u);
 
-  ClickOn(form->TrashSpeedBtn);
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_FALSE(form->CycleTimer->Armed());
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, CyclingStartedWithNoNotesStopsTickingAfterItsFirstTick) {
   Start({}, /*cycling=*/true);
   Tick();
   EXPECT_EQ(Now(), Display("", "0 / 0"));
-  EXPECT_TRUE(form->CycleTimer->Enabled());
-  EXPECT_FALSE(form->CycleTimer->Armed());
+  EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
+  EXPECT_FALSE(Ui(form).CycleTimer->Armed());
 }
 
 TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   Start(kThree);
-  EXPECT_TRUE(form->AttachmentButton->Visible());
-  EXPECT_EQ(form->AttachmentButton->Hint(), "a.txt");
-  ClickOn(form->AttachmentButton);
+  EXPECT_TRUE(Ui(form).AttachmentButton->Visible());
+  EXPECT_EQ(Ui(form).AttachmentButton->Hint(), "a.txt");
+  ClickOn(Ui(form).AttachmentButton);
   ASSERT_EQ(system.shell.size(), 1u);
   const FakeSystem::Shell& call = system.shell[0];
   EXPECT_EQ(call.owner, Application->Handle());
@@ -190,12 +190,12 @@ TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   EXPECT_EQ(call.directory, L"");
   EXPECT_EQ(call.show, SW_SHOWNORMAL);
 
-  ClickOn(form->BackSpeedBtn);  // C: no attachment, the button goes
-  EXPECT_FALSE(form->AttachmentButton->Visible());
-  EXPECT_EQ(form->AttachmentButton->Hint(), "");
+  ClickOn(Ui(form).BackSpeedBtn);  // C: no attachment, the button goes
+  EXPECT_FALSE(Ui(form).AttachmentButton->Visible());
+  EXPECT_EQ(Ui(form).AttachmentButton->Hint(), "");
   PressKey('A', true);
   EXPECT_EQ(system.shell.size(), 1u);
-  ClickOn(form->BackSpeedBtn);  // B: Ctrl+A opens, A alone does not
+  ClickOn(Ui(form).BackSpeedBtn);  // B: Ctrl+A opens, A alone does not
   PressKey('A', false);
   EXPECT_EQ(system.shell.size(), 1u);
   PressKey('A', true);
@@ -243,15 +243,15 @@ TEST_F(StickDisplayTest, AnErrorUnderAKeyIsSwallowedButUnderAButtonItIsShown) {
   ThrowingShell shell;
   PressKey('A', true);
   EXPECT_TRUE(shell.boxes.empty());
-  ClickOn(form->AttachmentButton);
+  ClickOn(Ui(form).AttachmentButton);
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, L"the shell is gone");
 }
 
 TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
   Start(kThree);
-  HWND panel = form->NotePanel->Handle();
-  const int lx = form->NoteLabel->Left(), ly = form->NoteLabel->Top();
+  HWND panel = Ui(form).NotePanel->Handle();
+  const int lx = Ui(form).NoteLabel->Left(), ly = Ui(form).NoteLabel->Top();
   struct Drag {
     UINT down, up;
     WPARAM held;
@@ -280,8 +280,8 @@ TEST_F(StickDisplayTest, DraggingTheNoteTextMovesTheWindowOnRelease) {
 
 TEST_F(StickDisplayTest, TheClockSitsOnTheTitleStripAndItsHintIsTodaysDate) {
   Start();
-  TDigitClock* clock = form->DigitalClock;
-  EXPECT_EQ(clock->Parent(), form->NotePanel);
+  TDigitClock* clock = Ui(form).DigitalClock;
+  EXPECT_EQ(clock->Parent(), Ui(form).NotePanel);
   EXPECT_EQ(clock->BoundsRect(), Bounds(49, 2, 89, 25));
   EXPECT_EQ(clock->CharColor(), clBlack);
   EXPECT_EQ(clock->BorderColor(), clSilver);
@@ -296,9 +296,9 @@ TEST_F(StickDisplayTest, TheClockSitsOnTheTitleStripAndItsHintIsTodaysDate) {
     EXPECT_EQ(clock->Hint(), ShortDateText(system.time)) << x;
     EXPECT_NE(clock->Hint().find("2031"), std::string::npos);
   }
-  form->ClockItemClick(nullptr);
+  form->Run(TStickCommand::Clock);
   EXPECT_FALSE(clock->Visible());
-  form->ClockItemClick(nullptr);
+  form->Run(TStickCommand::Clock);
   EXPECT_TRUE(clock->Visible());
 }
 

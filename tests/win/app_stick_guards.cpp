@@ -17,11 +17,11 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
   system.box_answer = IDYES;
   WhileOpen([&] {
     editor->NoteEdit->SetText("A, changed");
-    form->TrashAllItemClick(form->TrashAllItem);
-    form->ExitItemClick(form->ExitItem);
+    form->Run(TStickCommand::TrashAll);
+    form->Run(TStickCommand::Exit);
     SendMessageW(Application->Handle(), WM_CLOSE, 0, 0);
-    form->HideItemClick(form->HideItem);
-    form->NewSpeedBtnClick(nullptr);  // no second editor over the first
+    form->Run(TStickCommand::HideWindow);
+    form->Run(TStickCommand::New);  // no second editor over the first
     EXPECT_TRUE(system.boxes.empty());
     EXPECT_EQ(notes.NoteCount(), 2);
     EXPECT_TRUE(form->Visible());
@@ -47,20 +47,20 @@ TEST_F(StickTest, ExitEndsTheAboutBoxAndTheTrashAllQuestionAndCloses) {
   driver.SetInterval(60000);  // never by itself: the tick is delivered below
   driver.OnTimer = [&](TObject*) {
     driver.SetEnabled(false);
-    form->ExitItemClick(form->ExitItem);
+    form->Run(TStickCommand::Exit);
     if (about.ModalResult() == mrNone) {
       ADD_FAILURE() << "the About box stayed";
       about.SetModalResult(mrAbort);
     }
   };
   PostMessageW(TTimer::WindowHandle(), WM_TIMER, driver.Id(), 0);
-  form->AboutSpeedButtonClick(form->AboutSpeedButton);
+  form->Run(TStickCommand::About);
   EXPECT_FALSE(form->Visible());
 
   form->Show();
   system.box_answer = IDYES;  // what the box would say had the close not come first
-  system.during_box = [&] { form->ExitItemClick(form->ExitItem); };
-  form->TrashAllItemClick(form->TrashAllItem);
+  system.during_box = [&] { form->Run(TStickCommand::Exit); };
+  form->Run(TStickCommand::TrashAll);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(notes.NoteCount(), 2);
   EXPECT_NE(GetFile(NotesFile()).find("N=2\r\n"), std::string::npos);
@@ -95,9 +95,9 @@ TEST_F(StickTest, AnOutsideChangeIsShownAndASaveAfterOneKeepsBoth) {
   // Changed again, and this time our deletion comes before the notification.
   ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"A", "", 3000}, {"B", "", 3000}, {"C by hand", "", 3000},
                                                   {"D synced", "", 3000}})));
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_TRUE(system.boxes.empty());
-  const TIniDocument doc = TIniDocument::FromBytes(GetFile(NotesFile()));
+  const TIniDocument doc = *TIniDocument::FromBytes(GetFile(NotesFile()));
   EXPECT_EQ(doc.ReadInteger("General", "N", 0), 3);
   EXPECT_EQ(doc.ReadString("Note1", "Content", ""), "B");
   EXPECT_EQ(doc.ReadString("Note3", "Content", ""), "D synced");
@@ -129,12 +129,12 @@ TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReac
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to open C:\\no\\such.doc\n"
                                                L"No program is set up to open this kind of file."});
   system.shell_result = ERROR_FILE_NOT_FOUND;
-  ClickOn(form->HelpButton);  // the help file, the same way
+  ClickOn(Ui(form).HelpButton);  // the help file, the same way
   EXPECT_EQ(system.boxes.size(), 2u);
   EXPECT_EQ(system.boxes[1].text.rfind(L"Unable to open " + folder.Path() + L"help.chm\n", 0), 0u);
   EXPECT_GT(system.boxes[1].text.size(), (L"Unable to open " + folder.Path() + L"help.chm\n").size());
 
-  form->ForwardSpeedBtnClick(nullptr);
+  form->Run(TStickCommand::Forward);
   PressKey('A', true);
   EXPECT_EQ(system.shell.size(), 2u);  // refused before the shell
   ASSERT_EQ(system.boxes.size(), 3u);
@@ -153,7 +153,7 @@ TEST_F(StickTest, AfterAMessageBoxTheKeyboardIsBackWhereItWas) {
     SetActiveWindow(Application->Handle());
   };
   system.box_answer = IDNO;
-  form->TrashAllItemClick(nullptr);
+  form->Run(TStickCommand::TrashAll);
   EXPECT_EQ(GetActiveWindow(), form->Handle());
   form->Hide();
 }

@@ -12,14 +12,14 @@ namespace {
 
 TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) {
   Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/false);
-  ClickOn(form->TrashSpeedBtn);
-  ClickOn(form->CycleButton);  // cycling on
-  form->ClockItemClick(nullptr);        // clock off
+  ClickOn(Ui(form).TrashSpeedBtn);
+  ClickOn(Ui(form).CycleButton);  // cycling on
+  form->Run(TStickCommand::Clock);        // clock off
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
   Activate();
   EXPECT_EQ(notes.NoteCount(), 1);
   EXPECT_EQ(Text(), "B");
-  EXPECT_TRUE(form->CycleButton->Down());
+  EXPECT_TRUE(Ui(form).CycleButton->Down());
   EXPECT_FALSE(form->ClockShown());
 }
 
@@ -32,7 +32,7 @@ TEST_F(StickTest, TheFirstShowLoadsTheNotesEvenWithoutAnActivation) {
   form->Show();
   EXPECT_TRUE(form->ActivationDone());
   EXPECT_EQ(Text(), "A");
-  form->ExitImageClick(nullptr);
+  form->Run(TStickCommand::Exit);
   EXPECT_NE(GetFile(NotesFile()).find("N=2"), std::string::npos);
 }
 
@@ -43,10 +43,10 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   form->Show();
   RefusingStore store;
   notes.SetFileStore(&store);
-  ClickOn(form->TrashSpeedBtn);  // says it could not save
+  ClickOn(Ui(form).TrashSpeedBtn);  // says it could not save
   system.boxes.clear();
   system.box_answer = IDNO;
-  form->ExitImageClick(form->ExitImage);
+  form->Run(TStickCommand::Exit);
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Zettly could not save your notes: Unable to write to " + NotesFile() +
                                                L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
   EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
@@ -54,7 +54,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
   EXPECT_TRUE(notes.Unsaved());
 
   system.box_answer = IDYES;
-  form->ExitItemClick(nullptr);
+  form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());
   EXPECT_NE(GetFile(NotesFile()).find("Content=A"), std::string::npos);  // untouched
 }
@@ -65,7 +65,7 @@ TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
   RefusingStore store;
   notes.SetFileStore(&store);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
-  form->ExitImageClick(form->ExitImage);
+  form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(system.boxes.empty());
 }
@@ -76,9 +76,9 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
   ASSERT_TRUE(PutFile(NotesFile(), original));
   Start();
-  EXPECT_EQ(notes.Notes(1).Content.size(), 2047u);
+  EXPECT_EQ(notes.Notes(1).Content.size(), 5000u);
   form->Show();
-  form->ExitImageClick(form->ExitImage);
+  form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(GetFile(NotesFile()), original);
 }
@@ -115,10 +115,10 @@ TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
     ASSERT_EQ(system.boxes.size(), 1u);
     EXPECT_EQ(system.boxes[0].text.find(c.says), 0u) << Narrow(system.boxes[0].text);
     EXPECT_EQ(Counter(), c.counter);
-    TEditorForm editor(nullptr);
+    TEditorForm editor(nullptr, notes, Context());
     form->SetDialogs(&editor, nullptr);
-    form->NewSpeedBtnClick(nullptr);  // refused with the same words, the editor never opens
-    ClickOn(form->TrashSpeedBtn);     // so is Trash, whether a note is shown or not
+    form->Run(TStickCommand::New);  // refused with the same words, the editor never opens
+    ClickOn(Ui(form).TrashSpeedBtn);     // so is Trash, whether a note is shown or not
     ASSERT_EQ(system.boxes.size(), 3u);
     EXPECT_EQ(system.boxes[1].text, system.boxes[0].text);
     EXPECT_EQ(system.boxes[2].text, system.boxes[0].text);
@@ -126,7 +126,7 @@ TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
     EXPECT_FALSE(editor.Visible());
     form->SetDialogs(nullptr, nullptr);
     form->Show();
-    form->ExitImageClick(form->ExitImage);
+    form->Run(TStickCommand::Exit);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(system.boxes.size(), 3u);
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
@@ -137,7 +137,7 @@ TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
 
 TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
   Start({{"A", "", 3000}});
-  form->AlwaysOnTopItemClick(nullptr);
+  form->Run(TStickCommand::AlwaysOnTop);
   registry.user = ScratchRegistry::Refusal::OpenFails;  // settings that cannot be written do not hold the session
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   registry.user = ScratchRegistry::Refusal::None;
@@ -151,7 +151,7 @@ TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   RefusingStore store;
   notes.SetFileStore(&store);
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing unsaved
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   system.boxes.clear();
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
   EXPECT_TRUE(system.boxes.empty());  // the system shows the reason; no box in the way of the logoff
@@ -215,7 +215,7 @@ TEST_F(StickTest, TheWindowIsABorderlessRoundedTooltipColouredNote) {
   DeleteObject(region);
 
   RenderedImage image(245, 175);
-  Render(*form->NotePanel, image);
+  Render(*Ui(form).NotePanel, image);
   const TColor info = ColorToRGB(clInfoBk);
   EXPECT_EQ(image.Pixel(120, 20), info);
   EXPECT_EQ(image.Pixel(120, 140), info);
@@ -224,17 +224,17 @@ TEST_F(StickTest, TheWindowIsABorderlessRoundedTooltipColouredNote) {
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) magenta += image.Pixel(x, y) == RES_KEY_COLOR;
   EXPECT_EQ(magenta, 0);
-  for (TControl* c : form->NotePanel->Controls()) {
-    if (c == form->NoteLabel || c == form->CounterLabel || c->IsWindowed()) continue;
+  for (TControl* c : Ui(form).NotePanel->Controls()) {
+    if (c == Ui(form).NoteLabel || c == Ui(form).CounterLabel || c->IsWindowed()) continue;
     int drawn = 0;
     for (int y = c->Top(); y < c->Top() + c->Height(); ++y)
       for (int x = c->Left(); x < c->Left() + c->Width(); ++x) drawn += image.Pixel(x, y) != info;
     EXPECT_GT(drawn, 20) << c->Name() << c->Hint();
   }
   // The clock: black digits outlined in silver on the tooltip colour.
-  SendMessageW(TTimer::WindowHandle(), WM_TIMER, form->DigitalClock->TickTimer()->Id(), 0);
+  SendMessageW(TTimer::WindowHandle(), WM_TIMER, Ui(form).DigitalClock->TickTimer()->Id(), 0);
   RenderedImage clock(89, 25);
-  Render(*form->DigitalClock, clock);
+  Render(*Ui(form).DigitalClock, clock);
   int black = 0, silver = 0, other = 0;
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 89; ++x) {

@@ -30,7 +30,7 @@ TEST_P(PlacementTest, CreationReadsThePlaceAndStay) {
   EXPECT_EQ(r.left, c.left);
   EXPECT_EQ(r.top, c.top);
   EXPECT_EQ(TopMost(*form), c.topMost);
-  EXPECT_EQ(form->AlwaysOnTopItem->Checked(), c.topMost);
+  EXPECT_EQ(Ui(form).AlwaysOnTopItem->Checked(), c.topMost);
   EXPECT_EQ(Boxes(), c.box ? std::vector<std::wstring>{c.box} : std::vector<std::wstring>{});
 }
 
@@ -44,14 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
                         r.SetSetting(L"Stay", 1);
                       },
                       300, 200, true, nullptr},
-        // A value of the wrong type: the error box, what was read before it applied, the window made.
+        // A value of the wrong type: the error box, every other value applied, the window made.
         PlacementCase{"LeftIsText",
                       [](ScratchRegistry& r) {
                         r.SetSetting(L"top", 200);
                         r.SetString(r.Settings(), L"left", L"x");
                         r.SetSetting(L"Stay", 1);
                       },
-                      15, 200, false, L"Invalid data type for 'left'"},
+                      15, 200, true, L"Invalid data type for 'left'"},
         // Off every monitor (one was removed): brought back onto the nearest work area.
         PlacementCase{"FarOff",
                       [](ScratchRegistry& r) {
@@ -67,6 +67,21 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       -100, 10, false, nullptr}),
     [](const auto& info) { return info.param.name; });
+
+// Regression: a value of the wrong type reset the values read after it, and the next save
+// stored them at their defaults.
+TEST_F(StickTest, AWrongTypedValueCostsThatValueAlone) {
+  const BYTE bytes[] = {1, 2, 3, 4};
+  RegSetKeyValueW(HKEY_CURRENT_USER, registry.Settings().c_str(), L"left", REG_BINARY, bytes, sizeof bytes);
+  registry.SetString(registry.Settings(), L"top", L"200");
+  registry.SetSetting(L"Stay", 1);
+  Create();
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Invalid data type for 'top'\nInvalid data type for 'left'"});
+  EXPECT_TRUE(TopMost(*form));
+  form->SaveAll();
+  EXPECT_EQ(registry.Setting(L"Stay"), L"1");
+  EXPECT_EQ(registry.Setting(L"left"), L"15");
+}
 
 TEST_F(StickTest, AWindowStoredRightOfTheScreenComesBackInsideTheWorkArea) {
   RECT work;
@@ -95,13 +110,13 @@ TEST_P(ActivationTest, TheFirstActivationAppliesOnClockAndRun) {
   c.setup(registry);
   Create({{"A", "", 3000}});
   Activate();
-  EXPECT_EQ(form->CycleButton->Down(), c.cycling);
-  EXPECT_EQ(form->CycleTimer->Enabled(), c.cycling);
-  EXPECT_EQ(form->CycleButton->Hint(), c.cycling ? "Scrolling is ON (Ctrl+Space)" : "");
+  EXPECT_EQ(Ui(form).CycleButton->Down(), c.cycling);
+  EXPECT_EQ(Ui(form).CycleTimer->Enabled(), c.cycling);
+  EXPECT_EQ(Ui(form).CycleButton->Hint(), c.cycling ? "Scrolling is ON (Ctrl+Space)" : "");
   EXPECT_EQ(Text(), c.text);
   EXPECT_EQ(form->ClockShown(), c.clock);
-  EXPECT_EQ(form->ClockItem->Checked(), c.clock);
-  EXPECT_EQ(form->AutorunItem->Checked(), c.autorunTick);
+  EXPECT_EQ(Ui(form).ClockItem->Checked(), c.clock);
+  EXPECT_EQ(Ui(form).AutorunItem->Checked(), c.autorunTick);
   const std::wstring exe = Wide(Application->ExeName());
   const auto expected = c.autorunEntry == L"<exe>" ? std::optional<std::wstring>(exe) : c.autorunEntry;
   EXPECT_EQ(registry.Autorun(), expected);
@@ -144,18 +159,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
   Start({{"A", "", 3000}, {"B", "", 3000}}, /*cycling=*/true);
-  ClickOn(form->CycleButton);  // cycling off
+  ClickOn(Ui(form).CycleButton);  // cycling off
   EXPECT_EQ(registry.Setting(L"On"), L"0");
-  form->ClockItemClick(form->ClockItem);  // clock hidden
+  form->Run(TStickCommand::Clock);  // clock hidden
   EXPECT_EQ(registry.Setting(L"Clock"), L"0");
-  form->AutorunItemClick(form->AutorunItem);
+  form->Run(TStickCommand::Autorun);
   EXPECT_EQ(registry.Setting(L"Run"), L"0");
   EXPECT_EQ(registry.Autorun(), std::nullopt);
-  form->AlwaysOnTopItemClick(form->AlwaysOnTopItem);
+  form->Run(TStickCommand::AlwaysOnTop);
   EXPECT_EQ(registry.Setting(L"Stay"), L"1");
   form->SetBounds(120, 80, form->Width(), form->Height());
-  form->ForwardSpeedBtnClick(nullptr);
-  form->TrashSpeedBtnClick(nullptr);
+  form->Run(TStickCommand::Forward);
+  form->Run(TStickCommand::Trash);
   // The deleted note is gone from the file at once, its section with it.
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=1\r\n[Note1]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n");
   form->SaveAll();
@@ -169,7 +184,7 @@ TEST_F(StickTest, ADeletionThatCannotBeSavedSaysWhyAndStaysUnsaved) {
   Start({{"A", "", 3000}});
   RefusingStore store;
   notes.SetFileStore(&store);
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   const std::wstring expected = L"Unable to write to " + NotesFile() + L"\nAccess is denied.";
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{expected});
   EXPECT_TRUE(notes.Unsaved());
@@ -188,34 +203,34 @@ TEST_F(StickTest, ASwitchThatCannotBeStoredSaysSoAndTheNotesStillSave) {
   for (Refusal refusal : {Refusal::OpenFails, Refusal::WriteFails}) {
     registry.user = refusal;
     system.boxes.clear();
-    form->AlwaysOnTopItemClick(form->AlwaysOnTopItem);
+    form->Run(TStickCommand::AlwaysOnTop);
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'top'"});
   }
-  ClickOn(form->TrashSpeedBtn);
+  ClickOn(Ui(form).TrashSpeedBtn);
   form->SaveAll();  // settings that cannot be written hold nothing up
   EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
 }
 
 TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
   Start();
-  form->AlwaysOnTopItemClick(nullptr);
+  form->Run(TStickCommand::AlwaysOnTop);
   EXPECT_TRUE(TopMost(*form));
-  EXPECT_TRUE(form->AlwaysOnTopItem->Checked());
-  form->AlwaysOnTopItemClick(nullptr);
+  EXPECT_TRUE(Ui(form).AlwaysOnTopItem->Checked());
+  form->Run(TStickCommand::AlwaysOnTop);
   EXPECT_FALSE(TopMost(*form));
-  EXPECT_FALSE(form->AlwaysOnTopItem->Checked());
+  EXPECT_FALSE(Ui(form).AlwaysOnTopItem->Checked());
 
-  form->ClockItemClick(nullptr);
-  EXPECT_FALSE(form->ClockItem->Checked());
+  form->Run(TStickCommand::Clock);
+  EXPECT_FALSE(Ui(form).ClockItem->Checked());
   EXPECT_FALSE(form->ClockShown());
-  form->ClockItemClick(nullptr);
+  form->Run(TStickCommand::Clock);
   EXPECT_TRUE(form->ClockShown());
 
-  form->AutorunItemClick(nullptr);
-  EXPECT_FALSE(form->AutorunItem->Checked());
+  form->Run(TStickCommand::Autorun);
+  EXPECT_FALSE(Ui(form).AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), std::nullopt);
-  form->AutorunItemClick(nullptr);
-  EXPECT_TRUE(form->AutorunItem->Checked());
+  form->Run(TStickCommand::Autorun);
+  EXPECT_TRUE(Ui(form).AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
   EXPECT_TRUE(system.boxes.empty());
 }
@@ -225,7 +240,7 @@ TEST_F(StickTest, MenuSwitchesAndTheirTicks) {
 void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
   PostMessageW(form.Handle(), WM_KEYDOWN, accelerator, 0);
   PostMessageW(form.Handle(), WM_KEYUP, accelerator, 0xC0000001);
-  SendMessageW(form.NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.NotePanel->Handle()),
+  SendMessageW(Ui(form).NotePanel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui(form).NotePanel->Handle()),
                MAKELPARAM(60, 60));
   Application->ProcessMessages();
 }
@@ -233,15 +248,15 @@ void ChooseFromContextMenu(TStickForm& form, WORD accelerator) {
 TEST_F(StickTest, AutoRunThatCannotBeWrittenShowsTheErrorAndUnticks) {
   registry.SetSetting(L"Run", 0);
   Start();
-  ASSERT_FALSE(form->AutorunItem->Checked());
+  ASSERT_FALSE(Ui(form).AutorunItem->Checked());
   registry.user = Refusal::WriteFails;
   ChooseFromContextMenu(*form, 'R');
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'Zettly'"});
-  EXPECT_FALSE(form->AutorunItem->Checked());
+  EXPECT_FALSE(Ui(form).AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), std::nullopt);
   registry.user = Refusal::None;
   ChooseFromContextMenu(*form, 'R');
-  EXPECT_TRUE(form->AutorunItem->Checked());
+  EXPECT_TRUE(Ui(form).AutorunItem->Checked());
   EXPECT_EQ(registry.Autorun(), Wide(Application->ExeName()));
   EXPECT_EQ(registry.MachineAutorun(), std::nullopt);  // never the machine's key
 }
@@ -257,7 +272,7 @@ TEST_F(StickTest, TheMenuHoldsItsItemsInOrderWithTicksAndTheDefault) {
                            {"&Always on top", false, false}, {"&Clock", true, false},       {"Auto &Run", true, false},
                            {"-", false, false},              {"A&bout...", false, false},   {"-", false, false},
                            {"E&xit", false, false}};
-  TMenuItem* items = form->TrayPopupMenu->Items();
+  TMenuItem* items = Ui(form).TrayPopupMenu->Items();
   ASSERT_EQ(items->Count(), static_cast<int>(std::size(expected)));
   for (int i = 0; i < items->Count(); ++i) {
     EXPECT_EQ(items->Items(i)->Caption(), expected[i].caption) << i;
@@ -265,16 +280,16 @@ TEST_F(StickTest, TheMenuHoldsItsItemsInOrderWithTicksAndTheDefault) {
     EXPECT_EQ(items->Items(i)->Default(), expected[i].isDefault) << i;
   }
   std::vector<TMenuItem*> byCommand;
-  HMENU menu = form->TrayPopupMenu->BuildMenu(byCommand);
+  HMENU menu = Ui(form).TrayPopupMenu->BuildMenu(byCommand);
   EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), 1u);  // drawn bold
   DestroyMenu(menu);
-  EXPECT_EQ(form->PopupMenu(), form->TrayPopupMenu);
+  EXPECT_EQ(form->PopupMenu(), Ui(form).TrayPopupMenu);
 }
 
 TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   Start({{"A", "a", 3000}, {"B", "", 3000}, {"C", "", 3000}});
   system.box_answer = IDNO;
-  form->TrashAllItemClick(nullptr);
+  form->Run(TStickCommand::TrashAll);
   ASSERT_EQ(system.boxes.size(), 1u);
   EXPECT_EQ(system.boxes[0].text, L"Are you sure you want to delete all the 3 notes?");
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
@@ -282,21 +297,21 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
   EXPECT_EQ(notes.NoteCount(), 3);
   system.box_answer = IDYES;
-  form->TrashAllItemClick(nullptr);
+  form->Run(TStickCommand::TrashAll);
   EXPECT_EQ(notes.NoteCount(), 0);
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");
-  EXPECT_FALSE(form->AttachmentButton->Visible());
+  EXPECT_FALSE(Ui(form).AttachmentButton->Visible());
   PressKey('A', true);
   EXPECT_TRUE(system.shell.empty());  // no removed note can be opened
-  form->TrashAllItemClick(nullptr);  // empty: no question
+  form->Run(TStickCommand::TrashAll);  // empty: no question
   EXPECT_EQ(system.boxes.size(), 2u);
 }
 
 TEST_F(StickTest, HelpGoesToTheShellFromTheProgramFolder) {
   Start();
-  ClickOn(form->HelpButton);
+  ClickOn(Ui(form).HelpButton);
   ASSERT_EQ(system.shell.size(), 1u);
   EXPECT_EQ(system.shell[0].file, folder.Path() + L"help.chm");
   EXPECT_EQ(system.shell[0].operation, L"open");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/win/OvalButtonTestForm.h"
+#include "tests/win/support/InvalidationSpy.h"
 #include "toolkit/win/Handles.h"
 
 namespace {
@@ -53,12 +54,9 @@ TEST(OvalButtonNew, KeepsItsOwnColourAndFontOnAParent) {
 // Counts the repaint requests of the form while alive.
 class RepaintCounter {
  public:
-  RepaintCounter() {
-    TWinControl::InvalidateSpy = [this](TWinControl*, const TRect&) { ++count; };
-  }
-  ~RepaintCounter() { TWinControl::InvalidateSpy = nullptr; }
   int Take() { return std::exchange(count, 0); }
   int count = 0;
+  const InvalidationSpy spy{[this](HWND, const std::vector<TRect>&) { ++count; }};
 };
 
 struct SetterCase {

@@ -2,6 +2,7 @@
 // into one off-screen buffer.
 #include <gtest/gtest.h>
 
+#include "tests/win/support/InvalidationSpy.h"
 #include "tests/win/support/Render.h"
 #include "toolkit/win/Forms.h"
 
@@ -65,12 +66,13 @@ TEST_F(PaintingTest, HiddenChildIsNotPaintedAndOnlyTheDirtyAreaIsVisited) {
 }
 
 TEST_F(PaintingTest, InvalidatingAChildMarksOnlyItsRectangle) {
-  std::vector<TRect> seen;
-  TWinControl::InvalidateSpy = [&](TWinControl*, const TRect& r) { seen.push_back(r); };
-  red->Invalidate();
-  TWinControl::InvalidateSpy = nullptr;
+  std::vector<std::vector<TRect>> seen;
+  {
+    const InvalidationSpy spy([&](HWND, const std::vector<TRect>& area) { seen.push_back(area); });
+    red->Invalidate();
+  }
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0], (TRect{10, 10, 50, 40}));
+  EXPECT_EQ(seen[0], std::vector<TRect>{(TRect{10, 10, 50, 40})});
 }
 
 // A child that, while it is painted, has another window painted: as a paint that pumps messages

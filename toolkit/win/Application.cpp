@@ -108,59 +108,7 @@ void TApplication::Run() {
 }
 
 bool TApplication::PreTranslate(MSG& msg) {
-  switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      TForm* form = FormOfWindow(msg.hwnd);
-      if (!form) return false;
-      uint16_t key = static_cast<uint16_t>(msg.wParam);
-      const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-      const bool repeat = down && (msg.lParam & (1 << 30));  // the key was down already
-      // Space and Enter click the windowless control that has the keyboard, as a button's own.
-      if (msg.message == WM_KEYDOWN && (key == VK_SPACE || key == VK_RETURN) && KeyboardShift() == TShiftState()) {
-        const auto* window = ObjectOf<TWinControl>(msg.hwnd);
-        if (TControl* c = window ? window->KeyboardChild() : nullptr) {
-          try {
-            if (!repeat) c->PerformClick();
-          } catch (const std::exception& e) {
-            HandleException(e);
-          }
-          return true;
-        }
-      }
-      if (form->KeyPreview() || msg.hwnd == form->Handle()) {
-        try {
-          form->PreviewKey(down, repeat, key);
-        } catch (const std::exception& e) {
-          HandleException(e);
-        }
-        if (key == 0) return true;
-      }
-      // Tab and Shift+Tab walk the form's tab stops unless the focused control takes tabs itself.
-      if (msg.message == WM_KEYDOWN && key == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
-          !(SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB))
-        return form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
-      return false;
-    }
-    case WM_SYSCHAR:
-    case WM_CHAR: {
-      TForm* form = FormOfWindow(msg.hwnd);
-      if (!form) return false;
-      if (msg.message == WM_CHAR && msg.hwnd != form->Handle() &&
-          (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS))
-        return false;
-      try {
-        return form->BroadcastDialogChar(static_cast<wchar_t>(msg.wParam));
-      } catch (const std::exception& e) {
-        HandleException(e);
-        return true;
-      }
-    }
-    default:
-      return false;
-  }
+  return PreTranslateFormKey(msg, [this](const std::exception& e) { HandleException(e); });
 }
 
 void TApplication::Dispatch(MSG& msg) {

@@ -270,9 +270,6 @@ class TWinControl : public TControl {
   // Gives a windowless child the keyboard (nullptr: none), taking the focus to this window.
   void FocusChild(TControl* child);
 
-  // Every invalidated rectangle is reported here, when set (tests count repaints with it).
-  static std::function<void(TWinControl*, const TRect&)> InvalidateSpy;
-
   // The window procedure; the default handles painting, mouse routing, hints and cursors.
   virtual void WndProc(TMessage& m);
   void DefaultHandler(TMessage& m);

@@ -11,6 +11,7 @@
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WineFileMode.h"
 
 namespace {
 
@@ -61,6 +62,35 @@ void RemoveStaleTemporaries(const std::wstring& target) {
   } while (FindNextFileW(find.get(), &found));
   const std::string name = ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1));
   for (const std::string& stale : StaleTemporaries(name, entries)) DeleteFileW((folder + ToWide(stale)).c_str());
+}
+
+// The file a save replaces: the final target of a chain of symbolic links or junctions at path,
+// so that each link stays a link (Wine's replace would swap the link for a file and delete its
+// target); path itself when nothing is there yet or it cannot be followed.
+std::wstring FinalTarget(const std::wstring& path) {
+  UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return path;
+  std::wstring final(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFinalPathNameByHandleW(file.Get(), final.data(), static_cast<DWORD>(final.size()),
+                                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return path;
+    const bool fits = n < final.size();
+    final.resize(n);  // too small: n counts the terminator as well
+    if (fits) break;
+  }
+  // "\\?\C:\..." and "\\?\UNC\server\..." back to the forms every call takes.
+  if (final.starts_with(L"\\\\?\\UNC\\")) return L"\\" + final.substr(7);
+  if (final.starts_with(L"\\\\?\\") && final.size() > 6 && final[5] == L':') return final.substr(4);
+  return final;
+}
+
+// Windows' replace keeps the replaced file's access rules itself; under Wine the temporary's own
+// mode would stay, so it takes the replaced file's first.
+bool KeepMode(const std::wstring& target, const std::wstring& temp, TFileStore::TFailure& failure) {
+  DWORD error = 0;
+  return CopyWineFileMode(target, temp, error) || Fail(failure, error);
 }
 
 // Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
@@ -131,8 +161,8 @@ class TWinFileStore final : public TFileStore {
   }
 
   bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
-    const std::wstring target = ToWide(path);
-    if (target.empty()) return Fail(failure, ERROR_INVALID_NAME);
+    if (path.empty()) return Fail(failure, ERROR_INVALID_NAME);
+    const std::wstring target = FinalTarget(ToWide(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return Fail(failure, ERROR_DIRECTORY);
@@ -147,11 +177,11 @@ class TWinFileStore final : public TFileStore {
     }
     RemoveStaleTemporaries(target);
     std::wstring temp;
-    if (!WriteTemporary(target, data, temp, failure)) {
+    if (!WriteTemporary(target, data, temp, failure) || (exists && !KeepMode(target, temp, failure))) {
       if (!temp.empty()) DeleteFileW(temp.c_str());
       return false;
     }
-    // Replacing keeps the file's attributes and permissions; a new file is simply moved in.
+    // Replacing keeps the file's attributes; a new file is simply moved in.
     const bool placed =
         exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                               nullptr) != 0

@@ -1,5 +1,5 @@
 // The real file store: Win32 files, saves atomic through a uniquely named temporary file put in
-// place with ReplaceFileW (or MoveFileExW for a new file).
+// place with ReplaceFileW (or MoveFileExW for a new file), beside the final target of a link.
 #pragma once
 #include "toolkit/FileStore.h"
 

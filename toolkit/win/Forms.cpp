@@ -14,24 +14,6 @@ TFormHost& FormHost() {
   return host;
 }
 
-namespace {
-// After a deactivation the foreground is watched a little while: it passes through other
-// windows before it settles on the stand-in.
-constexpr UINT_PTR kForegroundWatch = 0x5A17;
-constexpr UINT kForegroundWatchMs = 100;
-constexpr int kForegroundWatchTicks = 30;
-
-// Wine on X shows a notification-area icon through a window of its own; when a notification area
-// docks it, that window (and the one standing for the area's X window) takes the foreground
-// while the window manager leaves the keyboard focus with us: keys would then reach nobody, so
-// the form that lost the foreground to them takes it back.
-bool IsDockedIconStandIn(HWND hwnd) {
-  wchar_t name[40] = L"";
-  if (!hwnd || !GetClassNameW(hwnd, name, 40)) return false;
-  // The icon's window, and the one that stands for the notification area's own X window.
-  return lstrcmpW(name, L"__winex11_tray_icon") == 0 || lstrcmpW(name, L"__wine_x11_foreign_window") == 0;
-}
-}  // namespace
 
 TForm* FormOfWindow(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
@@ -326,14 +308,8 @@ void TForm::WndProc(TMessage& m) {
       Close();
       return;
     case WM_TIMER:
-      if (m.WParam != kForegroundWatch) break;
-      if (--foreground_watch_ <= 0 || !visible_ || Active()) {
-        KillTimer(hwnd_, kForegroundWatch);
-      } else if (IsDockedIconStandIn(GetForegroundWindow()) && IsWindowEnabled(hwnd_)) {
-        KillTimer(hwnd_, kForegroundWatch);
-        SetForegroundWindow(hwnd_);
-      }
-      return;
+      if (foreground_reclaim_.Tick(hwnd_, m.WParam, visible_ && !Active())) return;
+      break;
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
       return;
@@ -350,10 +326,7 @@ void TForm::WndProc(TMessage& m) {
         // The focus is still where the user left it; give it back on the next activation.
         if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
         else if (focus == hwnd_) active_control_ = nullptr;  // the form itself, or a windowless control on it
-        if (visible_) {
-          foreground_watch_ = kForegroundWatchTicks;
-          SetTimer(hwnd_, kForegroundWatch, kForegroundWatchMs, nullptr);
-        }
+        if (visible_) foreground_reclaim_.Watch(hwnd_);
       }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {

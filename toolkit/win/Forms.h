@@ -2,7 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
+#include <functional>
+
 #include "toolkit/win/Controls.h"
+#include "toolkit/win/ForegroundReclaim.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
@@ -96,7 +100,7 @@ class TForm : public TWinControl {
   TPosition position_ = TPosition::poDesigned;
   bool key_preview_ = false;
   bool key_repeat_ = false;
-  int foreground_watch_ = 0;  // ticks left to watch the foreground after a deactivation
+  TForegroundReclaim foreground_reclaim_;
   bool modal_ = false;
   int modal_result_ = 0;
   HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)
@@ -117,3 +121,8 @@ TFormHost& FormHost();
 
 // The form that a window belongs to, or nullptr.
 TForm* FormOfWindow(HWND hwnd);
+
+// A key or character on its way from the message loop to a window of ours, handled as its form
+// handles keys (a windowless control's click, the key preview, Tab, dialog characters). True
+// when the form took it; an exception a handler raised goes to `fault`.
+bool PreTranslateFormKey(MSG& msg, const std::function<void(const std::exception&)>& fault);

@@ -7,7 +7,6 @@
 
 #include "toolkit/win/Text.h"
 
-std::function<void(TWinControl*, const TRect&)> TWinControl::InvalidateSpy;
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -118,7 +117,6 @@ void TWinControl::Invalidate() {
 
 void TWinControl::InvalidateArea(const TRect& r) {
   if (!hwnd_) return;
-  if (InvalidateSpy) InvalidateSpy(this, r);
   const RECT rc = ToRECT(r);
   if (batching_) batched_.push_back(rc);
   else InvalidateRect(hwnd_, &rc, FALSE);

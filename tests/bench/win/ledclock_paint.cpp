@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "app/win/NoteClock.h"
 #include "components/ledclock/win/DigitClock.h"
 #include "tests/bench/win/BenchTiming.h"
 #include "toolkit/win/Application.h"
@@ -41,13 +42,7 @@ int main() {
   form->SetBounds(0, 0, 200, 80);
   auto* clock = new TDigitClock(form);
   clock->SetParent(form);
-  clock->SetWidth(89);
-  clock->SetCharColor(clBlack);
-  clock->SetCharWidth(2);
-  clock->SetCharBorderWidth(1);
-  clock->SetCharHeight(2);
-  clock->SetBorderColor(clSilver);
-  clock->SetColor(clInfoBk);
+  StyleAsNoteClock(*clock);
   auto* panel = new TPanel(form);
   panel->SetParent(form);
   panel->SetBounds(0, 40, 89, 25);

@@ -1,0 +1,12 @@
+// Under Wine a file's Unix mode is what keeps it private, and Wine turns Windows access rules
+// into a mode that gives the group whatever the owner has (a 0600 file's own rules, put on a
+// new file, make it 0770). A save that replaces a file copies the mode itself, with the kernel's
+// own calls.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Gives `to` the Unix mode of `from`. Does nothing (true) on Windows, or when `from` has no mode
+// to read; false with the system's error when the mode could not be set.
+bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error);
