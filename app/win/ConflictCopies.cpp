@@ -1,16 +1,15 @@
 #include "app/win/ConflictCopies.h"
 
-#include "toolkit/win/Application.h"
 #include "toolkit/win/FileStore.h"
 #include "toolkit/win/FolderFiles.h"
 
-bool TConflictCopies::Merge(TNoteList& notes) {
+bool TConflictCopies::Merge(TNoteList& notes, TApplication& app) {
   const std::string& path = notes.NotesPath();
   const size_t slash = path.find_last_of("\\/");
   folder_ = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   const TConflictMerge::TOutcome outcome = merge_.MergeCopies(notes, SystemFileStore(), *this);
   for (const std::string& message : outcome.Messages)
-    Application->MessageBox(message, Application->Title(), MB_OK | MB_ICONWARNING);
+    app.MessageBox(message, app.Title(), MB_OK | MB_ICONWARNING);
   return outcome.Changed;
 }
 

@@ -3,12 +3,13 @@
 #pragma once
 #include "app/ConflictMerge.h"
 #include "app/Notes.h"
+#include "toolkit/win/Application.h"
 
 class TConflictCopies final : private TCopyFolder {
  public:
-  // Merges the copies now beside the list's file (ConflictMerge.h); a message box names each one
-  // that cannot be merged, once. True when the list took notes.
-  bool Merge(TNoteList& notes);
+  // Merges the copies now beside the list's file (ConflictMerge.h); a message box of app names
+  // each one that cannot be merged, once. True when the list changed.
+  bool Merge(TNoteList& notes, TApplication& app);
 
  private:
   std::vector<std::string> FileNames() override;

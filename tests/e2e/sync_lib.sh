@@ -105,20 +105,13 @@ second_prefix() {
   done
 }
 
-# A second X server; sets SECOND_DISPLAY.
+# A second X server, started as ./zettly starts its own; sets SECOND_DISPLAY and leaves DISPLAY.
 second_display() {
-  local answer n="" i
-  answer=$(mktemp)
-  setsid Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -ac 5>"$answer" >/dev/null 2>&1 &
-  SECOND_XVFB_PID=$!
-  for i in $(seq 1 100); do
-    n=$(head -n1 "$answer" 2>/dev/null)
-    [ -n "$n" ] && break
-    sleep 0.1
-  done
-  rm -f "$answer"
-  [ -n "$n" ] || e2e_fail "could not start a second Xvfb (harness)"
-  SECOND_DISPLAY=":$n"
+  . "$(dirname "${BASH_SOURCE[0]}")/../../launch/xvfb.sh"
+  local first=$DISPLAY
+  xvfb_start || e2e_fail "could not start a second Xvfb (harness)"
+  SECOND_XVFB_PID=$XVFB_PID SECOND_DISPLAY=$DISPLAY
+  export DISPLAY=$first
 }
 
 # Ends what this file started, each by its own id, then lib.sh's cleanup.

@@ -23,14 +23,14 @@ TEST(ConflictCopiesOnDisk, ACopyIsMergedAndRemovedAndNothingElseIsTouched) {
   list.BuildNotesPath();
   list.LoadNotes();
   TConflictCopies copies;
-  EXPECT_TRUE(copies.Merge(list));
+  EXPECT_TRUE(copies.Merge(list, *Application));
   ASSERT_EQ(list.NoteCount(), 2);
   EXPECT_EQ(list.Notes(2).Content, "theirs");
   EXPECT_NE(GetFile(folder / L"notices.msg").find("Content=theirs"), std::string::npos);
   EXPECT_FALSE(Exists(copy));
   EXPECT_TRUE(Exists(folder / L"notices (copy).msg"));
   EXPECT_TRUE(Exists(folder / L"notices_conflict-20261208-101010.msg"));
-  EXPECT_FALSE(copies.Merge(list));  // nothing left to merge
+  EXPECT_FALSE(copies.Merge(list, *Application));  // nothing left to merge
 }
 
 }  // namespace
