@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <iterator>
+#include <optional>
 
 #include "app/ConflictCopyName.h"
 #include "app/NotesFile.h"
@@ -57,9 +58,10 @@ TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TFileStore
           break;
       }
       if (bytes.empty()) continue;  // still being written by a tool that does not rename it into place
-      const TIniDocument doc = TIniDocument::FromBytes(bytes);
+      const std::optional<TIniDocument> read = TIniDocument::FromBytes(bytes);
+      const TIniDocument doc = read.value_or(TIniDocument::FromText(""));
       const TNoteCount counted = CountNotes(doc);
-      if (const std::string why = NotNotes(doc, counted); !why.empty()) {
+      if (const std::string why = read ? NotNotes(doc, counted) : "it does not hold text Zettly can read"; !why.empty()) {
         Tell(outcome, name, "The conflict copy " + name + " is not a notes file Zettly can merge: " + why + kept + ".");
         continue;
       }
