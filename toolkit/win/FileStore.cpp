@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "toolkit/win/Handles.h"
@@ -40,17 +39,12 @@ std::wstring TempName(const std::wstring& target) {
   return target + ToWide(TemporaryFileName({}, GetCurrentProcessId(), GetTickCount(), ++serial));
 }
 
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-
 void RemoveStaleTemporaries(const std::wstring& target) {
   const size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
   WIN32_FIND_DATAW found;
-  const HANDLE first = FindFirstFileW((target + L".*.tmp").c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return;
-  const std::unique_ptr<void, FindCloser> find(first);
+  const UniqueFind find(FindFirstFileW((target + L".*.tmp").c_str(), &found));
+  if (!find) return;
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   const auto ticks = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
@@ -59,7 +53,7 @@ void RemoveStaleTemporaries(const std::wstring& target) {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const uint64_t written = ticks(found.ftLastWriteTime), at = ticks(now);
     entries.push_back({ToUtf8(found.cFileName), at > written ? (at - written) / 10000000 : 0});
-  } while (FindNextFileW(find.get(), &found));
+  } while (FindNextFileW(find.Get(), &found));
   const std::string name = ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1));
   for (const std::string& stale : StaleTemporaries(name, entries)) DeleteFileW((folder + ToWide(stale)).c_str());
 }
