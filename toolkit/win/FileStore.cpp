@@ -87,6 +87,25 @@ bool KeepMode(const std::wstring& target, const std::wstring& temp, TFileStore::
   return CopyWineFileMode(target, temp, error) || Fail(failure, error);
 }
 
+// Windows' replace keeps the replaced file's security and attributes. Wine's moves the old file
+// away and deletes it before it moves the new one in: meanwhile other programs (a sync tool, a
+// second copy) find no file, and when the last move fails neither copy is left. Wine's move with
+// replace is one rename, which never leaves the name empty and fails with the old file in place.
+// Wine refuses that rename while any of its programs has the file open, even one that shares
+// delete; a second copy reading the notes holds it for moments, so a refusal is tried again
+// for about half a second.
+bool PutInPlace(const std::wstring& temp, const std::wstring& target, bool exists) {
+  if (!exists) return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  if (!UnderWine())
+    return ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 25) return false;
+    Sleep(20);
+  }
+}
+
 // Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
 bool WriteTemporary(const std::wstring& target, std::string_view data, std::wstring& temp,
                     TFileStore::TFailure& failure) {
@@ -175,20 +194,16 @@ class TWinFileStore final : public TFileStore {
       if (!temp.empty()) DeleteFileW(temp.c_str());
       return false;
     }
-    // Replacing keeps the file's attributes; a new file is simply moved in.
-    const bool placed =
-        exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                              nullptr) != 0
-               : MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (placed) return true;
-    DWORD error = GetLastError();
-    if (exists && error == ERROR_FILE_NOT_FOUND) {  // removed meanwhile: nothing left to replace
+    if (PutInPlace(temp, target, exists)) return true;
+    const DWORD error = GetLastError();
+    // No old file now (removed meanwhile, or moved away by a replace that then failed): the
+    // temporary may be the only copy of the notes, so it goes in or stays.
+    if (exists && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
       if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
-      error = GetLastError();
+      return Fail(failure, GetLastError());
     }
-    Fail(failure, error);
     DeleteFileW(temp.c_str());
-    return false;
+    return Fail(failure, error);
   }
 };
 
