@@ -4,7 +4,7 @@
 #include "app/win/StickForm.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/System.h"
-#include "toolkit/win/SystemError.h"
+#include "toolkit/win/ShellOpen.h"
 #include "toolkit/win/Text.h"
 
 void TStickForm::ShowNote(int32_t k) {
@@ -110,10 +110,9 @@ void TStickForm::OpenWithShell(const std::string& target, const char* what) {
                             Application->Title(), MB_OK | MB_ICONWARNING);
     return;
   }
-  const auto code = reinterpret_cast<INT_PTR>(Sys().ShellExecute(Application->Handle(), L"open", file, L"", L"",
-                                                                  SW_SHOWNORMAL));
-  if (code > 32) return;
-  Application->MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), Application->Title(),
+  const TShellOpenResult opened = ShellOpen(Application->Handle(), target);
+  if (opened.Opened) return;
+  Application->MessageBox("Unable to open " + target + "\n" + opened.Reason, Application->Title(),
                           MB_OK | MB_ICONWARNING);
 }
 
