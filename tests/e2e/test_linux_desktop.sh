@@ -20,6 +20,7 @@ cp "$ZETTLY_EXE" "$DATA/program/"
 if [ -f "${ZETTLY_HELP:-}" ]; then cp "$ZETTLY_HELP" "$DATA/program/"; else : >"$DATA/program/help.chm"; fi
 cp "$CMAKE_DIR/zettly-launch" "$DATA/zettly"
 cp "$CMAKE_DIR/wine-start" "$DATA/wine-start"
+cp "$CMAKE_DIR"/../launch/* "$DATA/"
 # A new prefix, as "./zettly run" makes one; from here on the scenario's Wine is that prefix's.
 export WINEPREFIX=$DATA/wine
 wineboot -i </dev/null >/dev/null 2>&1 || true
