@@ -18,6 +18,8 @@ mkdir -p "$DATA/program"
 cp "$ZETTLY_EXE" "$DATA/program/"
 # F1 opens help.chm, which this prefix shows as the pages in help/.
 if [ -f "${ZETTLY_HELP:-}" ]; then cp "$ZETTLY_HELP" "$DATA/program/"; else : >"$DATA/program/help.chm"; fi
+mkdir -p "$DATA/program/help"
+cp "$CMAKE_DIR"/../help/*.html "$DATA/program/help/"
 cp "$CMAKE_DIR/zettly-launch" "$DATA/zettly"
 cp "$CMAKE_DIR/wine-start" "$DATA/wine-start"
 cp "$CMAKE_DIR"/../launch/* "$DATA/"
