@@ -29,7 +29,8 @@ attachment="$E2E_DIR/My Docs/report 100% 1 (final).txt"
 
 # One note per script and the same text reversed; the last note carries the attachment.
 texts=('日本語のメモ：会議は三時から' '中文笔记：明天下午开会' '한국어 메모: 내일 회의'
-  'Заметка: встреча завтра' 'Σημείωση: συνάντηση αύριο' 'הערה: פגישה מחר' 'ملاحظة: اجتماع غدا')
+  'Заметка: встреча завтра' 'Σημείωση: συνάντηση αύριο' 'הערה: פגישה מחר' 'ملاحظة: اجتماع غدا'
+  'บันทึก: ประชุมพรุ่งนี้')
 lines=('[General]' "N=$((${#texts[@]} * 2 + 1))")
 k=0
 for text in "${texts[@]}"; do

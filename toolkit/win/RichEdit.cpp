@@ -4,6 +4,8 @@
 
 #include "toolkit/OneLine.h"
 #include "toolkit/win/Clipboard.h"
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/LinkedFont.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -65,6 +67,8 @@ void TRichEdit::HandleCreated() {
     ApplyLimit(max_length_);
     setting_text_ = false;
   }
+  face_ = ToWide(Font().Name());
+  ApplyFace();
 }
 
 void TRichEdit::ApplyLimit(int limit) {
@@ -82,6 +86,20 @@ void TRichEdit::ApplyColors() {
   SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
+void TRichEdit::ApplyFace() {
+  if (!hwnd_) return;
+  const WindowDC dc(hwnd_);
+  const std::wstring face = FaceForText(dc.Get(), RawText(hwnd_), Font().Handle(), ToWide(Font().Name()));
+  if (face == face_) return;
+  face_ = face;
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_CHARSET;
+  lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
+  cf.bCharSet = DEFAULT_CHARSET;
+  SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
 void TRichEdit::ColorChanged() {
   TWinControl::ColorChanged();
   ApplyColors();
@@ -89,7 +107,9 @@ void TRichEdit::ColorChanged() {
 
 void TRichEdit::FontChanged() {
   TWinControl::FontChanged();  // the new font resets the character format
+  face_ = ToWide(Font().Name());
   ApplyColors();
+  ApplyFace();
 }
 
 std::string TRichEdit::Text() const { return hwnd_ ? ToUtf8(RawText(hwnd_)) : ToUtf8(text_); }
@@ -122,6 +142,7 @@ void TRichEdit::SetText(const std::string& text) {
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   ApplyLimit(max_length_);
   SendMessageW(hwnd_, EM_SETSEL, 0, 0);
+  ApplyFace();
   setting_text_ = false;
   Change();
 }
@@ -174,6 +195,7 @@ void TRichEdit::Change() {
 void TRichEdit::CommandNotify(WORD code) {
   if (code != EN_CHANGE || setting_text_) return;
   if (!want_returns_) ReplaceLineBreaks();
+  ApplyFace();
   Change();
 }
 
