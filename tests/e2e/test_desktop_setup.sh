@@ -6,12 +6,15 @@
 # an opener that fails brings up a box.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
+. "$(dirname "$0")/editor.sh"
 START="$(dirname "$0")/../../cmake/wine-start"
 e2e_begin
 # A prefix of its own, new as "run" makes one: its first start is the one that sets it up.
 export WINEPREFIX=$E2E_DIR/wine
 wineboot -i </dev/null >/dev/null 2>&1 || true
 wineserver -w
+# A crash must fail the scenario, not wait for someone to close Wine's dialog.
+e2e_set_dword 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0
 e2e_set_dword "$SETTINGS_KEY" On 0
 
 # The desktop's opener, which records what it is handed and fails once told to.
@@ -79,13 +82,31 @@ step() {
   e2e_key ctrl Right
   e2e_wait 10 counter_changed "$counter" || e2e_fail "Ctrl+Right did not step"
 }
+# The first line of the editor's Note field, opened on the note on display: "ink signature".
+editor_line_drawn() { [ "$(dark_pixels $((EX + 8)) $((EY + 24)) 200 16)" -gt 0 ]; }
+editor_line() {
+  e2e_key ctrl e
+  editor_wait '^Edit note'
+  e2e_wait 10 editor_line_drawn || true
+  echo "$(dark_pixels $((EX + 8)) $((EY + 24)) 200 16) $(area_signature $((EX + 8)) $((EY + 24)) 200 16)"
+  e2e_key "" Escape
+  editor_wait_gone
+}
+
 e2e_wait 10 note_text_shown || e2e_fail "the first note is not on display"
 for text in "${texts[@]}"; do
   ink=$(note_text_dark)
   ahead=$(note_text_signature)
+  # The editor draws in a rich-edit box, which Wine fills from one font.
+  case $text in 日本語*) read -r edit_ink edit_ahead < <(editor_line) ;; *) edit_ink="" ;; esac
   step
   [ "$ink" -gt 40 ] || e2e_fail "'$text' leaves the note blank ($ink dark pixels)"
   [ "$(note_text_signature)" != "$ahead" ] || e2e_fail "'$text' shows as boxes: reversed it looks the same"
+  if [ -n "$edit_ink" ]; then
+    [ "$edit_ink" -gt 40 ] || e2e_fail "'$text' leaves the editor blank ($edit_ink dark pixels)"
+    read -r _ edit_reversed < <(editor_line)
+    [ "$edit_reversed" != "$edit_ahead" ] || e2e_fail "'$text' shows as boxes in the editor"
+  fi
   step
 done
 

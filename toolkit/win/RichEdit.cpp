@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <vector>
+
 #include "toolkit/OneLine.h"
 #include "toolkit/win/Clipboard.h"
 #include "toolkit/win/Handles.h"
@@ -37,6 +39,17 @@ std::wstring RawText(HWND hwnd) {
   s.resize(got > 0 ? static_cast<size_t>(got) : 0);
   return s;
 }
+
+// Wine's rich edit crashes placing a mark that begins a run in a font that positions marks
+// (Thai in Loma): a text with such marks stays in the box's own font.
+bool HasNonspacingMark(const std::wstring& text) {
+  std::vector<WORD> types(text.size());
+  if (text.empty() || !GetStringTypeW(CT_CTYPE3, text.c_str(), static_cast<int>(text.size()), types.data()))
+    return false;
+  for (WORD t : types)
+    if (t & C3_NONSPACING) return true;
+  return false;
+}
 }  // namespace
 
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
@@ -58,6 +71,10 @@ void TRichEdit::HandleCreated() {
   SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   ApplyLimit(max_length_);
   ApplyColors();
+  // The face before the text: Wine's rich edit has crashed re-laying out a new box's text in
+  // another face.
+  face_ = ToWide(Font().Name());
+  ApplyFace(text_);
   if (!text_.empty()) {
     const std::wstring text = std::move(text_);
     text_.clear();
@@ -67,8 +84,6 @@ void TRichEdit::HandleCreated() {
     ApplyLimit(max_length_);
     setting_text_ = false;
   }
-  face_ = ToWide(Font().Name());
-  ApplyFace();
 }
 
 void TRichEdit::ApplyLimit(int limit) {
@@ -86,10 +101,11 @@ void TRichEdit::ApplyColors() {
   SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
-void TRichEdit::ApplyFace() {
+void TRichEdit::ApplyFace(const std::wstring& text) {
   if (!hwnd_) return;
   const WindowDC dc(hwnd_);
-  const std::wstring face = FaceForText(dc.Get(), RawText(hwnd_), Font().Handle(), ToWide(Font().Name()));
+  const std::wstring own = ToWide(Font().Name());
+  const std::wstring face = HasNonspacingMark(text) ? own : FaceForText(dc.Get(), text, Font().Handle(), own);
   if (face == face_) return;
   face_ = face;
   CHARFORMAT2W cf{};
@@ -109,7 +125,7 @@ void TRichEdit::FontChanged() {
   TWinControl::FontChanged();  // the new font resets the character format
   face_ = ToWide(Font().Name());
   ApplyColors();
-  ApplyFace();
+  if (hwnd_) ApplyFace(RawText(hwnd_));
 }
 
 std::string TRichEdit::Text() const { return hwnd_ ? ToUtf8(RawText(hwnd_)) : ToUtf8(text_); }
@@ -137,12 +153,12 @@ void TRichEdit::SetText(const std::string& text) {
   // Replacing the whole selection inserts the characters as they are; WM_SETTEXT would read a
   // text that starts with "{\rtf" as formatting.
   setting_text_ = true;
+  ApplyFace(wide);
   ApplyLimit(0);
   SendMessageW(hwnd_, EM_SETSEL, 0, -1);
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   ApplyLimit(max_length_);
   SendMessageW(hwnd_, EM_SETSEL, 0, 0);
-  ApplyFace();
   setting_text_ = false;
   Change();
 }
@@ -195,7 +211,7 @@ void TRichEdit::Change() {
 void TRichEdit::CommandNotify(WORD code) {
   if (code != EN_CHANGE || setting_text_) return;
   if (!want_returns_) ReplaceLineBreaks();
-  ApplyFace();
+  ApplyFace(RawText(hwnd_));
   Change();
 }
 

@@ -43,7 +43,8 @@ class TRichEdit : public TWinControl {
  private:
   void ApplyLimit(int limit);
   void ApplyColors();
-  void ApplyFace();
+  // Draws the text in a face that has its characters (LinkedFont.h).
+  void ApplyFace(const std::wstring& text);
   void ReplaceLineBreaks();
   std::wstring text_;  // the text until the window exists
   std::wstring face_;  // the face the text is drawn in (LinkedFont.h)
