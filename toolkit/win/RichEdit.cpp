@@ -71,8 +71,7 @@ void TRichEdit::HandleCreated() {
   SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   ApplyLimit(max_length_);
   ApplyColors();
-  // The face before the text: Wine's rich edit has crashed re-laying out a new box's text in
-  // another face.
+  // The face before the text, so the text is laid out once.
   face_ = ToWide(Font().Name());
   ApplyFace(text_);
   if (!text_.empty()) {
