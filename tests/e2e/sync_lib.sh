@@ -129,3 +129,24 @@ sync_cleanup() {
   (exit $rc)
   e2e_cleanup
 }
+
+# Runs a command against one computer's screen: A's is the first display, B's the second.
+on_a() { "$@"; }
+on_b() { DISPLAY=$SECOND_DISPLAY "$@"; }
+
+# A note made as a person makes it, on the screen it runs against: Ctrl+N, its text, Enter.
+new_note() {
+  e2e_focus_note
+  e2e_key ctrl n
+  editor_wait '^Create new note$'
+  e2e_type "$1"
+  e2e_key "" Return
+  editor_wait_gone
+}
+
+# What the note window's counter shows of the number of notes: the part right of its slash (with
+# one-digit numbers it stays in place whichever note is shown).
+count_signature() {
+  note_origin
+  area_signature $((NX + 169)) $((NY + 153)) 19 13
+}
