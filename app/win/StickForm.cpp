@@ -199,6 +199,8 @@ void TStickForm::WndProc(TMessage& m) {
         }
       }
       session_block_.Release();
+      // An installer that replaces our files asks us to go; the notes are saved already.
+      if (m.WParam && (m.LParam & ENDSESSION_CLOSEAPP)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       m.Result = 0;
       return;
     default:

@@ -17,6 +17,8 @@ mkdir -p "$DATA/program"
 cp "$ZETTLY_EXE" "$DATA/program/"
 # F1 opens help.chm, which this prefix shows as the pages in help/.
 if [ -f "${ZETTLY_HELP:-}" ]; then cp "$ZETTLY_HELP" "$DATA/program/"; else : >"$DATA/program/help.chm"; fi
+mkdir -p "$DATA/program/help"
+cp "$(dirname "$0")"/../../help/*.html "$DATA/program/help/"
 "$(dirname "$0")/../../launch/install" "$DATA"
 # A new prefix, as "./zettly run" makes one; from here on the scenario's Wine is that prefix's.
 export WINEPREFIX=$DATA/wine
