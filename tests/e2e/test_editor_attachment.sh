@@ -51,8 +51,13 @@ e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
 e2e_wait 10 question_up || e2e_fail "the script was not asked about"
 e2e_key "" Return
 e2e_wait 10 question_gone || e2e_fail "the question stayed after Enter"
-e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
-e2e_wait 10 question_up || e2e_fail "the script was not asked about the second time"
+# Until the program is back from the box the note window takes no click: one lost then is
+# made again.
+ask_again() {
+  e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
+  e2e_wait 2 question_up
+}
+e2e_wait 15 ask_again || e2e_fail "the script was not asked about the second time"
 e2e_key "" y
-e2e_wait 30 test -f "$PROG/opened.txt" || e2e_fail "the attachment was not opened after Yes"
-e2e_assert_eq "$(tr -d '\r' <"$PROG/opened.txt")" "opened" "runs of the script (No ran nothing)"
+e2e_wait 30 grep -q opened "$PROG/opened.txt" || e2e_fail "the attachment was not opened after Yes"
+e2e_assert_eq "$(grep -c opened "$PROG/opened.txt")" 1 "runs of the script (No ran nothing)"
