@@ -9,7 +9,6 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/wm.sh"
 wm_begin
-CMAKE_DIR=$(cd "$(dirname "$0")/../../cmake" && pwd)
 
 export HOME=$E2E_DIR/home XDG_DATA_HOME=$E2E_DIR/home/data XDG_CONFIG_HOME=$E2E_DIR/home/config
 DATA=$XDG_DATA_HOME/zettly
@@ -18,8 +17,9 @@ mkdir -p "$DATA/program"
 cp "$ZETTLY_EXE" "$DATA/program/"
 # F1 opens help.chm, which this prefix shows as the pages in help/.
 if [ -f "${ZETTLY_HELP:-}" ]; then cp "$ZETTLY_HELP" "$DATA/program/"; else : >"$DATA/program/help.chm"; fi
-cp "$CMAKE_DIR/zettly-launch" "$DATA/zettly"
-cp "$CMAKE_DIR/wine-start" "$DATA/wine-start"
+mkdir -p "$DATA/program/help"
+cp "$(dirname "$0")"/../../help/*.html "$DATA/program/help/"
+"$(dirname "$0")/../../launch/install" "$DATA"
 # A new prefix, as "./zettly run" makes one; from here on the scenario's Wine is that prefix's.
 export WINEPREFIX=$DATA/wine
 wineboot -i </dev/null >/dev/null 2>&1 || true
