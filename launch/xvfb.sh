@@ -3,8 +3,9 @@
 # leaves the screen to the program until the program has closed.
 #
 # xvfb_start sets XVFB_PID and DISPLAY, or says why not and fails. The server is ready once it
-# has told its number; asking it anything more here would make it reset when that client leaves,
-# and the caller's next client could come in during the reset and be turned away.
+# has told its number. It resets whenever its last client leaves, and a client that comes in
+# during a reset is turned away: so one client, the first, stays connected for the server's life
+# (it ends with the server), and checks that come and go can no longer turn the next one away.
 xvfb_start() {
   local answer i n=""
   answer=$(mktemp)
@@ -20,4 +21,5 @@ xvfb_start() {
   rm -f "$answer"
   if [ -z "$n" ]; then echo "could not start Xvfb" >&2; return 1; fi
   export DISPLAY=":$n"
+  setsid xprop -display "$DISPLAY" -root -spy </dev/null >/dev/null 2>&1 9>&- &
 }

@@ -34,17 +34,14 @@ attachment="$E2E_DIR/My Docs/report 100% 1 (final).txt"
 texts=('日本語のメモ：会議は三時から' '中文笔记：明天下午开会' '한국어 메모: 내일 회의'
   'Заметка: встреча завтра' 'Σημείωση: συνάντηση αύριο' 'הערה: פגישה מחר' 'ملاحظة: اجتماع غدا'
   'บันทึก: ประชุมพรุ่งนี้')
-lines=('[General]' "N=$((${#texts[@]} * 2 + 1))")
-k=0
+notes=()
 for text in "${texts[@]}"; do
   for shown in "$text" "$(python3 -c 'import sys; print(sys.argv[1][::-1])' "$text")"; do
-    k=$((k + 1))
-    lines+=("[Note$k]" "Content=$shown" 'Attach=' 'Exposure=60000')
+    notes+=("$shown" '' 60000)
   done
 done
-k=$((k + 1))
-lines+=("[Note$k]" 'Content=Report' "Attach=Z:$(printf '%s' "$attachment" | tr '/' '\\')" 'Exposure=60000')
-e2e_write_notes "${lines[@]}"
+notes+=(Report "Z:$(printf '%s' "$attachment" | tr '/' '\\')" 60000)
+e2e_write_notes "${notes[@]}"
 
 # Xvfb forgets its resources when its last client leaves: one stays connected meanwhile.
 xprop -root -spy >/dev/null 2>&1 &

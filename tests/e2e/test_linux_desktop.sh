@@ -57,7 +57,7 @@ e2e_key ctrl x
 e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
 e2e_wait 30 entry_written || e2e_fail "Auto Run is on but no autostart entry was written"
 grep -qxF "Icon=$DATA/zettly.png" "$ENTRY" || e2e_fail "the entry's icon: $(grep '^Icon=' "$ENTRY")"
-command=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$ENTRY")
+command=$(sed -n 's/^Exec=env "\(.*\)"$/\1/p' "$ENTRY")
 e2e_assert_eq "$command" "$DATA/zettly" "the entry's command"
 
 # As the desktop does at login; then Auto Run off through the note's menu.

@@ -30,6 +30,7 @@ class TRichEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::Text; }
   void WndProc(TMessage& m) override;
   void CommandNotify(WORD code) override;
 
