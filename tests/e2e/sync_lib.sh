@@ -1,7 +1,8 @@
 # Helpers for notes kept on two computers: two Syncthing devices on this machine, linked over
 # 127.0.0.1 only (no discovery, relays, NAT, usage reports or upgrades), each started with its own
-# --home and ended by its process id; and a second Zettly with its own Wine prefix and X display.
-# Sourced after lib.sh.
+# --home and ended by its process id; a second Zettly with its own Wine prefix and X display; and
+# notes made and counted on either screen.
+# Sourced after lib.sh, note_window.sh and editor.sh.
 
 SYNC_PIDS=""
 SECOND_XVFB_PID=""
