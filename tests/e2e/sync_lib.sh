@@ -1,7 +1,8 @@
 # Helpers for notes kept on two computers: two Syncthing devices on this machine, linked over
 # 127.0.0.1 only (no discovery, relays, NAT, usage reports or upgrades), each started with its own
-# --home and ended by its process id; and a second Zettly with its own Wine prefix and X display.
-# Sourced after lib.sh.
+# --home and ended by its process id; a second Zettly with its own Wine prefix and X display; and
+# notes made and counted on either screen.
+# Sourced after lib.sh, note_window.sh and editor.sh.
 
 SYNC_PIDS=""
 SECOND_XVFB_PID=""
@@ -128,4 +129,25 @@ sync_cleanup() {
   done
   (exit $rc)
   e2e_cleanup
+}
+
+# Runs a command against one computer's screen: A's is the first display, B's the second.
+on_a() { "$@"; }
+on_b() { DISPLAY=$SECOND_DISPLAY "$@"; }
+
+# A note made as a person makes it, on the screen it runs against: Ctrl+N, its text, Enter.
+new_note() {
+  e2e_focus_note
+  e2e_key ctrl n
+  editor_wait '^Create new note$'
+  e2e_type "$1"
+  e2e_key "" Return
+  editor_wait_gone
+}
+
+# What the note window's counter shows of the number of notes: the part right of its slash (with
+# one-digit numbers it stays in place whichever note is shown).
+count_signature() {
+  note_origin
+  area_signature $((NX + 169)) $((NY + 153)) 19 13
 }
