@@ -1,5 +1,8 @@
 #include "app/Notes.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/NotesFile.h"
 #include "toolkit/Exception.h"
 #include "toolkit/IniDocument.h"
@@ -175,4 +178,29 @@ void TNoteList::DeleteAllNotes() {
     Record({.Kind = TNoteChange::TKind::Delete, .Number = 1, .OldContent = notes_[k - 1].Content});
   notes_.fill(TNotice{});
   count_ = 0;
+}
+
+TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added) {
+  added = 0;
+  if (!CanChange()) return TMergeResult::Refused;
+  const auto same = [](const TNotice& a, const TNotice& b) {
+    return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
+  };
+  // Each of our notes answers for one equal note of the copy, so repeats are counted.
+  std::vector<bool> matched(static_cast<size_t>(count_), false);
+  std::vector<const TNotice*> missing;
+  for (int32_t i = 0; i < std::clamp<int32_t>(copyCount, 0, MaxNotes); ++i) {
+    int32_t j = 0;
+    while (j < count_ && (matched[j] || !same(notes_[j], copy[i]))) ++j;
+    if (j < count_) matched[j] = true;
+    else missing.push_back(&copy[i]);
+  }
+  if (count_ + static_cast<int32_t>(missing.size()) > MaxNotes) return TMergeResult::NoRoom;
+  for (const TNotice* note : missing) {
+    notes_[count_] = Kept(*note);
+    ++count_;
+    Record({.Kind = TNoteChange::TKind::Append, .Note = notes_[count_ - 1]});
+  }
+  added = static_cast<int32_t>(missing.size());
+  return TMergeResult::Merged;
 }

@@ -78,6 +78,13 @@ class TNoteList {
   // is refused.
   void DeleteNote(int k);
   void DeleteAllNotes();
+  // Adds, after the list's own notes and in the copy's order, every note of copy (places
+  // 1..copyCount) that the list does not hold: the same text, attachment and exposure, repeats
+  // counted (a note twice in the copy and once here is added once). Nothing is added when the
+  // result would not fit the table or the file is refused. Two computers holding the same file
+  // and the same copy so reach the same list. The caller saves.
+  enum class TMergeResult { Merged, NoRoom, Refused };
+  TMergeResult MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added);
   // Empties the table and forgets the file and its changes, as at start.
   void Reset();
 

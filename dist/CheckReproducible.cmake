@@ -2,7 +2,7 @@
 # same inputs in differently named folders a second or more apart; chmcmd and wixl on their own
 # would not. The program itself is left to dist/check-reproducible.sh (it takes two full builds).
 #   cmake -DCHMCMD=... -DSETARCH=... -DENV=... -DPYTHON=... -DSOURCE=<checkout> -DWIXL=...
-#     -DEXE=<Zettly.exe> -DICON=<program icon> -DWORK=<scratch folder> -P CheckReproducible.cmake
+#     -DEXE=<Zettly.exe> -DICON=<program icon> -DACTIONS=<SetupActions.dll> -DWORK=<scratch folder> -P CheckReproducible.cmake
 set(epoch 1600000000)
 file(REMOVE_RECURSE ${WORK})
 foreach(run first second-and-longer)
@@ -15,7 +15,7 @@ foreach(run first second-and-longer)
     message(FATAL_ERROR "help.chm did not build")
   endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -DWIXL=${WIXL} -DPYTHON=${PYTHON} -DSOURCE=${SOURCE}/dist
-      -DEXE=${EXE} -DHELP=${WORK}/${run}/help.chm -DICON=${ICON} -DVERSION=1.2.3 -DEPOCH=${epoch}
+      -DEXE=${EXE} -DHELP=${WORK}/${run}/help.chm -DICON=${ICON} -DACTIONS=${ACTIONS} -DVERSION=1.2.3 -DEPOCH=${epoch}
       -DSTAGE=${WORK}/${run}/msi-stage -DOUTPUT=${WORK}/${run}/Zettly.msi -P ${SOURCE}/dist/BuildMsi.cmake
     RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)

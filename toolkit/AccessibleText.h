@@ -10,7 +10,7 @@ struct TAccessibleText {
   std::string Description;  // more than the name says (a hint beside a caption, a file path...)
 };
 
-enum class TAccessibleRole { Client, Grouping, PushButton, StaticText, Link, Graphic };
+enum class TAccessibleRole { Client, Grouping, PushButton, StaticText, Link, Graphic, Text, SpinButton, PageTabList };
 
 // What a control's state tells a screen reader beyond being shown and enabled.
 struct TAccessibleState {

@@ -11,7 +11,9 @@ const char* const FullListMessage =
 
 namespace {
 constexpr char kEditCaption[] = "Edit note N\xC2\xB0 ";  // with the degree sign
-}
+}  // namespace
+
+std::string CharCountText(int count) { return std::to_string(count) + " characters"; }
 
 TEditorForm::TEditorForm(TComponent* owner, TNoteList& notes, const TFormContext& context)
     : TForm(owner), notes_(notes), ctx_(context) {
@@ -142,7 +144,7 @@ void TEditorForm::EstimateButtonClick(TObject*) {
 }
 
 void TEditorForm::NoteEditChange(TObject*) {
-  CharCountLabel->SetCaption(std::to_string(NoteEdit->TextLength()) + " characters");
+  CharCountLabel->SetCaption(CharCountText(NoteEdit->TextLength()));
 }
 
 void TEditorForm::KeyDown(uint16_t& key, TShiftState shift) {

@@ -20,8 +20,10 @@
 #include "toolkit/win/Spin.h"
 #include "toolkit/win/StdCtrls.h"
 
-// The message "Stick it" gives instead of adding a note to a full list.
+// What New and "Stick it" say when the list is full.
 extern const char* const FullListMessage;
+// What the character count reads for `count` characters.
+std::string CharCountText(int count);
 
 class TEditorForm : public TForm {
  public:
@@ -81,6 +83,9 @@ class TEditorForm : public TForm {
   // The exposure field starts right of its label's text (a few pixels into the room its layout
   // gives the label when a wider font stands in).
   void PlaceExposureField();
+  // The character count is as wide as the widest count it can show, in the font it really
+  // gets, keeping its right edge.
+  void PlaceCharCount();
   // The controls, one function each.
   using MouseHandler = void (TEditorForm::*)(TObject*, TMouseButton, TShiftState, int, int);
   void CreateControls();

@@ -1,15 +1,19 @@
 // The editor's controls, each made by its own function, top to bottom and left to right (the tab
-// order and what a screen reader lists follow the order they are made in), and the exposure
-// field's place beside its label.
+// order and what a screen reader lists follow the order they are made in), and the places of the
+// exposure field beside its label and of the character count, measured in the font they get.
 #include <algorithm>
 
 #include "app/Exposure.h"
 #include "app/res/resource.h"
 #include "app/win/EditorForm.h"
+#include "toolkit/win/Graphics.h"
+#include "toolkit/win/Handles.h"
 
 namespace {
 // The exposure field's edges at 96 DPI.
 constexpr int kExposureLeft = 147, kExposureRight = 193;
+// The character count's place at 96 DPI: the least it takes, and its right edge.
+constexpr int kCountLeft = 141, kCountTop = 108, kCountWidth = 79, kCountHeight = 16;
 }  // namespace
 
 void TEditorForm::CreateControls() {
@@ -57,7 +61,7 @@ TLabel* TEditorForm::MakeCharCountLabel() {
   l->SetName("CharCountLabel");
   l->SetAutoSize(false);
   l->SetAlignment(TAlignment::taCenter);
-  l->SetBounds(141, 108, 79, 16);
+  l->SetBounds(kCountLeft, kCountTop, kCountWidth, kCountHeight);
   l->SetParent(this);
   return l;
 }
@@ -146,11 +150,13 @@ TOpenDialog* TEditorForm::MakeAttachmentDialog() {
 void TEditorForm::ChangeScale(int newDpi) {
   TForm::ChangeScale(newDpi);
   PlaceExposureField();
+  PlaceCharCount();
 }
 
 void TEditorForm::HandleCreated() {
   TForm::HandleCreated();
   PlaceExposureField();  // the label's text measured in the font the system really gives it
+  PlaceCharCount();
 }
 
 void TEditorForm::PlaceExposureField() {
@@ -160,4 +166,22 @@ void TEditorForm::PlaceExposureField() {
   const int right = Scaled(kExposureRight);
   const int left = std::max(Scaled(kExposureLeft), ExposureLabel->Left() + ExposureLabel->Width() + Scaled(2));
   ExposureEdit->SetBounds(left, ExposureEdit->Top(), right - left, ExposureEdit->Height());
+}
+
+void TEditorForm::PlaceCharCount() {
+  if (!CharCountLabel || !NoteEdit) return;  // still being built
+  const WindowDC screen(nullptr);
+  TCanvas canvas(screen.Get());
+  canvas.Font.Assign(CharCountLabel->Font());
+  // Every count it can show: a substitute font's digits need not all be as wide.
+  SIZE widest{0, 0};
+  for (int n = 0; n <= NoteEdit->MaxLength(); ++n) {
+    const SIZE size = canvas.TextExtent(CharCountText(n));
+    widest.cx = std::max(widest.cx, size.cx);
+    widest.cy = std::max(widest.cy, size.cy);
+  }
+  const int right = Scaled(kCountLeft + kCountWidth);
+  const int width = std::max<int>(Scaled(kCountWidth), widest.cx + Scaled(2));
+  const int height = std::max<int>(Scaled(kCountHeight), widest.cy);
+  CharCountLabel->SetBounds(right - width, CharCountLabel->Top(), width, height);
 }

@@ -93,6 +93,11 @@ TPanel* TInfoForm::MakeAboutPanel() {
   panel->SetColor(clWindow);
   panel->SetParent(AboutTabSheet);
   panel->OnResize = [this](TObject* s) { AboutPanelResize(s); };
+  // Layout to the sighted, but its window is what has the focus while a link has the keyboard:
+  // a screen reader told of that window reads the page's name.
+  panel->OnDescribeAccessible = [this](const TControl&, TAccessibleInfo& info) {
+    info.Text.Name = AboutTabSheet->Caption();
+  };
   return panel;
 }
 
@@ -143,6 +148,7 @@ TOvalButton* TInfoForm::MakeCloseButton() {
   b->SetTransparent(false);
   b->SetGroupIndex(0);
   b->SetCursor(crHandPoint);
+  b->SetDefault(true);  // Enter presses it
   b->SetParent(this);
   b->OnClick = [this](TObject* s) { CloseButtonClick(s); };
   return b;

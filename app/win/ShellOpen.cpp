@@ -1,7 +1,6 @@
 #include "app/win/ShellOpen.h"
 
-#include "toolkit/win/System.h"
-#include "toolkit/win/SystemError.h"
+#include "toolkit/win/ShellOpen.h"
 #include "toolkit/win/Text.h"
 
 void OpenWithShell(TApplication& app, const std::string& target, const char* what) {
@@ -13,8 +12,7 @@ void OpenWithShell(TApplication& app, const std::string& target, const char* wha
                    app.Title(), MB_OK | MB_ICONWARNING);
     return;
   }
-  const auto code =
-      reinterpret_cast<INT_PTR>(Sys().ShellExecute(app.Handle(), L"open", file, L"", L"", SW_SHOWNORMAL));
-  if (code > 32) return;
-  app.MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), app.Title(), MB_OK | MB_ICONWARNING);
+  const TShellOpenResult opened = ShellOpen(app.Handle(), target);
+  if (opened.Opened) return;
+  app.MessageBox("Unable to open " + target + "\n" + opened.Reason, app.Title(), MB_OK | MB_ICONWARNING);
 }

@@ -5,6 +5,16 @@
 #include "app/win/StickForm.h"
 #include "toolkit/ScopeExit.h"
 
+namespace {
+// A full list is said before the editor opens: the editor is modal, and the user could not
+// delete a note without losing what they had typed.
+bool ListHasRoom(const TNoteList& notes, TApplication& app) {
+  if (notes.NoteCount() < MaxNotes) return true;
+  app.MessageBox(FullListMessage, app.Title(), MB_OK | MB_ICONWARNING);
+  return false;
+}
+}  // namespace
+
 void TStickForm::SetDialogs(TEditorForm* editor, TForm* about) {
   if (TEditorForm* old = dialogs_.Editor(); old && old != editor) {
     old->OnNoteStored = nullptr;
@@ -32,7 +42,7 @@ void TStickForm::Run(TCommand command) {
     case TCommand::Attachment: OpenAttachment(); break;
     case TCommand::Cycle: ToggleCycling(); break;
     case TCommand::New:
-      if (editor && ListCanChange(notes_, ctx_.App)) editor->NewNote();
+      if (editor && ListCanChange(notes_, ctx_.App) && ListHasRoom(notes_, ctx_.App)) editor->NewNote();
       break;
     case TCommand::Edit:
       if (editor && ListCanChange(notes_, ctx_.App)) editor->EditNote(view_.Shown());

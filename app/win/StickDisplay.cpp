@@ -1,5 +1,6 @@
 // The note window's display: showing a note, the counter, deleting the shown note, its
 // attachment, the keys, dragging the window by the note text, and the clock's hint.
+#include "app/win/AttachmentQuestion.h"
 #include "app/win/NotesQuestions.h"
 #include "app/win/ShellOpen.h"
 #include "app/win/StickForm.h"
@@ -72,6 +73,7 @@ void TStickForm::TrashShownNote() {
 void TStickForm::OpenAttachment() {
   const TNotice* note = view_.ShownNote();
   if (!note || note->Attach.empty()) return;
+  if (!AttachmentMayOpen(note->Attach, ctx_.App)) return;
   OpenWithShell(ctx_.App, note->Attach, "attachment");
 }
 

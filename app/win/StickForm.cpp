@@ -102,6 +102,7 @@ void TStickForm::ActivationStep() {
   ready_ = true;
   MarkNoteWindow(hwnd_);  // from now on a second start may hand over to us
   WatchNotesFolder();
+  conflict_copies_.Merge(notes_, ctx_.App);
   ApplySwitches();
   if (notes_.FileState() == TNoteList::TFileState::Refused)
     ctx_.App.MessageBox(notes_.RefusalText(), ctx_.App.Title(), MB_OK | MB_ICONWARNING);
@@ -173,7 +174,8 @@ void TStickForm::WatchNotesFolder() {
 }
 
 void TStickForm::NotesFolderChanged() {
-  if (!notes_.ReloadIfChanged()) return;
+  const bool reloaded = notes_.ReloadIfChanged();
+  if (!conflict_copies_.Merge(notes_, ctx_.App) && !reloaded) return;
   // The note on display again, or the nearest one left.
   view_.ShowNearest();
   ShowNote(view_.Shown());
@@ -197,6 +199,8 @@ void TStickForm::WndProc(TMessage& m) {
         }
       }
       session_block_.Release();
+      // An installer that replaces our files asks us to go; the notes are saved already.
+      if (m.WParam && (m.LParam & ENDSESSION_CLOSEAPP)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       m.Result = 0;
       return;
     default:

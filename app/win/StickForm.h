@@ -13,6 +13,7 @@
 #include "app/NoteView.h"
 #include "app/Notes.h"
 #include "app/Settings.h"
+#include "app/win/ConflictCopies.h"
 #include "app/win/EditorForm.h"
 #include "app/win/FormContext.h"
 #include "app/win/ShutdownBlock.h"
@@ -127,6 +128,7 @@ class TStickForm : public TForm, private TStickControls {
   bool show_requested_ = false;  // a hand-over came before that and waits for it
   TShutdownBlock session_block_;  // the end of the session held up while notes are unsaved
   std::unique_ptr<TFolderWatch> folder_watch_;  // on the program's folder
+  TConflictCopies conflict_copies_;
 };
 
 // The date the clock's hint shows: the user's short date, always with a four-digit year.

@@ -56,7 +56,9 @@ EXE=$(realpath "${1:-$ROOT/build/win/app/Zettly.exe}")
 [ -f "$EXE" ] || { echo "no $EXE: build it first (./zettly test or cmake --build build/win)" >&2; exit 2; }
 
 WORK=$ROOT/build/bench-floor
-export WINEPREFIX=$WORK/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$ROOT/launch/wine-env.sh"
+. "$ROOT/launch/xvfb.sh"
+export WINEPREFIX=$WORK/wine
 PROG=$WINEPREFIX/drive_c/zbench
 SETTINGS='HKCU\Software\Quorvel\Pinnote\Setup'
 mkdir -p "$WORK"
@@ -82,7 +84,12 @@ trap cleanup EXIT
 if [ ! -f "$WINEPREFIX/.ready" ]; then
   say "creating the Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1 || true
+  # A prefix Wine could not make is not used (nor marked ready): what Wine said ends the run.
+  if ! wineboot -i </dev/null >"$WORK/wineboot.log" 2>&1; then
+    tail -n 20 "$WORK/wineboot.log" >&2
+    say "Wine could not make the prefix $WINEPREFIX"
+    exit 1
+  fi
   wineserver -w
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   # Every program of this prefix runs on one virtual desktop.
@@ -92,17 +99,7 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
   touch "$WINEPREFIX/.ready"
 fi
 
-for n in $(seq 150 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 && break
-  kill "$XVFB_PID" 2>/dev/null || true
-  XVFB_PID=""
-done
-[ -n "$XVFB_PID" ] || { say "could not start Xvfb"; exit 1; }
+xvfb_start
 
 mkdir -p "$PROG"
 rm -f "$PROG/notices.msg"

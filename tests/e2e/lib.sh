@@ -13,9 +13,7 @@ set -euo pipefail
 : "${E2E_WORK:?}"
 : "${DISPLAY:?e2e tests need the display that ./zettly test starts}"
 : "${WINEPREFIX:?e2e tests need the Wine prefix that ./zettly test makes for them}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# Wine cannot name a file with a non-ASCII letter under the C locale.
-export LC_ALL=C.UTF-8
+. "$(dirname "${BASH_SOURCE[0]}")/../../launch/wine-env.sh"
 
 E2E_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)
 E2E_DIR="$E2E_WORK/$E2E_NAME"

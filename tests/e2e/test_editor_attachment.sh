@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Browse picks a real file through the open-file dialog (confirmed with Enter, whose release must
 # not store the note behind it); Enter in the editor then stores the note with the file's full
-# path, and the note window's attachment button hands it to the shell: the attached script runs
-# and leaves its mark.
+# path, and the note window's attachment button asks before it hands the script to the shell:
+# No (the default, Enter) runs nothing, Yes runs it and it leaves its mark.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/editor.sh"
 e2e_begin
 e2e_set_dword "$SETTINGS_KEY" On 0
-printf '@echo off\r\necho opened> "%%~dp0opened.txt"\r\n' >"$PROG/mark.bat"
+printf '@echo off\r\necho opened>> "%%~dp0opened.txt"\r\n' >"$PROG/mark.bat"
 win_path="Z:$(echo "$PROG/mark.bat" | tr '/' '\\')"
 e2e_start
 note_origin
@@ -34,7 +34,30 @@ e2e_wait 10 test -f "$PROG/notices.msg" || e2e_fail "Enter did not save the note
 e2e_assert_eq "$(e2e_notes | tr '\n' '|')" \
   "[General]|N=1|[Note1]|Content=Run the script|Attach=$win_path|Exposure=3000|" "notes file with the attachment"
 
-# The attachment button (panel 8, 148) is shown for the note; a click runs the script.
+# The attachment button (panel 8, 148) is shown for the note; a click asks first, as the
+# attachment is a script: the question is a second window named as the program.
+program_windows() {
+  local n=0 id w h
+  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
+    read -r _ _ w h < <(e2e_geometry "$id") || continue
+    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
+  done
+  echo "$n"
+}
+question_up() { [ "$(program_windows)" -ge 2 ]; }
+question_gone() { [ "$(program_windows)" -le 1 ]; }
 e2e_wait 5 note_text_shown || e2e_fail "the note is not on display"
 e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
-e2e_wait 30 test -f "$PROG/opened.txt" || e2e_fail "the attachment was not opened"
+e2e_wait 10 question_up || e2e_fail "the script was not asked about"
+e2e_key "" Return
+e2e_wait 10 question_gone || e2e_fail "the question stayed after Enter"
+# Until the program is back from the box the note window takes no click: one lost then is
+# made again.
+ask_again() {
+  e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
+  e2e_wait 2 question_up
+}
+e2e_wait 15 ask_again || e2e_fail "the script was not asked about the second time"
+e2e_key "" y
+e2e_wait 30 grep -q opened "$PROG/opened.txt" || e2e_fail "the attachment was not opened after Yes"
+e2e_assert_eq "$(grep -c opened "$PROG/opened.txt")" 1 "runs of the script (No ran nothing)"

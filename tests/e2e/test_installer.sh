@@ -2,10 +2,12 @@
 # The Windows installer on a machine that never had Zettly: a quiet per-user install puts the
 # program, its help and a Start-menu shortcut in place and registers one installed program
 # without starting it or asking to start with the system; the program, started through the
-# shortcut, keeps a new note beside itself. The next version installs over it in place (the
-# note and the settings stay, one installed program), the older one is then refused, and
-# uninstalling takes the program and the shortcut and leaves the note and the settings.
-# About half a minute, most of it for the fresh Wine prefix.
+# shortcut, keeps a new note beside itself and its autorun value. The next version installs over
+# it in place while it runs (it is closed having saved; the note, the settings and the autorun
+# value stay, one installed program), the older one is then refused, and uninstalling while it
+# runs takes the program, the shortcut and its autorun value and leaves the note, the settings
+# and another copy's autorun value.
+# About a minute, most of it for the fresh Wine prefix and the program's starts.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/editor.sh"
 : "${ZETTLY_MSI:?}" "${ZETTLY_MSI_VERSION:?}" "${ZETTLY_MSI_NEXT:?}" "${ZETTLY_MSI_NEXT_VERSION:?}" "${ZETTLY_NEXT_EXE:?}"
@@ -40,6 +42,12 @@ installed() {
   done
 }
 settings() { wine reg query "$SETTINGS_KEY" </dev/null 2>/dev/null | tr -d '\r' | grep REG_ | sort; }
+# Started as a person does, from the Start menu: the program runs from where it was installed.
+start_from_shortcut() {
+  (setsid wine explorer /desktop=shell,1024x768 start "$(winepath -w "$SHORTCUT")" </dev/null >>"$E2E_DIR/wine.log" 2>&1 &)
+  e2e_wait 60 e2e_note_window || e2e_fail "the shortcut did not start the program"
+  [ -n "$(e2e_wine_pids 'Local.Programs.Zettly.Zettly\.exe')" ] || e2e_fail "the program does not run from $PROG"
+}
 
 # Install.
 msiexec install /i "$(winepath -w "$ZETTLY_MSI")" || e2e_fail "the install failed (see $E2E_DIR/install.log)"
@@ -52,10 +60,7 @@ e2e_reg "$USER_RUN_KEY" Zettly >/dev/null && e2e_fail "the installer wrote the a
 e2e_reg "$RUN_KEY" Zettly >/dev/null && e2e_fail "the installer wrote the machine's autorun value"
 [ -z "$(settings)" ] || e2e_fail "the installer wrote settings"
 
-# Started as a person does, from the Start menu: the program runs from where it was installed.
-(setsid wine explorer /desktop=shell,1024x768 start "$(winepath -w "$SHORTCUT")" </dev/null >"$E2E_DIR/wine.log" 2>&1 &)
-e2e_wait 60 e2e_note_window || e2e_fail "the shortcut did not start the program"
-[ -n "$(e2e_wine_pids 'Local.Programs.Zettly.Zettly\.exe')" ] || e2e_fail "the program does not run from $PROG"
+start_from_shortcut
 e2e_focus_note
 e2e_key ctrl n
 editor_wait '^Create new note$'
@@ -69,13 +74,18 @@ e2e_wait_exit 30 || e2e_fail "the program did not close"
 notes=$(md5sum <"$PROG/notices.msg")
 saved=$(settings)
 [ -n "$saved" ] || e2e_fail "the program saved no settings"
+autorun=$(e2e_reg "$USER_RUN_KEY" Zettly) || e2e_fail "the first start wrote no autorun value"
+e2e_assert_eq "$autorun" "$(winepath -w "$PROG/Zettly.exe")" "autorun value after the first start"
 
-# The next version replaces this one in place.
+# The next version replaces this one in place while it runs: no restart is left to finish it.
+start_from_shortcut
 msiexec upgrade /i "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the upgrade failed (see $E2E_DIR/upgrade.log)"
-cmp -s "$PROG/Zettly.exe" "$ZETTLY_NEXT_EXE" || e2e_fail "the upgrade did not replace the program"
+cmp -s "$PROG/Zettly.exe" "$ZETTLY_NEXT_EXE" || e2e_fail "the upgrade did not replace the running program"
+e2e_running && e2e_fail "the older program still runs after the upgrade"
 e2e_assert_eq "$(installed | awk '{print $2}')" "$ZETTLY_MSI_NEXT_VERSION" "installed programs after the upgrade"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg")" "$notes" "notes file after the upgrade"
 e2e_assert_eq "$(settings)" "$saved" "settings after the upgrade"
+e2e_assert_eq "$(e2e_reg "$USER_RUN_KEY" Zettly)" "$autorun" "autorun value after the upgrade"
 
 # The older version does not install over the newer, for that reason and no other. (Wine shows
 # the package's message only with a user interface, so the log's finding stands for it.)
@@ -85,13 +95,24 @@ grep -aq '^Property(S): WIX_DOWNGRADE_DETECTED = {' "$E2E_DIR/downgrade.log" ||
 cmp -s "$PROG/Zettly.exe" "$ZETTLY_NEXT_EXE" || e2e_fail "the refused downgrade changed the program"
 e2e_assert_eq "$(installed | awk '{print $2}')" "$ZETTLY_MSI_NEXT_VERSION" "installed programs after the refused downgrade"
 
-# Uninstalled: the program and its shortcut go, the note and the settings stay.
+# Uninstalled while it runs: the program, its shortcut and its autorun value go, the note and the
+# settings stay.
+start_from_shortcut
 msiexec uninstall /x "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the uninstall failed (see $E2E_DIR/uninstall.log)"
 [ ! -e "$PROG/Zettly.exe" ] && [ ! -e "$PROG/help.chm" ] || e2e_fail "the program files are still there"
+e2e_running && e2e_fail "the program still runs after the uninstall"
 [ ! -e "$SHORTCUT" ] || e2e_fail "the shortcut is still there"
+e2e_reg "$USER_RUN_KEY" Zettly >/dev/null && e2e_fail "the autorun value names the removed program"
 e2e_assert_eq "$(installed)" "" "installed programs after the uninstall"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg" 2>/dev/null)" "$notes" "notes file after the uninstall"
 e2e_assert_eq "$(settings)" "$saved" "settings after the uninstall"
+
+# An autorun value that names another copy (one from the zip, elsewhere) is not the package's.
+msiexec reinstall /i "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the second install failed (see $E2E_DIR/reinstall.log)"
+other='"C:\Portable Zettly\Zettly.exe"'
+wine reg add "$USER_RUN_KEY" /v Zettly /d "$other" /f </dev/null >/dev/null 2>&1
+msiexec uninstall-again /x "$(winepath -w "$ZETTLY_MSI_NEXT")" || e2e_fail "the second uninstall failed (see $E2E_DIR/uninstall-again.log)"
+e2e_assert_eq "$(e2e_reg "$USER_RUN_KEY" Zettly)" "$other" "another copy's autorun value after the uninstall"
 
 # Passed: the prefix is not worth keeping (about 700 MB); a failed run keeps it for a look.
 e2e_end_wine

@@ -9,7 +9,6 @@
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/wm.sh"
 wm_begin
-CMAKE_DIR=$(cd "$(dirname "$0")/../../cmake" && pwd)
 
 export HOME=$E2E_DIR/home XDG_DATA_HOME=$E2E_DIR/home/data XDG_CONFIG_HOME=$E2E_DIR/home/config
 DATA=$XDG_DATA_HOME/zettly
@@ -18,8 +17,9 @@ mkdir -p "$DATA/program"
 cp "$ZETTLY_EXE" "$DATA/program/"
 # F1 opens help.chm, which this prefix shows as the pages in help/.
 if [ -f "${ZETTLY_HELP:-}" ]; then cp "$ZETTLY_HELP" "$DATA/program/"; else : >"$DATA/program/help.chm"; fi
-cp "$CMAKE_DIR/zettly-launch" "$DATA/zettly"
-cp "$CMAKE_DIR/wine-start" "$DATA/wine-start"
+mkdir -p "$DATA/program/help"
+cp "$(dirname "$0")"/../../help/*.html "$DATA/program/help/"
+"$(dirname "$0")/../../launch/install" "$DATA"
 # A new prefix, as "./zettly run" makes one; from here on the scenario's Wine is that prefix's.
 export WINEPREFIX=$DATA/wine
 wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -57,7 +57,7 @@ e2e_key ctrl x
 e2e_wait_exit 30 || e2e_fail "Ctrl+X did not end the program"
 e2e_wait 30 entry_written || e2e_fail "Auto Run is on but no autostart entry was written"
 grep -qxF "Icon=$DATA/zettly.png" "$ENTRY" || e2e_fail "the entry's icon: $(grep '^Icon=' "$ENTRY")"
-command=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$ENTRY")
+command=$(sed -n 's/^Exec=env "\(.*\)"$/\1/p' "$ENTRY")
 e2e_assert_eq "$command" "$DATA/zettly" "the entry's command"
 
 # As the desktop does at login; then Auto Run off through the note's menu.

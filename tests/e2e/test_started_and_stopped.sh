@@ -5,7 +5,7 @@
 # prefix is left.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
-START="$(dirname "$0")/../../cmake/wine-start"
+START="$(dirname "$0")/../../launch/wine-start"
 e2e_begin
 e2e_write_notes \
   'First' '' 60000 \

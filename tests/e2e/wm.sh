@@ -2,6 +2,8 @@
 # a real window manager (openbox), optionally a notification area (trayer), and the program
 # started straight on it, without a Wine desktop, as "./zettly run" does where a window manager
 # runs. Source after lib.sh and call wm_begin instead of e2e_begin.
+WM_LAUNCH=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../launch" && pwd)
+. "$WM_LAUNCH/xvfb.sh"
 
 WM_PIDS=()
 
@@ -16,35 +18,17 @@ wm_cleanup() {
 # The window manager has said who it is on the root window.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 # Someone owns the notification area of screen 0.
-wm_tray_owned() { xdpyinfo >/dev/null 2>&1 && python3 - <<'EOF'
-import ctypes, ctypes.util, sys
-x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-x.XOpenDisplay.restype = ctypes.c_void_p
-d = x.XOpenDisplay(None)
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-atom = x.XInternAtom(d, b"_NET_SYSTEM_TRAY_S0", 0)
-sys.exit(0 if x.XGetSelectionOwner(d, atom) else 1)
-EOF
-}
+wm_tray_owned() { python3 "$WM_LAUNCH/tray_owned.py" 0; }
 
 # wm_begin [--tray]: a fresh program folder as e2e_begin makes it, on a new screen with openbox
 # (and trayer with --tray). DISPLAY then names that screen.
 wm_begin() {
   e2e_begin
   trap wm_cleanup EXIT
-  local answer n="" i
-  answer=$(mktemp)
-  setsid Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -ac 5>"$answer" >/dev/null 2>&1 &
-  WM_PIDS+=($!)
-  for i in $(seq 1 100); do
-    n=$(head -n1 "$answer" 2>/dev/null)
-    [ -n "$n" ] && break
-    sleep 0.1
-  done
-  rm -f "$answer"
-  [ -n "$n" ] || e2e_fail "no X server for the desktop"
-  export DISPLAY=":$n"
+  local started=0
+  xvfb_start || started=$?
+  WM_PIDS+=("$XVFB_PID")
+  [ "$started" = 0 ] || e2e_fail "no X server for the desktop"
   setsid openbox --sm-disable </dev/null >"$E2E_DIR/openbox.log" 2>&1 &
   WM_PIDS+=($!)
   e2e_wait 20 wm_ready || e2e_fail "openbox did not start"

@@ -24,6 +24,8 @@ TEST(StaleTemporaries, OnlyOldLeftoversOfOurOwnSavesGo) {
       {"notices.msg.1-2-3.tmp.bak", kOld},
       {"other.msg.1-2-3.tmp", kOld},
       {"notices.msg..tmp", kOld},
+      {".syncthing.notices.msg.tmp", kOld},      // sync tools' own files in progress
+      {"~syncthing~notices.msg.tmp", kOld},
   };
   EXPECT_EQ(StaleTemporaries("notices.msg", entries),
             (std::vector<std::string>{ours, "NOTICES.MSG.1-2-3.TMP"}));

@@ -57,6 +57,14 @@ class AccessibleClient {
   }
 };
 
+// The name and role a client reads for a window itself; {"", -1} when it gets no object.
+inline std::pair<std::string, long> NameAndRole(HWND window) {
+  AccessibleClient client(window);
+  EXPECT_EQ(client.result, S_OK);
+  if (!client.acc) return {"", -1};
+  return {client.Name(CHILDID_SELF), client.Role(CHILDID_SELF)};
+}
+
 // Records the events of one kind (name changes by default) raised for client areas while it
 // lives (delivered by the message loop).
 class NameChangeRecorder {

@@ -256,6 +256,36 @@ TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialo
   EXPECT_EQ(GetFile(NotesFile()).find("one too many"), std::string::npos);
 }
 
+// Regression: with 99 notes New opened the editor and said the list was full only at "Stick it",
+// when the text typed could not be kept while a note was deleted. New says so before the
+// editor opens, from the button and the key alike; Edit still opens.
+TEST_F(EditorTest, Bug_NewOnAFullListOpenedTheEditorBeforeSayingItWasFull) {
+  StartBoth(Numbered(1));
+  while (notes.NoteCount() < MaxNotes) notes.AppendNote({.Content = "filler", .Exposure = 3000});
+  // The steps come after the command: had it opened the editor, they would run inside it.
+  const auto press = [&](WORD key) {
+    SetCtrl(true);
+    PostMessageW(Ui(form).NotePanel->Handle(), WM_KEYDOWN, key, 1);
+    PostMessageW(Ui(form).NotePanel->Handle(), WM_KEYUP, key, 0xC0000001);
+    WhileOpen([] {});
+    Application->ProcessMessages();
+    SetCtrl(false);
+  };
+  WhileOpen([] {});
+  ClickOn(Ui(form).NewSpeedBtn);
+  Application->ProcessMessages();
+  EXPECT_TRUE(ran_steps);
+  EXPECT_FALSE(shown_during_steps);
+  press('N');
+  EXPECT_TRUE(ran_steps);
+  EXPECT_FALSE(shown_during_steps);
+  EXPECT_EQ(Boxes(), std::vector<std::wstring>(2, Wide(FullListMessage)));
+
+  press('E');
+  EXPECT_TRUE(shown_during_steps);
+  EXPECT_EQ(Boxes().size(), 2u);
+}
+
 // Regression: a pasted text with line breaks reached the list, and the file, on several lines.
 TEST_F(EditorTest, PastedLineBreaksAreStoredAsBlanks) {
   StartBoth({});

@@ -67,4 +67,22 @@ TEST_F(EditorAccessTest, FieldsReadAsTheirLabelsAndTheKeyboardAndDefaultAreInThe
   EXPECT_TRUE(ran_steps);
 }
 
+// Regression: the note box and Browse read as a "client" area, and the exposure field's arrows
+// had no name at all.
+TEST_F(EditorAccessTest, Bug_TheNoteBoxBrowseAndTheArrowsDidNotSayWhatTheyAre) {
+  StartBoth({});
+  form->Show();
+  using Read = std::pair<std::string, long>;
+  WhileOpen([&] {
+    EXPECT_EQ(NameAndRole(editor->NoteEdit->Handle()), Read("Note", ROLE_SYSTEM_TEXT));
+    EXPECT_EQ(NameAndRole(editor->AttachmentEdit->Handle()), Read("Attachment", ROLE_SYSTEM_TEXT));
+    EXPECT_EQ(NameAndRole(editor->ExposureEdit->Handle()), Read("Exposure Time (seconds)", ROLE_SYSTEM_TEXT));
+    EXPECT_EQ(NameAndRole(editor->BrowseButton->Handle()), Read("Browse", ROLE_SYSTEM_PUSHBUTTON));
+    EXPECT_EQ(NameAndRole(editor->ExposureEdit->ButtonHandle()),
+              Read("Exposure Time (seconds)", ROLE_SYSTEM_SPINBUTTON));
+  });
+  editor->NewNote();
+  EXPECT_TRUE(ran_steps);
+}
+
 }  // namespace

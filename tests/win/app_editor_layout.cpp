@@ -6,6 +6,8 @@
 #include <richedit.h>
 
 #include "tests/win/EditorTestSupport.h"
+#include "toolkit/win/Graphics.h"
+#include "toolkit/win/Handles.h"
 
 namespace {
 
@@ -96,6 +98,28 @@ TEST_F(EditorKeyboardTest, TheExposureFieldLeavesItsLabelsTextInSightAtEveryScal
     const TSpinEdit& field = *editor->ExposureEdit;
     EXPECT_GE(field.Left(), label.Left() + label.Width()) << dpi;
     EXPECT_EQ(field.Left() + field.Width(), ScaleForDpi(193, dpi)) << dpi;  // the right edge stays
+  }
+}
+
+// Regression: at 200 characters the count read "200 character", its "s" cut off by its edge.
+TEST_F(EditorKeyboardTest, Bug_TheCountOfTwoHundredCharactersLostItsLastLetter) {
+  StartBoth({});
+  for (const bool wider : {false, true}) {
+    if (wider) {  // a substitute font wider than the one designed for
+      editor->ChangeScale(96);
+      editor->Font().SetHeight(-15);
+    }
+    for (int dpi : {96, 120, 144, 192}) {
+      editor->ChangeScale(dpi);
+      editor->Handle();
+      const TLabel& count = *editor->CharCountLabel;
+      const WindowDC screen(nullptr);
+      TCanvas canvas(screen.Get());
+      canvas.Font.Assign(count.Font());
+      EXPECT_LE(canvas.TextExtent("200 characters").cx, count.Width()) << dpi << " " << wider;
+      EXPECT_GE(count.Left(), 0);
+      EXPECT_LE(count.Left() + count.Width(), ScaleForDpi(225, dpi)) << dpi << " " << wider;
+    }
   }
 }
 

@@ -289,4 +289,23 @@ TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
   EXPECT_EQ(read, expected);
 }
 
+// Regression: the tab control and the page's window, which has the focus while a link has the
+// keyboard, read without a name; "Close", which Enter presses, was not marked the default.
+TEST(InfoFormReadTest, Bug_TheTabsAndThePageHadNoNameAndCloseWasNotTheDefault) {
+  WithFakeSystem sys;
+  TInfoForm form(nullptr);
+  using Read = std::pair<std::string, long>;
+  EXPECT_EQ(NameAndRole(form.Pages->Handle()), Read("About", ROLE_SYSTEM_PAGETABLIST));
+  EXPECT_EQ(NameAndRole(form.AboutTabSheet->Handle()).first, "About");
+  EXPECT_EQ(NameAndRole(form.AboutPanel->Handle()).first, "About");
+
+  AccessibleClient client(form.Handle());
+  ASSERT_EQ(client.result, S_OK);
+  long close = 0;
+  for (long id = 1; id <= client.Count(); ++id)
+    if (client.Name(id) == "Close") close = id;
+  ASSERT_NE(close, 0);
+  EXPECT_EQ(client.State(close) & STATE_SYSTEM_DEFAULT, STATE_SYSTEM_DEFAULT);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/win/StickTestSupport.h"
+#include "toolkit/ScopeExit.h"
 
 namespace {
 
@@ -202,6 +203,41 @@ TEST_F(StickDisplayTest, TheAttachmentGoesToTheShellWithTheApplicationAsOwner) {
   ASSERT_EQ(system.shell.size(), 2u);
   EXPECT_EQ(system.shell[1].file, L"b.doc");
   EXPECT_TRUE(system.boxes.empty());
+}
+
+// Regression: an attachment that the shell runs as a program (marker.exe, a script, a bare
+// "cmd.exe") ran on one click. It is asked about first, No being the default, and No opens
+// nothing; the system's PATHEXT adds to the kinds asked about; a document opens without a word.
+TEST_F(StickDisplayTest, Bug_AnAttachmentThatIsAProgramRanWithoutAQuestion) {
+  const wchar_t* kPathExt = L"PATHEXT";
+  wchar_t saved[512] = L"";
+  const bool had = GetEnvironmentVariableW(kPathExt, saved, 512) > 0;
+  const ScopeExit restore([&] { SetEnvironmentVariableW(kPathExt, had ? saved : nullptr); });
+  SetEnvironmentVariableW(kPathExt, L".COM;.EXE;.PY");
+  Start({{"exe", "C:\\tools\\marker.exe", 5000},
+         {"bat", "C:\\tools\\marker.bat", 5000},
+         {"py", "C:\\tools\\tool.py", 5000},
+         {"doc", "C:\\notes\\a.txt", 5000}});
+  system.box_answer = IDNO;
+  for (int k = 0; k < 3; ++k) {
+    ClickOn(Ui(form).AttachmentButton);
+    ClickOn(Ui(form).ForwardSpeedBtn);
+  }
+  EXPECT_TRUE(system.shell.empty());
+  ASSERT_EQ(system.boxes.size(), 3u);
+  EXPECT_NE(system.boxes[0].text.find(L"C:\\tools\\marker.exe"), std::wstring::npos);
+  EXPECT_EQ(system.boxes[0].flags & (MB_TYPEMASK | MB_DEFMASK | MB_ICONMASK),
+            static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING));
+
+  ClickOn(Ui(form).AttachmentButton);  // the document
+  EXPECT_EQ(system.boxes.size(), 3u);
+  ClickOn(Ui(form).ForwardSpeedBtn);
+  system.box_answer = IDYES;
+  PressKey('A', true);
+  EXPECT_EQ(system.boxes.size(), 4u);
+  ASSERT_EQ(system.shell.size(), 2u);
+  EXPECT_EQ(system.shell[0].file, L"C:\\notes\\a.txt");
+  EXPECT_EQ(system.shell[1].file, L"C:\\tools\\marker.exe");
 }
 
 // Each Ctrl key does what its button does; without Ctrl nothing happens.

@@ -123,7 +123,7 @@ TEST_F(StickTest, AChangeOfTheFileOnDiskReachesTheWindowThroughTheMessageLoop) {
 }
 
 TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReachesIt) {
-  Start({{"A", "C:\\no\\such.doc", 3000}, {"B", std::string(2047, 'p'), 3000}});
+  Start({{"A", "C:\\no\\such.doc", 3000}, {"B", "C:\\" + std::string(2040, 'p') + ".doc", 3000}});
   system.shell_result = SE_ERR_NOASSOC;
   PressKey('A', true);
   ASSERT_EQ(Boxes(), std::vector<std::wstring>{L"Unable to open C:\\no\\such.doc\n"

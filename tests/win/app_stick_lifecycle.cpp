@@ -146,6 +146,18 @@ TEST_F(StickTest, TheEndOfTheSessionSavesEverything) {
   EXPECT_TRUE(system.boxes.empty());
 }
 
+TEST_F(StickTest, AnInstallerThatAsksTheProgramToGoClosesItButALogoffDoesNot) {
+  Start({{"A", "", 3000}});
+  form->Show();
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // the system ends the process
+  Application->ProcessMessages();
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  Application->ProcessMessages();
+  EXPECT_FALSE(form->Visible());
+}
+
 TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   Start({{"A", "", 3000}, {"B", "", 3000}});
   RefusingStore store;

@@ -1,6 +1,7 @@
 // The INI document against the platform's own profile functions, and the real file store.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 #include <string>
 #include <vector>
@@ -162,6 +163,60 @@ TEST(FileStore, TemporaryFilesAreUniqueAndOnlyOurOldLeftoversAreCleanedUp) {
   EXPECT_TRUE(Exists(target + L".backup.tmp"));
   EXPECT_TRUE(Exists(target + L".a-b-c.tmp"));
   EXPECT_EQ(folder.Count(), 4);  // and no temporary file of the save itself
+}
+
+// Regression: under Wine a save moved the old file away and deleted it before it moved the new
+// one in, so a sync tool watching the folder saw the notes vanish, and a failure of that last
+// move left neither copy.
+struct TAbsenceWatch {
+  std::wstring target;
+  std::atomic<bool> stop{false};
+  std::atomic<long> looks{0}, misses{0};
+};
+
+TEST(FileStore, TheFileIsThereThroughEverySaveAndAFailedOneKeepsTheOld) {
+  TScratchFolder folder;
+  const std::wstring target = folder / L"notices.msg";
+  ASSERT_TRUE(PutFile(target, "save 0"));
+  TFileStore& store = SystemFileStore();
+  TAbsenceWatch watch{target};
+  const auto look = [](void* w) -> DWORD {
+    for (auto& watch = *static_cast<TAbsenceWatch*>(w); !watch.stop; ++watch.looks)
+      watch.misses += GetFileAttributesW(watch.target.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return 0;
+  };
+  const UniqueHandle observer(CreateThread(nullptr, 0, look, &watch, 0, nullptr));
+  ASSERT_TRUE(observer);
+  int saved = 0;
+  for (int i = 1; i <= 300; ++i) saved += store.WriteWholeFile(Narrow(target), "save " + std::to_string(i));
+  watch.stop = true;
+  WaitForSingleObject(observer.Get(), INFINITE);
+  EXPECT_EQ(saved, 300);
+  EXPECT_GT(watch.looks, 300);
+  EXPECT_EQ(watch.misses, 0);
+  EXPECT_EQ(GetFile(target), "save 300");
+
+  // Wine refuses to rename over a file that is open, even to a reader that shares delete: a save
+  // waits for a reader that lets go soon, and fails, losing nothing, while one holds on.
+  const auto openReader = [&] {
+    return CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  };
+  const auto closeSoon = [](void* h) -> DWORD {
+    Sleep(50);
+    return CloseHandle(h);
+  };
+  const UniqueHandle closer(CreateThread(nullptr, 0, closeSoon, openReader(), 0, nullptr));
+  EXPECT_TRUE(store.WriteWholeFile(Narrow(target), "save 301"));
+  WaitForSingleObject(closer.Get(), INFINITE);
+  EXPECT_EQ(GetFile(target), "save 301");
+  const UniqueHandle reader(openReader());
+  ASSERT_TRUE(reader);
+  TFileStore::TFailure failure;
+  EXPECT_FALSE(store.WriteWholeFile(Narrow(target), "lost?", failure));
+  EXPECT_FALSE(failure.Reason.empty());
+  EXPECT_EQ(GetFile(target), "save 301");
+  EXPECT_EQ(folder.Count(), 1);  // and no temporary file left
 }
 
 TEST(FileStore, AFailedWriteLeavesEverythingAsItWas) {

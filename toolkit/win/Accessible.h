@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,11 @@ bool PostAccessibleClick(HWND hwnd, TWinControl& window, TControl& target);
 HRESULT TextAnswer(const std::string& text, BSTR* out);
 
 // Wraps a system control's standard accessible object so that it is called what DescribeControl
-// says (its label's text); takes over the reference to `standard`.
-IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard);
+// says (its label's text) and has the role it says; takes over the reference to `standard`.
+// With `part`, `standard` is the object of a system window inside the control (hwnd is still the
+// control's), called what the control is, with the role `part`.
+IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard,
+                               std::optional<TAccessibleRole> part = std::nullopt);
 
 // Plugs the service into the toolkit's hooks: windows of ours answer WM_GETOBJECT with their
 // accessible object, and a listening client hears of name and focus changes. Call once at start.

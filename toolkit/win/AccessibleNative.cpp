@@ -1,9 +1,12 @@
 // A system control's own accessible object (an edit box, a button) with what the system cannot
-// know put in: the name its windowless label gives it. Everything else is the system's answer.
+// know put in: the name its windowless label gives it, and its role where the system's object
+// only knows a client area (Wine's has no role for a rich edit box, an owner-drawn button, a
+// tab control or up-down arrows). Everything else is the system's answer.
 #include "toolkit/win/Accessible.h"
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 
 
@@ -11,9 +14,10 @@ namespace {
 
 class TNamedNativeObject final : public IAccessible {
  public:
-  // Takes over the reference to `standard`.
-  TNamedNativeObject(IAccessible* standard, HWND hwnd, TWinControl& control)
-      : standard_(standard), hwnd_(hwnd), control_(&control) {}
+  // Takes over the reference to `standard`. `hwnd` is the control's window; `part`, when given,
+  // is the role of the system window inside it that `standard` stands for.
+  TNamedNativeObject(IAccessible* standard, HWND hwnd, TWinControl& control, std::optional<TAccessibleRole> part)
+      : standard_(standard), hwnd_(hwnd), control_(&control), part_(part) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -60,7 +64,20 @@ class TNamedNativeObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* out) override {
     return standard_->get_accDescription(c, out);
   }
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* out) override { return standard_->get_accRole(c, out); }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    if (!out) return E_POINTER;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
+      if (TWinControl* c = LiveControl(hwnd_, control_)) {
+        const TAccessibleRole role = part_ ? *part_ : DescribeControl(*c).Role;
+        if (role != TAccessibleRole::Client) {
+          out->vt = VT_I4;
+          out->lVal = AccessibleRoleCode(role);
+          return S_OK;
+        }
+      }
+    }
+    return standard_->get_accRole(child, out);
+  }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* out) override { return standard_->get_accState(c, out); }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* out) override { return standard_->get_accHelp(c, out); }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, long* t) override {
@@ -93,10 +110,12 @@ class TNamedNativeObject final : public IAccessible {
   IAccessible* standard_;  // owned reference
   HWND hwnd_;
   TWinControl* control_;  // not owned; read only while LiveControl says it exists
+  std::optional<TAccessibleRole> part_;
 };
 
 }  // namespace
 
-IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard) {
-  return new TNamedNativeObject(standard, hwnd, control);
+IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* standard,
+                               std::optional<TAccessibleRole> part) {
+  return new TNamedNativeObject(standard, hwnd, control, part);
 }

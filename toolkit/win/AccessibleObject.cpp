@@ -272,31 +272,48 @@ class TAccessibleObject final : public IAccessible {
   HWND hwnd_;
 };
 
-bool AnswerObjectRequest(TWinControl& window, TMessage& m) {
-  if (static_cast<LONG>(m.LParam) != OBJID_CLIENT || !window.HandleAllocated()) return false;
-  // A system control answers for itself unless its label has something to add.
-  if (window.IsNative() && DescribeControl(window).Text.Name.empty()) return false;
+// The answer is marshalled through COM, which this thread may not have needed so far; it stays
+// initialised for the rest of the run.
+bool OleReady() {
   if (!Ole().Ready()) return false;
-  // The answer is marshalled through COM, which this thread may not have needed so far; it
-  // stays initialised for the rest of the run.
   static thread_local const bool com = SUCCEEDED(Ole().CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
-  const HWND hwnd = window.Handle();
+  return true;
+}
+
+// The system's object for `part` (the control's own window or one inside it), completed with
+// what the control says of itself.
+bool AnswerWithNamedNative(TWinControl& control, HWND part, std::optional<TAccessibleRole> role, TMessage& m) {
+  IAccessible* standard = nullptr;
+  if (FAILED(Ole().CreateStdAccessibleObject(part, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&standard))) || !standard)
+    return false;
+  IAccessible* named = NamedNativeObject(control, control.Handle(), standard, role);
+  m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, named);
+  named->Release();
+  return true;
+}
+
+bool AnswerObjectRequest(TWinControl& window, TMessage& m) {
+  if (static_cast<LONG>(m.LParam) != OBJID_CLIENT || !window.HandleAllocated()) return false;
+  // A system control answers for itself unless its label or its role has something to add.
   if (window.IsNative()) {
-    IAccessible* standard = nullptr;
-    if (FAILED(Ole().CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&standard))) || !standard)
-      return false;
-    IAccessible* named = NamedNativeObject(window, hwnd, standard);
-    m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, named);
-    named->Release();
-    return true;
+    const TAccessibleInfo info = DescribeControl(window);
+    if (info.Text.Name.empty() && info.Role == TAccessibleRole::Client) return false;
   }
+  if (!OleReady()) return false;
+  const HWND hwnd = window.Handle();
+  if (window.IsNative()) return AnswerWithNamedNative(window, hwnd, std::nullopt, m);
   Listened().insert(hwnd);
   auto* object = new TAccessibleObject(window, hwnd);
   m.Result = Ole().LresultFromObject(__uuidof(IAccessible), m.WParam, object);
   object->Release();  // the result holds its own reference
   return true;
+}
+
+bool AnswerPartObjectRequest(TWinControl& owner, HWND part, TAccessibleRole role, TMessage& m) {
+  if (static_cast<LONG>(m.LParam) != OBJID_CLIENT || !owner.HandleAllocated()) return false;
+  return OleReady() && AnswerWithNamedNative(owner, part, role, m);
 }
 
 // Raises an event for a control on the innermost window that lists it (and, when asked, only on
@@ -345,6 +362,7 @@ HRESULT TextAnswer(const std::string& text, BSTR* out) {
 void InstallAccessibility() {
   TAccessibilityHooks& hooks = AccessibilityHooks();
   hooks.AnswerGetObject = AnswerObjectRequest;
+  hooks.AnswerPartGetObject = AnswerPartObjectRequest;
   hooks.NameChanged = RaiseNameChange;
   hooks.FocusChanged = RaiseFocus;
 }

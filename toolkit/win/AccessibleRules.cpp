@@ -49,6 +49,9 @@ LONG AccessibleRoleCode(TAccessibleRole role) {
     case TAccessibleRole::StaticText: return ROLE_SYSTEM_STATICTEXT;
     case TAccessibleRole::Link: return ROLE_SYSTEM_LINK;
     case TAccessibleRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
+    case TAccessibleRole::Text: return ROLE_SYSTEM_TEXT;
+    case TAccessibleRole::SpinButton: return ROLE_SYSTEM_SPINBUTTON;
+    case TAccessibleRole::PageTabList: return ROLE_SYSTEM_PAGETABLIST;
     case TAccessibleRole::Client: break;
   }
   return ROLE_SYSTEM_CLIENT;

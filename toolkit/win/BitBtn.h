@@ -8,6 +8,7 @@ class TBitBtn : public TWinControl {
   // 75 x 25, a tab stop.
   explicit TBitBtn(TComponent* owner);
 
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::PushButton; }
   void CommandNotify(WORD code) override;
   bool ParentAsks(TMessage& m) override;
 

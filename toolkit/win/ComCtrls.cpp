@@ -48,6 +48,11 @@ TPageControl::~TPageControl() {
   for (TTabSheet* p : pages_) p->page_control_ = nullptr;
 }
 
+TAccessibleText TPageControl::AccessibleName() const {
+  if (!active_) return TWinControl::AccessibleName();
+  return {active_->AccessibleName().Name, "", Hint()};
+}
+
 void TPageControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.ClassName = CommonControlClass(WC_TABCONTROLW);

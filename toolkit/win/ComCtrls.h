@@ -49,6 +49,9 @@ class TPageControl : public TWinControl {
 
   void Notification(TComponent* component, TOperation operation) override;
   LRESULT Notify(NMHDR* header) override;
+  // A list of tabs, called after the page it shows.
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::PageTabList; }
+  TAccessibleText AccessibleName() const override;
 
   // After the user picked another tab.
   TNotifyEvent OnChange;

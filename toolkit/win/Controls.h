@@ -41,6 +41,9 @@ class TControl;
 struct TAccessibilityHooks {
   // Answers WM_GETOBJECT for a window of ours; true when answered.
   bool (*AnswerGetObject)(TWinControl& window, TMessage& m) = nullptr;
+  // Answers WM_GETOBJECT for a system window that is part of a control of ours (a spin field's
+  // arrows): it is called what `owner` is, in the given role; true when answered.
+  bool (*AnswerPartGetObject)(TWinControl& owner, HWND part, TAccessibleRole role, TMessage& m) = nullptr;
   // A control's name (its caption) or its focus changed.
   void (*NameChanged)(const TControl& control) = nullptr;
   void (*FocusChanged)(const TControl& control) = nullptr;

@@ -26,6 +26,7 @@ class TCustomEdit : public TWinControl {
 
   // Its text is its value, not its name: the label names it, or else the hint.
   TAccessibleText AccessibleName() const override;
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::Text; }
   void WndProc(TMessage& m) override;
   void CommandNotify(WORD code) override;
   bool ParentAsks(TMessage& m) override;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "toolkit/win/Handles.h"
@@ -40,17 +39,12 @@ std::wstring TempName(const std::wstring& target) {
   return target + ToWide(TemporaryFileName({}, GetCurrentProcessId(), GetTickCount(), ++serial));
 }
 
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-
 void RemoveStaleTemporaries(const std::wstring& target) {
   const size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
   WIN32_FIND_DATAW found;
-  const HANDLE first = FindFirstFileW((target + L".*.tmp").c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return;
-  const std::unique_ptr<void, FindCloser> find(first);
+  const UniqueFind find(FindFirstFileW((target + L".*.tmp").c_str(), &found));
+  if (!find) return;
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   const auto ticks = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
@@ -59,7 +53,7 @@ void RemoveStaleTemporaries(const std::wstring& target) {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const uint64_t written = ticks(found.ftLastWriteTime), at = ticks(now);
     entries.push_back({ToUtf8(found.cFileName), at > written ? (at - written) / 10000000 : 0});
-  } while (FindNextFileW(find.get(), &found));
+  } while (FindNextFileW(find.Get(), &found));
   const std::string name = ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1));
   for (const std::string& stale : StaleTemporaries(name, entries)) DeleteFileW((folder + ToWide(stale)).c_str());
 }
@@ -91,6 +85,25 @@ std::wstring FinalTarget(const std::wstring& path) {
 bool KeepMode(const std::wstring& target, const std::wstring& temp, TFileStore::TFailure& failure) {
   DWORD error = 0;
   return CopyWineFileMode(target, temp, error) || Fail(failure, error);
+}
+
+// Windows' replace keeps the replaced file's security and attributes. Wine's moves the old file
+// away and deletes it before it moves the new one in: meanwhile other programs (a sync tool, a
+// second copy) find no file, and when the last move fails neither copy is left. Wine's move with
+// replace is one rename, which never leaves the name empty and fails with the old file in place.
+// Wine refuses that rename while any of its programs has the file open, even one that shares
+// delete; a second copy reading the notes holds it for moments, so a refusal is tried again
+// for about half a second.
+bool PutInPlace(const std::wstring& temp, const std::wstring& target, bool exists) {
+  if (!exists) return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  if (!UnderWine())
+    return ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 25) return false;
+    Sleep(20);
+  }
 }
 
 // Creates, writes and flushes a temporary file of a name nobody else holds; its name on success.
@@ -181,20 +194,16 @@ class TWinFileStore final : public TFileStore {
       if (!temp.empty()) DeleteFileW(temp.c_str());
       return false;
     }
-    // Replacing keeps the file's attributes; a new file is simply moved in.
-    const bool placed =
-        exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                              nullptr) != 0
-               : MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (placed) return true;
-    DWORD error = GetLastError();
-    if (exists && error == ERROR_FILE_NOT_FOUND) {  // removed meanwhile: nothing left to replace
+    if (PutInPlace(temp, target, exists)) return true;
+    const DWORD error = GetLastError();
+    // No old file now (removed meanwhile, or moved away by a replace that then failed): the
+    // temporary may be the only copy of the notes, so it goes in or stays.
+    if (exists && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
       if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
-      error = GetLastError();
+      return Fail(failure, GetLastError());
     }
-    Fail(failure, error);
     DeleteFileW(temp.c_str());
-    return false;
+    return Fail(failure, error);
   }
 };
 

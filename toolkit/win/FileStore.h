@@ -1,5 +1,5 @@
-// The real file store: Win32 files, saves atomic through a uniquely named temporary file put in
-// place with ReplaceFileW (or MoveFileExW for a new file), beside the final target of a link.
+// The real file store: Win32 files, saves atomic through a uniquely named temporary file beside
+// the final target of a link, put in place with ReplaceFileW on Windows and one rename under Wine.
 #pragma once
 #include "toolkit/FileStore.h"
 

@@ -169,3 +169,11 @@ struct KernelTraits {
   static bool Free(HANDLE h) { return CloseHandle(h) != 0; }
 };
 using UniqueHandle = UniqueOf<KernelTraits>;
+
+// A folder search (FindFirstFileW), which fails with INVALID_HANDLE_VALUE and ends with FindClose.
+struct FindTraits {
+  using Type = HANDLE;
+  static HANDLE Adopt(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+  static bool Free(HANDLE h) { return FindClose(h) != 0; }
+};
+using UniqueFind = UniqueOf<FindTraits>;

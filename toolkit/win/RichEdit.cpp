@@ -2,8 +2,12 @@
 
 #include <richedit.h>
 
+#include <vector>
+
 #include "toolkit/OneLine.h"
 #include "toolkit/win/Clipboard.h"
+#include "toolkit/win/Handles.h"
+#include "toolkit/win/LinkedFont.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -35,6 +39,17 @@ std::wstring RawText(HWND hwnd) {
   s.resize(got > 0 ? static_cast<size_t>(got) : 0);
   return s;
 }
+
+// Wine's rich edit crashes placing a mark that begins a run in a font that positions marks
+// (Thai in Loma): a text with such marks stays in the box's own font.
+bool HasNonspacingMark(const std::wstring& text) {
+  std::vector<WORD> types(text.size());
+  if (text.empty() || !GetStringTypeW(CT_CTYPE3, text.c_str(), static_cast<int>(text.size()), types.data()))
+    return false;
+  for (WORD t : types)
+    if (t & C3_NONSPACING) return true;
+  return false;
+}
 }  // namespace
 
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
@@ -56,6 +71,9 @@ void TRichEdit::HandleCreated() {
   SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   ApplyLimit(max_length_);
   ApplyColors();
+  // The face before the text, so the text is laid out once.
+  face_ = ToWide(Font().Name());
+  ApplyFace(text_);
   if (!text_.empty()) {
     const std::wstring text = std::move(text_);
     text_.clear();
@@ -82,6 +100,21 @@ void TRichEdit::ApplyColors() {
   SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
+void TRichEdit::ApplyFace(const std::wstring& text) {
+  if (!hwnd_) return;
+  const WindowDC dc(hwnd_);
+  const std::wstring own = ToWide(Font().Name());
+  const std::wstring face = HasNonspacingMark(text) ? own : FaceForText(dc.Get(), text, Font().Handle(), own);
+  if (face == face_) return;
+  face_ = face;
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_CHARSET;
+  lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
+  cf.bCharSet = DEFAULT_CHARSET;
+  SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
 void TRichEdit::ColorChanged() {
   TWinControl::ColorChanged();
   ApplyColors();
@@ -89,7 +122,9 @@ void TRichEdit::ColorChanged() {
 
 void TRichEdit::FontChanged() {
   TWinControl::FontChanged();  // the new font resets the character format
+  face_ = ToWide(Font().Name());
   ApplyColors();
+  if (hwnd_) ApplyFace(RawText(hwnd_));
 }
 
 std::string TRichEdit::Text() const { return hwnd_ ? ToUtf8(RawText(hwnd_)) : ToUtf8(text_); }
@@ -117,6 +152,7 @@ void TRichEdit::SetText(const std::string& text) {
   // Replacing the whole selection inserts the characters as they are; WM_SETTEXT would read a
   // text that starts with "{\rtf" as formatting.
   setting_text_ = true;
+  ApplyFace(wide);
   ApplyLimit(0);
   SendMessageW(hwnd_, EM_SETSEL, 0, -1);
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -174,6 +210,7 @@ void TRichEdit::Change() {
 void TRichEdit::CommandNotify(WORD code) {
   if (code != EN_CHANGE || setting_text_) return;
   if (!want_returns_) ReplaceLineBreaks();
+  ApplyFace(RawText(hwnd_));
   Change();
 }
 

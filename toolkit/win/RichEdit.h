@@ -30,6 +30,7 @@ class TRichEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  TAccessibleRole AccessibleRole() const override { return TAccessibleRole::Text; }
   void WndProc(TMessage& m) override;
   void CommandNotify(WORD code) override;
 
@@ -43,8 +44,11 @@ class TRichEdit : public TWinControl {
  private:
   void ApplyLimit(int limit);
   void ApplyColors();
+  // Draws the text in a face that has its characters (LinkedFont.h).
+  void ApplyFace(const std::wstring& text);
   void ReplaceLineBreaks();
   std::wstring text_;  // the text until the window exists
+  std::wstring face_;  // the face the text is drawn in (LinkedFont.h)
   int max_length_ = 0;
   bool want_returns_ = true;
   bool setting_text_ = false;  // changes of our own making are announced once, by their maker

@@ -8,6 +8,20 @@
 #include "toolkit/Decimal.h"
 #include "toolkit/win/Clipboard.h"
 #include "toolkit/win/CommonControls.h"
+#include "toolkit/win/WindowHooks.h"
+
+namespace {
+// The arrows are called what their field is: a screen reader asks their own window.
+LRESULT CALLBACK ArrowsHook(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_GETOBJECT) {
+    if (const auto answer = AccessibilityHooks().AnswerPartGetObject) {
+      TMessage m{msg, wp, lp};
+      if (answer(*reinterpret_cast<TSpinEdit*>(data), hwnd, TAccessibleRole::SpinButton, m)) return m.Result;
+    }
+  }
+  return CallNextWindowHook(hwnd, msg, wp, lp);
+}
+}  // namespace
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) { SetText("0"); }
 
@@ -25,6 +39,8 @@ void TSpinEdit::HandleCreated() {
   // The arrows' own position never moves: each press is read from its notification and refused.
   SendMessageW(updown_, UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
   SendMessageW(updown_, UDM_SETPOS32, 0, 0);
+  // The hook goes with the arrows' window, a child of ours, before we go.
+  AddWindowHook(updown_, ArrowsHook, 0, reinterpret_cast<DWORD_PTR>(this));
   PlaceButton();
 }
 

@@ -14,11 +14,15 @@ F Export(const wchar_t* module, const char* name) {
   return m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
 }
 
+HostVersionFunction WineHostVersion() {
+  return Export<HostVersionFunction>(L"ntdll.dll", "wine_get_host_version");
+}
+
 // Wine's path translation, only where the kernel calls below are the host's: Linux on x86-64.
 UnixNameFunction LinuxUnixName() {
 #if defined(__x86_64__)
   static const UnixNameFunction found = []() -> UnixNameFunction {
-    const auto host = Export<HostVersionFunction>(L"ntdll.dll", "wine_get_host_version");
+    const auto host = WineHostVersion();
     if (!host) return nullptr;
     const char* sysname = nullptr;
     const char* release = nullptr;
@@ -55,6 +59,11 @@ constexpr size_t kStatSize = 144, kModeOffset = 24;  // struct stat on x86-64
 #endif
 
 }  // namespace
+
+bool UnderWine() {
+  static const bool wine = WineHostVersion() != nullptr;
+  return wine;
+}
 
 bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error) {
 #if defined(__x86_64__)

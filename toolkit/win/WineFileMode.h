@@ -7,6 +7,9 @@
 
 #include <string>
 
+// Whether this process runs under Wine (on any host).
+bool UnderWine();
+
 // Gives `to` the Unix mode of `from`. Does nothing (true) on Windows, or when `from` has no mode
 // to read; false with the system's error when the mode could not be set.
 bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error);

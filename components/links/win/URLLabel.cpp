@@ -2,8 +2,7 @@
 
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Screen.h"
-#include "toolkit/win/System.h"
-#include "toolkit/win/SystemError.h"
+#include "toolkit/win/ShellOpen.h"
 #include "toolkit/win/Text.h"
 
 namespace {
@@ -38,11 +37,10 @@ void TURLLabel::ChangeScale(int newDpi) {
 void TURLLabel::Click() {
   TCustomLabel::Click();
   const std::string target = LinkTarget();
-  const auto code = reinterpret_cast<INT_PTR>(
-      Sys().ShellExecute(GetDesktopWindow(), L"open", ToWide(target), std::wstring(), std::wstring(), SW_SHOWNORMAL));
+  const TShellOpenResult opened = ShellOpen(GetDesktopWindow(), target);
   // A link that opens nothing would look like a dead click: say why, as for attachments.
-  if (code <= 32)
-    Application->MessageBox("Unable to open " + target + "\n" + ShellErrorText(code), Application->Title(),
+  if (!opened.Opened)
+    Application->MessageBox("Unable to open " + target + "\n" + opened.Reason, Application->Title(),
                             MB_OK | MB_ICONWARNING);
 }
 

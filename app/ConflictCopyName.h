@@ -1,0 +1,20 @@
+// Which files beside the notes file are conflict copies of it: the names that Syncthing,
+// Nextcloud/ownCloud and Dropbox give the losing side when two computers changed it while apart.
+// Only their exact forms count, so a user's own "notices (copy).msg" is never taken for one.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// True when name is notesFile ("notices.msg") with one sync tool's conflict tag before its
+// extension. The file's own name and extension compare as the system does (ASCII case ignored);
+// the tags are matched exactly:
+//   Syncthing  notices.sync-conflict-YYYYMMDD-HHMMSS[-DEVICE7].msg
+//   Nextcloud  notices (conflicted copy [user ]YYYY-MM-DD HHMMSS).msg
+//   ownCloud   notices_conflict-YYYYMMDD-HHMMSS.msg
+//   Dropbox    notices (who's conflicted copy YYYY-MM-DD[ (N)]).msg
+bool IsConflictCopyName(std::string_view notesFile, std::string_view name);
+
+// The conflict copies among the names, sorted by their bytes: every computer that sees the same
+// copies takes them in the same order and so writes the same file.
+std::vector<std::string> ConflictCopyNames(std::string_view notesFile, const std::vector<std::string>& names);
