@@ -4,17 +4,18 @@
 
 namespace {
 constexpr UINT_PTR kForegroundWatch = 0x5A17;
-// The first look comes at once (a deactivation is told before the foreground has moved), the
-// others at a pace that costs nothing noticeable.
-constexpr UINT kFirstLookMs = 10;
 constexpr UINT kForegroundWatchMs = 100;
 constexpr int kForegroundWatchTicks = 30;
 
-// No window has the foreground, or a stand-in has it: either way the window manager's keyboard
-// focus is still on a window of ours and the keys reach nobody.
+// No window has the foreground, a stand-in has it, or a window of ours that a dialog holds
+// disabled: either way the window manager's keyboard focus is still on a window of ours and the
+// keys reach nobody.
 bool Unclaimed(HWND foreground) {
   wchar_t name[40] = L"";
+  DWORD process = 0;
   if (!foreground) return true;
+  GetWindowThreadProcessId(foreground, &process);
+  if (process == GetCurrentProcessId() && !IsWindowEnabled(foreground)) return true;
   if (!GetClassNameW(foreground, name, 40)) return false;
   // The icon's window, and the one that stands for the notification area's own X window.
   return lstrcmpW(name, L"__winex11_tray_icon") == 0 || lstrcmpW(name, L"__wine_x11_foreign_window") == 0;
@@ -35,10 +36,12 @@ bool Settled(HWND foreground, HWND form) {
 }  // namespace
 
 void TForegroundReclaim::Deactivated(HWND form) {
-  // Not taken back from inside the change: the stand-in's own activation is still under way.
   if (Settled(GetForegroundWindow(), form)) return;
   ticks_left_ = kForegroundWatchTicks;
-  SetTimer(form, kForegroundWatch, kFirstLookMs, nullptr);
+  SetTimer(form, kForegroundWatch, kForegroundWatchMs, nullptr);
+  // The first look comes as soon as this change is over (not from inside it: the stand-in's own
+  // activation is still under way), ahead of the keys that follow; every key meanwhile is lost.
+  PostMessageW(form, WM_TIMER, kForegroundWatch, 0);
 }
 
 void TForegroundReclaim::Activated(HWND form) {
@@ -52,8 +55,6 @@ bool TForegroundReclaim::Tick(HWND form, WPARAM timer, bool wanted) {
     KillTimer(form, kForegroundWatch);
   } else if (Unclaimed(foreground) && HandBack(form)) {
     KillTimer(form, kForegroundWatch);
-  } else if (ticks_left_ == kForegroundWatchTicks - 1) {
-    SetTimer(form, kForegroundWatch, kForegroundWatchMs, nullptr);
   }
   return true;
 }
