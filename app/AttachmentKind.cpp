@@ -6,11 +6,12 @@ namespace {
 
 // What the shell starts beyond PATHEXT: shortcuts (which may lead to any program), installers,
 // screen savers, HTML and ClickOnce applications, scripts of other hosts, control panel items,
-// registry imports, gadgets and packages.
+// registry imports, gadgets and packages; and what a Linux desktop's opener may start when the
+// program hands a file on to it there: launchers, shell scripts and self-running archives.
 constexpr std::string_view kAlsoRun[] = {
     ".lnk", ".url", ".pif", ".scf", ".scr", ".msi", ".msp", ".msix", ".msixbundle", ".appx", ".appxbundle",
     ".hta", ".ps1", ".psc1", ".cpl", ".reg", ".jar", ".appref-ms", ".application", ".xbap", ".gadget", ".vb",
-    ".ws", ".wsc", ".settingcontent-ms", ".diagcab"};
+    ".ws", ".wsc", ".settingcontent-ms", ".diagcab", ".desktop", ".sh", ".appimage", ".run"};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

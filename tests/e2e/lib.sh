@@ -92,6 +92,19 @@ e2e_geometry() {
     END {if (w != "") print x, y, w, h}'
 }
 
+# The program's shown windows of some size, named as the program: the note window and, while one
+# is up, a box or question. e2e_box_up and e2e_no_box wait on either.
+e2e_program_windows() {
+  local n=0 id w h
+  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
+    read -r _ _ w h < <(e2e_geometry "$id") || continue
+    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
+  done
+  echo "$n"
+}
+e2e_box_up() { [ "$(e2e_program_windows)" -ge 2 ]; }
+e2e_no_box() { [ "$(e2e_program_windows)" -le 1 ]; }
+
 # The X window of the note window: named "Zettly", shown, and not of zero size.
 e2e_note_window() {
   local id x y w h

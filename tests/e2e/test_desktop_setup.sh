@@ -111,19 +111,9 @@ done
 e2e_key ctrl a
 opened() { grep -qxF "$attachment" "$E2E_DIR/opened"; }
 e2e_wait 20 opened || e2e_fail "the opener was handed '$(cat "$E2E_DIR/opened" 2>/dev/null)'"
-# The program's windows of some size: the note and, while one is up, a box.
-zettly_windows() {
-  local n=0 id w h
-  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
-    read -r _ _ w h < <(e2e_geometry "$id") || continue
-    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
-  done
-  echo "$n"
-}
-box_up() { [ "$(zettly_windows)" -ge 2 ]; }
-box_up && e2e_fail "a box came up though the opener took the attachment"
+e2e_box_up && e2e_fail "a box came up though the opener took the attachment"
 : >"$E2E_DIR/fail"
 e2e_key ctrl a
-e2e_wait 20 box_up || e2e_fail "no box when the opener failed"
+e2e_wait 20 e2e_box_up || e2e_fail "no box when the opener failed"
 e2e_key "" Return
 stop

@@ -36,26 +36,16 @@ e2e_assert_eq "$(e2e_notes | tr '\n' '|')" \
 
 # The attachment button (panel 8, 148) is shown for the note; a click asks first, as the
 # attachment is a script: the question is a second window named as the program.
-program_windows() {
-  local n=0 id w h
-  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
-    read -r _ _ w h < <(e2e_geometry "$id") || continue
-    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
-  done
-  echo "$n"
-}
-question_up() { [ "$(program_windows)" -ge 2 ]; }
-question_gone() { [ "$(program_windows)" -le 1 ]; }
 e2e_wait 5 note_text_shown || e2e_fail "the note is not on display"
 e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
-e2e_wait 10 question_up || e2e_fail "the script was not asked about"
+e2e_wait 10 e2e_box_up || e2e_fail "the script was not asked about"
 e2e_key "" Return
-e2e_wait 10 question_gone || e2e_fail "the question stayed after Enter"
+e2e_wait 10 e2e_no_box || e2e_fail "the question stayed after Enter"
 # Until the program is back from the box the note window takes no click: one lost then is
 # made again.
 ask_again() {
   e2e_click $((NX + 1 + 18)) $((NY + 1 + 158))
-  e2e_wait 2 question_up
+  e2e_wait 2 e2e_box_up
 }
 e2e_wait 15 ask_again || e2e_fail "the script was not asked about the second time"
 e2e_key "" y

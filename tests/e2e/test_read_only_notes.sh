@@ -12,18 +12,6 @@ chmod a-w "$PROG/notices.msg"
 e2e_set_dword "$SETTINGS_KEY" On 0
 before=$(md5sum <"$PROG/notices.msg")
 
-# Windows of the program named as the program: the note window and, while one is up, a box.
-zettly_windows() {
-  local n=0 id w h
-  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
-    read -r _ _ w h < <(e2e_geometry "$id") || continue
-    [ "${w:-0}" -gt 50 ] && [ "${h:-0}" -gt 50 ] && n=$((n + 1))
-  done
-  echo "$n"
-}
-box_up() { [ "$(zettly_windows)" -ge 2 ]; }
-no_box() { [ "$(zettly_windows)" -le 1 ]; }
-
 e2e_start
 note_origin
 e2e_key ctrl x
@@ -32,18 +20,18 @@ e2e_wait_exit 30 || e2e_fail "with nothing unsaved, Ctrl+X did not end the progr
 e2e_start
 note_origin
 e2e_key ctrl t
-e2e_wait 10 box_up || e2e_fail "no error box after a deletion that could not be saved"
+e2e_wait 10 e2e_box_up || e2e_fail "no error box after a deletion that could not be saved"
 e2e_key "" Return
-e2e_wait 10 no_box || e2e_fail "the error box stayed"
+e2e_wait 10 e2e_no_box || e2e_fail "the error box stayed"
 e2e_focus_note
 e2e_key ctrl x
-e2e_wait 10 box_up || e2e_fail "Ctrl+X with an unsaved change asked nothing"
+e2e_wait 10 e2e_box_up || e2e_fail "Ctrl+X with an unsaved change asked nothing"
 e2e_key "" n
-e2e_wait 10 no_box || e2e_fail "the question stayed after No"
+e2e_wait 10 e2e_no_box || e2e_fail "the question stayed after No"
 [ "$(zettly_processes)" = "1" ] || e2e_fail "No ended the program"
 e2e_focus_note
 e2e_key ctrl x
-e2e_wait 10 box_up || e2e_fail "the second Ctrl+X asked nothing"
+e2e_wait 10 e2e_box_up || e2e_fail "the second Ctrl+X asked nothing"
 e2e_key "" y
 e2e_wait_exit 30 || e2e_fail "Yes did not end the program"
 e2e_assert_eq "$(md5sum <"$PROG/notices.msg")" "$before" "the read-only notes file"

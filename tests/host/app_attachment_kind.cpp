@@ -25,6 +25,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, AttachmentKind, testing::Values(
     KindCase{"C:\\x\\marker.exe::$DATA", true}, KindCase{"cmd.exe", true}, KindCase{"cmd", true},
     KindCase{"\\\\server\\share\\setup.msi", true}, KindCase{"D:/tools/run.ps1", true},
     KindCase{"C:\\x\\desk.lnk", true}, KindCase{"C:\\x\\site.URL", true}, KindCase{"C:\\x\\app.appref-ms", true},
+    KindCase{"Z:\\home\\jane\\Tool.AppImage", true}, KindCase{"Z:\\home\\jane\\setup.sh", true},
     KindCase{"file:///C:/x/marker.exe", true}, KindCase{"FILE:///C:/x/marker%2Eexe", true},
     KindCase{"file://server/share/tool.cmd", true}, KindCase{"file:///C:/x/marker.exe#notes.txt", true}));
 
