@@ -5,8 +5,8 @@ bool TStickDialogs::BringModalForward() {
   for (TForm* f : {static_cast<TForm*>(editor_), about_})
     if (f && f->Modal() && f->HandleAllocated()) modal = f->Handle();
   if (!modal && app_.MessageBoxesShown() > 0) {
-    HWND popup = GetLastActivePopup(app_.Handle());
-    modal = popup && popup != app_.Handle() ? popup : app_.Handle();
+    HWND box = ShownDialog();
+    modal = box ? box : app_.Handle();
   }
   if (!modal) return false;
   if (app_.IsMinimized()) app_.Restore();

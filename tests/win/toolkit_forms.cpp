@@ -86,6 +86,64 @@ TEST(ModalTest, CloseEndsTheModalLoopWithCancelAndOtherWindowsAreDisabledMeanwhi
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 }
 
+// Regression: with the note kept on top, a message box (owned by the hidden application window)
+// opened beneath it. Boxes and modal forms go over the window they come from, on top where it is;
+// a modal form hidden again depends on it no longer.
+TEST(DialogOwnerTest, BoxesAndModalFormsGoOverTheActiveWindowAndStayOnTopWithIt) {
+  WithFakeSystem system;
+  TForm note(Application);
+  note.SetBorderStyle(TBorderStyle::bsNone);
+  note.SetFormStyle(TFormStyle::fsStayOnTop);
+  note.FinishCreate();
+  note.Show();
+  SetActiveWindow(note.Handle());
+  ASSERT_EQ(GetActiveWindow(), note.Handle());
+
+  Application->MessageBox("Unable to open x", "Zettly", MB_OK);
+  ASSERT_EQ(system.boxes.size(), 1u);
+  EXPECT_EQ(system.boxes[0].owner, note.Handle());
+  EXPECT_TRUE(system.boxes[0].flags & MB_TOPMOST);
+
+  TForm dialog(Application);
+  dialog.SetBorderStyle(TBorderStyle::bsDialog);
+  dialog.FinishCreate();
+  HWND owner_inside = nullptr;
+  bool topmost_inside = false;
+  TTimer timer(nullptr);
+  timer.SetInterval(1);
+  timer.OnTimer = [&](TObject*) {
+    owner_inside = GetWindow(dialog.Handle(), GW_OWNER);
+    topmost_inside = GetWindowLongW(dialog.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+    // A box from the dialog goes over the dialog.
+    Application->MessageBox("Too many notes", "Zettly", MB_OK);
+    dialog.SetModalResult(mrOk);
+    timer.SetEnabled(false);
+  };
+  dialog.ShowModal();
+  EXPECT_EQ(owner_inside, note.Handle());
+  EXPECT_TRUE(topmost_inside);
+  ASSERT_EQ(system.boxes.size(), 2u);
+  EXPECT_EQ(system.boxes[1].owner, dialog.Handle());
+  EXPECT_TRUE(system.boxes[1].flags & MB_TOPMOST);
+  EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), Application->Handle());
+
+  // Off top: neither the next box nor the next dialog stays on top.
+  note.SetFormStyle(TFormStyle::fsNormal);
+  SetActiveWindow(note.Handle());
+  Application->MessageBox("Unable to open y", "Zettly", MB_OK);
+  EXPECT_EQ(system.boxes.back().owner, note.Handle());
+  EXPECT_FALSE(system.boxes.back().flags & MB_TOPMOST);
+  timer.OnTimer = [&](TObject*) {
+    topmost_inside = GetWindowLongW(dialog.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+    dialog.SetModalResult(mrOk);
+    timer.SetEnabled(false);
+  };
+  timer.SetEnabled(true);
+  dialog.ShowModal();
+  EXPECT_FALSE(topmost_inside);
+  note.Hide();
+}
+
 TEST(TimerTest, IntervalSetInsideTheHandlerGovernsTheNextTick) {
   TTimer timer(nullptr);
   timer.SetInterval(1000);

@@ -56,7 +56,9 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 TApplication::TApplication() : TComponent(nullptr) {
   Application = this;
   Initialize();
-  FormHost() = {[this] { return handle_; }, [this] { return HandleMessage(); },
+  FormHost() = {[this] { return handle_; },
+                [this] { return main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : nullptr; },
+                [this] { return HandleMessage(); },
                 [this](TForm* form) {
                   if (form != main_form_) return false;
                   Terminate();
@@ -238,8 +240,8 @@ void TApplication::Restore() {
 void TApplication::BringToFront() {
   // The window the user last worked in (a dialog over the main form, or the main form itself),
   // not the invisible application window, gets the foreground and with it the keyboard.
-  HWND target = handle_ ? GetLastActivePopup(handle_) : nullptr;
-  if (!target || target == handle_) target = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : handle_;
+  HWND target = ShownDialog();
+  if (!target) target = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : handle_;
   if (target && IsWindowVisible(target) && IsWindowEnabled(target)) SetForegroundWindow(target);
   else if (handle_) SetForegroundWindow(handle_);
 }
@@ -263,7 +265,9 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   ++boxes_shown_;
   {
     const ScopeExit counted([this] { --boxes_shown_; });
-    answer = Sys().MessageBox(handle_, ToWide(text), ToWide(caption), flags);
+    HWND owner = DialogOwner();
+    if (!owner) owner = handle_;
+    answer = Sys().MessageBox(owner, ToWide(text), ToWide(caption), flags | (StaysOnTop(owner) ? MB_TOPMOST : 0));
   }
   if (!active || active == handle_ || !IsWindow(active) || !IsWindowVisible(active)) {
     active = main_form_ && main_form_->HandleAllocated() ? main_form_->Handle() : nullptr;

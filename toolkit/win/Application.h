@@ -77,8 +77,9 @@ class TApplication : public TComponent {
     bool outer_repeating_;
   };
   void ShowException(const std::string& message);
-  // A modal box owned by the application window; afterwards the window that was active, or
-  // else the main form, has the keyboard back, never the invisible application window.
+  // A modal box over the window of ours that is active, or else the main form (owned by it, and
+  // stays on top where it does); afterwards the window that was active, or else the main form,
+  // has the keyboard back, never the invisible application window.
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
   // How many of those boxes are up now (nested ones count each).
   int MessageBoxesShown() const { return boxes_shown_; }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "toolkit/win/Application.h"
+#include "toolkit/win/Forms.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
@@ -38,8 +38,7 @@ bool TOpenDialog::Execute() {
   const std::wstring title = ToWide(title_);
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
-  HWND owner = GetActiveWindow();
-  request.hwndOwner = owner ? owner : (Application ? Application->Handle() : nullptr);
+  request.hwndOwner = DialogOwner();
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
   request.lpstrTitle = title_.empty() ? nullptr : title.c_str();

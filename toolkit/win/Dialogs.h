@@ -35,7 +35,7 @@ class TOpenDialog : public TComponent {
   // The OPENFILENAME flags the options make (always the explorer-style dialog).
   uint32_t Flags() const;
 
-  // Runs the dialog owned by the active window; true, with FileName set to the full path, when
+  // Runs the dialog owned by the window dialogs go above (DialogOwner); true, with FileName set to the full path, when
   // the user confirmed a file. FileName is unchanged on cancel.
   bool Execute();
 

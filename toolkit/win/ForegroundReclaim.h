@@ -1,17 +1,22 @@
 // Wine on X shows a notification-area icon through a window of its own; when a notification area
-// docks it, that window (and the one standing for the area's X window) takes the foreground
-// while the window manager leaves the keyboard focus with us: keys would then reach nobody. A
-// form that lost the foreground to them takes it back; elsewhere this never acts.
+// docks it, that window (and the one standing for the area's X window) takes the foreground, and
+// may leave it with no window at all, while the window manager leaves the keyboard focus with us:
+// keys would then reach nobody. A form that loses the foreground that way takes it back within a
+// few milliseconds, for the dialog that holds it disabled if one does; a form activated while no
+// window of ours has the foreground takes it. Elsewhere this never acts.
 #pragma once
 #include <windows.h>
 
 class TForegroundReclaim {
  public:
-  // The form lost the activation: the foreground is watched a little while, as it passes
-  // through other windows before it settles on the stand-in.
-  void Watch(HWND form);
+  // The form lost the activation: unless another real window has the foreground now, it is
+  // watched a little while, as it may pass through other windows before it settles.
+  void Deactivated(HWND form);
+  // The form was activated on its thread: a stand-in (or nobody) that kept the foreground hands
+  // it over.
+  void Activated(HWND form);
   // A timer message of the form: true when it was the watch's. While `wanted` (the form is
-  // shown and not active) a stand-in in the foreground hands it back to the form.
+  // shown and not active) a stand-in in the foreground, or none, hands it back.
   bool Tick(HWND form, WPARAM timer, bool wanted);
 
  private:

@@ -24,6 +24,38 @@ TForm* FormOfWindow(HWND hwnd) {
   return nullptr;
 }
 
+namespace {
+HWND HostWindow() { return FormHost().OwnerWindow ? FormHost().OwnerWindow() : nullptr; }
+}  // namespace
+
+HWND DialogOwner() {
+  const HWND host = HostWindow();
+  const HWND active = GetActiveWindow();
+  if (active && active != host && IsWindowVisible(active)) return active;
+  const HWND main = FormHost().MainWindow ? FormHost().MainWindow() : nullptr;
+  return main && IsWindowVisible(main) ? main : host;
+}
+
+bool StaysOnTop(HWND hwnd) { return hwnd && (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST); }
+
+HWND ShownDialog() {
+  struct Search {
+    HWND host, found;
+  } search{HostWindow(), nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (h == s->host || !IsWindowVisible(h) || !IsWindowEnabled(h) ||
+            (GetWindowLongW(h, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+          return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   visible_ = false;
   SetParentColor(false);
@@ -66,7 +98,7 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (system_menu && border_style_ != TBorderStyle::bsNone) p.Style |= WS_SYSMENU;
   if (form_style_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
-  p.Parent = FormHost().OwnerWindow ? FormHost().OwnerWindow() : nullptr;
+  p.Parent = HostWindow();
   p.X = left_;
   p.Y = top_;
   p.Width = width_;
@@ -104,11 +136,14 @@ void TForm::SetFormStyle(TFormStyle s) {
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
+  SetOwnerAndTopmost(GetWindow(hwnd_, GW_OWNER), false);
+}
+
+void TForm::SetOwnerAndTopmost(HWND owner, bool topmost) {
   // Wine keeps an owned window top-most whatever it is told; released from its owner for the
   // moment of the change, it takes it (Windows takes it either way).
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
-  SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (GetWindow(hwnd_, GW_OWNER)) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
+  SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
@@ -250,7 +285,14 @@ void TForm::Close() {
 
 int TForm::ShowModal() {
   if (modal_ || visible_) throw Exception("Cannot make a visible window modal");
+  const HWND owner = DialogOwner();
   Handle();
+  // Above the window it was opened from, even one that stays on top; hidden again, it depends
+  // on that window no longer (an owner takes its owned windows with it when it goes).
+  SetOwnerAndTopmost(owner, form_style_ == TFormStyle::fsStayOnTop || StaysOnTop(owner));
+  const ScopeExit released([this] {
+    if (hwnd_) SetOwnerAndTopmost(HostWindow(), form_style_ == TFormStyle::fsStayOnTop);
+  });
   // Every other window of the program is disabled while the dialog runs.
   std::vector<HWND> disabled;
   std::pair<HWND, std::vector<HWND>*> enumeration(hwnd_, &disabled);
@@ -326,16 +368,17 @@ void TForm::WndProc(TMessage& m) {
         // The focus is still where the user left it; give it back on the next activation.
         if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) active_control_ = focus;
         else if (focus == hwnd_) active_control_ = nullptr;  // the form itself, or a windowless control on it
-        if (visible_) foreground_reclaim_.Watch(hwnd_);
       }
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
+        if (visible_) foreground_reclaim_.Deactivated(hwnd_);
       } else {
         if (!HIWORD(m.WParam) && active_control_ && IsChild(hwnd_, active_control_) &&
             IsWindowVisible(active_control_) && IsWindowEnabled(active_control_))
           ::SetFocus(active_control_);
         if (!HIWORD(m.WParam) && (GetFocus() == nullptr || FormOfWindow(GetFocus()) != this)) ::SetFocus(hwnd_);
+        foreground_reclaim_.Activated(hwnd_);
         Activate();
       }
       return;

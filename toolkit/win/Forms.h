@@ -92,6 +92,7 @@ class TForm : public TWinControl {
 
  private:
   void Restyle();
+  void SetOwnerAndTopmost(HWND owner, bool topmost);
   void PlaceOnScreen();
   SIZE FrameExtra(int dpi) const;
   TBorderStyle border_style_ = TBorderStyle::bsSizeable;
@@ -113,6 +114,7 @@ class TForm : public TWinControl {
 // without one (a test, a tool) forms have no owner window and a modal form cannot run.
 struct TFormHost {
   std::function<HWND()> OwnerWindow;  // owns every form, so forms have no taskbar button
+  std::function<HWND()> MainWindow;   // the main form's window, or null
   std::function<bool()> RunLoopOnce;  // handles one message, waiting for it; false once WM_QUIT came
   // Closing the main form ends the program: true when the form was the main one.
   std::function<bool(TForm* form)> EndIfMainForm;
@@ -121,6 +123,16 @@ TFormHost& FormHost();
 
 // The form that a window belongs to, or nullptr.
 TForm* FormOfWindow(HWND hwnd);
+
+// The window a dialog of the program is shown above, and owned by, so that it comes up over it
+// whatever the window's stay-on-top state: the window of ours that is active, else the main
+// form while it is on the screen, else the host's owner window.
+HWND DialogOwner();
+// Whether a window stays on top; a dialog owned by it must too, or it would open beneath it.
+bool StaysOnTop(HWND hwnd);
+// The dialog of the program that is up now (a modal form or a message box: a shown, enabled
+// window of this thread with a caption, other than the host's owner window), or null.
+HWND ShownDialog();
 
 // A key or character on its way from the message loop to a window of ours, handled as its form
 // handles keys (a windowless control's click, the key preview, Tab, dialog characters). True

@@ -51,24 +51,13 @@ void TSysTrayIcon::SendToTray() {
 
 // --- popup menu ------------------------------------------------------------------------------
 
-namespace {
-// The dialog of the program that is up and was last active (a question, the editor), or null.
-HWND OpenDialog() {
-  if (!Application || !Application->Handle()) return nullptr;
-  const HWND popup = GetLastActivePopup(Application->Handle());
-  TForm* main = Application->MainForm();
-  if (popup == Application->Handle() || (main && main->HandleAllocated() && popup == main->Handle())) return nullptr;
-  return popup;
-}
-}  // namespace
-
 void TSysTrayIcon::OpenPopupMenu() {
   if (!popup_menu_ || !popup_menu_->AutoPopup()) return;
   const std::optional<TPoint> anchor = NotificationAnchor();
   const POINT at = anchor ? POINT{anchor->X, anchor->Y} : Sys().CursorPos();
   // The dance below leaves the foreground on the invisible application window; a dialog that
   // was up takes it back afterwards, or its keys would go nowhere.
-  const HWND dialog = OpenDialog();
+  const HWND dialog = ShownDialog();
   // The classic dance for a tray menu: foreground first, so that the menu closes when the
   // user clicks elsewhere; a message afterwards, so that it does not come back at once. No
   // messages are pumped here: this runs inside the tray window's procedure.

@@ -11,6 +11,7 @@ class FakeSystem : public TSystemServices {
   struct Box {
     std::wstring text, caption;
     UINT flags;
+    HWND owner;
   };
   struct Shell {
     HWND owner;
@@ -46,8 +47,8 @@ class FakeSystem : public TSystemServices {
     notify.emplace_back(message, *data);
     return notify_result;
   }
-  int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
-    boxes.push_back({text, caption, flags});
+  int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    boxes.push_back({text, caption, flags, owner});
     if (during_box) during_box();
     return box_answer;
   }
