@@ -9,6 +9,7 @@
 #include "app/Notes.h"
 #include "tests/host/FakeFileStore.h"
 #include "tests/host/NotesFileText.h"
+#include "tests/host/Utf16Bytes.h"
 #include "toolkit/Exception.h"
 #include "toolkit/IniDocument.h"
 
@@ -262,16 +263,6 @@ TEST_F(NotesFile, ALongNoteSurvivesASaveOfAnotherByteForByte) {
       EXPECT_EQ(store.Files[kPath], "[General]\r\nN=2\r\n" + note1 + stored + tail + added);
     }
   }
-}
-
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-  std::string out;
-  for (char16_t u : text) {
-    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-    out += bigEndian ? hi : lo;
-    out += bigEndian ? lo : hi;
-  }
-  return out;
 }
 
 // Regression: UTF-16 without a byte-order mark read as no notes, and the first save garbled it.

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/host/Utf16Bytes.h"
 #include "toolkit/IniDocument.h"
 #include "toolkit/IniInteger.h"
 
@@ -29,16 +30,6 @@ TEST_P(IniReadRules, GivesWhatThePlatformGives) {
 }
 
 const std::string kLong(3000, 'v');
-
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-  std::string out;
-  for (char16_t u : text) {
-    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-    out += bigEndian ? hi : lo;
-    out += bigEndian ? lo : hi;
-  }
-  return out;
-}
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniReadRules, testing::Values(
     ReadCase{"blanks_around_names", "[ General ]\r\n  N  =  5  \r\n", "general", " N ", "5"},
