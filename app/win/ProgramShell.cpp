@@ -42,6 +42,7 @@ void TProgramShell::CreateTrayIcon() {
   tray_icon_->SetPopupMenu(window_.Menu());
   tray_icon_->SetMinimizeToTray(true);
   tray_icon_->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
+  tray_icon_->LoadedAll();             // made after the window's components were loaded
   // The Linux launcher says when the desktop has no notification area, where Wine would frame the
   // icon in a window of its own. Then there is no icon and nothing to hide into; the menu stays.
   const bool no_area = GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", nullptr, 0) > 0;
