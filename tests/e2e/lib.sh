@@ -210,6 +210,58 @@ e2e_set_dword() {
   e2e_fail "could not set $1\\$2 to $3 (harness)"
 }
 
+# A value as "TYPE DATA" (DATA as reg prints it), or a failure when it is not there. An empty name
+# is the key's default value.
+e2e_reg_value() {
+  local name=$2 shown=$2 args=(/v "$2")
+  [ -n "$name" ] || { shown='(Default)'; args=(/ve); }
+  wine reg query "$1" "${args[@]}" </dev/null 2>/dev/null | tr -d '\r' | awk -v head="    $shown    " '
+    index($0, head) == 1 { rest = substr($0, length(head) + 1); if (!sub(/    /, " ", rest)) rest = rest " "; print rest; found = 1; exit }
+    END { exit !found }'
+}
+
+# A scenario that changes values of the shared prefix keeps them with e2e_keep_value before it
+# changes them, and puts them back with e2e_restore_values on its way out (see e2e_restore_then):
+# as they were, or gone when they were not there. A value that does not read back as it was
+# fails the scenario, as the ones after it would run on a changed prefix.
+E2E_KEPT_KEYS=() E2E_KEPT_NAMES=() E2E_KEPT_VALUES=()
+e2e_keep_value() {
+  local value
+  value=$(e2e_reg_value "$1" "$2") || value=""
+  E2E_KEPT_KEYS+=("$1") E2E_KEPT_NAMES+=("$2") E2E_KEPT_VALUES+=("$value")
+}
+e2e_restore_values() {
+  local i key name value now args try ok=0
+  for i in "${!E2E_KEPT_KEYS[@]}"; do
+    key=${E2E_KEPT_KEYS[$i]} name=${E2E_KEPT_NAMES[$i]} value=${E2E_KEPT_VALUES[$i]}
+    args=(/v "$name")
+    [ -n "$name" ] || args=(/ve)
+    for try in 1 2 3; do
+      if [ -z "$value" ]; then
+        wine reg delete "$key" "${args[@]}" /f </dev/null >/dev/null 2>&1
+      else
+        wine reg add "$key" "${args[@]}" /t "${value%% *}" /d "${value#* }" /f </dev/null >/dev/null 2>&1
+      fi
+      now=$(e2e_reg_value "$key" "$name") || now=""
+      [ "$now" = "$value" ] && break
+    done
+    if [ "$now" != "$value" ]; then
+      e2e_log "FAIL: $key\\${name:-(Default)} could not be put back as it was ('${value:-none}'; it is '${now:-none}')"
+      ok=1
+    fi
+  done
+  return $ok
+}
+# The EXIT trap of such a scenario: its programs ended, the values put back, then its usual
+# clean-up ($1), which a failed restore fails.
+e2e_restore_then() {
+  local rc=$?
+  e2e_end_wine
+  e2e_restore_values || rc=1
+  (exit $rc)
+  "$1"
+}
+
 # notices.msg as plain text (UTF-16 files are converted), without CRs.
 e2e_notes() {
   local f="$PROG/notices.msg"

@@ -16,7 +16,7 @@ note_origin
 e2e_key ctrl n
 editor_wait '^Create new note$'
 editor_click $EDITOR_NOTE
-e2e_type 'Run the script'
+e2e_type 'Run the'
 editor_click $EDITOR_BROWSE
 e2e_wait 20 xdotool search --onlyvisible --name '^Locate the attachement object\.\.\.$' ||
   e2e_fail "the open-file dialog did not appear"
@@ -25,6 +25,16 @@ e2e_key "" Return
 e2e_wait 15 bash -c "! xdotool search --onlyvisible --name '^Locate the attachement' >/dev/null" ||
   e2e_fail "the open-file dialog did not close"
 e2e_wait 10 editor_attachment_filled || e2e_fail "the attachment box stayed empty"
+# The rest of the text, typed after the Enter's release has reached the editor: counted only
+# while the editor is there.
+count=$(editor_count_signature)
+editor_click $EDITOR_NOTE
+e2e_key ctrl End
+e2e_type ' script'
+if ! e2e_wait 10 editor_count_is_not "$count"; then
+  editor_shown '^Create new note$' || e2e_fail "the Enter that confirmed the file also closed the editor"
+  e2e_fail "the editor took no text after the open-file dialog closed"
+fi
 editor_shown '^Create new note$' || e2e_fail "the Enter that confirmed the file also closed the editor"
 [ ! -f "$PROG/notices.msg" ] || e2e_fail "the Enter that confirmed the file stored the note"
 

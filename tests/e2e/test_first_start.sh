@@ -4,6 +4,7 @@
 # saved before Exit, and with no change to the list no notes file is written at all.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
+. "$(dirname "$0")/tray_menu.sh"
 e2e_begin
 wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Zettly /f >/dev/null 2>&1 || true
 e2e_start
@@ -18,6 +19,12 @@ e2e_wait 10 note_clock_shown || e2e_fail "no clock digits drawn"
 exe=$(e2e_reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Zettly) || e2e_fail "no autorun entry"
 e2e_reg "$RUN_KEY" Zettly >/dev/null && e2e_fail "an autorun entry for the whole machine"
 case "$exe" in *'\Zettly.exe') ;; *) e2e_fail "autorun entry is '$exe'" ;; esac
+# What the start does of its own accord is done once the icon has come (after its delay) and the
+# clock has moved on since.
+e2e_wait 15 tray_icon_shown || e2e_fail "no icon in the notification area"
+clock=$(area_signature $(note_clock_rect))
+clock_moved() { [ "$(area_signature $(note_clock_rect))" != "$clock" ]; }
+e2e_wait 5 clock_moved || e2e_fail "the clock stood still"
 [ ! -e "$PROG/notices.msg" ] || e2e_fail "the notes file was written before any save"
 e2e_reg "$SETTINGS_KEY" top >/dev/null && e2e_fail "settings written before any save"
 

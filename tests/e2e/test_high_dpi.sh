@@ -10,14 +10,6 @@
 set_dpi() {
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
-# Back to 96 with no program of ours left running, then the usual clean-up.
-restore_dpi() {
-  local rc=$?
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  set_dpi 96 || true
-  (exit $rc)
-}
 # A panel point of the 96 DPI layout at this scale, on the screen (the panel sits inside a
 # one-pixel border).
 at() { echo $(($1 + 1 + ($3 * DPI + 48) / 96)) $(($2 + 1 + ($4 * DPI + 48) / 96)); }
@@ -63,12 +55,13 @@ tray_icon_yellow() {
 # Other prefixes on the machine may run copies of their own.
 no_zettly_here() { [ "$(zettly_processes)" -eq 0 ]; }
 
+e2e_keep_value 'HKCU\Control Panel\Desktop' LogPixels
 for DPI in 144 192; do
   e2e_log "at $DPI DPI"
   e2e_begin
-  # The other scenarios run at 96 DPI in the same prefix, whatever happens here.
-  trap 'restore_dpi; e2e_cleanup' EXIT
-  set_dpi "$DPI"
+  # The other scenarios run in the same prefix at its own scale, whatever happens here.
+  trap 'e2e_restore_then e2e_cleanup' EXIT
+  set_dpi "$DPI" || e2e_fail "could not set the prefix's scale to $DPI DPI (harness)"
   e2e_write_notes 'Drag me' '' 3000
   e2e_start
   note_origin

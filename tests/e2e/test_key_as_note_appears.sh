@@ -12,13 +12,6 @@ STARTS=${STARTS:-6}
 set_dpi() {
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
-# The other scenarios run at 96 DPI in the same prefix, whatever happens here.
-restore_dpi() {
-  local rc=$?
-  e2e_end_wine
-  set_dpi 96 || true
-  (exit $rc)
-}
 notes_hold() { e2e_notes | grep -qx "$1"; }
 # The window manager's keyboard focus is on a window of ours (it may stay on the note: the keys
 # still go where the program sends them).
@@ -35,8 +28,10 @@ start_and_press() {
 }
 
 wm_begin --tray
-trap 'restore_dpi; wm_cleanup' EXIT
-set_dpi 192
+# The other scenarios run in the same prefix at its own scale, whatever happens here.
+e2e_keep_value 'HKCU\Control Panel\Desktop' LogPixels
+trap 'e2e_restore_then wm_cleanup' EXIT
+set_dpi 192 || e2e_fail "could not set the prefix's scale to 192 DPI (harness)"
 e2e_write_notes 'Alpha' '' 4000
 e2e_set_dword "$SETTINGS_KEY" On 0
 

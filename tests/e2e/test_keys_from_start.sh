@@ -53,4 +53,11 @@ key_ctrl_first Left
 e2e_key ctrl Left
 key_ctrl_first t
 e2e_wait 10 eval '! notes_hold Content=Alpha' || e2e_fail "Ctrl+Left twice and Ctrl+T did not delete note 1: $(e2e_notes | tr '\n' '|')"
-note_field N | grep -qx 2 || e2e_fail "one press deleted more than one note: $(e2e_notes | tr '\n' '|')"
+# A second deletion from the same press would come before a note made after it.
+e2e_key ctrl n
+editor_wait '^Create new note$'
+e2e_type "v"
+e2e_key "" Return
+editor_wait_gone
+e2e_wait 10 notes_hold 'Content=v' || e2e_fail "the note made after the deletion was not saved: $(e2e_notes | tr '\n' '|')"
+note_field N | grep -qx 3 || e2e_fail "one press deleted more than one note: $(e2e_notes | tr '\n' '|')"

@@ -14,13 +14,18 @@ e2e_set_dword "$SETTINGS_KEY" On 0
 e2e_start
 note_origin
 e2e_wait 10 note_text_shown || e2e_fail "note 1 is not shown"
+first=$(note_text_signature)
 
-# Trash all, answered No: the question comes, the notes stay.
+# Trash all, answered No: the question comes, the notes stay. A step taken after the answer lands
+# on note 2 only when they did.
 window_menu trash
 e2e_wait 10 window_named 'Delete all notes.' || e2e_fail "no question before deleting all notes"
 e2e_key "" n
 e2e_wait 10 window_not_named 'Delete all notes.' || e2e_fail "the question stayed after No"
-note_text_shown || e2e_fail "No deleted the notes"
+e2e_focus_note
+e2e_key ctrl Right
+stepped() { note_text_is_not "$first" && note_text_shown; }
+e2e_wait 10 stepped || e2e_fail "No deleted the notes: Ctrl+Right after it shows no next note"
 
 # The About box from its button.
 e2e_click $((NX + 1 + 164 + 11)) $((NY + 1 + 4 + 10))
@@ -31,7 +36,13 @@ frame=$(((dw - 316) / 2))
 cx=$((dx + frame)); cy=$((dy + dh - frame - 208))   # the dialog's client area
 centre_x=$((dx + dw / 2)); centre_y=$((dy + dh / 2))
 [ $((centre_x - 512)) -ge -2 ] && [ $((centre_x - 512)) -le 2 ] || e2e_fail "About box not centred ($dx,$dy ${dw}x$dh)"
-e2e_click $((cx + 126 + 2)) $((cy + 175 + 2))        # a corner of Close, outside its ellipse
+# A corner of Close, outside its ellipse; then the pointer goes over the web link, which turns
+# blue only once the box has dealt with the click.
+links=$(area_signature "$cx" $((cy + 90)) 316 40)
+e2e_click $((cx + 126 + 2)) $((cy + 175 + 2))
+xdotool mousemove $((cx + 158)) $((cy + 104))
+links_lit() { [ "$(area_signature "$cx" $((cy + 90)) 316 40)" != "$links" ]; }
+e2e_wait 10 links_lit || e2e_fail "the web link did not light up under the pointer"
 window_named 'Information' || e2e_fail "a click in the corner of Close closed the dialog"
 e2e_click $((cx + 126 + 32)) $((cy + 175 + 15))      # its middle
 e2e_wait 10 window_not_named 'Information' || e2e_fail "Close did not close the About box"
@@ -56,4 +67,6 @@ e2e_wait 10 saved_empty || e2e_fail "the empty list was not saved: $(e2e_notes |
 
 # The help file the Help button opens is beside the program and lists our pages.
 [ -f "$PROG/help.chm" ] || e2e_fail "no help.chm beside the program"
-chmls list "$PROG/help.chm" 2>/dev/null | grep -q '\.html' || e2e_fail "help.chm lists no pages"
+# Read whole before it is searched: grep -q would leave chmls writing into a closed pipe.
+pages=$(chmls list "$PROG/help.chm" 2>/dev/null) || e2e_fail "chmls could not read help.chm"
+grep -q '\.html' <<<"$pages" || e2e_fail "help.chm lists no pages"

@@ -26,8 +26,12 @@ for tool in xdg-open xdg-email; do
 done
 export PATH="$E2E_DIR/bin:$PATH"
 # The prefix is shared with scenarios that start the program as "run" does, which point the
-# links at an opener by its path: point them at this stand-in the same way.
+# links at an opener by its path: point them at this stand-in the same way, and back afterwards.
 opener="Z:$(printf '%s' "$E2E_DIR/bin/xdg-open" | sed 's|/|\\|g')"
+for scheme in http https mailto; do
+  e2e_keep_value "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" ""
+done
+trap 'e2e_restore_then wm_cleanup' EXIT
 for scheme in http https mailto; do
   wine reg add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d "\"$opener\" \"%1\"" /f \
     </dev/null >/dev/null 2>&1 || e2e_fail "could not point $scheme at the stand-in (harness)"
@@ -57,21 +61,31 @@ e2e_type "dropped"
 tabs 5
 e2e_key "" Return
 editor_wait_gone
-notes_hold 'Content=dropped' && e2e_fail "Enter on Cancel stored the note"
 
-# Browse opens the file dialog; the Esc that closes it leaves the editor open.
+# Browse opens the file dialog; the Esc that closes it leaves the editor open. (The editor that
+# opens now comes after the Enter above: a note it stored would be in the file by then.)
 e2e_key ctrl n
 editor_wait '^Create new note$'
+notes_hold 'Content=dropped' && e2e_fail "Enter on Cancel stored the note"
 tabs 2
 e2e_key "" space
 e2e_wait 20 file_dialog_shown || e2e_fail "Space on Browse did not open the file dialog"
 e2e_key "" Escape
 e2e_wait 15 eval '! file_dialog_shown' || e2e_fail "the file dialog did not close"
+# A letter typed into the note after the Esc is counted only if the editor is still there.
+count=$(editor_count_signature)
+editor_click $EDITOR_NOTE
+e2e_type "k"
+if ! e2e_wait 10 editor_count_is_not "$count"; then
+  editor_shown '^Create new note$' || e2e_fail "the Esc that closed the file dialog closed the editor too"
+  e2e_fail "the editor took no letter after the file dialog closed"
+fi
 editor_shown '^Create new note$' || e2e_fail "the Esc that closed the file dialog closed the editor too"
 e2e_key "" Escape
 editor_wait_gone
 
-# The About box: the page tab, then the web link (Enter), the mail link (Space) and Close.
+# The About box: the page tab, then the web link (Enter), the mail link (Space), the web link
+# again (Shift+Tab) and Close.
 e2e_key ctrl b
 e2e_wait 15 about_shown || e2e_fail "Ctrl+B did not open the About box"
 tabs 2
@@ -80,7 +94,12 @@ e2e_wait 20 handed 'http://www.zettly.example.com' || e2e_fail "Enter on the web
 tabs 1
 e2e_key "" space
 e2e_wait 20 handed 'mailto:support@zettly.example.com' || e2e_fail "Space on the mail link handed nothing over: $(cat "$E2E_DIR/handed.txt" 2>/dev/null)"
+# Back on the web link, Enter hands it over a second time only while the box is there.
+e2e_key shift Tab
+e2e_key "" Return
+web_handed_twice() { [ "$(grep -cF 'http://www.zettly.example.com' "$E2E_DIR/handed.txt")" -ge 2 ]; }
+e2e_wait 20 web_handed_twice || e2e_fail "a link closed the About box: Enter on the web link after it handed nothing over"
 about_shown || e2e_fail "a link closed the About box"
-tabs 1
+tabs 2
 e2e_key "" space
 e2e_wait 15 eval '! about_shown' || e2e_fail "Space on Close did not close the About box"

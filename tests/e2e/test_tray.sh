@@ -4,6 +4,9 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/tray_menu.sh"
+# For a failure's message: whether the icon is drawn now.
+icon_state() { tray_icon_shown || echo " (no icon is drawn)"; }
+
 e2e_begin
 e2e_start
 note_origin
@@ -13,10 +16,10 @@ e2e_wait 15 taskbar_button_shown || e2e_fail "no taskbar button"
 tray_menu hide
 e2e_wait 10 note_window_gone || e2e_fail "Hide window left the note window"
 e2e_wait 10 taskbar_button_gone || e2e_fail "Hide window left the taskbar button"
-tray_icon_shown || e2e_fail "the icon went with the window"
 
+# Only an icon that stayed can take the double click that brings the window back.
 e2e_double_click $TRAY_X $TRAY_Y
-e2e_wait 10 e2e_note_window || e2e_fail "a double click on the icon did not bring the window back"
+e2e_wait 10 e2e_note_window || e2e_fail "a double click on the icon did not bring the window back$(icon_state)"
 read -r x y < <(e2e_note_position)
 e2e_assert_eq "$x,$y" "$NX,$NY" "window position after Hide and Show"
 e2e_wait 10 taskbar_button_shown || e2e_fail "the taskbar button did not come back"
@@ -40,9 +43,8 @@ e2e_click 100 757
 if ! e2e_wait 3 note_window_gone; then e2e_click 100 757; fi
 e2e_wait 10 note_window_gone || e2e_fail "minimising did not hide the note window"
 e2e_wait 10 taskbar_button_gone || e2e_fail "minimising left the taskbar button"
-tray_icon_shown || e2e_fail "no icon after minimising"
 e2e_double_click $TRAY_X $TRAY_Y
-e2e_wait 10 e2e_note_window || e2e_fail "the window did not come back from the tray"
+e2e_wait 10 e2e_note_window || e2e_fail "the window did not come back from the tray$(icon_state)"
 
 tray_menu exit
 e2e_wait_exit 30 || e2e_fail "Exit from the tray menu did not end the program"
