@@ -41,6 +41,8 @@ TEST(FolderFilesOnDisk, LinksAreNeitherListedNorDeletedNorDeletedThrough) {
     EXPECT_FALSE(IsPlainFile(folder / link)) << Narrow(link);
     EXPECT_FALSE(DeleteFileAt(Narrow(folder / link))) << Narrow(link);
   }
+  // A plain file goes, read-only too (a sync tool gives a copy the mode of what it copied).
+  ASSERT_TRUE(SetFileAttributesW((folder / L"notices (plain).msg").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(DeleteFileAt(Narrow(folder / L"notices (plain).msg")));
   EXPECT_EQ(GetFile(folder / L"notices.msg"), "mine");
   EXPECT_EQ(GetFile(elsewhere / L"far.msg"), "far");

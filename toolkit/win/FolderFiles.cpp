@@ -36,6 +36,18 @@ bool IsPlainFile(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kNotPlain) && PlainOnTheUnixSide(path);
 }
 
-bool DeletePlainFile(const std::wstring& path) { return IsPlainFile(path) && DeleteFileW(path.c_str()) != 0; }
+bool DeletePlainFile(const std::wstring& path) {
+  if (!IsPlainFile(path)) return false;
+  if (DeleteFileW(path.c_str())) return true;
+  // A read-only file (a sync tool gives a copy the mode of the file it copied) is deleted as
+  // meant; one that still cannot be deleted keeps its attribute.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+  if (!SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL)) return false;
+  if (DeleteFileW(path.c_str())) return true;
+  SetFileAttributesW(path.c_str(), attributes);
+  return false;
+}
 
 bool DeleteFileAt(const std::string& path) { return DeletePlainFile(ToWide(path)); }

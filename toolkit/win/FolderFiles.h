@@ -14,7 +14,7 @@ std::vector<std::string> FileNamesIn(const std::string& folder, const std::strin
 // reparse point), and under Wine a regular file on the Linux side.
 bool IsPlainFile(const std::wstring& path);
 
-// Deletes the file when it is a plain file; false when it is not one or could not be deleted
-// (it is then untouched, and so is anything a link leads to).
+// Deletes the file when it is a plain file, read-only or not; false when it is not one or could
+// not be deleted (it is then untouched, and so is anything a link leads to).
 bool DeletePlainFile(const std::wstring& path);
 bool DeleteFileAt(const std::string& path);
