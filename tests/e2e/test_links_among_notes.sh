@@ -3,6 +3,8 @@
 # conflict copy that is a link to notices.msg or to a notes file elsewhere is no copy, a link
 # named like an old temporary stays with the file it leads to, and a notices.msg that leads to
 # some other text file is named to the user and never written. Nothing deleted, nothing written.
+# A read-only conflict copy beside them is merged and removed, and a note of it trashed stays
+# trashed.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 e2e_begin
@@ -20,15 +22,32 @@ ln -s notices.msg "$near_copy"
 ln -s "$far/notices.msg" "$far_copy"
 ln -s "$far/old.txt" "$PROG/notices.msg.1-2-3.tmp"
 touch -h -d '2 hours ago' "$PROG/notices.msg.1-2-3.tmp"
+real_copy="$PROG/notices (Jane's conflicted copy 2026-12-08).msg"
+printf '[General]\r\nN=1\r\n[Note1]\r\nContent=Theirs\r\nAttach=\r\nExposure=3000\r\n' >"$real_copy"
+chmod 444 "$real_copy"
 
 e2e_start
 note_origin
 e2e_wait 10 note_text_shown || e2e_fail "no note on display"
 notes_count_is() { e2e_notes | grep -qx "N=$1"; }
-# A deletion saves the list, and each save tidies old temporaries.
+e2e_wait 10 notes_count_is 3 || e2e_fail "the conflict copy was not merged: $(e2e_notes | tr '\n' '|')"
+[ ! -e "$real_copy" ] || e2e_fail "the read-only conflict copy stayed after its merge"
+# Its note, the last, is trashed; the deletion saves the list, and each save tidies old temporaries.
+text_is_not() { [ "$(note_text_signature)" != "$1" ]; }
+step_back() {
+  local before
+  before=$(note_text_signature)
+  e2e_key ctrl Left
+  e2e_wait 2 text_is_not "$before"
+}
+e2e_wait 15 step_back || e2e_fail "Ctrl+Left did not show the last note"
 e2e_key ctrl t
-e2e_wait 10 notes_count_is 1 || e2e_fail "the deletion was not saved: $(e2e_notes | tr '\n' '|')"
-e2e_assert_eq "$(e2e_notes | grep '^Content=')" "Content=Mine two" "the notes after the deletion"
+e2e_wait 10 notes_count_is 2 || e2e_fail "the deletion was not saved: $(e2e_notes | tr '\n' '|')"
+e2e_assert_eq "$(e2e_notes | grep '^Content=' | tr '\n' '|')" "Content=Mine one|Content=Mine two|" "the notes after the deletion"
+# A change in the folder makes the program look for copies again: the trashed note stays away.
+touch "$PROG/poke.txt"
+theirs_back() { e2e_notes | grep -q '^Content=Theirs'; }
+! e2e_wait 5 theirs_back || e2e_fail "the trashed note of the conflict copy came back"
 [ -f "$PROG/notices.msg" ] && [ ! -L "$PROG/notices.msg" ] || e2e_fail "notices.msg is no longer the program's file"
 [ -L "$near_copy" ] && [ -L "$far_copy" ] || e2e_fail "a linked conflict copy was removed: $(ls "$PROG")"
 [ -L "$PROG/notices.msg.1-2-3.tmp" ] || e2e_fail "the link named like an old temporary was removed"

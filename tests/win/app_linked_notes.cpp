@@ -61,7 +61,9 @@ TEST(LinkedNotesOnDisk, NotesLinkedToAnotherTextFileAreNeitherTakenNorWritten) {
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
   EXPECT_NE(list.RefusalText().find("notices.msg is not a notes file"), std::string::npos) << list.RefusalText();
   TConflictCopies copies;
-  EXPECT_FALSE(copies.Merge(list, *Application));
+  copies.Merge(list, *Application);  // reads the refused file again, and takes nothing
+  EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
+  EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
   list.SaveNotes();
   EXPECT_EQ(GetFile(elsewhere / L"profile"), profile);
