@@ -63,10 +63,21 @@ ln -s "$far/profile" "$PROG/notices.msg"
 copy="$PROG/notices.sync-conflict-20261209-101010-ABCDEFG.msg"
 printf '[General]\r\nN=1\r\n[Note1]\r\nContent=$(touch %s/ran)\r\nAttach=\r\nExposure=3000\r\n' "$far" >"$copy"
 copy_before=$(md5sum <"$copy")
-e2e_start
-e2e_wait 15 e2e_box_up || e2e_fail "the notes file that is not one was not named to the user"
+# The message comes before the note window shows: a window of the program wider than the note.
+message_up() {
+  local id w
+  for id in $(xdotool search --onlyvisible --name '^Zettly$' 2>/dev/null); do
+    read -r _ _ w _ < <(e2e_geometry "$id") || continue
+    [ "${w:-0}" -gt 300 ] && return 0
+  done
+  return 1
+}
+(cd "$PROG" && setsid wine explorer /desktop=shell,1024x768 Zettly.exe </dev/null >"$E2E_DIR/wine.log" 2>&1 &)
+e2e_wait 60 message_up || e2e_fail "the notes file that is not one was not named to the user"
 e2e_key "" Return
-e2e_wait 10 e2e_no_box || e2e_fail "the message stayed after Enter"
+message_gone() { ! message_up; }
+e2e_wait 10 message_gone || e2e_fail "the message stayed after Enter"
+e2e_wait 30 e2e_note_window || e2e_fail "the note window did not appear"
 note_origin
 e2e_focus_note
 e2e_key ctrl t  # refused: says so again, or does nothing
