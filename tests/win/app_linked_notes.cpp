@@ -3,8 +3,9 @@
 // Nothing is deleted, nothing written.
 #include <gtest/gtest.h>
 
+#include "app/ConflictMerge.h"
 #include "app/Notes.h"
-#include "app/win/ConflictCopies.h"
+#include "app/win/FolderCopies.h"
 #include "tests/win/NotesTestFiles.h"
 #include "tests/win/support/NotesFileText.h"
 #include "toolkit/win/FileStore.h"
@@ -28,12 +29,11 @@ TEST(LinkedNotesOnDisk, ACopyThatIsALinkIsNeitherMergedNorDeleted) {
   const wchar_t* farCopy = L"notices (conflicted copy 2026-12-08).msg";
   ASSERT_TRUE(RunUnixScript("cd '" + p + "' && ln -s notices.msg '" + Narrow(nearCopy) + "' && ln -s '" + e + "/far.msg' '" +
                             Narrow(farCopy) + "'"));
-  TNoteList list(&SystemFileStore());
-  list.SetProgramFolder(Narrow(program.Path()));
-  list.BuildNotesPath();
+  TNoteList list(&SystemFileStore(), Narrow(program / L"notices.msg"));
   list.LoadNotes();
-  TConflictCopies copies;
-  EXPECT_FALSE(copies.Merge(list, *Application));
+  TFolderCopies copies(list.NotesPath());
+  TConflictMerge merge;
+  EXPECT_FALSE(merge.MergeCopies(list, copies).Changed);
   ASSERT_EQ(list.NoteCount(), 1);
   EXPECT_EQ(GetFile(program / L"notices.msg"), Notes("mine"));
   EXPECT_EQ(GetFile(elsewhere / L"far.msg"), Notes("far"));
@@ -54,14 +54,13 @@ TEST(LinkedNotesOnDisk, NotesLinkedToAnotherTextFileAreNeitherTakenNorWritten) {
   const std::wstring copy = program / L"notices.sync-conflict-20261208-101010-ABCDEFG.msg";
   const std::string theirs = Notes("$(touch ran)");
   ASSERT_TRUE(PutFile(copy, theirs));
-  TNoteList list(&SystemFileStore());
-  list.SetProgramFolder(Narrow(program.Path()));
-  list.BuildNotesPath();
+  TNoteList list(&SystemFileStore(), Narrow(program / L"notices.msg"));
   list.LoadNotes();
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
   EXPECT_NE(list.RefusalText().find("notices.msg is not a notes file"), std::string::npos) << list.RefusalText();
-  TConflictCopies copies;
-  copies.Merge(list, *Application);  // reads the refused file again, and takes nothing
+  TFolderCopies copies(list.NotesPath());
+  TConflictMerge merge;
+  merge.MergeCopies(list, copies);  // reads the refused file again, and takes nothing
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Refused);
   EXPECT_EQ(list.NoteCount(), 0);
   EXPECT_FALSE(list.AppendNote({.Content = "new", .Exposure = 3000}));
