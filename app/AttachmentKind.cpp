@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -111,6 +110,12 @@ void AppendUtf8(std::string& out, uint32_t c) {
   }
 }
 
+bool OneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+
+// printf's one-letter escapes and what each stands for.
+constexpr std::string_view kEscapeLetters = "\"\\abefnrtv";
+constexpr std::string_view kEscapeValues = "\"\\\a\b\x1B\f\n\r\t\v";
+
 // What printf(1) prints for s as its format with no arguments: backslash escapes decoded, each
 // conversion given an empty or zero value; it stops at "\c" and at what it cannot parse.
 std::string PrintfFormatted(std::string_view s) {
@@ -141,9 +146,8 @@ std::string PrintfFormatted(std::string_view s) {
         out += static_cast<char>(value & 0xFF);
       } else if (e == 'c') {
         return out;
-      } else if (const char* known = std::strchr("\"\\abefnrtv", e); known && e != '\0') {
-        static constexpr char kValues[] = "\"\\\a\b\x1B\f\n\r\t\v";
-        out += kValues[known - "\"\\abefnrtv"];
+      } else if (const size_t known = kEscapeLetters.find(e); known != std::string_view::npos) {
+        out += kEscapeValues[known];
       } else {
         out += '\\';
         out += e;
@@ -152,7 +156,7 @@ std::string PrintfFormatted(std::string_view s) {
       out += '%';
       ++i;
     } else if (c == '%') {
-      while (i < s.size() && std::strchr("-+ #0'", s[i]) && s[i] != '\0') ++i;
+      while (i < s.size() && OneOf(s[i], "-+ #0'")) ++i;
       size_t width = 0;
       while (i < s.size() && s[i] >= '0' && s[i] <= '9') width = std::min<size_t>(width * 10 + static_cast<size_t>(s[i++] - '0'), 4096);
       if (i < s.size() && s[i] == '*') ++i;
@@ -163,10 +167,10 @@ std::string PrintfFormatted(std::string_view s) {
       if (i >= s.size()) return out;
       const char conversion = s[i++];
       std::string value;
-      if (std::strchr("diouxX", conversion)) value = "0";
-      else if (std::strchr("aAeEfFgG", conversion)) value = "0.000000";
+      if (OneOf(conversion, "diouxX")) value = "0";
+      else if (OneOf(conversion, "aAeEfFgG")) value = "0.000000";
       else if (conversion == 'q') value = "''";
-      else if (!std::strchr("sbc", conversion)) return out;
+      else if (!OneOf(conversion, "sbc")) return out;
       if (value.size() < width) out.append(width - value.size(), ' ');
       out += value;
     } else {
