@@ -7,7 +7,12 @@
 #include "toolkit/win/WineFileMode.h"
 
 namespace {
-constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+// A folder, or a link of Windows' own: a symbolic link, a junction, a WSL link. Other reparse
+// points are files a sync client keeps (OneDrive's placeholders) and count as plain.
+bool FolderOrLink(const WIN32_FIND_DATAW& found) {
+  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(found.dwReserved0);
+}
 
 // Wine reports what a link leads to, so only Linux can tell a link from its target. Where Wine
 // runs without that answer, nothing counts as plain.
@@ -25,15 +30,18 @@ std::vector<std::string> FileNamesIn(const std::string& folder, const std::strin
   const UniqueFind find(FindFirstFileW((where + ToWide(pattern)).c_str(), &found));
   if (!find) return names;
   do {
-    if (!(found.dwFileAttributes & kNotPlain) && PlainOnTheUnixSide(where + found.cFileName))
+    if (!FolderOrLink(found) && PlainOnTheUnixSide(where + found.cFileName))
       names.push_back(ToUtf8(found.cFileName));
   } while (FindNextFileW(find.Get(), &found));
   return names;
 }
 
 bool IsPlainFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kNotPlain) && PlainOnTheUnixSide(path);
+  WIN32_FIND_DATAW found;
+  // A name holds no wildcard: the search finds the entry itself, with its reparse tag.
+  if (path.find_first_of(L"*?") != std::wstring::npos) return false;
+  const UniqueFind find(FindFirstFileW(path.c_str(), &found));
+  return find && !FolderOrLink(found) && PlainOnTheUnixSide(path);
 }
 
 bool DeletePlainFile(const std::wstring& path) {

@@ -10,8 +10,8 @@
 // cannot tell from a link are left out, and so is everything when the folder cannot be listed.
 std::vector<std::string> FileNamesIn(const std::string& folder, const std::string& pattern);
 
-// Whether the path names a plain file itself: not a folder, not a link (nor a junction or other
-// reparse point), and under Wine a regular file on the Linux side.
+// Whether the path names a plain file itself: not a folder, not a link (nor a junction), and
+// under Wine a regular file on the Linux side.
 bool IsPlainFile(const std::wstring& path);
 
 // Deletes the file when it is a plain file, read-only or not; false when it is not one or could
