@@ -21,6 +21,11 @@ TNotice Kept(const TNotice& note) {
   kept.Used = true;
   return kept;
 }
+
+// Some other file than a notes file: text, but no count. An empty file is an empty list.
+bool TextWithoutCount(const TIniDocument& doc) {
+  return !StatedNoteCount(doc) && doc.ToText().find_first_not_of(" \t\r\n") != std::string::npos;
+}
 }  // namespace
 
 const TNotice& TNoteList::Notes(int k) const {
@@ -62,6 +67,11 @@ void TNoteList::LoadNotes() {
   const auto read = TIniDocument::FromBytes(bytes);
   if (!read) return Refuse(kName + " does not hold text Zettly can read" + kUntouched);
   const TIniDocument& doc = *read;
+  // Text without a count is some other file (notices.msg may be a link to anything): writing
+  // notes into it would change a file that is not ours.
+  if (TextWithoutCount(doc))
+    return Refuse(kName + " is not a notes file: it holds text but no notes count [" + std::string(NoteCountSection) +
+                  "] " + std::string(NoteCountKey) + "=" + kUntouched);
   const TNoteCount counted = CountNotes(doc);
   if (counted.Kind == TNoteCount::TKind::Uncountable) {
     return Refuse(kName + " holds notes but its count " + std::string(NoteCountKey) + "=" +
@@ -114,6 +124,8 @@ void TNoteList::SaveNotes() {
   TIniDocument doc = std::move(*read);
   if (bytes != known_) {
     // Changed from outside since we last saw it: our changes go on top of what it holds now.
+    if (TextWithoutCount(doc))
+      RaiseUnableToWrite(kName + " was changed by another program and is no longer a notes file");
     const TNoteCount counted = CountNotes(doc);
     if (counted.Kind == TNoteCount::TKind::Uncountable)
       RaiseUnableToWrite(kName + " was changed by another program and its notes cannot be counted");

@@ -334,6 +334,10 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
       {"N negative", "[General]\r\nN=-1\r\n" + sections, false, "count N=-1 is not a number of notes"},
       {"binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x02\0", 20), false, "does not hold text"},
       {"NUL in text", std::string("[General]\r\nN=1\r\n[Note1]\r\nContent=a\0b\r\n", 38), false, "does not hold text"},
+      // Regression: notices.msg linked to a shell's start-up file was read as no notes and the
+      // next save appended the notes to it.
+      {"text without a count", "export PATH=$HOME/bin:$PATH\nalias ll='ls -l'\n", false, "is not a notes file"},
+      {"notes without a count", sections, false, "no notes count [General] N=; it is left untouched"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -361,6 +365,18 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
   // A count that is not a number above no note sections is simply no notes.
   Load("[General]\r\nN=abc\r\n[Other]\r\nContent=x\r\n");
   EXPECT_EQ(list.FileState(), TNoteList::TFileState::Read);
+}
+
+// A file that became some other text while a change was pending is not written into.
+TEST_F(NotesFile, ASaveOnTopOfAFileThatIsNoLongerNotesIsRefused) {
+  Load(NotesFileText({{.Content = "old"}}));
+  list.AppendNote({.Content = "new", .Exposure = 3000});
+  store.Files[kPath] = "# ~/.profile\n";
+  EXPECT_NE(SaveMessage().find("is no longer a notes file"), std::string::npos);
+  EXPECT_EQ(store.Files[kPath], "# ~/.profile\n");
+  EXPECT_TRUE(list.Unsaved());
+  store.Files[kPath] = "\r\n";  // blank is still no notes
+  EXPECT_EQ(SaveMessage(), "saved");
 }
 
 TEST(NotesStore, LoadAndSaveNeedAStore) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "toolkit/win/FolderFiles.h"
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
@@ -39,6 +40,7 @@ std::wstring TempName(const std::wstring& target) {
   return target + ToWide(TemporaryFileName({}, GetCurrentProcessId(), GetTickCount(), ++serial));
 }
 
+// Links named like a leftover are not ours: neither they nor what they lead to are removed.
 void RemoveStaleTemporaries(const std::wstring& target) {
   const size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
@@ -50,12 +52,12 @@ void RemoveStaleTemporaries(const std::wstring& target) {
   const auto ticks = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
   std::vector<TFolderEntry> entries;
   do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (!IsPlainFile(folder + found.cFileName)) continue;
     const uint64_t written = ticks(found.ftLastWriteTime), at = ticks(now);
     entries.push_back({ToUtf8(found.cFileName), at > written ? (at - written) / 10000000 : 0});
   } while (FindNextFileW(find.Get(), &found));
   const std::string name = ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1));
-  for (const std::string& stale : StaleTemporaries(name, entries)) DeleteFileW((folder + ToWide(stale)).c_str());
+  for (const std::string& stale : StaleTemporaries(name, entries)) DeletePlainFile(folder + ToWide(stale));
 }
 
 // The file a save replaces: the final target of a chain of symbolic links or junctions at path,

@@ -102,9 +102,13 @@ TShellOpenResult ThroughDesktop(const std::wstring& opener, const std::string& t
 }
 }  // namespace
 
+bool HandedToDesktop(const std::string& target) {
+  if (DesktopOpener().empty() || !WineUnixPath()) return false;
+  // Judged by the file the shell would open: "evil.bat\." is evil.bat, which Wine runs.
+  return IsAddress(target) || !IsWindowsProgram(ToUtf8(FullPath(ToWide(target))));
+}
+
 TShellOpenResult ShellOpen(HWND owner, const std::string& target) {
-  const std::wstring opener = DesktopOpener();
-  const bool runByWine = !IsAddress(target) && IsWindowsProgram(target);
-  if (opener.empty() || !WineUnixPath() || runByWine) return ThroughShell(owner, target);
-  return ThroughDesktop(opener, target);
+  if (!HandedToDesktop(target)) return ThroughShell(owner, target);
+  return ThroughDesktop(DesktopOpener(), target);
 }

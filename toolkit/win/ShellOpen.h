@@ -14,3 +14,6 @@ struct TShellOpenResult {
 };
 
 TShellOpenResult ShellOpen(HWND owner, const std::string& target);
+
+// Whether ShellOpen hands target to the desktop's opener rather than to the shell.
+bool HandedToDesktop(const std::string& target);

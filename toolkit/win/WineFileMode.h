@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // Whether this process runs under Wine (on any host).
@@ -13,3 +15,20 @@ bool UnderWine();
 // Gives `to` the Unix mode of `from`. Does nothing (true) on Windows, or when `from` has no mode
 // to read; false with the system's error when the mode could not be set.
 bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error);
+
+// What a path names on the Linux side under Wine. Wine follows a symbolic link in every Windows
+// call, deleting included (DeleteFileW on a link removes the file it leads to), so whoever must
+// not act through a link asks here first.
+enum class TUnixFileKind { Regular, Link, Other };
+// The kind of the name itself (lstat), or with followLinks of what it leads to (stat), with its
+// permission bits; nullopt on Windows, on another host, and when nothing answers to the name.
+struct TUnixFile {
+  TUnixFileKind Kind = TUnixFileKind::Other;
+  uint32_t Permissions = 0;  // rwx bits, 07777
+};
+std::optional<TUnixFile> WineUnixFile(const std::wstring& path, bool followLinks);
+// The same for a Linux path ("/home/...").
+std::optional<TUnixFile> WineUnixFileAt(const std::string& unixPath, bool followLinks);
+
+// Whether Linux can tell this process what a path names (Wine on Linux, x86-64).
+bool WineUnixFilesKnown();
