@@ -243,3 +243,10 @@ void WriteTrash(const TTrash& trash, TIniDocument& doc) {
     doc.WriteString(TrashSection, e.Id, std::to_string(e.Day) + (counts.empty() ? "" : " " + counts));
   }
 }
+
+TNoteSet ReadNoteSet(const TIniDocument& doc, int32_t count) {
+  count = std::clamp<int32_t>(count, 0, MaxNotes);
+  TNoteTable notes{};
+  ReadNoteTable(doc, count, notes);
+  return {{notes.begin(), notes.begin() + count}, ReadTrash(doc)};
+}

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/NoteMerge.h"
 #include "app/Notice.h"
 #include "toolkit/IniDocument.h"
 
@@ -46,6 +47,8 @@ void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc, b
 
 // The trash record; lines that are not entries are passed over.
 TTrash ReadTrash(const TIniDocument& doc);
+// Places 1..count and the trash record, as a merge takes them (NoteMerge.h).
+TNoteSet ReadNoteSet(const TIniDocument& doc, int32_t count);
 // The document with its trash section (every section of that name) replaced by this record, at
 // the end.
 void WriteTrash(const TTrash& trash, TIniDocument& doc);

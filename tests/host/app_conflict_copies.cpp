@@ -45,6 +45,22 @@ TEST(ConflictCopyName, NearMissesAndTheToolsTemporaryFilesAreNot) {
     EXPECT_FALSE(IsConflictCopyName("notices.msg", name)) << name;
 }
 
+TEST(ConflictCopyName, OneDrivesNamesAreCopiesOnlyInsideAOneDriveFolder) {
+  for (const char* name : {"notices-DESKTOP-7QK2M1.msg", "notices-LAPTOP.msg", "notices-LAPTOP-1.msg", "notices-PC-12.msg"}) {
+    EXPECT_TRUE(IsConflictCopyName("notices.msg", name, true)) << name;
+    EXPECT_FALSE(IsConflictCopyName("notices.msg", name, false)) << name;
+  }
+  for (const char* name : {"notices-.msg", "notices--PC.msg", "notices-PC-.msg", "notices-my notes.msg",
+                           "notices-A-VERY-LONG-COMPUTER-NAME.msg", "notices (copy).msg"})
+    EXPECT_FALSE(IsConflictCopyName("notices.msg", name, true)) << name;
+  const std::vector<std::string> roots{"C:\\Users\\jane\\OneDrive", "", "D:\\Work\\OneDrive - Contoso\\"};
+  EXPECT_TRUE(IsInOneDriveFolder("c:\\users\\JANE\\onedrive\\Zettly\\", roots));
+  EXPECT_TRUE(IsInOneDriveFolder("D:\\Work\\OneDrive - Contoso\\", roots));
+  EXPECT_FALSE(IsInOneDriveFolder("C:\\Users\\jane\\OneDriveBackup\\Zettly\\", roots));
+  EXPECT_FALSE(IsInOneDriveFolder("C:\\Zettly\\", roots));
+  EXPECT_FALSE(IsInOneDriveFolder("C:\\Zettly\\", {}));
+}
+
 TEST(ConflictCopyName, CopiesComeInTheOrderOfTheirNames) {
   EXPECT_EQ(ConflictCopyNames("notices.msg", {"notices_conflict-20261208-101010.msg", "Zettly.exe",
                                               "notices (Jane's conflicted copy 2026-12-08).msg",
