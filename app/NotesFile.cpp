@@ -250,3 +250,12 @@ TNoteSet ReadNoteSet(const TIniDocument& doc, int32_t count) {
   ReadNoteTable(doc, count, notes);
   return {{notes.begin(), notes.begin() + count}, ReadTrash(doc)};
 }
+
+bool HoldsWholeNotes(std::string_view bytes, const TIniDocument& doc, int32_t count) {
+  // The last character that is not a NUL (UTF-16 puts one beside each ASCII one) ends a line.
+  const size_t last = bytes.find_last_not_of('\0');
+  if (last == std::string_view::npos || (bytes[last] != '\n' && bytes[last] != '\r')) return false;
+  for (int32_t k = 1; k <= std::clamp<int32_t>(count, 0, MaxNotes); ++k)
+    if (!doc.FindString(NoteSection(k), "Content")) return false;
+  return true;
+}

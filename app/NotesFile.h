@@ -47,6 +47,9 @@ void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc, b
 
 // The trash record; lines that are not entries are passed over.
 TTrash ReadTrash(const TIniDocument& doc);
+// False for a file cut off while it was written: its last line has no line end, or a note
+// section up to count is missing or has no Content. Such a copy is merged only once it is whole.
+bool HoldsWholeNotes(std::string_view bytes, const TIniDocument& doc, int32_t count);
 // Places 1..count and the trash record, as a merge takes them (NoteMerge.h).
 TNoteSet ReadNoteSet(const TIniDocument& doc, int32_t count);
 // The document with its trash section (every section of that name) replaced by this record, at
