@@ -81,9 +81,21 @@ void ReadIdentity(const TIniDocument& doc, std::string_view section, TNotice& no
 // Ids for the notes without one, then the changes nobody recorded (see ReadNoteTable).
 void CompleteIdentities(const TTrash& trash, int32_t count, TNoteTable& notes) {
   std::map<std::string, int> earlier;  // notes without an Id so far, by their text
+  std::map<std::string, std::vector<TVersion>> forms;  // the versions of each Id so far
   for (int32_t k = 1; k <= count; ++k) {
     TNotice& note = notes[k - 1];
     const std::string text = TextOf(note);
+    // Two forms of one note in a file are ones neither side had seen; one that another has seen
+    // was copied by hand, section and all, and is a note of its own.
+    if (!note.Id.empty()) {
+      std::vector<TVersion>& seen = forms[note.Id];
+      if (std::any_of(seen.begin(), seen.end(), [&](const TVersion& v) { return v.Below(note.Version) || note.Version.Below(v); })) {
+        note.Id.clear();
+        note.Version = {};
+      } else {
+        seen.push_back(note.Version);
+      }
+    }
     if (note.Id.empty()) note.Id = "d" + Hex(TextHash({text, std::to_string(earlier[text]++)}), 16);
     const TTrashEntry* trashed = FindInTrash(trash, note.Id);
     if (trashed && note.Version.Below(trashed->Version)) note.Version = note.Version.Bumped("h" + Hex(TextHash({text}), 10));

@@ -36,7 +36,8 @@ TNoteCount CountNotes(const TIniDocument& doc);
 // Fills places 1..count (at most MaxNotes) and clears the rest; missing keys give an empty text,
 // no attachment and DefaultExposure. Every note comes out with an Id, alike on every computer
 // reading the same file: a note without one (an older version's, a hand edit's) is named after
-// its text and how many equal notes without one come before it, with an empty version. A note
+// its text and how many equal notes without one come before it, with an empty version; so is a
+// section copied by hand with its Id (a form of the note that an earlier one has seen). A note
 // whose check fails (changed by a program that kept its Id but not its Version), or that the
 // file's own trash record covers (put back by hand), counts as changed once more, by a tag
 // made from its text.
