@@ -215,21 +215,25 @@ bool TNoteList::ReplaceNote(int k, const TNotice& note) {
   return true;
 }
 
-int32_t TNoteList::StoreEdit(const TNotice& opened, const TNotice& note) {
+int32_t TNoteList::StoreEdit(int32_t k, const TNotice& opened, const TNotice& note) {
   if (!CanChange()) return 0;
-  int32_t changed = 0;
-  for (int32_t k = 1; k <= count_; ++k) {
-    if (notes_[k - 1].Id != opened.Id) continue;
-    if (notes_[k - 1].Version == opened.Version && SameText(notes_[k - 1], opened)) return ReplaceNote(k, note) ? k : 0;
-    if (!changed) changed = k;
+  if (opened.Id.empty()) {
+    k = FindNote(k, opened.Content);
+    return k && ReplaceNote(k, note) ? k : 0;
   }
-  if (count_ >= MaxNotes) return 0;
-  // Changed or gone meanwhile: this edit is a form of its own, beside what arrived.
-  const int32_t k = changed ? changed + 1 : count_ + 1;
+  int32_t changed = 0;
+  for (int32_t i = 1; i <= count_; ++i) {
+    if (notes_[i - 1].Id != opened.Id) continue;
+    if (notes_[i - 1].Version == opened.Version && SameText(notes_[i - 1], opened)) return ReplaceNote(i, note) ? i : 0;
+    if (!changed) changed = i;
+  }
+  if (!changed || count_ >= MaxNotes) return 0;
+  // Changed meanwhile: this edit is a form of its own, beside what arrived.
+  k = changed + 1;
   for (int32_t i = count_; i >= k; --i) notes_[i] = std::move(notes_[i - 1]);
   ++count_;
   notes_[k - 1] = Kept(note);
-  notes_[k - 1].Id = opened.Id.empty() && !tag_.empty() ? NewId() : opened.Id;
+  notes_[k - 1].Id = opened.Id;
   notes_[k - 1].Version = tag_.empty() ? opened.Version : opened.Version.Bumped(tag_);
   Record({.Kind = TNoteChange::TKind::Replace, .Number = changed, .OldContent = opened.Content, .Base = opened.Version,
           .Note = notes_[k - 1]});

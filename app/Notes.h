@@ -85,11 +85,12 @@ class TNoteList {
   // one more change of this computer's. False, with nothing changed, when k is not the number of
   // a note (1..NoteCount) or the file is refused.
   bool ReplaceNote(int k, const TNotice& note);
-  // Stores an edit of the note `opened` as it was when the editor took it (its Id and Version):
-  // in its place when the note is still so; right after it, both texts kept, when it was changed
-  // meanwhile (a merge, the file changed from outside); as a new note at the end when it is gone.
-  // Returns its number, 0 (nothing changed) on a full table or a refused file.
-  int32_t StoreEdit(const TNotice& opened, const TNotice& note);
+  // Stores an edit of the note `opened`, number k, as it was when the editor took it: in its place
+  // when the note is still so; right after it, both texts kept, when it was changed meanwhile (a
+  // merge, the file changed from outside). A note without an Id is found as FindNote finds it.
+  // Returns its number; 0, with nothing changed, when the note is gone, the table is full or the
+  // file is refused.
+  int32_t StoreEdit(int32_t k, const TNotice& opened, const TNotice& note);
   // Later notes move down one place; nothing happens when k is not a note's number or the file
   // is refused. The trash record keeps the note's Id and version.
   void DeleteNote(int k);

@@ -262,10 +262,10 @@ TEST(OutsideEdit, AnEditorsEditOfANoteChangedMeanwhileKeepsBothTexts) {
   TComputer a("a", Base());
   const TNotice opened = a.list.Notes(2);
   a.list.ReplaceNote(2, {.Content = "two, arrived", .Exposure = 3000});  // a merge under the open editor
-  EXPECT_EQ(a.list.StoreEdit(opened, {.Content = "two, typed", .Exposure = 3000}), 3);
+  EXPECT_EQ(a.list.StoreEdit(2, opened, {.Content = "two, typed", .Exposure = 3000}), 3);
   EXPECT_EQ(ContentsOf(a.Saved()), (std::vector<std::string>{"one", "two, arrived", "two, typed", "three"}));
   const TNotice unchanged = a.list.Notes(1);
-  EXPECT_EQ(a.list.StoreEdit(unchanged, {.Content = "one, typed", .Exposure = 3000}), 1);
+  EXPECT_EQ(a.list.StoreEdit(1, unchanged, {.Content = "one, typed", .Exposure = 3000}), 1);
   EXPECT_EQ(a.list.NoteCount(), 4);
 }
 
