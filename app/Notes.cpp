@@ -51,7 +51,8 @@ uint64_t IdNumber(std::string_view id, std::string_view tag) {
 }
 }  // namespace
 
-TNoteList::TNoteList(TFileStore* store) : store_(store), now_(SystemNow) {}
+TNoteList::TNoteList(TFileStore* store, std::string notesPath)
+    : store_(store), notesPath_(std::move(notesPath)), now_(SystemNow) {}
 
 // This computer's tag, then the time in seconds, or past the last such Id when the clock went back.
 std::string TNoteList::NewId() const {
@@ -73,16 +74,6 @@ TFileStore& TNoteList::Store() const {
   return *store_;
 }
 
-void TNoteList::Reset() {
-  notes_.fill(TNotice{});
-  count_ = 0;
-  state_ = TFileState::Unread;
-  refusal_.clear();
-  known_.clear();
-  changes_.clear();
-  trash_.clear();
-}
-
 void TNoteList::Refuse(std::string why) {
   state_ = TFileState::Refused;
   refusal_ = std::move(why);
@@ -97,7 +88,9 @@ void TNoteList::LoadNotes() {
   changes_.clear();
   known_.clear();
   refusal_.clear();
-  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+  const TFileStore::TReadResult result = store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure);
+  missing_ = result == TFileStore::TReadResult::NotFound;
+  switch (result) {
     case TFileStore::TReadResult::TooLarge:
       return Refuse(kName + " is too large to be a notes file (" + Megabytes(failure.Size) + " MB)" + kUntouched);
     case TFileStore::TReadResult::Failed:
@@ -132,6 +125,7 @@ bool TNoteList::ReloadIfChanged() {
   if (Unsaved() || state_ == TFileState::Unread) return false;
   std::string bytes;
   const auto read = Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
+  missing_ = read == TFileStore::TReadResult::NotFound;
   const bool readable = read == TFileStore::TReadResult::Ok || read == TFileStore::TReadResult::NotFound;
   if (state_ == TFileState::Read && (!readable || bytes == known_)) return false;
   LoadNotes();
