@@ -269,12 +269,3 @@ TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteSet& copy, bool& changed
   Record({.Kind = TNoteChange::TKind::Merge, .Copy = copy});
   return TMergeResult::Merged;
 }
-
-TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added) {
-  TNoteSet set;
-  set.Notes.assign(copy.begin(), copy.begin() + std::clamp<int32_t>(copyCount, 0, MaxNotes));
-  bool changed = false;
-  const TMergeResult result = MergeCopy(set, changed);
-  added = changed ? 1 : 0;
-  return result;
-}

@@ -102,9 +102,6 @@ class TNoteList {
   // list. The caller saves.
   enum class TMergeResult { Merged, NoRoom, Refused };
   TMergeResult MergeCopy(const TNoteSet& copy, bool& changed);
-  // The same for a copy's notes alone, as the conflict-copy driver still hands them over;
-  // added is 1 when the list changed.
-  TMergeResult MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added);
 
  private:
   void Refuse(std::string why);

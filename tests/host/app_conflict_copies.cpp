@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -94,8 +95,11 @@ struct TComputer : TCopyFolder {
     for (const auto& [path, bytes] : store.Files) names.push_back(path.substr(kDir.size()));
     return names;
   }
-  bool RemoveFile(const std::string& name) override { return store.Files.erase(kDir + name) == 1; }
+  bool RemoveFile(const std::string& name) override {
+    return !readOnly.count(name) && store.Files.erase(kDir + name) == 1;
+  }
   std::vector<std::string> Merge() { return merge.MergeCopies(list, *this).Messages; }
+  std::set<std::string> readOnly;  // copies that cannot be deleted
 };
 
 const std::string kSyncthing = "notices.sync-conflict-20261208-050443-VRIBUNP.msg";
@@ -159,7 +163,10 @@ TEST(ConflictMerge, CopiesThatCannotBeMergedStayAndAreNamedOnce) {
                {"notices_conflict-20261208-101010.msg", std::string(MaxNotesFileBytes + 1, ' ')},
                {"notices_conflict-20261208-000000.msg", ""},  // still being written: no word yet
                {"notices (copy).msg", FileOf({"mine"})}});
-  EXPECT_EQ(a.Merge().size(), 3u);
+  const std::vector<std::string> messages = a.Merge();
+  ASSERT_EQ(messages.size(), 3u);
+  for (const std::string& name : {kSyncthing, kDropbox, std::string("notices_conflict-20261208-101010.msg")})
+    EXPECT_NE(OneMessage(messages).find(name), std::string::npos) << name;  // all in one box
   EXPECT_TRUE(a.Merge().empty());  // not again on the next folder event
   EXPECT_EQ(a.store.Files.size(), 6u);
   EXPECT_EQ(a.list.NoteCount(), MaxNotes - 1);
@@ -169,6 +176,42 @@ TEST(ConflictMerge, CopiesThatCannotBeMergedStayAndAreNamedOnce) {
   a.list.SaveNotes();
   a.Merge();
   EXPECT_EQ(a.list.NoteCount(), MaxNotes - 1);
+  EXPECT_EQ(a.store.Files.count(kDir + kSyncthing), 0u);
+}
+
+// Regression: a read-only copy (Syncthing carries a file's mode) was merged again after every
+// save, so a note trashed since came straight back, with no word.
+TEST(ConflictMerge, ACopyThatCannotBeDeletedIsMergedOnceNamedOnceAndGivesNothingBack) {
+  TComputer a(FileOf({"A", "B"}), {{kSyncthing, FileOf({"A", "B", "C"})}});
+  a.list.SetDeviceTag("pc");
+  a.readOnly.insert(kSyncthing);
+  ASSERT_EQ(a.Merge().size(), 1u);
+  ASSERT_EQ(a.list.NoteCount(), 3);
+  a.list.DeleteNote(3);  // C
+  a.list.ReplaceNote(1, {.Content = "A, edited", .Exposure = 3000});
+  a.list.SaveNotes();
+  const int writes = a.store.WriteCalls;
+  EXPECT_TRUE(a.Merge().empty());
+  EXPECT_EQ(a.store.WriteCalls, writes);
+  TComputer restarted(a.store.Files[kFile], {{kSyncthing, a.store.Files[kDir + kSyncthing]}});
+  restarted.readOnly.insert(kSyncthing);
+  restarted.Merge();  // a new run merges it again: the versions keep what happened since
+  ASSERT_EQ(restarted.list.NoteCount(), 2);
+  EXPECT_EQ(restarted.list.Notes(1).Content, "A, edited");
+  EXPECT_EQ(restarted.list.Notes(2).Content, "B");
+}
+
+// Regression: a copy cut off in the middle of a note added a cut note and an empty one, and
+// was deleted.
+TEST(ConflictMerge, ACopyCutInTheMiddleOfANoteIsMergedOnceWhole) {
+  const std::string whole = FileOf({"A", "X", "Y"});
+  TComputer a(FileOf({"A"}), {{kSyncthing, whole.substr(0, whole.find("Content=Y") + 6)}});
+  EXPECT_TRUE(a.Merge().empty());  // being written: no word yet
+  EXPECT_EQ(a.Merge().size(), 1u);  // still so at the next look: named
+  EXPECT_EQ(a.list.NoteCount(), 1);
+  a.store.Files[kDir + kSyncthing] = whole;
+  EXPECT_TRUE(a.Merge().empty());
+  EXPECT_EQ(a.list.NoteCount(), 3);
   EXPECT_EQ(a.store.Files.count(kDir + kSyncthing), 0u);
 }
 

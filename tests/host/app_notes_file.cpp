@@ -69,8 +69,7 @@ TEST_F(NotesFile, TheMergeKeysFollowEachNoteAndTheTrashRecordComesLast) {
                                     "\\[Note2\\]\r\nContent=user's\r\nAttach=\r\nExposure=3000\r\n"
                                     "Id=pc1-t6u2pu\r\nVersion=[0-9a-f]{8} pc1:1\r\n"
                                     "\\[Trashed\\]\r\npc1-t6u2ps=20428 pc1:1\r\n"));
-  TNoteList reader(&store);
-  reader.SetNotesPath(kPath);
+  TNoteList reader(&store, kPath);
   reader.LoadNotes();
   EXPECT_EQ(reader.Notes(1).Id, "pc1-t6u2pt");
   EXPECT_EQ(reader.Notes(1).Version.ToText(), "pc1:1");

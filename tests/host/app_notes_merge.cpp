@@ -118,10 +118,9 @@ TEST_F(OutsideChange, ANewNoteTheChangedFileHasNoRoomForStaysUnsaved) {
 // One computer: its own tag and its own copy of the file.
 struct TComputer {
   TFakeFileStore store;
-  TNoteList list{&store};
+  TNoteList list{&store, kPath};
   TComputer(const std::string& tag, const std::string& file) {
     list.SetDeviceTag(tag);
-    list.SetNotesPath(kPath);
     store.Files[kPath] = file;
     list.LoadNotes();
   }
