@@ -150,6 +150,7 @@ edit_note() {
     fi
     $screen e2e_key "" Escape
     $screen editor_wait_gone
+    $screen e2e_focus_note
     $screen e2e_key ctrl Right
   done
   e2e_fail "no note '$old' to edit on ${screen#on_}"
