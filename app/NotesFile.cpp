@@ -46,9 +46,7 @@ constexpr TNoteKey kNoteKeys[] = {
     TextKey<&TNotice::Attach>("Attach"),
     NumberKey<&TNotice::Exposure, DefaultExposure>("Exposure"),
 };
-}  // namespace
 
-namespace {
 constexpr std::string_view kIdKey = "Id", kVersionKey = "Version";
 
 bool IsNoteId(std::string_view id) {
