@@ -82,8 +82,10 @@ std::string Hex(uint64_t value, int digits) {
 }
 
 namespace {
-TTrash::iterator TrashSlot(TTrash& trash, std::string_view id) {
-  return std::lower_bound(trash.begin(), trash.end(), id, [](const TTrashEntry& e, std::string_view i) { return e.Id < i; });
+// Where the Id's entry is or would go (a TTrash or a const one).
+template <typename Trash>
+auto TrashSlot(Trash& trash, std::string_view id) {
+  return std::lower_bound(trash.begin(), trash.end(), id, [](const TTrashEntry& e, std::string_view i) { return std::string_view(e.Id) < i; });
 }
 }  // namespace
 
@@ -98,7 +100,7 @@ void AddToTrash(TTrash& trash, const TTrashEntry& entry) {
 }
 
 const TTrashEntry* FindInTrash(const TTrash& trash, std::string_view id) {
-  const auto it = TrashSlot(const_cast<TTrash&>(trash), id);
+  const auto it = TrashSlot(trash, id);
   return it != trash.end() && it->Id == id ? &*it : nullptr;
 }
 
