@@ -43,12 +43,12 @@ class TTag {
   std::string_view s_;
 };
 
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c == '/' ? '\\' : c; }
+
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Folded(a[i]) != Folded(b[i])) return false;
   return true;
 }
 
@@ -98,9 +98,29 @@ bool DropboxTag(std::string_view tag) {
   if (t.Literal(" (") && !(t.Number() && t.Literal(")"))) return false;
   return t.Literal(")") && t.Done();
 }
+
+// OneDrive: "-PCNAME", a second one "-PCNAME-1". A computer name may hold "-" itself, so any
+// run of letters, digits and dashes that starts with a letter or digit does.
+bool OneDriveTag(std::string_view tag) {
+  if (tag.size() < 2 || tag.size() > 1 + 15 + 4 || tag[0] != '-') return false;
+  tag.remove_prefix(1);
+  const auto alnum = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+  return alnum(tag.front()) && alnum(tag.back()) &&
+         std::all_of(tag.begin(), tag.end(), [&](char c) { return alnum(c) || c == '-'; });
+}
 }  // namespace
 
-bool IsConflictCopyName(std::string_view notesFile, std::string_view name) {
+bool IsInOneDriveFolder(std::string_view folder, const std::vector<std::string>& oneDriveFolders) {
+  for (std::string_view root : oneDriveFolders) {
+    while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.remove_suffix(1);
+    if (root.empty() || folder.size() < root.size() || !SameIgnoringAsciiCase(folder.substr(0, root.size()), root))
+      continue;
+    if (folder.size() == root.size() || folder[root.size()] == '\\' || folder[root.size()] == '/') return true;
+  }
+  return false;
+}
+
+bool IsConflictCopyName(std::string_view notesFile, std::string_view name, bool inOneDrive) {
   const size_t dot = notesFile.rfind('.');
   const std::string_view base = notesFile.substr(0, dot);
   const std::string_view ext = dot == std::string_view::npos ? std::string_view() : notesFile.substr(dot);
@@ -109,13 +129,15 @@ bool IsConflictCopyName(std::string_view notesFile, std::string_view name) {
       !SameIgnoringAsciiCase(name.substr(name.size() - ext.size()), ext))
     return false;
   const std::string_view tag = name.substr(base.size(), name.size() - base.size() - ext.size());
-  return SyncthingTag(tag) || OwnCloudTag(tag) || NextcloudTag(tag) || DropboxTag(tag);
+  return SyncthingTag(tag) || OwnCloudTag(tag) || NextcloudTag(tag) || DropboxTag(tag) ||
+         (inOneDrive && OneDriveTag(tag));
 }
 
-std::vector<std::string> ConflictCopyNames(std::string_view notesFile, const std::vector<std::string>& names) {
+std::vector<std::string> ConflictCopyNames(std::string_view notesFile, const std::vector<std::string>& names,
+                                           bool inOneDrive) {
   std::vector<std::string> copies;
   for (const std::string& name : names)
-    if (IsConflictCopyName(notesFile, name)) copies.push_back(name);
+    if (IsConflictCopyName(notesFile, name, inOneDrive)) copies.push_back(name);
   std::sort(copies.begin(), copies.end());
   copies.erase(std::unique(copies.begin(), copies.end()), copies.end());
   return copies;

@@ -133,7 +133,7 @@ void TNoteSession::OpenEditor(int32_t number) {
   if (number != 0 && (number < 1 || number > MaxNotes)) number = 1;
   if (number > notes_.NoteCount() || (number != 0 && !notes_.Notes(number).Used)) return;
   const TNotice note = number ? notes_.Notes(number) : TNotice{};
-  editing_ = {number, note.Content};
+  editing_ = {number, note};
   host_->EditNote(note, number);
 }
 
@@ -148,10 +148,10 @@ TNoteSession::TStickResult TNoteSession::StickNote(const TNotice& note) {
       }
       ShowNote(notes_.NoteCount());
     } else {
-      // The list may have changed under the editor (reloaded after an outside change): the note
-      // is the one that still holds the text it opened with.
-      const int32_t k = notes_.FindNote(editing_.Number, editing_.OpenedText);
-      if (k == 0 || !notes_.ReplaceNote(k, note)) {
+      // The list may have changed under the editor (a merge, an outside change): the edit goes to
+      // the note it was opened on, beside what arrived when that note changed meanwhile.
+      const int32_t k = notes_.StoreEdit(editing_.Number, editing_.Opened, note);
+      if (k == 0) {
         // Gone: the text stays in the editor, and the next "Stick it" adds it as a new note.
         const int32_t gone = editing_.Number;
         editing_ = {};
@@ -159,7 +159,7 @@ TNoteSession::TStickResult TNoteSession::StickNote(const TNotice& note) {
                        " is no longer in the list. Your text is still here: \"Stick it\" adds it as a new note."));
         return TStickResult::Retargeted;
       }
-      editing_ = {k, notes_.Notes(k).Content};
+      editing_ = {k, notes_.Notes(k)};
       if (k == view_.Shown()) Refresh();
     }
   } catch (const std::exception& e) {
@@ -172,7 +172,7 @@ TNoteSession::TStickResult TNoteSession::StickNote(const TNotice& note) {
   } catch (const std::exception& e) {
     // The note is in the list now: a second "Stick it" must change it, not add it again.
     const bool added = editing_.Number == 0;
-    if (added) editing_ = {notes_.NoteCount(), notes_.Notes(notes_.NoteCount()).Content};
+    if (added) editing_ = {notes_.NoteCount(), notes_.Notes(notes_.NoteCount())};
     Fail(e);
     return added ? TStickResult::Retargeted : TStickResult::Kept;
   }
@@ -269,15 +269,19 @@ void TNoteSession::Moved(int32_t left, int32_t top) {
 
 bool TNoteSession::MergeCopies() {
   const TConflictMerge::TOutcome outcome = merge_.MergeCopies(notes_, copies_);
-  for (const std::string& message : outcome.Messages) Warn(message);
+  if (!outcome.Messages.empty()) Warn(OneMessage(outcome.Messages));
   return outcome.Changed;
 }
 
 void TNoteSession::FolderChanged() {
   if (!started_) return;
+  const TNotice* shown = view_.ShownNote();
+  const std::string id = shown ? shown->Id : std::string();
   const bool reloaded = notes_.ReloadIfChanged();
   if (!MergeCopies() && !reloaded) return;
-  // The note on display again, or the nearest one left.
+  // The note on display again, wherever the change put it, or the nearest one left.
+  for (int32_t k = 1; !id.empty() && k <= notes_.NoteCount(); ++k)
+    if (notes_.Notes(k).Id == id) return Show(view_.Show(k));
   Show(view_.ShowNearest());
 }
 

@@ -143,10 +143,10 @@ class TNoteSession {
   TSessionView* shown_on_ = nullptr;  // not owned
   TSessionHost* host_ = nullptr;      // not owned
   bool started_ = false;
-  // The note the editor was opened on and its text then, to find it again after the list
-  // changed under the editor.
+  // The note the editor was opened on and the note as it was then (its Id and version), to find
+  // it again after the list changed under the editor, and to tell whether it changed meanwhile.
   struct TEditing {
     int32_t Number = 0;
-    std::string OpenedText;
+    TNotice Opened;
   } editing_;
 };

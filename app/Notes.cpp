@@ -1,6 +1,7 @@
 #include "app/Notes.h"
 
 #include <algorithm>
+#include <ctime>
 #include <vector>
 
 #include "app/NotesFile.h"
@@ -26,7 +27,47 @@ TNotice Kept(const TNotice& note) {
 bool TextWithoutCount(const TIniDocument& doc) {
   return !StatedNoteCount(doc) && doc.ToText().find_first_not_of(" \t\r\n") != std::string::npos;
 }
+
+bool SameText(const TNotice& a, const TNotice& b) {
+  return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
+}
+
+bool SameNotes(const TNotice& a, const TNotice& b) { return SameText(a, b) && a.Id == b.Id && a.Version == b.Version; }
+
+int64_t SystemNow() { return static_cast<int64_t>(std::time(nullptr)); }
+
+std::string Base36(uint64_t n) {
+  std::string s;
+  do s.insert(s.begin(), "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36]);
+  while (n /= 36);
+  return s;
+}
+
+// The number after "tag-" in an Id this computer gave, else 0.
+uint64_t IdNumber(std::string_view id, std::string_view tag) {
+  if (id.size() <= tag.size() + 1 || id.substr(0, tag.size()) != tag || id[tag.size()] != '-') return 0;
+  uint64_t n = 0;
+  for (char c : id.substr(tag.size() + 1)) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'z' ? c - 'a' + 10 : -1;
+    if (digit < 0 || n > (UINT64_MAX - 35) / 36) return 0;
+    n = n * 36 + static_cast<uint64_t>(digit);
+  }
+  return n;
+}
 }  // namespace
+
+TNoteList::TNoteList(TFileStore* store, std::string notesPath)
+    : store_(store), notesPath_(std::move(notesPath)), now_(SystemNow) {}
+
+// This computer's tag, then the time in seconds, or past the last such Id when the clock went back.
+std::string TNoteList::NewId() const {
+  uint64_t n = static_cast<uint64_t>(std::max<int64_t>(now_(), 0));
+  for (int k = 1; k <= count_; ++k) n = std::max(n, IdNumber(notes_[k - 1].Id, tag_) + 1);
+  for (const TTrashEntry& e : trash_) n = std::max(n, IdNumber(e.Id, tag_) + 1);
+  return tag_ + "-" + Base36(n);
+}
+
+int32_t TNoteList::Today() const { return static_cast<int32_t>(std::max<int64_t>(now_(), 0) / 86400); }
 
 const TNotice& TNoteList::Notes(int k) const {
   if (k < 1 || k > MaxNotes) RaiseFmt("Note number %s out of range", {std::to_string(k)});
@@ -79,6 +120,7 @@ void TNoteList::LoadNotes() {
   }
   ReadNoteTable(doc, counted.Count, notes_);
   count_ = counted.Count;
+  trash_ = ReadTrash(doc);
   if (counted.Kind == TNoteCount::TKind::TooMany) {
     // What fits is shown; a save would lose the rest.
     return Refuse(kName + " holds " + StatedNoteCount(doc).value_or("") + " notes, more than the " +
@@ -133,17 +175,21 @@ void TNoteList::SaveNotes() {
       RaiseUnableToWrite(kName + " was changed by another program and now holds more notes than Zettly can keep");
     TNoteTable merged{};
     ReadNoteTable(doc, counted.Count, merged);
+    TTrash trash = ReadTrash(doc);
+    for (const TTrashEntry& e : trash_) AddToTrash(trash, e);
     int32_t left_out = 0;
-    const int32_t count = ApplyNoteChanges(changes_, merged, counted.Count, left_out);
+    const int32_t count = ApplyNoteChanges(changes_, merged, counted.Count, trash, left_out);
     // A new note the file has no room for stays here, unsaved, rather than being dropped.
     if (left_out > 0)
       RaiseUnableToWrite(kName + " was changed by another program and has no room left for a new note");
     notes_ = std::move(merged);
     count_ = count;
+    trash_ = std::move(trash);
   }
   bytes.clear();
   doc = TIniDocument::FromText(DropNoteSectionsAbove(doc.ToText(), count_));
-  WriteNoteTable(notes_, count_, doc);
+  WriteNoteTable(notes_, count_, doc, !tag_.empty());
+  if (!tag_.empty()) WriteTrash(trash_, doc);
   std::string out = doc.ToBytes();
   if (!store.WriteWholeFile(notesPath_, out, failure)) RaiseUnableToWrite(failure.Reason);
   known_ = std::move(out);
@@ -155,7 +201,10 @@ void TNoteList::Record(TNoteChange change) { changes_.push_back(std::move(change
 
 bool TNoteList::AppendNote(const TNotice& note) {
   if (!CanChange() || count_ >= MaxNotes) return false;
-  notes_[count_] = Kept(note);
+  TNotice kept = Kept(note);
+  kept.Id = tag_.empty() ? std::string() : NewId();
+  kept.Version = tag_.empty() ? TVersion{} : TVersion{}.Bumped(tag_);
+  notes_[count_] = std::move(kept);
   ++count_;
   Record({.Kind = TNoteChange::TKind::Append, .Note = notes_[count_ - 1]});
   return true;
@@ -163,15 +212,49 @@ bool TNoteList::AppendNote(const TNotice& note) {
 
 bool TNoteList::ReplaceNote(int k, const TNotice& note) {
   if (!CanChange() || k < 1 || k > count_) return false;
-  std::string old = std::move(notes_[k - 1].Content);
+  TNotice old = std::move(notes_[k - 1]);
   notes_[k - 1] = Kept(note);
-  Record({.Kind = TNoteChange::TKind::Replace, .Number = k, .OldContent = std::move(old), .Note = notes_[k - 1]});
+  notes_[k - 1].Id = old.Id;
+  notes_[k - 1].Version = SameText(old, notes_[k - 1]) || tag_.empty() ? old.Version : old.Version.Bumped(tag_);
+  Record({.Kind = TNoteChange::TKind::Replace, .Number = k, .OldContent = std::move(old.Content),
+          .Base = std::move(old.Version), .Note = notes_[k - 1]});
   return true;
+}
+
+int32_t TNoteList::StoreEdit(int32_t k, const TNotice& opened, const TNotice& note) {
+  if (!CanChange()) return 0;
+  if (opened.Id.empty()) {
+    k = FindNote(k, opened.Content);
+    return k && ReplaceNote(k, note) ? k : 0;
+  }
+  int32_t changed = 0;
+  for (int32_t i = 1; i <= count_; ++i) {
+    if (notes_[i - 1].Id != opened.Id) continue;
+    if (notes_[i - 1].Version == opened.Version && SameText(notes_[i - 1], opened)) return ReplaceNote(i, note) ? i : 0;
+    if (!changed) changed = i;
+  }
+  if (!changed || count_ >= MaxNotes) return 0;
+  // Changed meanwhile: this edit is a form of its own, beside what arrived.
+  k = changed + 1;
+  for (int32_t i = count_; i >= k; --i) notes_[i] = std::move(notes_[i - 1]);
+  ++count_;
+  notes_[k - 1] = Kept(note);
+  notes_[k - 1].Id = opened.Id;
+  notes_[k - 1].Version = tag_.empty() ? opened.Version : opened.Version.Bumped(tag_);
+  Record({.Kind = TNoteChange::TKind::Replace, .Number = changed, .OldContent = opened.Content, .Base = opened.Version,
+          .Note = notes_[k - 1]});
+  return k;
 }
 
 void TNoteList::DeleteNote(int k) {
   if (!CanChange() || k < 1 || k > count_) return;
-  Record({.Kind = TNoteChange::TKind::Delete, .Number = k, .OldContent = notes_[k - 1].Content});
+  TNotice& note = notes_[k - 1];
+  if (!tag_.empty()) {
+    BoundTrash(trash_, Today());
+    AddToTrash(trash_, {note.Id, note.Version, Today()});
+  }
+  Record({.Kind = TNoteChange::TKind::Delete, .Number = k, .OldContent = note.Content, .Base = note.Version,
+          .Note = {.Id = note.Id}});
   for (int i = k; i < count_; ++i) notes_[i - 1] = std::move(notes_[i]);
   notes_[count_ - 1] = TNotice{};
   --count_;
@@ -180,33 +263,21 @@ void TNoteList::DeleteNote(int k) {
 void TNoteList::DeleteAllNotes() {
   if (!CanChange()) return;
   // Note by note, so that on top of a file changed from outside only the notes the user saw go.
-  for (int k = 1; k <= count_; ++k)
-    Record({.Kind = TNoteChange::TKind::Delete, .Number = 1, .OldContent = notes_[k - 1].Content});
-  notes_.fill(TNotice{});
-  count_ = 0;
+  while (count_ > 0) DeleteNote(1);
 }
 
-TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added) {
-  added = 0;
+TNoteList::TMergeResult TNoteList::MergeCopy(const TNoteSet& copy, bool& changed) {
+  changed = false;
   if (!CanChange()) return TMergeResult::Refused;
-  const auto same = [](const TNotice& a, const TNotice& b) {
-    return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
-  };
-  // Each of our notes answers for one equal note of the copy, so repeats are counted.
-  std::vector<bool> matched(static_cast<size_t>(count_), false);
-  std::vector<const TNotice*> missing;
-  for (int32_t i = 0; i < std::clamp<int32_t>(copyCount, 0, MaxNotes); ++i) {
-    int32_t j = 0;
-    while (j < count_ && (matched[j] || !same(notes_[j], copy[i]))) ++j;
-    if (j < count_) matched[j] = true;
-    else missing.push_back(&copy[i]);
-  }
-  if (count_ + static_cast<int32_t>(missing.size()) > MaxNotes) return TMergeResult::NoRoom;
-  for (const TNotice* note : missing) {
-    notes_[count_] = Kept(*note);
-    ++count_;
-    Record({.Kind = TNoteChange::TKind::Append, .Note = notes_[count_ - 1]});
-  }
-  added = static_cast<int32_t>(missing.size());
+  TNoteSet merged = MergeNoteSets({{notes_.begin(), notes_.begin() + count_}, trash_}, copy);
+  if (merged.Notes.size() > MaxNotes) return TMergeResult::NoRoom;
+  changed = merged.Trash != trash_ || merged.Notes.size() != static_cast<size_t>(count_) ||
+            !std::equal(merged.Notes.begin(), merged.Notes.end(), notes_.begin(), SameNotes);
+  if (!changed) return TMergeResult::Merged;
+  notes_.fill(TNotice{});
+  count_ = static_cast<int32_t>(merged.Notes.size());
+  std::move(merged.Notes.begin(), merged.Notes.end(), notes_.begin());
+  trash_ = std::move(merged.Trash);
+  Record({.Kind = TNoteChange::TKind::Merge, .Copy = copy});
   return TMergeResult::Merged;
 }

@@ -22,8 +22,18 @@ class TNoteList {
  public:
   // The list of the notes file at notesPath, read and saved through the store (not owned,
   // MUST outlive the list; null: nothing can be read or saved).
-  explicit TNoteList(TFileStore* store = nullptr, std::string notesPath = "")
-      : store_(store), notesPath_(std::move(notesPath)) {}
+  explicit TNoteList(TFileStore* store = nullptr, std::string notesPath = "");
+
+  // This computer's tag (IsDeviceTag in NoteVersion.h), counted in the versions of the notes it
+  // changes; it lives outside the shared folder. Without one the file is written as older
+  // versions wrote it: no Ids, versions or trash record.
+  void SetDeviceTag(std::string tag) { tag_ = std::move(tag); }
+  const std::string& DeviceTag() const { return tag_; }
+  // Seconds since 1970 (UTC), for new notes' Ids and the trash record's days; the system clock
+  // unless a test sets another.
+  void SetClock(int64_t (*now)()) { now_ = now; }
+  // The notes trashed here or on other computers, as the list knows them.
+  const TTrash& Trash() const { return trash_; }
 
   // Place k, 1..MaxNotes; places above NoteCount() are empty. Raises Exception outside.
   const TNotice& Notes(int k) const;
@@ -70,26 +80,34 @@ class TNoteList {
   }
 
   // The note's texts are made single lines (OneLineText) and it is marked used, whatever its
-  // Used says. False, with nothing changed, on a full table or a refused file.
+  // Used says; it gets a new Id. False, with nothing changed, on a full table or a refused file.
   bool AppendNote(const TNotice& note);
-  // As AppendNote, at place k. False, with nothing changed, when k is not the number of a note
-  // (1..NoteCount) or the file is refused.
+  // As AppendNote, at place k, keeping the note's Id; a changed text, attachment or exposure is
+  // one more change of this computer's. False, with nothing changed, when k is not the number of
+  // a note (1..NoteCount) or the file is refused.
   bool ReplaceNote(int k, const TNotice& note);
+  // Stores an edit of the note `opened`, number k, as it was when the editor took it: in its place
+  // when the note is still so; right after it, both texts kept, when it was changed meanwhile (a
+  // merge, the file changed from outside). A note without an Id is found as FindNote finds it.
+  // Returns its number; 0, with nothing changed, when the note is gone, the table is full or the
+  // file is refused.
+  int32_t StoreEdit(int32_t k, const TNotice& opened, const TNotice& note);
   // Later notes move down one place; nothing happens when k is not a note's number or the file
-  // is refused.
+  // is refused. The trash record keeps the note's Id and version.
   void DeleteNote(int k);
   void DeleteAllNotes();
-  // Adds, after the list's own notes and in the copy's order, every note of copy (places
-  // 1..copyCount) that the list does not hold: the same text, attachment and exposure, repeats
-  // counted (a note twice in the copy and once here is added once). Nothing is added when the
-  // result would not fit the table or the file is refused. Two computers holding the same file
-  // and the same copy so reach the same list. The caller saves.
+  // Merges a conflict copy of the file (NoteMerge.h) into the list and its trash record; changed
+  // tells whether either differs now. Nothing changes when the result would not fit the table or
+  // the file is refused. Two computers holding the same file and the same copy reach the same
+  // list. The caller saves.
   enum class TMergeResult { Merged, NoRoom, Refused };
-  TMergeResult MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added);
+  TMergeResult MergeCopy(const TNoteSet& copy, bool& changed);
 
  private:
   void Refuse(std::string why);
   void Record(TNoteChange change);
+  std::string NewId() const;
+  int32_t Today() const;
   [[noreturn]] void RaiseUnableToWrite(const std::string& reason) const;
 
   TFileStore* store_;  // not owned
@@ -101,4 +119,7 @@ class TNoteList {
   std::vector<TNoteChange> changes_;  // not in the file yet, oldest first
   std::string notesPath_;
   bool missing_ = false;
+  TTrash trash_;
+  std::string tag_;
+  int64_t (*now_)();
 };

@@ -1,7 +1,9 @@
 #include "app/NotesFile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "toolkit/IniValue.h"
@@ -44,6 +46,59 @@ constexpr TNoteKey kNoteKeys[] = {
     TextKey<&TNotice::Attach>("Attach"),
     NumberKey<&TNotice::Exposure, DefaultExposure>("Exposure"),
 };
+
+constexpr std::string_view kIdKey = "Id", kVersionKey = "Version";
+
+bool IsNoteId(std::string_view id) {
+  return !id.empty() && id.size() <= 40 && std::all_of(id.begin(), id.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+  });
+}
+
+std::string TextOf(const TNotice& note) { return note.Content + '\x1f' + note.Attach + '\x1f' + std::to_string(note.Exposure); }
+
+// The check written before a version: a program that changes the note without knowing about
+// versions leaves a check that no longer fits.
+std::string Check(const TNotice& note, const std::string& counts) {
+  return Hex(TextHash({TextOf(note), note.Id, counts}), 8);
+}
+
+// Reads the note's Id and Version; leaves the Id empty when there is none.
+void ReadIdentity(const TIniDocument& doc, std::string_view section, TNotice& note) {
+  const std::string id = doc.ReadString(section, kIdKey, "");
+  if (!IsNoteId(id)) return;
+  note.Id = id;
+  const std::string value = doc.ReadString(section, kVersionKey, "");
+  const size_t blank = std::min(value.find(' '), value.size());
+  const std::optional<TVersion> version = TVersion::FromText(std::string_view(value).substr(blank));
+  note.Version = version.value_or(TVersion{});
+  if (!version || value.substr(0, blank) != Check(note, version->ToText()))
+    note.Version = note.Version.Bumped("h" + Hex(TextHash({TextOf(note)}), 10));
+}
+
+// Ids for the notes without one, then the changes nobody recorded (see ReadNoteTable).
+void CompleteIdentities(const TTrash& trash, int32_t count, TNoteTable& notes) {
+  std::map<std::string, int> earlier;  // notes without an Id so far, by their text
+  std::map<std::string, std::vector<TVersion>> forms;  // the versions of each Id so far
+  for (int32_t k = 1; k <= count; ++k) {
+    TNotice& note = notes[k - 1];
+    const std::string text = TextOf(note);
+    // Two forms of one note in a file are ones neither side had seen; one that another has seen
+    // was copied by hand, section and all, and is a note of its own.
+    if (!note.Id.empty()) {
+      std::vector<TVersion>& seen = forms[note.Id];
+      if (std::any_of(seen.begin(), seen.end(), [&](const TVersion& v) { return v.Below(note.Version) || note.Version.Below(v); })) {
+        note.Id.clear();
+        note.Version = {};
+      } else {
+        seen.push_back(note.Version);
+      }
+    }
+    if (note.Id.empty()) note.Id = "d" + Hex(TextHash({text, std::to_string(earlier[text]++)}), 16);
+    const TTrashEntry* trashed = FindInTrash(trash, note.Id);
+    if (trashed && note.Version.Below(trashed->Version)) note.Version = note.Version.Bumped("h" + Hex(TextHash({text}), 10));
+  }
+}
 }  // namespace
 
 std::optional<std::string> StatedNoteCount(const TIniDocument& doc) {
@@ -58,16 +113,23 @@ void ReadNoteTable(const TIniDocument& doc, int32_t count, TNoteTable& notes) {
     if (k > count) continue;
     const std::string section = NoteSection(k);
     for (const TNoteKey& key : kNoteKeys) key.Read(doc, section, key.Name, note);
+    ReadIdentity(doc, section, note);
     note.Used = true;
   }
+  CompleteIdentities(ReadTrash(doc), count, notes);
 }
 
-void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc) {
+void WriteNoteTable(const TNoteTable& notes, int32_t count, TIniDocument& doc, bool identities) {
   count = std::clamp<int32_t>(count, 0, MaxNotes);
   doc.WriteInteger(NoteCountSection, NoteCountKey, count);
   for (int k = 1; k <= count; ++k) {
     const std::string section = NoteSection(k);
-    for (const TNoteKey& key : kNoteKeys) key.Write(notes[k - 1], section, key.Name, doc);
+    const TNotice& note = notes[k - 1];
+    for (const TNoteKey& key : kNoteKeys) key.Write(note, section, key.Name, doc);
+    if (!identities) continue;
+    doc.WriteString(section, kIdKey, note.Id);
+    const std::string counts = note.Version.ToText();
+    doc.WriteString(section, kVersionKey, Check(note, counts) + (counts.empty() ? "" : " " + counts));
   }
 }
 
@@ -96,6 +158,16 @@ int64_t NoteHeaderNumber(std::string_view line) {
 bool IsSectionHeader(std::string_view line) {
   const std::string_view trimmed = TrimIniBlanks(line);
   return !trimmed.empty() && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos;
+}
+
+// True for a header of the section of that name (ASCII case ignored, as the reader does).
+bool IsHeaderOf(std::string_view line, std::string_view name) {
+  if (!IsSectionHeader(line)) return false;
+  line = TrimIniBlanks(line);
+  const std::string_view inner = TrimIniBlanks(line.substr(1, line.rfind(']') - 1));
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return inner.size() == name.size() &&
+         std::equal(inner.begin(), inner.end(), name.begin(), [&](char a, char b) { return lower(a) == lower(b); });
 }
 
 // Calls visit(line, lineWithItsEnd) for each line of text.
@@ -147,4 +219,53 @@ std::string DropNoteSectionsAbove(std::string_view text, int32_t count) {
     if (!dropping) out.append(whole);
   });
   return out;
+}
+
+TTrash ReadTrash(const TIniDocument& doc) {
+  TTrash trash;
+  int section = 0;  // 0 before the trash section, 1 in it, 2 after: the reader finds only the first
+  ForEachLine(doc.ToText(), [&](std::string_view line, std::string_view) {
+    if (IsSectionHeader(line)) section = section == 0 && IsHeaderOf(line, TrashSection) ? 1 : section == 1 ? 2 : section;
+    if (section != 1) return;
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return;
+    const std::string_view id = TrimIniBlanks(line.substr(0, eq)), value = TrimIniBlanks(line.substr(eq + 1));
+    const size_t blank = std::min(value.find(' '), value.size());
+    int32_t day = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + blank, day);
+    const std::optional<TVersion> version = TVersion::FromText(value.substr(blank));
+    if (IsNoteId(id) && ec == std::errc() && end == value.data() + blank && version)
+      AddToTrash(trash, {std::string(id), *version, day});
+  });
+  return trash;
+}
+
+void WriteTrash(const TTrash& trash, TIniDocument& doc) {
+  std::string text;
+  bool dropping = false;
+  ForEachLine(doc.ToText(), [&](std::string_view line, std::string_view whole) {
+    if (IsSectionHeader(line)) dropping = IsHeaderOf(line, TrashSection);
+    if (!dropping) text.append(whole);
+  });
+  doc = TIniDocument::FromText(text);
+  for (const TTrashEntry& e : trash) {
+    const std::string counts = e.Version.ToText();
+    doc.WriteString(TrashSection, e.Id, std::to_string(e.Day) + (counts.empty() ? "" : " " + counts));
+  }
+}
+
+TNoteSet ReadNoteSet(const TIniDocument& doc, int32_t count) {
+  count = std::clamp<int32_t>(count, 0, MaxNotes);
+  TNoteTable notes{};
+  ReadNoteTable(doc, count, notes);
+  return {{notes.begin(), notes.begin() + count}, ReadTrash(doc)};
+}
+
+bool HoldsWholeNotes(std::string_view bytes, const TIniDocument& doc, int32_t count) {
+  // The last character that is not a NUL (UTF-16 puts one beside each ASCII one) ends a line.
+  const size_t last = bytes.find_last_not_of('\0');
+  if (last == std::string_view::npos || (bytes[last] != '\n' && bytes[last] != '\r')) return false;
+  for (int32_t k = 1; k <= std::clamp<int32_t>(count, 0, MaxNotes); ++k)
+    if (!doc.FindString(NoteSection(k), "Content")) return false;
+  return true;
 }

@@ -5,11 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "app/NoteVersion.h"
+
 struct TNotice {
   std::string Content;  // the note's text, one line
   std::string Attach;   // what the shell opens for the note; empty: none
   bool Used = false;    // true while the place holds a note
   int32_t Exposure = 0; // milliseconds on display while the window cycles
+  // Who the note is on every computer that shares the file, and what it has been through
+  // (NoteVersion.h); an empty Id: not known yet. The list keeps both; what a caller passes in
+  // for them is ignored.
+  std::string Id;
+  TVersion Version;
 };
 
 inline constexpr int MaxNotes = 99;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/NoteSession.h"
+#include "app/win/DeviceTag.h"
 #include "app/win/DllSearch.h"
 #include "app/win/EditorForm.h"
 #include "app/win/FolderCopies.h"
@@ -45,6 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TRegistryAutorun autorun(exe);
   TFolderCopies copies(notesPath);
   TNoteSession session(SystemFileStore(), notesPath, settings, autorun, copies);
+  session.Notes().SetDeviceTag(ThisComputersTag());
   const TFormContext context{app, *Screen};
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;

@@ -266,7 +266,10 @@ e2e_restore_then() {
 e2e_notes() {
   local f="$PROG/notices.msg"
   [ -f "$f" ] || return 1
-  if head -c2 "$f" | od -An -tx1 | grep -q 'ff fe'; then iconv -f UTF-16 -t UTF-8 "$f"; else cat "$f"; fi | tr -d '\r'
+  # Without what lets computers merge their notes (each note's Id and Version, the trash record):
+  # scenarios compare what the user wrote.
+  if head -c2 "$f" | od -An -tx1 | grep -q 'ff fe'; then iconv -f UTF-16 -t UTF-8 "$f"; else cat "$f"; fi | tr -d '\r' |
+    awk '/^\[/ { trash = tolower($0) == "[trashed]" } !trash && !/^(Id|Version)=/'
 }
 
 # Writes notices.msg as an earlier run would have left it (CR LF line ends): a note for each three

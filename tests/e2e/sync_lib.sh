@@ -32,11 +32,12 @@ sync_generate() {
 }
 
 # sync_configure HOME OWN_ID PEER_ID OWN_PORT PEER_PORT GUI_PORT API_KEY FOLDER
-# The folder "zettly" is shared with the peer, whose address is given; only notices*.msg travel.
+# The folder "zettly" is shared with the peer, whose address is given; only notices.msg and
+# Syncthing's conflict copies of it travel, a change within about a second (fsWatcherDelayS).
 sync_configure() {
   local home=$1 own=$2 peer=$3 port=$4 peer_port=$5 gui=$6 key=$7 folder=$8
   mkdir -p "$folder/.stfolder"
-  printf '%s\n' '!notices*.msg' '*' >"$folder/.stignore"
+  printf '%s\n' '!/notices.msg' '!/notices.sync-conflict-*.msg' '*' >"$folder/.stignore"
   cat >"$home/config.xml" <<XML
 <configuration version="36">
     <folder id="zettly" label="zettly" path="$folder" type="sendreceive" rescanIntervalS="2" fsWatcherEnabled="true" fsWatcherDelayS="1">

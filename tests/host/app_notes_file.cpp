@@ -1,5 +1,6 @@
 // Loading and saving the note list through a file store: layout, defaults, hostile files and
 // every way a save can fail.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -47,6 +48,33 @@ TEST_F(NotesFile, WritesTheDocumentedLayoutByteForByte) {
             "[General]\r\nN=2\r\n[Note1]\r\nContent=Call the garage\r\nAttach=\r\nExposure=5000\r\n"
             "[Note2]\r\nContent=Backup at noon\r\nAttach=C:\\Reports\\week.xls\r\nExposure=3000\r\n");
   EXPECT_EQ(store.WriteCalls, 1);
+}
+
+// A computer that takes part in merges adds each note's Id and Version after the three keys and
+// the trash record at the end, where older versions read past them; a new Id is this computer's
+// tag and the time, and the note trashed keeps its Id and version there.
+TEST_F(NotesFile, TheMergeKeysFollowEachNoteAndTheTrashRecordComesLast) {
+  list.SetDeviceTag("pc1");
+  list.SetClock([] { return int64_t{1765000000}; });  // 2025-12-06, day 20428
+  list.AppendNote({.Content = "A", .Exposure = 3000});
+  list.AppendNote({.Content = "B", .Exposure = 3000});
+  list.SaveNotes();
+  list.DeleteNote(1);
+  list.AppendNote({.Content = "user's", .Exposure = 3000});
+  list.SaveNotes();
+  EXPECT_THAT(store.Files[kPath],
+              testing::MatchesRegex("\\[General\\]\r\nN=2\r\n"
+                                    "\\[Note1\\]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n"
+                                    "Id=pc1-t6u2pt\r\nVersion=[0-9a-f]{8} pc1:1\r\n"
+                                    "\\[Note2\\]\r\nContent=user's\r\nAttach=\r\nExposure=3000\r\n"
+                                    "Id=pc1-t6u2pu\r\nVersion=[0-9a-f]{8} pc1:1\r\n"
+                                    "\\[Trashed\\]\r\npc1-t6u2ps=20428 pc1:1\r\n"));
+  TNoteList reader(&store, kPath);
+  reader.LoadNotes();
+  EXPECT_EQ(reader.Notes(1).Id, "pc1-t6u2pt");
+  EXPECT_EQ(reader.Notes(1).Version.ToText(), "pc1:1");
+  ASSERT_EQ(reader.Trash().size(), 1u);
+  EXPECT_EQ(reader.Trash()[0].Id, "pc1-t6u2ps");
 }
 
 TEST_F(NotesFile, NoFileIsAnEmptyList) {
