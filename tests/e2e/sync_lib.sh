@@ -37,7 +37,8 @@ sync_generate() {
 sync_configure() {
   local home=$1 own=$2 peer=$3 port=$4 peer_port=$5 gui=$6 key=$7 folder=$8
   mkdir -p "$folder/.stfolder"
-  printf '%s\n' '!/notices.msg' '!/notices.sync-conflict-*.msg' '*' >"$folder/.stignore"
+  # The README's list, and the scenario's own markers that show a scan has crossed.
+  printf '%s\n' '!/notices.msg' '!/notices.sync-conflict-*.msg' '!/notices (after scan *).msg' '*' >"$folder/.stignore"
   cat >"$home/config.xml" <<XML
 <configuration version="36">
     <folder id="zettly" label="zettly" path="$folder" type="sendreceive" rescanIntervalS="2" fsWatcherEnabled="true" fsWatcherDelayS="1">

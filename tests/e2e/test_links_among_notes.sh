@@ -32,15 +32,20 @@ e2e_wait 10 note_text_shown || e2e_fail "no note on display"
 notes_count_is() { e2e_notes | grep -qx "N=$1"; }
 e2e_wait 10 notes_count_is 3 || e2e_fail "the conflict copy was not merged: $(e2e_notes | tr '\n' '|')"
 [ ! -e "$real_copy" ] || e2e_fail "the read-only conflict copy stayed after its merge"
-# Its note, the last, is trashed; the deletion saves the list, and each save tidies old temporaries.
+# Its note is trashed; the deletion saves the list, and each save tidies old temporaries. Where a
+# merge puts the copy's note follows the notes' identities: the window steps there from note 1.
 text_is_not() { [ "$(note_text_signature)" != "$1" ]; }
-step_back() {
+step_forward() {
   local before
   before=$(note_text_signature)
-  e2e_key ctrl Left
+  e2e_key ctrl Right
   e2e_wait 2 text_is_not "$before"
 }
-e2e_wait 15 step_back || e2e_fail "Ctrl+Left did not show the last note"
+theirs_at=$(e2e_notes | grep '^Content=' | grep -nx 'Content=Theirs' | cut -d: -f1)
+[ -n "$theirs_at" ] || e2e_fail "the copy's note is not in the list: $(e2e_notes | tr '\n' '|')"
+for _ in $(seq 2 "$theirs_at"); do
+  e2e_wait 15 step_forward || e2e_fail "Ctrl+Right did not step to the copy's note"
+done
 e2e_key ctrl t
 e2e_wait 10 notes_count_is 2 || e2e_fail "the deletion was not saved: $(e2e_notes | tr '\n' '|')"
 e2e_assert_eq "$(e2e_notes | grep '^Content=' | tr '\n' '|')" "Content=Mine one|Content=Mine two|" "the notes after the deletion"
