@@ -13,3 +13,7 @@ bool UnderWine();
 // Gives `to` the Unix mode of `from`. Does nothing (true) on Windows, or when `from` has no mode
 // to read; false with the system's error when the mode could not be set.
 bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error);
+
+// Gives `to` the group and the extended attributes (among them its POSIX ACL) of `from`, as far
+// as the system lets an unprivileged user; what it refuses stays as it was.
+void CopyWineFileExtras(const std::wstring& from, const std::wstring& to);
