@@ -114,7 +114,7 @@ TEST(IniEncoding, UnmarkedBytesInTheSystemsCodePageAndStrayBytesInUtf8) {
       {"windows-1252", 1252, "[A]\r\nk=caf\xE9\r\n", "caf" + e},
       {"utf-8 under 1251", 1251, "[A]\r\nk=" + privet + "\r\n", privet},
       {"utf-8 with one stray byte", 1252, "[A]\r\nk=caf" + e + " na" + e + "ve\r\nj=caf\xE9\r\n", "caf" + e + " na" + e + "ve"},
-      {"the stray byte itself", 1252, "[A]\r\nj=caf\xE9\r\nk=caf" + e + " na" + e + "ve\r\n", "caf" + e},
+      {"the stray byte itself", 1252, "[A]\r\nk=caf\xE9\r\nj=caf" + e + " na" + e + "ve\r\n", "caf" + e},
       {"a stray run at the end", 1251, "[A]\r\nk=" + privet + " \xCF\xF0", privet + " \xD0\x9F\xD1\x80"},
   };
   for (const auto& f : files) {
