@@ -193,6 +193,7 @@ bool WriteOver(const std::wstring& target, std::string_view data) {
 
 // A name that is listed in its folder but cannot be opened because nothing is at its end.
 bool LinkToNothing(const std::wstring& path) {
+  if (WineLinkToNothing(path)) return true;
   WIN32_FIND_DATAW found;
   const UniqueFind listed(FindFirstFileW(path.c_str(), &found));
   if (!listed) return false;

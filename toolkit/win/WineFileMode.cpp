@@ -101,12 +101,31 @@ int64_t LinuxCall5(int64_t number, const void* a, const void* b, int64_t c, int6
                : "rcx", "r11", "memory");
   return result;
 }
-constexpr int64_t kChown = 92, kSetXattr = 188, kGetXattr = 191, kListXattr = 194;
+constexpr int64_t kLstat = 6, kChown = 92, kSetXattr = 188, kGetXattr = 191, kListXattr = 194;
+constexpr uint32_t kTypeMask = 0170000, kLinkType = 0120000;
 constexpr size_t kGroupOffset = 32;     // struct stat on x86-64
 constexpr size_t kXattrMax = 64 << 10;  // the kernel's limit for a list of names and for a value
 
 }  // namespace
 #endif
+
+bool WineLinkToNothing(const std::wstring& path) {
+#if defined(__x86_64__)
+  const UnixNameFunction unixName = LinuxUnixName();
+  if (!unixName) return false;
+  const std::string name = UnixName(unixName, path);
+  if (name.empty()) return false;
+  alignas(8) unsigned char status[kStatSize] = {};
+  if (LinuxCall(kLstat, name.c_str(), reinterpret_cast<intptr_t>(status)) != 0) return false;
+  uint32_t mode = 0;
+  std::memcpy(&mode, status + kModeOffset, sizeof mode);
+  constexpr int64_t kNoEntry = -2;
+  return (mode & kTypeMask) == kLinkType && LinuxCall(kStat, name.c_str(), reinterpret_cast<intptr_t>(status)) == kNoEntry;
+#else
+  (void)path;
+  return false;
+#endif
+}
 
 void CopyWineFileExtras(const std::wstring& from, const std::wstring& to) {
 #if defined(__x86_64__)

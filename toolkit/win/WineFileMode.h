@@ -14,6 +14,10 @@ bool UnderWine();
 // to read; false with the system's error when the mode could not be set.
 bool CopyWineFileMode(const std::wstring& from, const std::wstring& to, DWORD& error);
 
+// Whether path is, under Wine, a symbolic link whose target is not there. Wine shows such a link
+// to no Windows call (it is not even listed in its folder), yet a rename onto its name replaces it.
+bool WineLinkToNothing(const std::wstring& path);
+
 // Gives `to` the group and the extended attributes (among them its POSIX ACL) of `from`, as far
 // as the system lets an unprivileged user; what it refuses stays as it was.
 void CopyWineFileExtras(const std::wstring& from, const std::wstring& to);
