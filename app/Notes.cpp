@@ -42,15 +42,6 @@ TFileStore& TNoteList::Store() const {
   return *store_;
 }
 
-void TNoteList::Reset() {
-  notes_.fill(TNotice{});
-  count_ = 0;
-  state_ = TFileState::Unread;
-  refusal_.clear();
-  known_.clear();
-  changes_.clear();
-}
-
 void TNoteList::Refuse(std::string why) {
   state_ = TFileState::Refused;
   refusal_ = std::move(why);
@@ -65,7 +56,9 @@ void TNoteList::LoadNotes() {
   changes_.clear();
   known_.clear();
   refusal_.clear();
-  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+  const TFileStore::TReadResult result = store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure);
+  missing_ = result == TFileStore::TReadResult::NotFound;
+  switch (result) {
     case TFileStore::TReadResult::TooLarge:
       return Refuse(kName + " is too large to be a notes file (" + Megabytes(failure.Size) + " MB)" + kUntouched);
     case TFileStore::TReadResult::Failed:
@@ -101,6 +94,7 @@ bool TNoteList::ReloadIfChanged() {
   if (Unsaved() || state_ == TFileState::Unread) return false;
   std::string bytes;
   const auto read = Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
+  missing_ = read == TFileStore::TReadResult::NotFound;
   // The notes shown stay until the file is back; a save meanwhile writes them all.
   if (Gone(read, bytes) && (!known_.empty() || count_ > 0)) return false;
   const bool readable = read == TFileStore::TReadResult::Ok || read == TFileStore::TReadResult::NotFound;

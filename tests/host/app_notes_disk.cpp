@@ -17,7 +17,7 @@ const std::string kOther = "[Other]\r\nkept=yes\r\n";
 
 class NotesOnDisk : public testing::Test {
  protected:
-  NotesOnDisk() : list(&store) { list.SetNotesPath(kPath); }
+  NotesOnDisk() : list(&store, kPath) {}
   void LoadThree() {
     store.Files[kPath] = NotesFileText({{.Content = "a"}, {.Content = "b"}, {.Content = "c"}}) + kOther;
     list.LoadNotes();
@@ -86,8 +86,7 @@ TEST_F(NotesOnDisk, ALinkToNothingIsNeverWrittenOver) {
   EXPECT_EQ(TIniDocument::FromBytes(store.Files[kPath])->ReadString("Note4", "Content", ""), "milk");
 
   // At start: said, and nothing can change until the target is there.
-  TNoteList fresh(&store);
-  fresh.SetNotesPath(kPath);
+  TNoteList fresh(&store, kPath);
   store.Files.erase(kPath);
   store.LinksToNothing.insert(kPath);
   fresh.LoadNotes();
