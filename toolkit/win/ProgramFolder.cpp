@@ -51,3 +51,7 @@ TProgramFolderCheck CheckProgramFolder(const std::string& folder) {
   if (!writable) check.Reason = SystemErrorText(error);
   return check;
 }
+
+bool InOpenedArchive(const std::string& folder) {
+  return IsOpenedArchiveFolder(ToUtf8(LongPath(ToWide(folder))), ToUtf8(TemporaryFolder()));
+}

@@ -12,3 +12,6 @@ struct TProgramFolderCheck {
 // folder: full path, UTF-8. Makes a file there and deletes it again, and compares the folder
 // with the user's temporary folder, both in long names.
 TProgramFolderCheck CheckProgramFolder(const std::string& folder);
+
+// Only the comparison with the temporary folder: no file is made.
+bool InOpenedArchive(const std::string& folder);
