@@ -13,6 +13,12 @@ constexpr const char* kUntouched = "; it is left untouched and notes cannot be c
 
 std::string Megabytes(uint64_t bytes) { return std::to_string((bytes + (1u << 19)) >> 20); }
 
+// One decimal, rounded up: a size just past a limit must not read as the limit.
+std::string TenthsOfMegabytes(uint64_t bytes) {
+  const uint64_t tenths = (bytes * 10 + (1u << 20) - 1) >> 20;
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
 const std::string kLinkToNothing =
     kName + " is a link to a file that is not there now (a drive or a synced folder not connected yet?)";
 
@@ -154,7 +160,7 @@ void TNoteList::SaveNotes() {
   std::string out = doc.ToBytes();
   // Every read stops at MaxNotesFileBytes: a larger file would come back as no notes at all.
   if (out.size() > MaxNotesFileBytes)
-    RaiseUnableToWrite("The notes would take " + Megabytes(out.size()) + " MB in " + kName + ", more than the " +
+    RaiseUnableToWrite("The notes would take " + TenthsOfMegabytes(out.size()) + " MB in " + kName + ", more than the " +
                        Megabytes(MaxNotesFileBytes) + " MB Zettly reads back; the change is kept but not saved. "
                        "Make a long note shorter or delete one.");
   if (!store.WriteWholeFile(notesPath_, out, failure)) RaiseUnableToWrite(failure.Reason);
