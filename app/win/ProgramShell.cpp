@@ -20,7 +20,8 @@ UINT UnsavedChangesMessage() {
 }  // namespace
 
 TProgramShell::TProgramShell(TApplication& app, TNoteSession& session, TStickForm& window)
-    : app_(app), session_(session), window_(window), show_tray_icon_(&app, [this] { tray_delay_->SetEnabled(true); }) {
+    : app_(app), session_(session), window_(window), show_tray_icon_(&app, [this] { tray_delay_->SetEnabled(true); }),
+      check_folder_(&app, [this] { CheckProgramFolder(); }) {
   AddWindowHook(window_.Handle(), WindowHook, kShellHookId, reinterpret_cast<DWORD_PTR>(this));
   // Wine on X loses the foreground to its docked icon's windows; Windows never does.
   if (UnderWine()) {
@@ -77,8 +78,12 @@ void TProgramShell::Started() {
     show_requested_ = false;
     window_.BringToFront();
   }
-  // Said at once, rather than at the first change that cannot be saved.
-  const TProgramFolderCheck folder = CheckProgramFolder(session_.Notes().Folder());
+  check_folder_.Start();
+}
+
+void TProgramShell::CheckProgramFolder() {
+  // Said at start, rather than at the first change that cannot be saved.
+  const TProgramFolderCheck folder = ::CheckProgramFolder(session_.Notes().Folder());
   if (folder.Kind != TProgramFolderKind::Usable)
     app_.MessageBox(ProgramFolderWarning(folder.Kind, session_.Notes().Folder(), folder.Reason), app_.Title(),
                     MB_OK | MB_ICONWARNING);
