@@ -30,17 +30,4 @@ TEST(ProgramFolder, AnArchiveOpenedInTheTemporaryFolderIsToldFromAnyOther) {
   EXPECT_FALSE(IsOpenedArchiveFolder("C:\\Temp1_Zettly.zip\\", ""));  // no temporary folder known
 }
 
-TEST(ProgramFolder, TheWarningSaysWhatToDo) {
-  EXPECT_EQ(ProgramFolderWarning(TProgramFolderKind::Usable, "C:\\Zettly\\", ""), "");
-  const std::string denied = ProgramFolderWarning(TProgramFolderKind::NotWritable, "C:\\Program Files\\Zettly\\",
-                                                  "Access is denied.");
-  EXPECT_NE(denied.find("C:\\Program Files\\Zettly, but cannot write there (Access is denied.)"), std::string::npos);
-  const std::string archive = ProgramFolderWarning(TProgramFolderKind::OpenedArchive, "C:\\T\\Temp1_Z.zip\\", "");
-  EXPECT_NE(archive.find("C:\\T\\Temp1_Z.zip,"), std::string::npos);
-  for (const std::string& said : {denied, archive}) {
-    EXPECT_NE(said.find("Documents"), std::string::npos) << said;
-    EXPECT_NE(said.find("Zettly.msi"), std::string::npos) << said;
-  }
-}
-
 }  // namespace
