@@ -67,7 +67,7 @@ TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TCopyFolde
       if (bytes.empty()) continue;  // still being written by a tool that does not rename it into place
       const std::string hash = Hex(TextHash({bytes}), 16);
       if (const auto it = unremovable_.find(name); it != unremovable_.end() && it->second == hash) continue;
-      const std::optional<TIniDocument> read = TIniDocument::FromBytes(bytes);
+      const std::optional<TIniDocument> read = TIniDocument::FromBytes(bytes, store.TextCodePage());
       const TIniDocument doc = read.value_or(TIniDocument::FromText(""));
       const TNoteCount counted = CountNotes(doc);
       if (const std::string why = read ? NotNotes(doc, counted) : "it does not hold text Zettly can read"; !why.empty()) {

@@ -300,6 +300,26 @@ bool TNoteSession::SaveOrConfirmLoss() {
 
 bool TNoteSession::SaveForClose() { return SaveOrConfirmLoss(); }
 
+bool TNoteSession::RetrySave() {
+  if (!notes_.Unsaved()) return true;
+  try {
+    notes_.SaveNotes();
+  } catch (const std::exception&) {
+    return false;  // said when the change was made; the next try may do
+  }
+  Refresh();  // the save may have taken in notes added from outside
+  return true;
+}
+
+bool TNoteSession::KeepEditedNote(const TNotice& note) {
+  if (!notes_.CanChange()) return false;
+  if (editing_.Number != 0) {
+    if (notes_.StoreEdit(editing_.Number, editing_.Opened, note) != 0) return true;
+  }
+  // A new note, or one that is gone: added, as the next "Stick it" would.
+  return notes_.AppendNote(note);
+}
+
 void TNoteSession::SaveAllSettings(int32_t left, int32_t top) {
   settings_.Left = left;
   settings_.Top = top;

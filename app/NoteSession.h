@@ -105,6 +105,13 @@ class TNoteSession {
 
   // Unsaved notes saved, or their loss agreed to by the user. False: the program stays.
   bool SaveForClose();
+  // A save that failed tried again without a word (a file another program held for longer
+  // than a save waits). True when nothing is left unsaved.
+  bool RetrySave();
+  // The session ends with the editor holding `note`, changed: it becomes the note as "Stick
+  // it" would make it (a new note, or the one the editor was opened on), without a word, since
+  // nobody is left to answer. False when the list takes no change. The caller saves.
+  bool KeepEditedNote(const TNotice& note);
   // All six settings with the window's place (left, top), as the program ends; a failure holds
   // nothing up.
   void SaveAllSettings(int32_t left, int32_t top);

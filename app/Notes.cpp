@@ -14,6 +14,21 @@ constexpr const char* kUntouched = "; it is left untouched and notes cannot be c
 
 std::string Megabytes(uint64_t bytes) { return std::to_string((bytes + (1u << 19)) >> 20); }
 
+// One decimal, rounded up: a size just past a limit must not read as the limit.
+std::string TenthsOfMegabytes(uint64_t bytes) {
+  const uint64_t tenths = (bytes * 10 + (1u << 20) - 1) >> 20;
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+const std::string kLinkToNothing =
+    kName + " is a link to a file that is not there now (a drive or a synced folder not connected yet?)";
+
+// A file that vanished or was emptied is no list without notes: a sync tool moves it aside, a
+// tool still writing it, a replace that failed half-way, a drive that comes back late.
+bool Gone(TFileStore::TReadResult read, const std::string& bytes) {
+  return read == TFileStore::TReadResult::NotFound || (read == TFileStore::TReadResult::Ok && bytes.empty());
+}
+
 // The note as the list keeps it: in use, its texts single lines.
 TNotice Kept(const TNotice& note) {
   TNotice kept = note;
@@ -102,10 +117,12 @@ void TNoteList::LoadNotes() {
       return Refuse(kName + " could not be read" + (failure.Reason.empty() ? "" : " (" + failure.Reason + ")") +
                     kUntouched + " until it can be read, for example after a restart");
     case TFileStore::TReadResult::NotFound:
+      if (store.IsLinkToNothing(notesPath_)) return Refuse(kLinkToNothing + kUntouched + " until it is there");
+      break;
     case TFileStore::TReadResult::Ok:
       break;
   }
-  const auto read = TIniDocument::FromBytes(bytes);
+  const auto read = TIniDocument::FromBytes(bytes, store.TextCodePage());
   if (!read) return Refuse(kName + " does not hold text Zettly can read" + kUntouched);
   const TIniDocument& doc = *read;
   // Text without a count is some other file (notices.msg may be a link to anything): writing
@@ -136,6 +153,8 @@ bool TNoteList::ReloadIfChanged() {
   std::string bytes;
   const auto read = Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
   missing_ = read == TFileStore::TReadResult::NotFound;
+  // The notes shown stay until the file is back; a save meanwhile writes them all.
+  if (Gone(read, bytes) && (!known_.empty() || count_ > 0)) return false;
   const bool readable = read == TFileStore::TReadResult::Ok || read == TFileStore::TReadResult::NotFound;
   if (state_ == TFileState::Read && (!readable || bytes == known_)) return false;
   LoadNotes();
@@ -153,15 +172,21 @@ void TNoteList::SaveNotes() {
   // Sections we do not manage live only in the file: read it now so the save keeps them.
   std::string bytes;
   TFileStore::TFailure failure;
-  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+  const auto found = store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure);
+  switch (found) {
     case TFileStore::TReadResult::Failed: RaiseUnableToWrite(failure.Reason);
     case TFileStore::TReadResult::TooLarge:
       RaiseUnableToWrite(kName + " has grown too large to be a notes file (" + Megabytes(failure.Size) + " MB)");
     case TFileStore::TReadResult::NotFound:
+      // Written now, a plain file would take the link's place and hide the notes behind it.
+      if (store.IsLinkToNothing(notesPath_)) RaiseUnableToWrite(kLinkToNothing + "; the change is kept and saved once it is there");
+      break;
     case TFileStore::TReadResult::Ok:
       break;
   }
-  auto read = TIniDocument::FromBytes(bytes);
+  // Gone since it was read: what it held then goes back with the changes.
+  if (Gone(found, bytes)) bytes = known_;
+  auto read = TIniDocument::FromBytes(bytes, store.TextCodePage());
   if (!read) RaiseUnableToWrite(kName + " was changed by another program and no longer holds text Zettly can read");
   TIniDocument doc = std::move(*read);
   if (bytes != known_) {
@@ -191,6 +216,11 @@ void TNoteList::SaveNotes() {
   WriteNoteTable(notes_, count_, doc, !tag_.empty());
   if (!tag_.empty()) WriteTrash(trash_, doc);
   std::string out = doc.ToBytes();
+  // Every read stops at MaxNotesFileBytes: a larger file would come back as no notes at all.
+  if (out.size() > MaxNotesFileBytes)
+    RaiseUnableToWrite("The notes would take " + TenthsOfMegabytes(out.size()) + " MB in " + kName + ", more than the " +
+                       Megabytes(MaxNotesFileBytes) + " MB Zettly reads back; the change is kept but not saved. "
+                       "Make a long note shorter or delete one.");
   if (!store.WriteWholeFile(notesPath_, out, failure)) RaiseUnableToWrite(failure.Reason);
   known_ = std::move(out);
   changes_.clear();

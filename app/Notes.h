@@ -59,18 +59,23 @@ class TNoteList {
   bool Unsaved() const { return !changes_.empty(); }
 
   // Reads NotesPath into the table and forgets unsaved changes. A missing file is an empty list;
-  // one that cannot be read, is too large, holds no text or cannot be counted leaves the list
-  // empty and the file refused; one holding more notes than the table fills the table and is refused (how
-  // the count is taken: CountNotes in NotesFile.h).
+  // one that cannot be read, is too large, holds no text or cannot be counted, or a link to a
+  // file that is not there, leaves the list empty and the file refused; one holding more notes
+  // than the table fills the table and is refused (how the count is taken: CountNotes in
+  // NotesFile.h). Bytes without a mark are read in the store's code page.
   void LoadNotes();
   // Writes the unsaved changes, if any, in one atomic replace that keeps every section and key
   // the list does not manage (but not the sections of notes above the count). When the file
   // changed since it was last read or written, it is read again first and the changes are made
-  // on top of it (NoteChanges.h). Raises "Unable to write to %s" with the system's reason on a
-  // second line; the file is then untouched and the changes stay unsaved.
+  // on top of it (NoteChanges.h); a file that has vanished or been emptied since is written
+  // again with every note the list holds. Raises "Unable to write to %s" with the system's reason
+  // on a second line; the file is then untouched and the changes stay unsaved. So it does,
+  // without writing, when NotesPath has become a link to nothing or the file would be larger
+  // than a read takes.
   void SaveNotes();
   // With nothing unsaved: reads the file again when it is no longer what was last read or
-  // written (or a refused file again). True when the list was reloaded.
+  // written (or a refused file again). A file that vanished or was emptied after notes were
+  // shown is no change: they stay. True when the list was reloaded.
   bool ReloadIfChanged();
 
   // The note that was number k with this text: k when it still is, else the first note with the

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/AnsiCodePage.h"
+
 class TFileStore {
  public:
   enum class TReadResult { Ok, NotFound, TooLarge, Failed };
@@ -28,9 +30,17 @@ class TFileStore {
 
   // Replaces the file with data in one step: written to a temporary file in the same folder,
   // flushed, then put in place of path. When path is a link, the file it leads to is the one
-  // replaced, in its own folder, and the link stays; the replaced file keeps its permissions. On false the old file MUST be untouched and no temporary
-  // file left behind; the caller reports "Unable to write to %s".
+  // replaced, in its own folder, and the link stays; a link whose target is not there is never
+  // replaced (false). The replaced file keeps its permissions. On false the old file MUST be
+  // untouched and no temporary file left behind; the caller reports "Unable to write to %s".
   virtual bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) = 0;
+
+  // Whether path is a link (symbolic link, junction) to something that is not there: a drive or
+  // a synced folder not connected yet. Reads give NotFound there.
+  virtual bool IsLinkToNothing(const std::string&) { return false; }
+
+  // The code page in which the system's programs write text without a mark.
+  virtual TAnsiCodePage TextCodePage() const { return {}; }
 
   // The same, for callers that need no reason.
   TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data) {

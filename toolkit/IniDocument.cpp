@@ -61,8 +61,8 @@ void TIniDocument::AddSection(std::string header, std::string_view name) {
   sections_.push_back({std::move(header), {}});
 }
 
-std::optional<TIniDocument> TIniDocument::FromBytes(std::string_view bytes) {
-  const auto text = DecodeIniBytes(bytes);
+std::optional<TIniDocument> TIniDocument::FromBytes(std::string_view bytes, const TAnsiCodePage& ansi) {
+  const auto text = DecodeIniBytes(bytes, ansi);
   if (!text) return std::nullopt;
   return FromText(*text);
 }

@@ -14,12 +14,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/AnsiCodePage.h"
+
 class TIniDocument {
  public:
   TIniDocument();
 
-  // nullopt for bytes that are no text (see IniEncoding.h).
-  static std::optional<TIniDocument> FromBytes(std::string_view bytes);
+  // nullopt for bytes that are no text; bytes without a mark in ansi (see IniEncoding.h).
+  static std::optional<TIniDocument> FromBytes(std::string_view bytes, const TAnsiCodePage& ansi = {});
   static TIniDocument FromText(std::string_view utf8);
   // CR LF after every line; ASCII when the text is, else UTF-16LE with a byte-order mark.
   std::string ToBytes() const;

@@ -63,41 +63,75 @@ bool IsPlainAscii(std::string_view s) {
   return true;
 }
 
+// The length of the UTF-8 sequence at s[i]; 0 when the byte there starts none.
+size_t Utf8SequenceAt(std::string_view s, size_t i) {
+  const auto b0 = static_cast<uint8_t>(s[i]);
+  if (b0 < 0x80) return 1;
+  int len = 0;
+  char32_t cp = 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3;
+    cp = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    cp = b0 & 0x07;
+  } else {
+    return 0;
+  }
+  if (s.size() - i < static_cast<size_t>(len)) return 0;
+  for (int k = 1; k < len; ++k) {
+    const auto b = static_cast<uint8_t>(s[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+      (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return 0;
+  }
+  return static_cast<size_t>(len);
+}
+
+// UTF-8 with stray bytes of another encoding. A file in an 8-bit code page holds UTF-8
+// sequences only by chance (two letters that happen to form one), and far fewer than its other
+// bytes above ASCII.
+bool MostlyUtf8(std::string_view s) {
+  size_t sequences = 0, stray = 0;
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = Utf8SequenceAt(s, i);
+    if (n == 0) ++stray;
+    else if (n > 1) ++sequences;
+    i += n == 0 ? 1 : n;
+  }
+  return sequences > stray;
+}
+
+// The UTF-8 sequences kept, each run of stray bytes read in the code page.
+std::string MixedToUtf8(std::string_view s, const TAnsiCodePage& ansi) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 2);
+  for (size_t i = 0; i < s.size();) {
+    if (const size_t n = Utf8SequenceAt(s, i); n > 0) {
+      out.append(s.substr(i, n));
+      i += n;
+      continue;
+    }
+    const size_t begin = i;
+    while (i < s.size() && Utf8SequenceAt(s, i) == 0) ++i;
+    out += AnsiToUtf8(s.substr(begin, i - begin), ansi);
+  }
+  return out;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const auto b0 = static_cast<uint8_t>(s[i]);
-    if (b0 < 0x80) {
-      ++i;
-      continue;
-    }
-    int len = 0;
-    char32_t cp = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      len = 2;
-      cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      len = 3;
-      cp = b0 & 0x0F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      len = 4;
-      cp = b0 & 0x07;
-    } else {
-      return false;
-    }
-    if (s.size() - i < static_cast<size_t>(len)) return false;
-    for (int k = 1; k < len; ++k) {
-      const auto b = static_cast<uint8_t>(s[i + k]);
-      if ((b & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = Utf8SequenceAt(s, i);
+    if (n == 0) return false;
+    i += n;
   }
   return true;
 }
@@ -110,7 +144,7 @@ TUtf16Order UnmarkedUtf16Order(std::string_view bytes) {
   return TUtf16Order::None;
 }
 
-std::optional<std::string> DecodeIniBytes(std::string_view bytes) {
+std::optional<std::string> DecodeIniBytes(std::string_view bytes, const TAnsiCodePage& ansi) {
   if (bytes.starts_with(kUtf16LeBom)) return DecodeUtf16(bytes.substr(2), false);
   if (bytes.starts_with(kUtf16BeBom)) return DecodeUtf16(bytes.substr(2), true);
   switch (UnmarkedUtf16Order(bytes)) {
@@ -123,7 +157,7 @@ std::optional<std::string> DecodeIniBytes(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
   if (IsValidUtf8(bytes)) return std::string(bytes);
   if (HoldsOtherControls(bytes)) return std::nullopt;
-  return Cp1252ToUtf8(bytes);
+  return MostlyUtf8(bytes) ? MixedToUtf8(bytes, ansi) : AnsiToUtf8(bytes, ansi);
 }
 
 std::string EncodeIniText(std::string_view utf8) {

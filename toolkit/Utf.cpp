@@ -84,18 +84,3 @@ size_t Utf16Length(std::string_view utf8) {
   for (size_t i = 0; i < utf8.size();) n += DecodeUtf8(utf8, i) >= 0x10000 ? 2 : 1;
   return n;
 }
-
-std::string Cp1252ToUtf8(std::string_view s) {
-  // 0x80..0x9F differ from Latin-1; the five undefined bytes map to themselves as C1 controls.
-  static constexpr char16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
-    const auto b = static_cast<uint8_t>(c);
-    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
-  }
-  return out;
-}

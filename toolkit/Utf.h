@@ -8,5 +8,3 @@ std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
 // Length in UTF-16 code units: a "character" as the platform's edit controls count it.
 size_t Utf16Length(std::string_view utf8);
-// Windows-1252, the ANSI code page of files written by older versions.
-std::string Cp1252ToUtf8(std::string_view s);

@@ -50,16 +50,30 @@ void TEditorForm::Open(const TNotice& note, int32_t number, TStick stick) {
   NoteEdit->SetText(note.Content);
   AttachmentEdit->SetText(note.Attach);
   ExposureEdit->SetValue(number ? note.Exposure / 1000 : MinExposureSeconds);
+  opened_ = {.Content = NoteEdit->Text(), .Attach = AttachmentEdit->Text(), .Exposure = ExposureEdit->Value()};
   NoteEditChange(NoteEdit);  // the count of the text the dialog opens with, changed or not
   ShowDialog();
 }
 
-void TEditorForm::Stick() {
+TNotice TEditorForm::Value() const {
   // The exposure field's text as typed (0 to 99), not yet brought into its bounds.
   const int64_t ms = static_cast<int64_t>(ExposureEdit->Value()) * 1000;
   const int32_t exposure = ms > INT32_MAX ? INT32_MAX : ms < INT32_MIN ? INT32_MIN : static_cast<int32_t>(ms);
+  return {.Content = NoteEdit->Text(), .Attach = AttachmentEdit->Text(), .Exposure = exposure};
+}
+
+bool TEditorForm::HoldsChanges() const {
+  return Modal() && (NoteEdit->Text() != opened_.Content || AttachmentEdit->Text() != opened_.Attach ||
+                     ExposureEdit->Value() != opened_.Exposure);
+}
+
+void TEditorForm::Dismiss() {
+  if (Modal()) SetModalResult(mrCancel);
+}
+
+void TEditorForm::Stick() {
   if (!stick_) throw Exception("The note window is not there");
-  const TAnswer answer = stick_({.Content = NoteEdit->Text(), .Attach = AttachmentEdit->Text(), .Exposure = exposure});
+  const TAnswer answer = stick_(Value());
   if (!answer.Close) {
     ShowNumber(answer.Number);
     return;

@@ -54,6 +54,12 @@ class TEditorForm : public TForm {
   void Open(const TNotice& note, int32_t number, TStick stick);
   // The note the dialog is on: 0 for a new one.
   int32_t Number() const { return number_; }
+  // The fields as a note, the exposure as typed.
+  TNotice Value() const;
+  // Open, with fields the user changed since it opened: work a closing program must not drop.
+  bool HoldsChanges() const;
+  // Closes the open dialog as Cancel does.
+  void Dismiss();
 
   // Event handlers.
   void StickBtnClick(TObject* sender);
@@ -102,6 +108,7 @@ class TEditorForm : public TForm {
   TFormContext ctx_;
   TStick stick_;
   int32_t number_ = 0;
+  TNotice opened_;  // the fields as the dialog opened, the exposure in seconds
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.
   bool enter_pressed_ = false;

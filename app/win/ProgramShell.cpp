@@ -3,16 +3,25 @@
 #include "app/res/resource.h"
 #include "app/win/SingleInstance.h"
 #include "components/tray/win/SysTrayIcon.h"
+#include "toolkit/win/ProgramFolder.h"
 #include "toolkit/win/WindowHooks.h"
 #include "toolkit/win/WineFileMode.h"
 
 namespace {
 constexpr unsigned TrayIconDelayMs = 150;
 constexpr UINT_PTR kShellHookId = 0x5A5E;
+
+// The question an installer that closes us asks before it would end us: 1 when everything is
+// saved, 2 when something is not (a changed note in the editor, a change the disk refused).
+UINT UnsavedChangesMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Quorvel.Zettly.UnsavedChanges");
+  return message;
+}
 }  // namespace
 
 TProgramShell::TProgramShell(TApplication& app, TNoteSession& session, TStickForm& window)
-    : app_(app), session_(session), window_(window), show_tray_icon_(&app, [this] { tray_delay_->SetEnabled(true); }) {
+    : app_(app), session_(session), window_(window), show_tray_icon_(&app, [this] { tray_delay_->SetEnabled(true); }),
+      check_folder_(&app, [this] { CheckProgramFolder(); }) {
   AddWindowHook(window_.Handle(), WindowHook, kShellHookId, reinterpret_cast<DWORD_PTR>(this));
   // Wine on X loses the foreground to its docked icon's windows; Windows never does.
   if (UnderWine()) {
@@ -69,6 +78,15 @@ void TProgramShell::Started() {
     show_requested_ = false;
     window_.BringToFront();
   }
+  check_folder_.Start();
+}
+
+void TProgramShell::CheckProgramFolder() {
+  // Said at start, rather than at the first change that cannot be saved.
+  const TProgramFolderCheck folder = ::CheckProgramFolder(session_.Notes().Folder());
+  if (folder.Kind != TProgramFolderKind::Usable)
+    app_.MessageBox(ProgramFolderWarning(folder.Kind, session_.Notes().Folder(), folder.Reason), app_.Title(),
+                    MB_OK | MB_ICONWARNING);
 }
 
 void TProgramShell::BringNoteWindowToFront() {
@@ -78,6 +96,12 @@ void TProgramShell::BringNoteWindowToFront() {
 
 bool TProgramShell::QueryEndSession() {
   const TPoint place = window_.RestoredPlace();
+  if (window_.EditorHoldsChanges()) {
+    // As Windows asks of a program with unsaved work: the user sees why, and may end the
+    // session all the same, which keeps the text as the note.
+    session_block_.Hold(window_.Handle(), "A note being edited in Zettly is not stored yet.");
+    return false;
+  }
   try {
     session_.Notes().SaveNotes();
   } catch (const std::exception& e) {
@@ -95,6 +119,7 @@ bool TProgramShell::QueryEndSession() {
 void TProgramShell::EndSession(bool ending, LPARAM how) {
   if (ending) {
     const TPoint place = window_.RestoredPlace();
+    window_.EndEditing();
     try {
       session_.Notes().SaveNotes();  // the session ends whatever happens; nobody is left to tell
     } catch (const std::exception&) {
@@ -112,6 +137,8 @@ LRESULT CALLBACK TProgramShell::WindowHook(HWND hwnd, UINT msg, WPARAM wp, LPARA
     shell->BringNoteWindowToFront();
     return 1;
   }
+  if (msg == UnsavedChangesMessage() && msg != 0)
+    return shell->session_.Notes().Unsaved() || shell->window_.EditorHoldsChanges() ? 2 : 1;
   switch (msg) {
     case WM_QUERYENDSESSION: return shell->QueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION: shell->EndSession(wp != 0, lp); return 0;

@@ -35,6 +35,8 @@ class TProgramShell {
   void CreateTrayIcon();
   // The notes are loaded: a second start may hand over from now on, and the folder is watched.
   void Started();
+  // Says at once, with the note on the screen, when its folder cannot keep the notes.
+  void CheckProgramFolder();
   void BringNoteWindowToFront();
   bool QueryEndSession();
   void EndSession(bool ending, LPARAM how);
@@ -47,6 +49,7 @@ class TProgramShell {
   // sight of the notes. The pause is a one-shot timer, armed only once the loop has been idle.
   TTimer* tray_delay_ = nullptr;       // owned by the window
   TIdleTask show_tray_icon_;
+  TIdleTask check_folder_;
   std::unique_ptr<TFolderWatch> folder_watch_;  // on the notes file's folder, once started
   TShutdownBlock session_block_;  // the end of the session held up while notes are unsaved
   std::unique_ptr<TForegroundReclaim> foreground_reclaim_;  // under Wine only

@@ -1,5 +1,7 @@
 #include "app/win/SettingsRegistry.h"
 
+#include "toolkit/Exception.h"
+#include "toolkit/win/ProgramFolder.h"
 #include "toolkit/win/Registry.h"
 
 namespace {
@@ -19,6 +21,10 @@ void TRegistrySettings::WriteInteger(const std::string& name, int32_t value) {
 }
 
 void TRegistryAutorun::Register() {
+  if (InOpenedArchive(exe_.substr(0, exe_.find_last_of("\\/") + 1)))
+    throw Exception("Auto Run is not set up for a Zettly started from inside its zip file: Windows empties the "
+                    "temporary folder it runs from. Extract the zip into a folder such as Documents, or install "
+                    "Zettly with Zettly.msi.");
   TRegistry reg;
   reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
   reg.WriteString(Str(AutorunEntry), AutorunCommand(exe_));

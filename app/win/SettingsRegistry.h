@@ -17,7 +17,8 @@ class TRegistrySettings final : public TSettingsSource {
 class TRegistryAutorun final : public TAutorunEntry {
  public:
   explicit TRegistryAutorun(std::string exePath) : exe_(std::move(exePath)) {}
-  // Raises "Failed to set data for 'Zettly'" when the key refuses.
+  // Raises "Failed to set data for 'Zettly'" when the key refuses, and says why no entry is
+  // written for a copy run from inside its zip (from a temporary folder Windows empties).
   void Register() override;
   // Removes the entry there, and one an older version left under the machine's key where that
   // is permitted.

@@ -6,6 +6,11 @@
 
 #include "components/tray/win/SysTrayIcon.h"
 
+namespace {
+// A save tries a refused file for about two seconds; then every so often, while the change waits.
+constexpr unsigned SaveRetryMs = 15000;
+}  // namespace
+
 TStickForm::TStickForm(TComponent* owner, TNoteSession& session, const TFormContext& context)
     : TForm(owner), session_(session), ctx_(context) {
   SetName("StickForm");
@@ -22,6 +27,13 @@ TStickForm::TStickForm(TComponent* owner, TNoteSession& session, const TFormCont
   NoteLabel->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int x, int y) { NoteLabelMouseUp(x, y); };
   DigitalClock->OnMouseMove = [this](TObject*, TShiftState, int, int) { ShowDateHint(*DigitalClock); };
   CycleTimer->OnTimer = [this](TObject*) { session_.CycleTick(); };
+  save_retry_ = new TTimer(this);
+  save_retry_->SetName("SaveRetryTimer");
+  save_retry_->SetEnabled(false);
+  save_retry_->SetInterval(SaveRetryMs);
+  save_retry_->OnTimer = [this](TObject*) {
+    if (session_.RetrySave()) save_retry_->SetEnabled(false);
+  };
   CreateMenu(*this, run);
   SetPopupMenu(TrayPopupMenu);
   session_.Attach(this, this);
@@ -36,6 +48,15 @@ TStickForm::TStickForm(TComponent* owner, TNoteSession& session, const TFormCont
 }
 
 TStickForm::~TStickForm() { session_.Attach(nullptr, nullptr); }
+
+bool TStickForm::EditorHoldsChanges() const { return dialogs_.Editor() && dialogs_.Editor()->HoldsChanges(); }
+
+void TStickForm::EndEditing() {
+  TEditorForm* editor = dialogs_.Editor();
+  if (!editor || !editor->Modal()) return;
+  if (editor->HoldsChanges()) session_.KeepEditedNote(editor->Value());
+  editor->Dismiss();
+}
 
 void TStickForm::SetTrayIcon(TSysTrayIcon* icon, bool canHide) {
   tray_icon_ = icon;

@@ -47,6 +47,12 @@ class TStickForm : public TForm, private TStickControls, private TSessionView, p
   void SetTrayIcon(class TSysTrayIcon* icon, bool canHide);
   TPopupMenu* Menu() const { return TrayPopupMenu; }
 
+  // The editor is open with fields the user changed.
+  bool EditorHoldsChanges() const;
+  // The session ends: what the editor holds becomes the note (the caller saves), and the editor
+  // closes.
+  void EndEditing();
+
  protected:
   // The rounded corners follow the window's size at every DPI.
   void Resize() override;
@@ -86,6 +92,8 @@ class TStickForm : public TForm, private TStickControls, private TSessionView, p
   TStickDialogs dialogs_{ctx_.App};
   class TSysTrayIcon* tray_icon_ = nullptr;  // not owned
   int busy_cursor_ = 0;                      // the pointer's shape before a long change
+  // While a change is unsaved after a failure was said: the save tried again now and then.
+  TTimer* save_retry_ = nullptr;  // owned by the form
   // Where a mouse button went down on the note text, in the label's coordinates.
   int DragStartX = 0;
   int DragStartY = 0;

@@ -50,7 +50,11 @@ void TStickForm::Warn(const std::string& message) {
   ctx_.App.MessageBox(message, ctx_.App.Title(), MB_OK | MB_ICONWARNING);
 }
 
-void TStickForm::Fail(const std::exception& error) { ctx_.App.HandleException(error); }
+void TStickForm::Fail(const std::exception& error) {
+  ctx_.App.HandleException(error);
+  // A change the disk refused waits in the list: tried again until it is saved.
+  if (session_.Notes().Unsaved()) save_retry_->SetEnabled(true);
+}
 
 bool TStickForm::ConfirmTrashAll(int count) { return dialogs_.ConfirmTrashAll(count); }
 

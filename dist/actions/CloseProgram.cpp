@@ -1,8 +1,9 @@
 // Before any file of the package is replaced or removed, Zettly running from where the package
 // installs it is asked to end as at the end of a Windows session: it saves its notes and
-// settings, then ends. A copy that cannot save is left running and the installation stops with
-// a message naming it, so an installation that finishes always has its own program in place and
-// an uninstallation never leaves one behind for the next restart.
+// settings, then ends. A copy that cannot save, holds a note being edited or is asking the user
+// something is left running and the installation stops with a message naming it, so an
+// installation that finishes always has its own program in place and an uninstallation never
+// leaves one behind for the next restart.
 #include "dist/actions/Session.h"
 
 #include <tlhelp32.h>
@@ -92,28 +93,91 @@ bool Answered(HWND window, UINT message, WPARAM wparam, DWORD_PTR& answer) {
                              &answer) != 0;
 }
 
-// Ends one running copy as Windows ends a session. False when it refused or did not answer.
-bool EndAsSession(MSIHANDLE session, HANDLE process) {
+// A message box or dialog of the program on screen: it waits for the user's answer, which
+// ending it would throw away.
+bool AskingTheUser(const std::vector<HWND>& windows) {
+  for (HWND window : windows) {
+    wchar_t name[16] = L"";
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0) return true;
+  }
+  return false;
+}
+
+// What the program says of its changes (the message's name is the program's own): 1 all
+// saved, 2 something not saved (a note being edited, a change the disk refused); 0 from a
+// version that does not know the question, or no answer.
+enum class TUnsaved { Unknown, None, Some };
+TUnsaved UnsavedChanges(const std::vector<HWND>& windows) {
+  static const UINT question = RegisterWindowMessageW(L"Quorvel.Zettly.UnsavedChanges");
+  TUnsaved said = TUnsaved::Unknown;
+  for (HWND window : windows) {
+    DWORD_PTR answer = 0;
+    if (!question || !Answered(window, question, 0, answer)) continue;
+    if (answer == 2) return TUnsaved::Some;
+    if (answer == 1) said = TUnsaved::None;
+  }
+  return said;
+}
+
+enum class TEnded { ByItself, Ended, NotEnded };
+struct TOutcome {
+  TEnded Ended = TEnded::NotEnded;
+  std::wstring Why;   // why it was not ended, or what ending it meant
+  bool Lost = false;  // ended holding changes it had not saved
+};
+
+// Ends one running copy as Windows ends a session.
+TOutcome EndAsSession(HANDLE process) {
+  const std::wstring tryAgain = L" Close Zettly, then run the installation again.";
   const std::vector<HWND> windows = WindowsOf(GetProcessId(process));
   // None yet or none left: starting up or ending; only an ending one may go on.
-  if (windows.empty()) return WaitForSingleObject(process, ExitTimeoutMs) == WAIT_OBJECT_0;
+  if (windows.empty()) {
+    if (WaitForSingleObject(process, ExitTimeoutMs) == WAIT_OBJECT_0) return {TEnded::ByItself, L"", false};
+    return {TEnded::NotEnded, L"it did not answer." + tryAgain, false};
+  }
+  const std::wstring asking = L"it is asking you something in a window of its own. Answer it." + tryAgain;
+  if (AskingTheUser(windows)) return {TEnded::NotEnded, asking, false};
   for (HWND window : windows) {
     DWORD_PTR agreed = 0;
     if (!Answered(window, WM_QUERYENDSESSION, 0, agreed)) {
       if (!IsWindow(window)) continue;  // gone while we asked
-      return false;
+      return {TEnded::NotEnded, L"it did not answer." + tryAgain, false};
     }
-    if (!agreed) return false;
+    if (!agreed) {
+      return {TEnded::NotEnded,
+              (UnsavedChanges(windows) == TUnsaved::Some ? L"it holds a note being edited or changes it could not save."
+                                                         : L"it may not have been able to save your notes.") +
+                  tryAgain,
+              false};
+    }
   }
   for (HWND window : windows) {
     DWORD_PTR ignored = 0;
     // Its answer to this one is where it saves everything; one that never answers may still be writing.
-    if (!Answered(window, WM_ENDSESSION, TRUE, ignored) && IsWindow(window)) return false;
+    if (!Answered(window, WM_ENDSESSION, TRUE, ignored) && IsWindow(window))
+      return {TEnded::NotEnded, L"it did not answer." + tryAgain, false};
   }
-  if (WaitForSingleObject(process, OwnExitTimeoutMs) == WAIT_OBJECT_0) return true;
-  // Past the end of a session Windows ends a program that is still there; it has saved by now.
-  Log(session, L"Zettly saved its notes and settings but did not end by itself: ending it.");
-  return TerminateProcess(process, 0) && WaitForSingleObject(process, ExitTimeoutMs) == WAIT_OBJECT_0;
+  if (WaitForSingleObject(process, OwnExitTimeoutMs) == WAIT_OBJECT_0) return {TEnded::ByItself, L"", false};
+  const std::vector<HWND> left = WindowsOf(GetProcessId(process));
+  if (AskingTheUser(left)) return {TEnded::NotEnded, asking, false};
+  // Past the end of a session Windows ends a program that is still there.
+  TOutcome outcome{TEnded::Ended, L"", false};
+  switch (UnsavedChanges(left)) {
+    case TUnsaved::Some:
+      outcome.Why = L"it did not end by itself and still held changes it had not saved; it was ended, and those "
+                    L"changes are lost.";
+      outcome.Lost = true;
+      break;
+    case TUnsaved::None:
+      outcome.Why = L"it had saved its notes and settings but did not end by itself, so it was ended.";
+      break;
+    case TUnsaved::Unknown:
+      outcome.Why = L"it did not end by itself and did not say whether it had saved everything; it was ended.";
+      break;
+  }
+  if (!TerminateProcess(process, 0) || WaitForSingleObject(process, ExitTimeoutMs) != WAIT_OBJECT_0)
+    return {TEnded::NotEnded, L"it did not end." + tryAgain, false};
+  return outcome;
 }
 
 }  // namespace
@@ -123,13 +187,19 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseZettly(MSIHANDLE session) {
   if (exe.empty()) return ERROR_SUCCESS;
   for (const THandle& process : ProcessesOf(exe)) {
     if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) continue;
-    if (EndAsSession(session, process.get())) {
-      Log(session, L"Closed the running " + exe + L" (it saved its notes and settings).");
-      continue;
+    const TOutcome outcome = EndAsSession(process.get());
+    switch (outcome.Ended) {
+      case TEnded::ByItself:
+        Log(session, L"Closed the running " + exe + L": it ended by itself in answer to the end of the session.");
+        continue;
+      case TEnded::Ended:
+        Log(session, L"Zettly was running (" + exe + L"): " + outcome.Why);
+        if (outcome.Lost) ShowError(session, L"Zettly was running (" + exe + L"): " + outcome.Why);
+        continue;
+      case TEnded::NotEnded:
+        break;
     }
-    ShowError(session, L"Zettly is running (" + exe +
-                           L") and could not be closed: it may not have been able to save your notes. "
-                           L"Close Zettly, then run the installation again.");
+    ShowError(session, L"Zettly is running (" + exe + L") and was not closed: " + outcome.Why);
     return ERROR_INSTALL_FAILURE;
   }
   return ERROR_SUCCESS;

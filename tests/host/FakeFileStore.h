@@ -15,6 +15,8 @@ class TFakeFileStore : public TFileStore {
   std::set<std::string> Unreadable;   // files held open by another program: no read
   bool ReadOnlyFolder = false;        // every write refused
   size_t FreeSpace = SIZE_MAX;        // a longer write runs out of disk
+  std::set<std::string> LinksToNothing;  // links whose target is not there: no read, no write
+  TAnsiCodePage CodePage;
   int WriteCalls = 0;
 
   using TFileStore::ReadWholeFile;
@@ -28,7 +30,7 @@ class TFakeFileStore : public TFileStore {
       return TReadResult::Failed;
     }
     const auto it = Files.find(path);
-    if (it == Files.end()) return TReadResult::NotFound;
+    if (it == Files.end() || LinksToNothing.count(path)) return TReadResult::NotFound;
     if (it->second.size() > maxBytes) {
       failure.Size = it->second.size();
       return TReadResult::TooLarge;
@@ -43,6 +45,10 @@ class TFakeFileStore : public TFileStore {
       failure.Reason = "Access is denied.";
       return false;
     }
+    if (LinksToNothing.count(path)) {
+      failure.Reason = "The system cannot find the file specified.";
+      return false;
+    }
     if (data.size() > FreeSpace) {
       failure.Reason = "There is not enough space on the disk.";
       return false;
@@ -50,4 +56,7 @@ class TFakeFileStore : public TFileStore {
     Files[path] = std::string(data);
     return true;
   }
+
+  bool IsLinkToNothing(const std::string& path) override { return LinksToNothing.count(path) > 0; }
+  TAnsiCodePage TextCodePage() const override { return CodePage; }
 };

@@ -269,4 +269,36 @@ TEST(Commands, EveryKeyedCommandIsFoundByItsKeyAndNamesIt) {
   EXPECT_EQ(CommandKeys(TStickCommand::Cycle), "Ctrl+Space");
   EXPECT_EQ(CommandHint(TStickCommand::Help), "Help (F1)");
 }
+// A save the disk refused is tried again by the window's timer, without a word, until it takes.
+TEST_F(SessionTest, ARefusedSaveIsTriedAgainQuietly) {
+  Start({{.Content = "one"}});
+  store.ReadOnlyFolder = true;
+  windows.Typed = {{.Content = "two"}};
+  session.Run(TStickCommand::New);
+  ASSERT_EQ(windows.Errors.size(), 1u);
+  EXPECT_FALSE(session.RetrySave());
+  store.ReadOnlyFolder = false;
+  EXPECT_TRUE(session.RetrySave());
+  EXPECT_NE(File().find("Content=two"), std::string::npos);
+  EXPECT_EQ(windows.Errors.size(), 1u);
+  EXPECT_TRUE(session.RetrySave());  // nothing left to save
+}
+
+// Regression: text typed in the editor was lost when the session ended (a log-off, an update's
+// restart, an installer closing the program).
+TEST_F(SessionTest, TheEditorsTextIsKeptAsTheNoteWhenTheSessionEnds) {
+  Start({{.Content = "one"}, {.Content = "two"}});
+  session.ShowNote(2);
+  session.Run(TStickCommand::Edit);  // open on note 2 when the session ends
+  EXPECT_TRUE(session.KeepEditedNote({.Content = "two, changed", .Exposure = 3000}));
+  session.Run(TStickCommand::New);
+  EXPECT_TRUE(session.KeepEditedNote({.Content = "three", .Exposure = 3000}));
+  session.Notes().SaveNotes();
+  EXPECT_NE(File().find("Content=two, changed"), std::string::npos);
+  EXPECT_NE(File().find("Content=three"), std::string::npos);
+  EXPECT_EQ(Count(), 3);
+  EXPECT_TRUE(windows.Errors.empty());
+  EXPECT_TRUE(windows.Warnings.empty());
+}
+
 }  // namespace

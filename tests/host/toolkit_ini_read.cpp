@@ -96,6 +96,34 @@ TEST(IniEncoding, EveryWayAnOlderFileCanBeWritten) {
             "vx");
 }
 
+// A file without a mark is read as the system reads it, and one stray byte in UTF-8 stays one
+// character.
+TEST(IniEncoding, UnmarkedBytesInTheSystemsCodePageAndStrayBytesInUtf8) {
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // "Привет" in UTF-8
+  const std::string e = "\xC3\xA9";                                                     // "é" in UTF-8
+  const struct {
+    const char* name;
+    uint32_t codePage;
+    std::string bytes;
+    std::string value;
+  } files[] = {
+      {"windows-1251", 1251, "[A]\r\nk=\xCF\xF0\xE8\xE2\xE5\xF2\r\n", privet},
+      // Two Cyrillic letters that happen to form a UTF-8 sequence do not make the file UTF-8.
+      {"windows-1251 with a chance sequence", 1251, "[A]\r\nk=\xCF\xF0\xE8\xE2\xE5\xF2 \xD1\xA8\r\n",
+       privet + " \xD0\xA1\xD0\x81"},
+      {"windows-1252", 1252, "[A]\r\nk=caf\xE9\r\n", "caf" + e},
+      {"utf-8 under 1251", 1251, "[A]\r\nk=" + privet + "\r\n", privet},
+      {"utf-8 with one stray byte", 1252, "[A]\r\nk=caf" + e + " na" + e + "ve\r\nj=caf\xE9\r\n", "caf" + e + " na" + e + "ve"},
+      {"the stray byte itself", 1252, "[A]\r\nk=caf\xE9\r\nj=caf" + e + " na" + e + "ve\r\n", "caf" + e},
+      {"a stray run at the end", 1251, "[A]\r\nk=" + privet + " \xCF\xF0", privet + " \xD0\x9F\xD1\x80"},
+  };
+  for (const auto& f : files) {
+    const auto doc = TIniDocument::FromBytes(f.bytes, {f.codePage});
+    ASSERT_TRUE(doc) << f.name;
+    EXPECT_EQ(doc->ReadString("A", "k", "?"), f.value) << f.name;
+  }
+}
+
 // Bytes no text file holds are no document, rather than one that a save would write back.
 TEST(IniEncoding, BinaryBytesAreNoText) {
   const std::string notText[] = {

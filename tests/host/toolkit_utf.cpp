@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "toolkit/AnsiCodePage.h"
 #include "toolkit/Utf.h"
 
 namespace {
@@ -48,9 +49,31 @@ TEST(Utf16Encoding, PairsJoinAndLoneHalvesBecomeReplacements) {
 }
 
 TEST(Cp1252Decoding, TheRangeThatDiffersFromLatin1AndTheUndefinedBytes) {
-  EXPECT_EQ(Cp1252ToUtf8("\x80\x9F"), "\xE2\x82\xAC\xC5\xB8");  // euro sign, Y with diaeresis
-  EXPECT_EQ(Cp1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");      // undefined: C1 controls
-  EXPECT_EQ(Cp1252ToUtf8("a\xE9\xFF"), "a\xC3\xA9\xC3\xBF");    // Latin-1 above 0x9F
+  const TAnsiCodePage cp1252{1252};
+  EXPECT_EQ(AnsiToUtf8("\x80\x9F", cp1252), "\xE2\x82\xAC\xC5\xB8");  // euro sign, Y with diaeresis
+  EXPECT_EQ(AnsiToUtf8("\x81\x9D", cp1252), "\xC2\x81\xC2\x9D");      // undefined: C1 controls
+  EXPECT_EQ(AnsiToUtf8("a\xE9\xFF", cp1252), "a\xC3\xA9\xC3\xBF");    // Latin-1 above 0x9F
+}
+
+std::string Marked(uint32_t number, std::string_view bytes) { return "<" + std::to_string(number) + ":" + std::string(bytes) + ">"; }
+
+// The same bytes are different letters on systems of different languages.
+TEST(AnsiDecoding, EachSystemsCodePage) {
+  const struct {
+    TAnsiCodePage page;
+    const char* bytes;
+    const char* utf8;
+  } cases[] = {
+      {{1251}, "\xCF\xF0\xE8\xE2\xE5\xF2 \xB8", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD1\x91"},  // "Привет ё"
+      {{1251}, "\x98", "\xC2\x98"},                                   // undefined there
+      {{1253}, "\xE1\xE2\xE3", "\xCE\xB1\xCE\xB2\xCE\xB3"},           // Greek alpha beta gamma
+      {{1250}, "\x8A\xE8", "\xC5\xA0\xC4\x8D"},                       // Czech S and c with caron
+      {{874}, "\xA1\xDB", "\xE0\xB8\x81\xEF\xBF\xBD"},                // Thai ko kai; undefined above 0x9F
+      {{932, Marked}, "\x82\xA0", "<932:\x82\xA0>"},                  // double-byte: the system's conversion
+      {{1251, Marked}, "\xC0", "\xD0\x90"},                          // a table of ours wins
+      {{932}, "\xE9", "\xC3\xA9"},                                   // nothing to convert with: Windows-1252
+  };
+  for (const auto& c : cases) EXPECT_EQ(AnsiToUtf8(c.bytes, c.page), c.utf8) << c.page.Number << " " << c.bytes;
 }
 
 }  // namespace

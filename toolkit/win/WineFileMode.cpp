@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -118,5 +119,56 @@ std::optional<TUnixFile> WineUnixFileAt(const std::string& unixPath, bool follow
   (void)unixPath;
   (void)followLinks;
   return std::nullopt;
+#endif
+}
+
+#if defined(__x86_64__)
+namespace {
+
+int64_t LinuxCall5(int64_t number, const void* a, const void* b, int64_t c, int64_t d, int64_t e) {
+  int64_t result;
+  register int64_t r10 asm("r10") = d;
+  register int64_t r8 asm("r8") = e;
+  asm volatile("syscall"
+               : "=a"(result)
+               : "a"(number), "D"(a), "S"(b), "d"(c), "r"(r10), "r"(r8)
+               : "rcx", "r11", "memory");
+  return result;
+}
+constexpr int64_t kChown = 92, kSetXattr = 188, kGetXattr = 191, kListXattr = 194;
+constexpr size_t kGroupOffset = 32;     // struct stat on x86-64
+constexpr size_t kXattrMax = 64 << 10;  // the kernel's limit for a list of names and for a value
+
+}  // namespace
+#endif
+
+bool WineLinkToNothing(const std::wstring& path) {
+  const std::optional<TUnixFile> name = WineUnixFile(path, false);
+  return name && name->Kind == TUnixFileKind::Link && !WineUnixFile(path, true);
+}
+
+void CopyWineFileExtras(const std::wstring& from, const std::wstring& to) {
+#if defined(__x86_64__)
+  const UnixNameFunction unixName = LinuxUnixName();
+  if (!unixName) return;
+  const std::string source = UnixName(unixName, from), target = UnixName(unixName, to);
+  if (source.empty() || target.empty()) return;
+  alignas(8) unsigned char status[kStatSize] = {};
+  if (LinuxCall(kStat, source.c_str(), reinterpret_cast<intptr_t>(status)) != 0) return;
+  uint32_t group = 0;
+  std::memcpy(&group, status + kGroupOffset, sizeof group);
+  LinuxCall5(kChown, target.c_str(), reinterpret_cast<const void*>(static_cast<intptr_t>(-1)), group, 0, 0);
+  std::vector<char> names(kXattrMax), value(kXattrMax);
+  const int64_t listed = LinuxCall5(kListXattr, source.c_str(), names.data(), kXattrMax, 0, 0);
+  for (int64_t at = 0; at < listed;) {
+    const char* name = names.data() + at;
+    at += static_cast<int64_t>(std::strlen(name)) + 1;
+    const int64_t size = LinuxCall5(kGetXattr, source.c_str(), name, reinterpret_cast<intptr_t>(value.data()),
+                                    kXattrMax, 0);
+    if (size >= 0) LinuxCall5(kSetXattr, target.c_str(), name, reinterpret_cast<intptr_t>(value.data()), size, 0);
+  }
+#else
+  (void)from;
+  (void)to;
 #endif
 }

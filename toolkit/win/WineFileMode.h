@@ -32,3 +32,11 @@ std::optional<TUnixFile> WineUnixFileAt(const std::string& unixPath, bool follow
 
 // Whether Linux can tell this process what a path names (Wine on Linux, x86-64).
 bool WineUnixFilesKnown();
+
+// Whether path is, under Wine, a symbolic link whose target is not there. Wine shows such a link
+// to no Windows call (it is not even listed in its folder), yet a rename onto its name replaces it.
+bool WineLinkToNothing(const std::wstring& path);
+
+// Gives `to` the group and the extended attributes (among them its POSIX ACL) of `from`, as far
+// as the system lets an unprivileged user; what it refuses stays as it was.
+void CopyWineFileExtras(const std::wstring& from, const std::wstring& to);
