@@ -44,9 +44,12 @@ class TScratchFolder {
     static int serial = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    path_ = std::wstring(temp) + L"zettly-notes-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++serial) + L"\\";
-    CreateDirectoryW(path_.c_str(), nullptr);
+    // Wine gives out the same process numbers run after run, and a folder an earlier run could
+    // not empty (a link in it) must not become this test's: a name nobody has used yet.
+    do {
+      path_ = std::wstring(temp) + L"zettly-notes-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(++serial) + L"\\";
+    } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   }
   ~TScratchFolder() {
     WIN32_FIND_DATAW fd;
