@@ -55,6 +55,11 @@ class TSysTrayIcon : public TCustomTrayIcon {
   void SetShellVersionMode(uint8_t mode);
   // The taskbar was made anew and holds none of our icons: a visible icon is added again.
   void TaskbarRecreated();
+  // Whether the shell has taken the icon, as far as its answers tell.
+  bool Docked() const { return shell_.Present(); }
+  // A notification beside the icon (Windows shows it as a toast). Only an icon the shell holds
+  // can show one; true when the shell took it.
+  bool ShowBalloon(const std::string& title, const std::string& text);
 
   // Restores the application and shows its main form in front; the tray icon stays.
   void ShowMainWindow();
@@ -70,6 +75,8 @@ class TSysTrayIcon : public TCustomTrayIcon {
   // What the shell was last sent, and the animation's timer (tests).
   const NOTIFYICONDATAW& IconData() const { return icon_data_; }
   const TSimpleTimer& CycleTimer() const { return cycle_timer_; }
+  const TSimpleTimer& AddRetryTimer() const { return add_retry_timer_; }
+  const TSimpleTimer& SettleTimer() const { return settle_timer_; }
 
  protected:
   void Loaded() override;
@@ -97,6 +104,9 @@ class TSysTrayIcon : public TCustomTrayIcon {
   void IconChanged();
   bool SendLook();
   void TellVersion();
+  void AddRetryElapsed();
+  void SettleElapsed();
+  void GiveFocusBack();
 
   bool design_preview_ = false;
   bool forced_visibility_ = false;  // SetDesignPreview is adding or removing the icon
@@ -112,6 +122,9 @@ class TSysTrayIcon : public TCustomTrayIcon {
   bool minimize_to_tray_ = false;
   bool startup_check_pending_ = true;
   TSimpleTimer cycle_timer_;
+  TSimpleTimer add_retry_timer_;
+  TSimpleTimer settle_timer_;
+  int add_retries_left_ = 0;
   HWND application_window_ = nullptr;  // hooked, or nullptr
   HWND owner_window_ = nullptr;        // hooked, or nullptr
   NOTIFYICONDATAW icon_data_{};

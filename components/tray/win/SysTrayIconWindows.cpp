@@ -66,7 +66,14 @@ void TSysTrayIcon::OpenPopupMenu() {
   popup_menu_->Popup(at.x, at.y);
   if (TWinControl* owner = OwnerControl(); owner && owner->HandleAllocated())
     PostMessageW(owner->Handle(), WM_NULL, 0, 0);
-  if (dialog && IsWindow(dialog) && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) SetForegroundWindow(dialog);
+  if (dialog && IsWindow(dialog) && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) {
+    SetForegroundWindow(dialog);
+    return;
+  }
+  // Nobody took the foreground from the invisible application window: the menu was cancelled
+  // with Esc, or its command opened no window. A keyboard user goes on in the notification
+  // area, not nowhere.
+  if (Application && GetForegroundWindow() == Application->Handle()) GiveFocusBack();
 }
 
 void TSysTrayIcon::ClickDefaultMenuItem() {
