@@ -24,6 +24,7 @@ class FakeSystem : public TSystemServices {
   int box_answer = IDOK;
   std::function<void()> during_box;  // runs while a box is up, as the user or the system would
   INT_PTR shell_result = 42;         // 32 or less: the shell's failure codes
+  std::function<void()> during_shell;  // runs inside the shell's call
   SYSTEMTIME time{2026, 12, 1, 7, 9, 5, 7, 250};
   POINT cursor{0, 0};
   SHORT keys[256] = {};
@@ -33,6 +34,8 @@ class FakeSystem : public TSystemServices {
   std::vector<OPENFILENAMEW> open_file_requests;
   std::vector<std::wstring> open_file_filters;  // each request's list, read as the dialog does: "a|b|"
   bool notify_result = true;
+  bool high_contrast = false;
+  std::function<BOOL(DWORD message)> notify_answer;  // when set, answers instead of notify_result
 
   SYSTEMTIME LocalTime() override { return time; }
   POINT CursorPos() override { return cursor; }
@@ -41,12 +44,14 @@ class FakeSystem : public TSystemServices {
   HINSTANCE ShellExecute(HWND owner, const std::wstring& op, const std::wstring& file, const std::wstring& params,
                          const std::wstring& dir, int show) override {
     shell.push_back({owner, op, file, params, dir, show});
+    if (during_shell) during_shell();
     return reinterpret_cast<HINSTANCE>(shell_result);
   }
   BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override {
     notify.emplace_back(message, *data);
-    return notify_result;
+    return notify_answer ? notify_answer(message) : notify_result;
   }
+  bool HighContrast() override { return high_contrast; }
   int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
     boxes.push_back({text, caption, flags, owner});
     if (during_box) during_box();
