@@ -1,9 +1,16 @@
 #include "app/win/SettingsRegistry.h"
 
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "app/StartupApproval.h"
 #include "toolkit/win/Registry.h"
+#include "toolkit/win/Text.h"
 
 namespace {
 std::string Str(std::string_view v) { return std::string(v); }
+constexpr char kTrayNoticeValue[] = "TrayNotice";
 
 // The settings key of the current user as the portable rules read and write it.
 class TRegistrySettings final : public TSettingsSource {
@@ -46,4 +53,37 @@ void UnregisterAutorun() {
   machine.SetRootKey(HKEY_LOCAL_MACHINE);
   if (machine.OpenKey(Str(RunKey), false) && machine.ValueExists(Str(AutorunEntry)))
     machine.DeleteValue(Str(AutorunEntry));
+}
+
+bool AutorunApprovedByWindows() {
+  TRegistry reg;
+  reg.SetAccess(KEY_READ);
+  if (!reg.OpenKey(Str(StartupApprovedKey), false)) return true;
+  const std::wstring name = ToWide(Str(AutorunEntry));
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(reg.CurrentKey(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_BINARY)
+    return true;
+  std::vector<uint8_t> value(size);
+  if (size && RegQueryValueExW(reg.CurrentKey(), name.c_str(), nullptr, &type, value.data(), &size) != ERROR_SUCCESS)
+    return true;
+  value.resize(size);
+  return StartupApproved(value);
+}
+
+bool TrayNoticeGiven() {
+  TRegistry reg;
+  reg.SetAccess(KEY_READ);
+  if (!reg.OpenKey(Str(SettingsKey), false) || !reg.ValueExists(kTrayNoticeValue)) return false;
+  try {
+    return reg.ReadInteger(kTrayNoticeValue) != 0;
+  } catch (const std::exception&) {
+    return false;  // not ours to judge: told again, and the value written anew
+  }
+}
+
+void RememberTrayNotice() {
+  TRegistry reg;
+  reg.OpenKey(Str(SettingsKey), true);
+  reg.WriteInteger(kTrayNoticeValue, 1);
 }

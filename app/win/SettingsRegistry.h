@@ -17,3 +17,11 @@ void RegisterAutorun(const std::string& exePath);
 // Removes the entry there, and one an older version left under the machine's key where that is
 // permitted.
 void UnregisterAutorun();
+// Whether Windows' own start-up switch lets our Run entry start us (the user may have turned
+// Zettly off in Settings or Task Manager; writing the entry again does not turn it back on).
+bool AutorunApprovedByWindows();
+
+// Whether the user was already told where the note goes when it goes to the tray; told once.
+bool TrayNoticeGiven();
+// Raises "Failed to set data for 'TrayNotice'" when the key refuses.
+void RememberTrayNotice();
