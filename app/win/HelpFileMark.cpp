@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "app/HelpFileCheck.h"
+#include "app/win/ShellOpen.h"
+#include "toolkit/win/Application.h"
 #include "toolkit/win/Handles.h"
+#include "toolkit/win/Text.h"
 
 int HelpFileZone(const std::wstring& path) {
   const std::wstring stream = path + L":Zone.Identifier";
@@ -22,4 +25,17 @@ bool OnNetworkDrive(const std::wstring& path) {
   if (path.size() < 3 || path[1] != L':') return false;
   const std::wstring root = path.substr(0, 3);
   return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+}
+
+void OpenHelpFile(TApplication& app, const std::string& path) {
+  // Handed to the Linux desktop (under Wine's launcher) the help opens as its pages, wherever it is.
+  if (!GetEnvironmentVariableW(L"ZETTLY_DESKTOP_OPENER", nullptr, 0)) {
+    const std::wstring file = ToWide(path);
+    const std::string problem = HelpFileProblem(path, HelpFileZone(file), OnNetworkDrive(file));
+    if (!problem.empty()) {
+      app.MessageBox(problem, app.Title(), MB_OK | MB_ICONINFORMATION);
+      return;
+    }
+  }
+  OpenWithShell(app, path, "help file");
 }

@@ -1,6 +1,12 @@
-// What Windows knows about the help file that decides whether its viewer shows it.
+// Opening the help file, and what Windows knows about it that decides whether its viewer shows it.
 #pragma once
 #include <string>
+
+class TApplication;
+
+// Opens help.chm at `path` with the shell, or, where Windows' viewer would show only an empty
+// page, says why and what to do instead.
+void OpenHelpFile(TApplication& app, const std::string& path);
 
 // The zone of the file's mark of the web (its Zone.Identifier stream); -1 without one.
 int HelpFileZone(const std::wstring& path);

@@ -2,8 +2,9 @@
 # The icon in a Linux desktop's own notification area (openbox and trayer; the program straight
 # on the X server, as "./zettly run" starts it where a window manager runs) in a prefix no run of
 # the program has touched: areas 24, 32, 42 and 64 pixels high, three starts at each, and the
-# area restarted under the running program. Each time the icon is drawn and a right click on it
-# opens the menu, whose Exit ends the program.
+# area restarted under the running program. Each time the icon is drawn, once (Wine may leave
+# the picture it painted before the area sized the icon beside the new one), and a right click on
+# it opens the menu, whose Exit ends the program.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/wm.sh"
@@ -30,18 +31,19 @@ area_stop() {
   e2e_wait 10 eval '! wm_tray_owned' || e2e_fail "trayer did not give the notification area up"
 }
 
-# The middle row of the area's strip, one "r,g,b" a line, left to right.
-area_row() {
-  import -display "$DISPLAY" -window root -crop "${AREA_WIDTH}x1+$((1024 - AREA_WIDTH))+$((768 - AREA_HEIGHT / 2))" \
-    +repage -depth 8 txt:- | sed -n 's/^\([0-9]*\),0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2,\3,\4/p'
+# The area's strip, one "x y r,g,b" a pixel.
+area_pixels() {
+  import -display "$DISPLAY" -window root -crop "${AREA_WIDTH}x${AREA_HEIGHT}+$((1024 - AREA_WIDTH))+$((768 - AREA_HEIGHT))" \
+    +repage -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\): (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3,\4,\5/p'
 }
-# Where the icon is drawn: the middle of the strip's pixels that are not the area's own
-# background (its leftmost pixel), printed as a screen x; fails when fewer than 4 are.
+# The icon drawn once: pixels other than the area's background (its top-left pixel) in no more
+# rows than the 16-pixel picture takes (a picture left from before the area sized the icon
+# would add rows above or below it). Sets ICON_X to the middle of the drawn pixels.
 ICON_X=""
 icon_drawn() {
   local x
-  x=$(area_row | awk 'NR == 1 { bg = $2 } $2 != bg { n++; sum += $1 } END { if (n < 4) exit 1; print int(sum / n) }') ||
-    return 1
+  x=$(area_pixels | awk 'NR == 1 { bg = $3 } $3 != bg { n++; sum += $1; rows[$2] = 1 }
+        END { r = 0; for (y in rows) r++; if (n < 20 || r > 16) exit 1; print int(sum / n) }') || return 1
   ICON_X=$((1024 - AREA_WIDTH + x))
 }
 
