@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -114,29 +113,46 @@ TEST_F(FormDpiTest, AnEditsBackgroundAndTextFollowTheThemeAtEachPaint) {
   EXPECT_EQ(BrushColour(ask()), GetSysColor(COLOR_WINDOW));
 }
 
-// A face GDI answers with a bitmap font, and one it answers with TrueType, as this system has them.
-std::vector<std::wstring> FacesOfKind(bool bitmap) {
-  struct Found {
-    bool bitmap;
-    std::vector<std::wstring> faces, other;
-  } found{bitmap, {}, {}};
+// Faces GDI answers with TrueType, as this system has them.
+std::vector<std::wstring> TrueTypeFaces() {
+  std::vector<std::wstring> faces;
   LOGFONTW any{};
   any.lfCharSet = DEFAULT_CHARSET;
   const WindowDC screen(nullptr);
   EnumFontFamiliesExW(
       screen.Get(), &any,
       [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM p) -> int {
-        auto* f = reinterpret_cast<Found*>(p);
-        if (lf->lfFaceName[0] == L'@') return 1;
-        ((type & RASTER_FONTTYPE) == (f->bitmap ? RASTER_FONTTYPE : 0u) ? f->faces : f->other).push_back(lf->lfFaceName);
+        if ((type & TRUETYPE_FONTTYPE) && lf->lfFaceName[0] != L'@')
+          reinterpret_cast<std::vector<std::wstring>*>(p)->push_back(lf->lfFaceName);
         return 1;
       },
-      reinterpret_cast<LPARAM>(&found), 0);
-  std::vector<std::wstring> only;  // of that kind alone: a face in both kinds is drawn as TrueType
-  for (const std::wstring& face : found.faces)
-    if (std::find(found.other.begin(), found.other.end(), face) == found.other.end()) only.push_back(face);
-  return only;
+      reinterpret_cast<LPARAM>(&faces), 0);
+  return faces;
 }
+
+// Windows' bitmap "MS Sans Serif" (Wine has one too), for this process alone while it lives.
+class BitmapSansSerif {
+ public:
+  BitmapSansSerif() {
+    wchar_t windows[MAX_PATH] = L"";
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const std::wstring& file : {std::wstring(windows) + L"\\Fonts\\sserife.fon",
+                                     std::wstring(L"Z:\\usr\\share\\wine\\fonts\\sserife.fon")})
+      if (AddFontResourceExW(file.c_str(), FR_PRIVATE, nullptr) > 0) {
+        file_ = file;
+        break;
+      }
+  }
+  ~BitmapSansSerif() {
+    if (!file_.empty()) RemoveFontResourceExW(file_.c_str(), FR_PRIVATE, nullptr);
+  }
+  BitmapSansSerif(const BitmapSansSerif&) = delete;
+  BitmapSansSerif& operator=(const BitmapSansSerif&) = delete;
+  bool Loaded() const { return !file_.empty(); }
+
+ private:
+  std::wstring file_;
+};
 
 std::wstring DrawnFace(const TFont& font) {
   const WindowDC screen(nullptr);
@@ -147,21 +163,27 @@ std::wstring DrawnFace(const TFont& font) {
 }
 
 TEST(FontFaceTest, ABitmapFaceIsDrawnInTheMessageFontAtTheSameHeight) {
+  const BitmapSansSerif bitmap;
+  ASSERT_TRUE(bitmap.Loaded());
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-  const std::vector<std::wstring> bitmap = FacesOfKind(true), trueType = FacesOfKind(false);
-  ASSERT_FALSE(bitmap.empty());
-  ASSERT_FALSE(trueType.empty());
-  TFont font;
-  font.SetHeight(-13);
-  font.SetName(ToUtf8(bitmap.front()));
-  EXPECT_EQ(DrawnFace(font), metrics.lfMessageFont.lfFaceName) << ToUtf8(bitmap.front());
+  TFont message;
+  message.SetName(ToUtf8(metrics.lfMessageFont.lfFaceName));
+  TFont asked;
+  asked.SetHeight(-13);
+  asked.SetName("MS Sans Serif");
+  EXPECT_NE(DrawnFace(asked), L"MS Sans Serif");
+  EXPECT_EQ(DrawnFace(asked), DrawnFace(message));
   LOGFONTW made{};
-  GetObjectW(font.Handle(), sizeof made, &made);
+  GetObjectW(asked.Handle(), sizeof made, &made);
   EXPECT_EQ(made.lfHeight, -13);
-  font.SetName(ToUtf8(trueType.front()));
-  EXPECT_EQ(DrawnFace(font), trueType.front());
+
+  const std::vector<std::wstring> trueType = TrueTypeFaces();
+  ASSERT_FALSE(trueType.empty());
+  TFont kept;
+  kept.SetName(ToUtf8(trueType.front()));
+  EXPECT_EQ(DrawnFace(kept), trueType.front());
 }
 
 }  // namespace

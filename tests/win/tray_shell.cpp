@@ -59,15 +59,16 @@ TEST(TrayWindowsTest, TheHiddenWindowsWaitForTheFirstAddAndTheFirstArmedTimer) {
   TSysTrayIcon icon(nullptr);  // with its simple timers
   icon.SetHint("Zettly");
   icon.SetShellVersionMode(2);
-  EXPECT_EQ(ThreadWindowCount(), before);  // a start pays for neither
-  icon.SetIconVisible(true);
-  EXPECT_EQ(ThreadWindowCount(), before + 1);
-  ASSERT_FALSE(fake.notify.empty());
-  EXPECT_EQ(fake.notify[0].second.hWnd, SharedTrayHandler()->WindowHandle());
   TSimpleTimer timer(50, nullptr);
   EXPECT_FALSE(timer.Disarm(true));  // never armed, and no window to ask
-  ASSERT_TRUE(timer.Arm());
+  EXPECT_EQ(ThreadWindowCount(), before);  // a start pays for neither
+  icon.SetIconVisible(true);
+  // The tray's window, and the timers' one: the add arms the image's second sending.
   EXPECT_EQ(ThreadWindowCount(), before + 2);
+  ASSERT_FALSE(fake.notify.empty());
+  EXPECT_EQ(fake.notify[0].second.hWnd, SharedTrayHandler()->WindowHandle());
+  ASSERT_TRUE(timer.Arm());
+  EXPECT_EQ(ThreadWindowCount(), before + 2);  // one window serves every timer
 }
 
 TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierAndCallbackMessage) {

@@ -1,7 +1,5 @@
 #include "toolkit/win/Graphics.h"
 
-#include <map>
-
 #include "toolkit/Scaling.h"
 #include "toolkit/win/LinkedFont.h"
 #include "toolkit/win/System.h"
@@ -20,14 +18,11 @@ COLORREF ThemedColorToRGB(TColor color, TColor systemColor) {
 
 namespace {
 // Whether GDI answers the face with a bitmap font: drawn jagged at any scale but its own and in
-// one code page only (other scripts come out as '?'). Asked once per face.
+// one code page only (other scripts come out as '?'). Asked whenever a font is made (a control
+// keeps its font), since the fonts a process has may change.
 bool IsBitmapFace(const LOGFONTW& asked) {
-  static std::map<std::wstring, bool> known;
-  const auto it = known.find(asked.lfFaceName);
-  if (it != known.end()) return it->second;
-  LOGFONTW probe = asked;
-  probe.lfHeight = -11;
-  const UniqueFont font(CreateFontIndirectW(&probe));
+  // The font exactly as asked: GDI may answer another height of a face otherwise.
+  const UniqueFont font(CreateFontIndirectW(&asked));
   const WindowDC dc(nullptr);
   TEXTMETRICW metrics{};
   bool bitmap = false;
@@ -35,7 +30,6 @@ bool IsBitmapFace(const LOGFONTW& asked) {
     const SelectObjectScope select(dc.Get(), font.Get());
     bitmap = GetTextMetricsW(dc.Get(), &metrics) && !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE));
   }
-  known.emplace(asked.lfFaceName, bitmap);
   return bitmap;
 }
 

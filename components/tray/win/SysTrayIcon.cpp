@@ -109,7 +109,8 @@ bool TSysTrayIcon::AddTrayIcon() {
 }
 
 void TSysTrayIcon::SettleElapsed() {
-  settle_timer_.SetRunning(false);  // once per add
+  if (!settle_timer_.Running()) return;  // an expiry still queued when it was stopped
+  settle_timer_.SetRunning(false);       // once per add
   if (!shell_.Present() || !FillIconData()) return;
   shell_.Modified(Sys().NotifyIcon(NIM_MODIFY, ShellData()) != FALSE, look_);
 }
