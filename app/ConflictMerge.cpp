@@ -10,11 +10,6 @@
 #include "toolkit/IniDocument.h"
 
 namespace {
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // Why the copy's bytes are not a list of notes we can take whole; empty when they are.
 std::string NotNotes(const TIniDocument& doc, const TNoteCount& counted) {
   if (!StatedNoteCount(doc)) return "it holds no notes count";
@@ -28,20 +23,21 @@ void TConflictMerge::Tell(TOutcome& outcome, const std::string& copy, std::strin
   if (told_.insert(copy).second) outcome.Messages.push_back(std::move(message));
 }
 
-TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TFileStore& store, TCopyFolder& folder) {
+TConflictMerge::TOutcome TConflictMerge::MergeCopies(TNoteList& list, TCopyFolder& folder) {
   TOutcome outcome;
   if (list.FileState() == TNoteList::TFileState::Unread || list.NotesPath().empty()) return outcome;
   try {
     const std::vector<std::string> copies = ConflictCopyNames(NotesFileName, folder.FileNames());
     for (auto it = told_.begin(); it != told_.end();)
       it = std::binary_search(copies.begin(), copies.end(), *it) ? std::next(it) : told_.erase(it);
-    const std::string dir = FolderOf(list.NotesPath());
+    TFileStore& store = list.Store();
+    const std::string dir = list.Folder();
     for (const std::string& name : copies) {
       if (list.Unsaved()) break;
       if (list.ReloadIfChanged()) outcome.Changed = true;  // the copy goes into the file as it stands now
       if (list.FileState() != TNoteList::TFileState::Read) break;
+      if (list.FileMissing()) break;
       std::string bytes;
-      if (store.ReadWholeFile(list.NotesPath(), MaxNotesFileBytes, bytes) == TFileStore::TReadResult::NotFound) break;
       const std::string kept = "; it is left as it is";
       TFileStore::TFailure failure;
       switch (store.ReadWholeFile(dir + name, MaxNotesFileBytes, bytes, failure)) {

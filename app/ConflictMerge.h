@@ -26,11 +26,11 @@ class TConflictMerge {
     std::vector<std::string> Messages;  // for the user, each said once
   };
 
-  // Merges every conflict copy of the list's file in the order of their names, each into the
+  // Merges every conflict copy of the list's file, read through the list's store, in the order of their names, each into the
   // file as it is now. Does nothing while the list is unread, refused, holds unsaved changes, or
   // its file is missing (a sync tool moves the copy aside before it puts the other side's file in
   // place). Never throws.
-  TOutcome MergeCopies(TNoteList& list, TFileStore& store, TCopyFolder& folder);
+  TOutcome MergeCopies(TNoteList& list, TCopyFolder& folder);
 
  private:
   // Adds the message unless one was already given for this copy.

@@ -33,15 +33,6 @@ TFileStore& TNoteList::Store() const {
   return *store_;
 }
 
-void TNoteList::Reset() {
-  notes_.fill(TNotice{});
-  count_ = 0;
-  state_ = TFileState::Unread;
-  refusal_.clear();
-  known_.clear();
-  changes_.clear();
-}
-
 void TNoteList::Refuse(std::string why) {
   state_ = TFileState::Refused;
   refusal_ = std::move(why);
@@ -56,7 +47,9 @@ void TNoteList::LoadNotes() {
   changes_.clear();
   known_.clear();
   refusal_.clear();
-  switch (store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure)) {
+  const TFileStore::TReadResult result = store.ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes, failure);
+  missing_ = result == TFileStore::TReadResult::NotFound;
+  switch (result) {
     case TFileStore::TReadResult::TooLarge:
       return Refuse(kName + " is too large to be a notes file (" + Megabytes(failure.Size) + " MB)" + kUntouched);
     case TFileStore::TReadResult::Failed:
@@ -90,6 +83,7 @@ bool TNoteList::ReloadIfChanged() {
   if (Unsaved() || state_ == TFileState::Unread) return false;
   std::string bytes;
   const auto read = Store().ReadWholeFile(notesPath_, MaxNotesFileBytes, bytes);
+  missing_ = read == TFileStore::TReadResult::NotFound;
   const bool readable = read == TFileStore::TReadResult::Ok || read == TFileStore::TReadResult::NotFound;
   if (state_ == TFileState::Read && (!readable || bytes == known_)) return false;
   LoadNotes();

@@ -12,28 +12,29 @@
 #include "toolkit/FileStore.h"
 
 inline constexpr std::string_view NotesFileName = "notices.msg";
+// The notes file beside the program in `folder` (with its trailing separator).
+inline std::string NotesPathIn(const std::string& folder) { return folder + std::string(NotesFileName); }
 // A full list takes under 1 MB even in UTF-16; a file several times that size is not one we
 // wrote and is neither loaded nor overwritten (this also bounds the memory a hostile file costs).
 inline constexpr size_t MaxNotesFileBytes = 4u << 20;
 
 class TNoteList {
  public:
-  explicit TNoteList(TFileStore* store = nullptr) : store_(store) {}
-
-  // The store the file goes through (not owned). The Win32 start-up sets the real one.
-  void SetFileStore(TFileStore* store) { store_ = store; }
+  // The list of the notes file at notesPath, read and saved through the store (not owned,
+  // MUST outlive the list; null: nothing can be read or saved).
+  explicit TNoteList(TFileStore* store = nullptr, std::string notesPath = "")
+      : store_(store), notesPath_(std::move(notesPath)) {}
 
   // Place k, 1..MaxNotes; places above NoteCount() are empty. Raises Exception outside.
   const TNotice& Notes(int k) const;
   int32_t NoteCount() const { return count_; }
 
-  // The executable's folder with its trailing separator, and the notes file in it.
-  const std::string& ProgramFolder() const { return programFolder_; }
-  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
   const std::string& NotesPath() const { return notesPath_; }
-  void SetNotesPath(std::string path) { notesPath_ = std::move(path); }
-  // NotesPath := ProgramFolder + "notices.msg".
-  void BuildNotesPath() { notesPath_ = programFolder_ + std::string(NotesFileName); }
+  // The notes file's folder with its trailing separator.
+  std::string Folder() const { return notesPath_.substr(0, notesPath_.find_last_of("\\/") + 1); }
+  TFileStore& Store() const;
+  // No file was found at the last read.
+  bool FileMissing() const { return missing_; }
 
   // How the file stands: not read yet, read (or missing, which is an empty list), or refused:
   // it exists but could not be read or counted, or holds more notes than the table, and is then
@@ -85,11 +86,8 @@ class TNoteList {
   // and the same copy so reach the same list. The caller saves.
   enum class TMergeResult { Merged, NoRoom, Refused };
   TMergeResult MergeCopy(const TNoteTable& copy, int32_t copyCount, int32_t& added);
-  // Empties the table and forgets the file and its changes, as at start.
-  void Reset();
 
  private:
-  TFileStore& Store() const;
   void Refuse(std::string why);
   void Record(TNoteChange change);
   [[noreturn]] void RaiseUnableToWrite(const std::string& reason) const;
@@ -101,6 +99,6 @@ class TNoteList {
   std::string refusal_;
   std::string known_;  // the file's bytes as last read or written
   std::vector<TNoteChange> changes_;  // not in the file yet, oldest first
-  std::string programFolder_;
   std::string notesPath_;
+  bool missing_ = false;
 };

@@ -58,6 +58,12 @@ void WriteSettings(TSettingsSource& source, const TSettings& settings) {
   for (const TSettingRule& rule : kSettings) source.WriteInteger(std::string(rule.Name), rule.Get(settings));
 }
 
+void WriteSettings(TSettingsSource& source, const TSettings& settings, std::initializer_list<std::string_view> names) {
+  for (const TSettingRule& rule : kSettings)
+    if (std::find(names.begin(), names.end(), rule.Name) != names.end())
+      source.WriteInteger(std::string(rule.Name), rule.Get(settings));
+}
+
 std::string AutorunCommand(std::string_view exePath) {
   const bool quoted = exePath.size() >= 2 && exePath.front() == '"' && exePath.back() == '"';
   if (quoted || exePath.find(' ') == std::string_view::npos) return std::string(exePath);

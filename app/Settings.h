@@ -2,6 +2,7 @@
 // values stored there.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ void ReadSettings(TSettingsSource& source, TSettingsMoment moment, TSettings& se
 // Writes all six in their stored order, top, left, On, Stay, Clock, Run, the switches as 1 or 0;
 // a failed write raises and ends it there.
 void WriteSettings(TSettingsSource& source, const TSettings& settings);
+// Writes only the named values, in their stored order: a change writes what changed.
+void WriteSettings(TSettingsSource& source, const TSettings& settings, std::initializer_list<std::string_view> names);
 
 // Under the current user (a standard user cannot write the machine's); the string value named
 // AutorunEntry holds the command that starts us.
@@ -56,6 +59,16 @@ inline constexpr std::string_view AutorunEntry = "Zettly";
 // would start C:\Program.exe if one existed, so a path with a blank is quoted; one without
 // stays as it is.
 std::string AutorunCommand(std::string_view exePath);
+
+// The program's start with the user's session: the registry's Run entry in the program, a flag
+// in tests.
+class TAutorunEntry {
+ public:
+  virtual ~TAutorunEntry() = default;
+  // MUST raise "Failed to set data for '%s'" when the entry cannot be written.
+  virtual void Register() = 0;
+  virtual void Unregister() = 0;
+};
 
 // The top-left corner that puts a window of the given bounds inside a work area: as near to
 // where it was as the area allows, the top-left corner winning when the window is larger.

@@ -1,13 +1,17 @@
-// Zettly's entry point: one copy per session, the windows in their order, the message loop.
+// Zettly's entry point: one copy per session, the note session, the windows in their order, the
+// program shell around them, the message loop.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "app/Notes.h"
+#include "app/NoteSession.h"
 #include "app/win/DllSearch.h"
 #include "app/win/EditorForm.h"
+#include "app/win/FolderCopies.h"
 #include "app/win/InfoForm.h"
+#include "app/win/ProgramShell.h"
+#include "app/win/SettingsRegistry.h"
 #include "app/win/SingleInstance.h"
 #include "app/win/StickForm.h"
 #include "components/timer/win/SimpleTimerWin.h"
@@ -29,25 +33,27 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!lock->First()) return 0;
   }
   UseWindowTimers();
-  // The program's one document, handed to both windows that show and change it; it outlives
-  // them (the application destroys its forms first). It lives in "notices.msg" beside the
-  // program.
-  TNoteList notes(&SystemFileStore());
   TApplication app;
   app.Initialize();
   InstallAccessibility();
   app.SetTitle("Zettly");
   const std::string exe = app.ExeName();
-  notes.SetProgramFolder(exe.substr(0, exe.find_last_of("\\/") + 1));
-  notes.BuildNotesPath();
+  // The program's one document lives in "notices.msg" beside the program. The session outlives
+  // the windows that show it (the application destroys its forms first).
+  const std::string notesPath = NotesPathIn(exe.substr(0, exe.find_last_of("\\/") + 1));
+  TRegistrySettings settings;
+  TRegistryAutorun autorun(exe);
+  TFolderCopies copies(notesPath);
+  TNoteSession session(SystemFileStore(), notesPath, settings, autorun, copies);
   const TFormContext context{app, *Screen};
   TStickForm* stick = nullptr;
   TEditorForm* editor = nullptr;
   TInfoForm* about = nullptr;
-  app.CreateForm(stick, notes, context);
-  app.CreateForm(editor, notes, context);
+  app.CreateForm(stick, session, context);
+  app.CreateForm(editor, context);
   app.CreateForm(about);
   stick->SetDialogs(editor, about);
+  const TProgramShell shell(app, session, *stick);
   app.Run();
   return 0;
 }

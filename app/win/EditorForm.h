@@ -1,5 +1,6 @@
-// The note editor: the modal dialog in which a note is written or changed (its text, an
-// attachment and the exposure time), created once at start and reused.
+// The note editor: the modal dialog in which one note is written or changed (its text, an
+// attachment and the exposure time), created once at start and reused. It edits a value and
+// hands it back; what becomes of it is the caller's.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Notes.h"
+#include "app/Notice.h"
 #include "app/win/FormContext.h"
 
 #include "components/ovalbutton/win/OvalButton.h"
@@ -20,16 +21,13 @@
 #include "toolkit/win/Spin.h"
 #include "toolkit/win/StdCtrls.h"
 
-// What New and "Stick it" say when the list is full.
-extern const char* const FullListMessage;
 // What the character count reads for `count` characters.
 std::string CharCountText(int count);
 
 class TEditorForm : public TForm {
  public:
-  // The list the dialog opens and changes is the program's; not owned, it MUST outlive the
-  // dialog, as MUST the context's objects.
-  TEditorForm(TComponent* owner, TNoteList& notes, const TFormContext& context);
+  // The context's objects are not owned and MUST outlive the dialog.
+  TEditorForm(TComponent* owner, const TFormContext& context);
 
   // Controls and components, all owned by the form.
   TLabel* NoteTextLabel;
@@ -44,22 +42,18 @@ class TEditorForm : public TForm {
   TOvalButton* StickBtn;
   TOpenDialog* AttachmentDialog;
 
-  // True: the dialog changes note EditedNote; false: it creates a note.
-  bool EditMode = false;
-  int32_t EditedNote = 0;
-
-  // What storing a note does beyond the list, set by the window that shows the list; the dialog
-  // cannot store a note without both. OnNoteStored shows note k: the new one when added, else
-  // again when it is on display. OnSaveNotes then puts the list on disk, raising what the save
-  // raises (the change is then in the list but unsaved).
-  std::function<void(int32_t k, bool added)> OnNoteStored;
-  std::function<void()> OnSaveNotes;
-
-  // Opens the dialog empty, in create mode, and returns when it closes.
-  void NewNote();
-  // Opens the dialog on note k (1 when k is outside 1..99), in edit mode; nothing happens with
-  // an empty list or when place k holds no note.
-  void EditNote(int32_t k);
+  // What the caller made of a confirmed value: close the dialog, or keep it open on note
+  // Number (0: a new note) with what was typed.
+  struct TAnswer {
+    bool Close = false;
+    int32_t Number = 0;
+  };
+  using TStick = std::function<TAnswer(const TNotice& value)>;
+  // Opens the dialog on `note`, number `number` (0: a new note, the fields then empty), and
+  // returns when it closes. Each confirmed value goes to `stick`.
+  void Open(const TNotice& note, int32_t number, TStick stick);
+  // The note the dialog is on: 0 for a new one.
+  int32_t Number() const { return number_; }
 
   // Event handlers.
   void StickBtnClick(TObject* sender);
@@ -99,16 +93,15 @@ class TEditorForm : public TForm {
   TOvalButton* MakeOvalButton(const char* name, int left, const char* caption, int tabOrder,
                               void (TEditorForm::*click)(TObject*), MouseHandler down, MouseHandler up);
   TOpenDialog* MakeAttachmentDialog();
-  TNoteList& Notes() const { return notes_; }
-  void SwitchToCreateMode();
-  // Stores the note, shows it when new, saves everything, rewrites the counter and closes the
-  // dialog. Raises what the save raises, with the note already stored in the list.
+  // The caption and the confirm button name the note the dialog is on.
+  void ShowNumber(int32_t number);
+  // Hands the value to the caller; closes the dialog when it says so.
   void Stick();
   void ShowDialog();
 
-  TNoteList& notes_;  // not owned
   TFormContext ctx_;
-  std::string edited_text_;  // the edited note's text when the dialog opened, to find it again
+  TStick stick_;
+  int32_t number_ = 0;
   // Enter and Esc act on their release only when their press came to this dialog too: the
   // release of the Enter that confirmed the file dialog or closed a message box is not ours.
   bool enter_pressed_ = false;

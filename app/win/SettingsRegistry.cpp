@@ -11,41 +11,27 @@
 namespace {
 std::string Str(std::string_view v) { return std::string(v); }
 constexpr char kTrayNoticeValue[] = "TrayNotice";
-
-// The settings key of the current user as the portable rules read and write it.
-class TRegistrySettings final : public TSettingsSource {
- public:
-  // Without canCreate a missing key reads as one without values; with it, a key that cannot be
-  // made is reported by the first write.
-  explicit TRegistrySettings(bool canCreate) { reg_.OpenKey(Str(SettingsKey), canCreate); }
-  std::optional<int32_t> ReadInteger(const std::string& name) override {
-    if (!reg_.ValueExists(name)) return std::nullopt;
-    return reg_.ReadInteger(name);
-  }
-  void WriteInteger(const std::string& name, int32_t value) override { reg_.WriteInteger(name, value); }
-
- private:
-  TRegistry reg_;
-};
 }  // namespace
 
-void ReadStoredSettings(TSettingsMoment moment, TSettings& settings) {
-  TRegistrySettings source(false);
-  ReadSettings(source, moment, settings);
+std::optional<int32_t> TRegistrySettings::ReadInteger(const std::string& name) {
+  TRegistry reg;
+  if (!reg.OpenKey(Str(SettingsKey), false) || !reg.ValueExists(name)) return std::nullopt;
+  return reg.ReadInteger(name);
 }
 
-void StoreSettings(const TSettings& settings) {
-  TRegistrySettings target(true);
-  WriteSettings(target, settings);
+void TRegistrySettings::WriteInteger(const std::string& name, int32_t value) {
+  TRegistry reg;
+  reg.OpenKey(Str(SettingsKey), true);  // a key that cannot be made: the write says so
+  reg.WriteInteger(name, value);
 }
 
-void RegisterAutorun(const std::string& exePath) {
+void TRegistryAutorun::Register() {
   TRegistry reg;
   reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
-  reg.WriteString(Str(AutorunEntry), AutorunCommand(exePath));
+  reg.WriteString(Str(AutorunEntry), AutorunCommand(exe_));
 }
 
-void UnregisterAutorun() {
+void TRegistryAutorun::Unregister() {
   TRegistry reg;
   if (reg.OpenKey(Str(RunKey), false) && reg.ValueExists(Str(AutorunEntry))) reg.DeleteValue(Str(AutorunEntry));
   // An older version wrote the machine's key; take that away too where we may.

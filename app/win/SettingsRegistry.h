@@ -5,18 +5,28 @@
 
 #include "app/Settings.h"
 
-// The settings stored for that moment over `settings`, as ReadSettings takes them; raises what
-// it raises.
-void ReadStoredSettings(TSettingsMoment moment, TSettings& settings);
-// All six; raises "Failed to set data for '%s'".
-void StoreSettings(const TSettings& settings);
+// The settings key of the current user. A read of a missing key finds no values; a write makes
+// the key, and one that cannot be made is reported by the write.
+class TRegistrySettings final : public TSettingsSource {
+ public:
+  std::optional<int32_t> ReadInteger(const std::string& name) override;
+  void WriteInteger(const std::string& name, int32_t value) override;
+};
 
-// Writes the command that starts `exePath` under the current user's Run key. Raises "Failed to
-// set data for 'Zettly'" when the key refuses.
-void RegisterAutorun(const std::string& exePath);
-// Removes the entry there, and one an older version left under the machine's key where that is
-// permitted.
-void UnregisterAutorun();
+// The command that starts `exePath` under the current user's Run key.
+class TRegistryAutorun final : public TAutorunEntry {
+ public:
+  explicit TRegistryAutorun(std::string exePath) : exe_(std::move(exePath)) {}
+  // Raises "Failed to set data for 'Zettly'" when the key refuses.
+  void Register() override;
+  // Removes the entry there, and one an older version left under the machine's key where that
+  // is permitted.
+  void Unregister() override;
+
+ private:
+  std::string exe_;
+};
+
 // Whether Windows' own start-up switch lets our Run entry start us (the user may have turned
 // Zettly off in Settings or Task Manager; writing the entry again does not turn it back on).
 bool AutorunApprovedByWindows();

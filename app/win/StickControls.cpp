@@ -1,4 +1,4 @@
-// The note window's controls, its menu and its tray icon, each made in one place, in the order
+// The note window's controls and its menu, each made in one place, in the order
 // the window stacks them.
 #include "app/win/StickControls.h"
 
@@ -6,8 +6,6 @@
 #include "app/win/NoteClock.h"
 
 namespace {
-constexpr unsigned TrayIconDelayMs = 150;
-
 // A control of the window, named and placed (96-DPI pixels) on its parent.
 template <typename T>
 T* Placed(T* control, const char* name, int left, int top, int width, int height, TWinControl* parent) {
@@ -93,6 +91,9 @@ TSpeedButton* TStickControls::MakeSpeedButton(TForm& form, int left, int top, in
   b->LoadGlyph(glyph);
   b->SetHint(CommandHint(command));
   b->SetShowHint(true);
+  b->OnDescribeAccessible = [command](const TControl&, TAccessibleInfo& info) {
+    info.Text.Shortcut = CommandKeys(command);
+  };
   b->OnClick = [run, command](TObject*) { run(command); };
   b->SetParent(NotePanel);
   return b;
@@ -130,30 +131,3 @@ void TStickControls::CreateMenu(TForm& form, const TRun& run) {
   ExitItem = item("ExitItem", "E&xit", C::Exit);
 }
 
-void TStickControls::CreateTrayIcon(TForm& form) {
-  TrayIcon = new TSysTrayIcon(&form);
-  TrayIcon->SetName("TrayIcon");
-  TrayIcon->SetCycleInterval(0);
-  TrayIcon->SetHint("Zettly");
-  // The notification area shows small icons at the system's DPI.
-  TrayIcon->Icon().LoadFromResource(RES_TRAYICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  TrayIcon->SetIconIndex(0);
-  TrayIcon->SetPopupMenu(TrayPopupMenu);
-  TrayIcon->SetMinimizeToTray(true);
-  TrayIcon->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
-  // The Linux launcher says when the desktop has no notification area, where Wine would frame the
-  // icon in a window of its own. Then there is no icon and nothing to hide into; the menu stays.
-  if (GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", nullptr, 0) > 0) {
-    TrayIcon->SetMinimizeToTray(false);
-    HideItem->SetVisible(false);
-    return;
-  }
-  tray_delay_ = new TTimer(&form);
-  tray_delay_->SetEnabled(false);
-  tray_delay_->SetInterval(TrayIconDelayMs);
-  tray_delay_->OnTimer = [this](TObject*) {
-    tray_delay_->SetEnabled(false);
-    TrayIcon->SetIconVisible(true);
-  };
-  show_tray_icon_.Start();
-}

@@ -1,14 +1,12 @@
-// The note window's controls, its menu and its tray icon: what they are and how each is made.
+// The note window's controls and its menu: what they are and how each is made.
 // All are owned by the form that makes them.
 #pragma once
 #include <functional>
 
-#include "app/win/StickCommand.h"
+#include "app/Commands.h"
 #include "components/ledclock/win/DigitClock.h"
-#include "components/tray/win/SysTrayIcon.h"
 #include "toolkit/win/Buttons.h"
 #include "toolkit/win/ExtCtrls.h"
-#include "toolkit/win/IdleTask.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Image.h"
 #include "toolkit/win/Menus.h"
@@ -34,21 +32,12 @@ struct TStickControls {
   TPopupMenu* TrayPopupMenu = nullptr;
   TMenuItem *ShowWindowItem = nullptr, *HideItem = nullptr, *TrashAllItem = nullptr, *AlwaysOnTopItem = nullptr,
             *ClockItem = nullptr, *AutorunItem = nullptr, *AboutItem = nullptr, *ExitItem = nullptr;
-  TSysTrayIcon* TrayIcon = nullptr;
 
   using TRun = std::function<void(TStickCommand)>;
   // Makes them on `form`, each button, image and item running its command through `run`.
   void CreateControls(TForm& form, const TRun& run);
   void CreateMenu(TForm& form, const TRun& run);
-  // The icon goes into the notification area a moment after the start is on the screen, unless
-  // the desktop has none to show it in.
-  void CreateTrayIcon(TForm& form);
-
  private:
-  // The shell's work for the icon (tens of milliseconds) would otherwise compete with the first
-  // sight of the notes. The pause is a one-shot timer, armed only once the loop has been idle.
-  TTimer* tray_delay_ = nullptr;
-  TIdleTask show_tray_icon_{[this] { tray_delay_->SetEnabled(true); }};
   TSpeedButton* MakeSpeedButton(TForm& form, int left, int top, int width, const wchar_t* glyph, TStickCommand command,
                                 const TRun& run);
   void MakePanelAndLabels(TForm& form);

@@ -1,22 +1,17 @@
-// The note window's life: creation, the first activation, closing, the end of the user's
-// session and the hand-over from a second start.
+// The note window's life: creation, the first activation, its place on the screen and closing.
 #include "app/win/StickForm.h"
 
 #include <optional>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/win/NotesQuestions.h"
-#include "app/win/SingleInstance.h"
-#include "toolkit/win/Text.h"
+#include "components/tray/win/SysTrayIcon.h"
 
-TStickForm::TStickForm(TComponent* owner, TNoteList& notes, const TFormContext& context)
-    : TForm(owner), notes_(notes), ctx_(context), settings_(DefaultSettings()) {
-  settings_.Cycling = false;  // until the first activation reads the stored switch
+TStickForm::TStickForm(TComponent* owner, TNoteSession& session, const TFormContext& context)
+    : TForm(owner), session_(session), ctx_(context) {
   SetName("StickForm");
   SetCaption("Zettly");
   SetBorderStyle(TBorderStyle::bsNone);
-  SetBounds(settings_.Left, settings_.Top, Width(), Height());
+  SetBounds(session_.Settings().Left, session_.Settings().Top, Width(), Height());
   SetClientSize(245, 175);
   SetColor(clInfoBk);
   SetKeyPreview(true);
@@ -26,11 +21,11 @@ TStickForm::TStickForm(TComponent* owner, TNoteList& notes, const TFormContext& 
   NoteLabel->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) { NoteLabelMouseDown(x, y); };
   NoteLabel->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int x, int y) { NoteLabelMouseUp(x, y); };
   DigitalClock->OnMouseMove = [this](TObject*, TShiftState, int, int) { ShowDateHint(*DigitalClock); };
-  CycleTimer->OnTimer = [this](TObject*) { ShowNote(view_.Shown() + 1); };
+  CycleTimer->OnTimer = [this](TObject*) { session_.CycleTick(); };
   CreateMenu(*this, run);
   SetPopupMenu(TrayPopupMenu);
-  CreateTrayIcon(*this);
-  ShowSettings();
+  session_.Attach(this, this);
+  ShowSettings(session_.Settings(), "");
   DescribeForScreenReaders();
   OnCreate = [this](TObject*) { FormCreate(); };
   OnActivate = [this](TObject*) { FormActivate(); };
@@ -40,18 +35,25 @@ TStickForm::TStickForm(TComponent* owner, TNoteList& notes, const TFormContext& 
   FinishCreate();
 }
 
-TStickForm::~TStickForm() { folder_watch_.reset(); }
+TStickForm::~TStickForm() { session_.Attach(nullptr, nullptr); }
+
+void TStickForm::SetTrayIcon(TSysTrayIcon* icon, bool canHide) {
+  tray_icon_ = icon;
+  HideItem->SetVisible(canHide);
+}
+
+void TStickForm::SetDialogs(TEditorForm* editor, TForm* about) { dialogs_.Set(editor, about); }
 
 void TStickForm::FormCreate() {
-  notes_.Reset();
-  view_.Clear();
   DragStartX = DragStartY = 0;
   try {
-    ReadPlacement();
+    session_.ReadPlacement();
   } catch (const std::exception& e) {
     // The window comes up all the same, where the values read so far put it.
     ctx_.App.HandleException(e);
   }
+  SetTop(session_.Settings().Top);
+  SetLeft(session_.Settings().Left);
   KeepOnScreen();
   ShowDateHint(*DigitalClock);  // a hint from the start, so it has a tooltip
 }
@@ -88,28 +90,9 @@ void TStickForm::KeepOnScreen() {
 void TStickForm::FormActivate() {
   // Once only: run again it would reload the file (bringing back notes deleted since the last
   // save) and re-apply the stored switches over the user's changes.
-  if (activated_) return;
-  activated_ = true;
-  ActivationStep();
-}
-
-void TStickForm::ActivationStep() {
-  try {
-    notes_.LoadNotes();
-  } catch (const std::exception&) {
-    // No store to read through: the list stays empty and unread, so nothing is ever saved.
-  }
-  ready_ = true;
-  MarkNoteWindow(hwnd_);  // from now on a second start may hand over to us
-  WatchNotesFolder();
-  conflict_copies_.Merge(notes_, ctx_.App);
-  ApplySwitches();
-  if (notes_.FileState() == TNoteList::TFileState::Refused)
-    ctx_.App.MessageBox(notes_.RefusalText(), ctx_.App.Title(), MB_OK | MB_ICONWARNING);
-  if (show_requested_) {
-    show_requested_ = false;
-    BringNoteWindowToFront();
-  }
+  if (session_.Started()) return;
+  session_.Start();
+  if (OnStarted) OnStarted();
 }
 
 void TStickForm::RoundCorners() {
@@ -131,80 +114,26 @@ void TStickForm::FormShow() {
 }
 
 void TStickForm::FormClose(TCloseAction& action) {
-  if (dialogs_.CloseHeld() || !SaveOrConfirmLoss(notes_, ctx_.App)) {
+  if (dialogs_.CloseHeld() || !session_.SaveForClose()) {
     action = TCloseAction::caNone;
     return;
   }
-  SaveSettingsQuietly();
+  const TPoint place = RestoredPlace();
+  session_.SaveAllSettings(place.X, place.Y);
   dialogs_.EndForClose();
 }
 
-void TStickForm::BringNoteWindowToFront() {
-  if (!ready_) {
-    show_requested_ = true;  // comes to the front once the notes are loaded
-    return;
-  }
+TPoint TStickForm::RestoredPlace() const {
+  WINDOWPLACEMENT placement{sizeof placement};
+  const bool parked = HandleAllocated() && IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement);
+  return parked ? TPoint{placement.rcNormalPosition.left, placement.rcNormalPosition.top} : TPoint{Left(), Top()};
+}
+
+void TStickForm::BringToFront() {
   if (ctx_.App.IsMinimized()) ctx_.App.Restore();
   HWND app = ctx_.App.Handle();
   if (app && !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNA);  // the taskbar button, hidden by the tray
   if (HandleAllocated() && IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   Show();
   if (!dialogs_.BringModalForward()) SetForegroundWindow(Handle());
-}
-
-bool TStickForm::QueryEndSession() {
-  try {
-    notes_.SaveNotes();
-  } catch (const std::exception& e) {
-    if (notes_.Unsaved()) {
-      // Not silently: the system shows the reason to the user who is logging off.
-      session_block_.Hold(hwnd_, std::string("Zettly could not save your notes: ") + e.what());
-      return false;
-    }
-  }
-  SaveSettingsQuietly();
-  session_block_.Release();
-  return true;
-}
-
-void TStickForm::WatchNotesFolder() {
-  // No watch (an unwatchable folder): outside changes are still merged at each save.
-  folder_watch_.reset();
-  folder_watch_ = std::make_unique<TFolderWatch>(notes_.ProgramFolder(), [this] { NotesFolderChanged(); });
-}
-
-void TStickForm::NotesFolderChanged() {
-  const bool reloaded = notes_.ReloadIfChanged();
-  if (!conflict_copies_.Merge(notes_, ctx_.App) && !reloaded) return;
-  // The note on display again, or the nearest one left.
-  view_.ShowNearest();
-  ShowNote(view_.Shown());
-}
-
-void TStickForm::WndProc(TMessage& m) {
-  if (m.Msg == ShowNoteWindowMessage() && m.Msg != 0) {
-    BringNoteWindowToFront();
-    m.Result = 1;
-    return;
-  }
-  switch (m.Msg) {
-    case WM_QUERYENDSESSION:
-      m.Result = QueryEndSession() ? TRUE : FALSE;
-      return;
-    case WM_ENDSESSION:
-      if (m.WParam) {
-        try {
-          SaveAll();  // the session ends whatever happens; nobody is left to tell
-        } catch (const std::exception&) {
-        }
-      }
-      session_block_.Release();
-      // An installer that replaces our files asks us to go; the notes are saved already.
-      if (m.WParam && (m.LParam & ENDSESSION_CLOSEAPP)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-      m.Result = 0;
-      return;
-    default:
-      break;
-  }
-  TForm::WndProc(m);
 }

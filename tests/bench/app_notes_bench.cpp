@@ -22,8 +22,7 @@ void FillList(TNoteList& list, const std::string& piece) {
 
 void SaveNotes(benchmark::State& state, const std::string& piece) {
   TFakeFileStore store;
-  TNoteList list(&store);
-  list.SetNotesPath(kPath);
+  TNoteList list(&store, kPath);
   FillList(list, piece);
   list.SaveNotes();  // the file exists, as it does from the second save on
   const TNotice first = list.Notes(1);
@@ -36,9 +35,7 @@ void SaveNotes(benchmark::State& state, const std::string& piece) {
 
 void LoadNotes(benchmark::State& state, const std::string& piece) {
   TFakeFileStore store;
-  TNoteList writer(&store), list(&store);
-  writer.SetNotesPath(kPath);
-  list.SetNotesPath(kPath);
+  TNoteList writer(&store, kPath), list(&store, kPath);
   FillList(writer, piece);
   writer.SaveNotes();
   for (auto _ : state) {

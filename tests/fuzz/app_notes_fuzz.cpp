@@ -37,9 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TFakeFileStore store;
   store.Files[kPath] = bytes;
-  TNoteList first(&store), second(&store);
-  first.SetNotesPath(kPath);
-  second.SetNotesPath(kPath);
+  TNoteList first(&store, kPath), second(&store, kPath);
   first.LoadNotes();
   first.SaveNotes();
   if (store.Files[kPath] != bytes) std::abort();

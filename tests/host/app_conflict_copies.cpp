@@ -65,12 +65,11 @@ std::string FileOf(const std::vector<std::string>& notes) {
 // One computer: its folder on the fake store, its list, its merge.
 struct TComputer : TCopyFolder {
   TFakeFileStore store;
-  TNoteList list{&store};
+  TNoteList list{&store, kFile};
   TConflictMerge merge;
   TComputer(const std::string& file, const std::vector<std::pair<std::string, std::string>>& copies) {
     store.Files[kFile] = file;
     for (const auto& [name, bytes] : copies) store.Files[kDir + name] = bytes;
-    list.SetNotesPath(kFile);
     list.LoadNotes();
   }
   std::vector<std::string> FileNames() override {
@@ -79,7 +78,7 @@ struct TComputer : TCopyFolder {
     return names;
   }
   bool RemoveFile(const std::string& name) override { return store.Files.erase(kDir + name) == 1; }
-  std::vector<std::string> Merge() { return merge.MergeCopies(list, store, *this).Messages; }
+  std::vector<std::string> Merge() { return merge.MergeCopies(list, *this).Messages; }
 };
 
 const std::string kSyncthing = "notices.sync-conflict-20261208-050443-VRIBUNP.msg";

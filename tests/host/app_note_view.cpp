@@ -52,9 +52,8 @@ class NoteViewTest : public testing::Test {
   std::string Text() const { return view.ShownNote() ? view.ShownNote()->Content : "-"; }
 
   TFakeFileStore store;
-  TNoteList list{&store};
+  TNoteList list{&store, "notices.msg"};
   TNoteView view{list};
-  void SetUp() override { list.SetNotesPath("notices.msg"); }
 };
 
 TEST_F(NoteViewTest, StepsWrapBothWaysAndEachNoteCyclesForItsOwnTime) {

@@ -21,10 +21,7 @@ const std::string kPath = "C:\\Zettly\\notices.msg";
 
 class NotesFile : public testing::Test {
  protected:
-  NotesFile() : list(&store) {
-    list.SetProgramFolder("C:\\Zettly\\");
-    list.BuildNotesPath();
-  }
+  NotesFile() : list(&store, kPath) {}
   void Load(const std::string& bytes) {
     store.Files[kPath] = bytes;
     list.LoadNotes();
@@ -215,8 +212,7 @@ TEST_F(NotesFile, RandomNotesComeBackExactly) {
   std::mt19937 rng(7);
   for (int round = 0; round < 60; ++round) {
     store.Files.erase(kPath);
-    TNoteList fresh(&store);
-    fresh.SetNotesPath(kPath);
+    TNoteList fresh(&store, kPath);
     const int count = std::uniform_int_distribution<int>(0, MaxNotes)(rng);
     for (int k = 0; k < count; ++k) {
       std::string text[2];
@@ -368,8 +364,7 @@ TEST_F(NotesFile, AFileThatWasNotReadIsRefusedAndNeverWritten) {
 }
 
 TEST(NotesStore, LoadAndSaveNeedAStore) {
-  TNoteList list;
-  list.SetNotesPath(kPath);
+  TNoteList list(nullptr, kPath);
   EXPECT_THROW(list.LoadNotes(), Exception);
   list.AppendNote({.Content = "x", .Exposure = 3000});
   EXPECT_THROW(list.SaveNotes(), Exception);

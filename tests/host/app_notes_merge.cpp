@@ -21,7 +21,7 @@ std::string FileOf(const std::vector<std::string>& contents) {
 
 class OutsideChange : public testing::Test {
  protected:
-  OutsideChange() : list(&store) { list.SetNotesPath(kPath); }
+  OutsideChange() : list(&store, kPath) {}
   void Start(const std::vector<std::string>& notes) {
     store.Files[kPath] = FileOf(notes);
     list.LoadNotes();
@@ -32,8 +32,7 @@ class OutsideChange : public testing::Test {
     return out;
   }
   std::vector<std::string> OnDisk() {
-    TNoteList reader(&store);
-    reader.SetNotesPath(kPath);
+    TNoteList reader(&store, kPath);
     reader.LoadNotes();
     return Contents(reader);
   }

@@ -18,7 +18,7 @@ class EditorTest : public StickTest {
   // The note window with its notes, then the editor, as the program makes them.
   void StartBoth(const std::vector<NoteRow>& rows) {
     Start(rows);
-    editor = std::make_unique<TEditorForm>(nullptr, notes, Context());
+    editor = std::make_unique<TEditorForm>(nullptr, Context());
     form->SetDialogs(editor.get(), nullptr);
   }
 
@@ -65,7 +65,7 @@ class EditorTest : public StickTest {
   void ClickCentre(TControl* c) { Click(c, c->Width() / 2, c->Height() / 2); }
 
   std::string FileText() const { return GetFile(NotesFile()); }
-  const TNotice& Note(int k) const { return notes.Notes(k); }
+  const TNotice& Note(int k) { return Notes().Notes(k); }
 
   std::unique_ptr<TEditorForm> editor;
   bool open_after_steps = false;

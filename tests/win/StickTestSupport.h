@@ -13,8 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "app/NoteSession.h"
 #include "app/Notes.h"
 #include "app/Settings.h"
+#include "app/win/FolderCopies.h"
+#include "app/win/ProgramShell.h"
+#include "app/win/SettingsRegistry.h"
 #include "app/win/StickForm.h"
 #include "tests/win/NotesTestFiles.h"
 #include "tests/win/support/FakeSystem.h"
@@ -112,6 +116,22 @@ class RefusingStore : public TFileStore {
   }
 };
 
+// The store a test's session reads and saves through: the real one, until a test hands it
+// another in the middle of a run.
+class SwitchableStore : public TFileStore {
+ public:
+  TFileStore* target = &SystemFileStore();  // not owned
+  using TFileStore::ReadWholeFile;
+  using TFileStore::WriteWholeFile;
+  TReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& data,
+                            TFailure& failure) override {
+    return target->ReadWholeFile(path, maxBytes, data, failure);
+  }
+  bool WriteWholeFile(const std::string& path, std::string_view data, TFailure& failure) override {
+    return target->WriteWholeFile(path, data, failure);
+  }
+};
+
 // The context the program hands its forms: the test program's application and screen.
 inline TFormContext Context() { return {*Application, *Screen}; }
 
@@ -127,18 +147,24 @@ inline TStickControls& Ui(const std::unique_ptr<TStickForm>& form) { return Ui(*
 class StickTest : public testing::Test {
  protected:
   ~StickTest() override {
+    shell.reset();
     form.reset();
+    session.reset();
     SetCtrl(false);
   }
 
-  // Creates the window (which reads its placement) with a notes file in its program folder.
+  // Creates the window (which reads its placement) with a notes file in its program folder, on a
+  // session of its own, as a start of the program makes them.
   void Create(const std::vector<NoteRow>& rows = {}) {
     if (!rows.empty()) {
       ASSERT_TRUE(PutFile(NotesFile(), NotesFileText(rows)));
     }
-    notes.SetProgramFolder(Narrow(folder.Path()));
-    notes.BuildNotesPath();
-    form = std::make_unique<TStickForm>(nullptr, notes, Context());
+    shell.reset();
+    form.reset();
+    copies = std::make_unique<TFolderCopies>(Narrow(NotesFile()));
+    session = std::make_unique<TNoteSession>(store, Narrow(NotesFile()), settings, autorun, *copies);
+    form = std::make_unique<TStickForm>(nullptr, *session, Context());
+    shell = std::make_unique<TProgramShell>(*Application, *session, *form);
   }
   // Creates the window and delivers its first activation (notes loaded, switches applied).
   void Start(const std::vector<NoteRow>& rows = {}, bool cycling = false) {
@@ -187,6 +213,20 @@ class StickTest : public testing::Test {
   WithFakeSystem system;
   ScratchRegistry registry;
   TScratchFolder folder;
-  TNoteList notes{&SystemFileStore()};  // the program's list, as the entry point makes it
+  TNoteList& Notes() { return session->Notes(); }
+  // What the program saves as it ends: the notes, raising what their save raises, then every
+  // setting with the window's place.
+  void SaveAll() {
+    Notes().SaveNotes();
+    const TPoint place = form->RestoredPlace();
+    session->SaveAllSettings(place.X, place.Y);
+  }
+
+  SwitchableStore store;
+  TRegistrySettings settings;
+  TRegistryAutorun autorun{Application->ExeName()};
+  std::unique_ptr<TFolderCopies> copies;
+  std::unique_ptr<TNoteSession> session;  // the program's, as the entry point makes it
   std::unique_ptr<TStickForm> form;
+  std::unique_ptr<TProgramShell> shell;
 };

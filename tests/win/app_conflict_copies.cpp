@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Notes.h"
-#include "app/win/ConflictCopies.h"
+#include "app/ConflictMerge.h"
+#include "app/win/FolderCopies.h"
 #include "tests/win/NotesTestFiles.h"
 #include "tests/win/support/NotesFileText.h"
 #include "toolkit/win/FileStore.h"
@@ -18,19 +19,18 @@ TEST(ConflictCopiesOnDisk, ACopyIsMergedAndRemovedAndNothingElseIsTouched) {
   ASSERT_TRUE(PutFile(copy, notes("theirs")));
   ASSERT_TRUE(PutFile(folder / L"notices (copy).msg", notes("kept by the user")));
   ASSERT_TRUE(CreateDirectoryW((folder / L"notices_conflict-20261208-101010.msg").c_str(), nullptr));
-  TNoteList list(&SystemFileStore());
-  list.SetProgramFolder(Narrow(folder.Path()));
-  list.BuildNotesPath();
+  TNoteList list(&SystemFileStore(), Narrow(folder / L"notices.msg"));
   list.LoadNotes();
-  TConflictCopies copies;
-  EXPECT_TRUE(copies.Merge(list, *Application));
+  TFolderCopies copies(list.NotesPath());
+  TConflictMerge merge;
+  EXPECT_TRUE(merge.MergeCopies(list, copies).Changed);
   ASSERT_EQ(list.NoteCount(), 2);
   EXPECT_EQ(list.Notes(2).Content, "theirs");
   EXPECT_NE(GetFile(folder / L"notices.msg").find("Content=theirs"), std::string::npos);
   EXPECT_FALSE(Exists(copy));
   EXPECT_TRUE(Exists(folder / L"notices (copy).msg"));
   EXPECT_TRUE(Exists(folder / L"notices_conflict-20261208-101010.msg"));
-  EXPECT_FALSE(copies.Merge(list, *Application));  // nothing left to merge
+  EXPECT_FALSE(merge.MergeCopies(list, copies).Changed);  // nothing left to merge
 }
 
 }  // namespace

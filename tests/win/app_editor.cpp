@@ -23,11 +23,11 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
       EXPECT_EQ(editor->ExposureEdit->Text(), "3");
       ClickCentre(editor->StickBtn);
     });
-    editor->NewNote();
+    form->Run(TStickCommand::New);
     EXPECT_FALSE(open_after_steps);
     EXPECT_EQ(editor->ModalResult(), mrOk);
     const int n = before + 1;
-    ASSERT_EQ(notes.NoteCount(), n);
+    ASSERT_EQ(Notes().NoteCount(), n);
     EXPECT_EQ(Note(n).Content, "");
     EXPECT_EQ(Note(n).Attach, "");
     EXPECT_EQ(Note(n).Exposure, 3000);
@@ -42,11 +42,11 @@ TEST_F(EditorTest, NewThenStickAtOnceAddsAnEmptyThreeSecondNoteAndShowsIt) {
 
 TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
   StartBoth(Numbered(7));
-  notes.DeleteAllNotes();
+  Notes().DeleteAllNotes();
   ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"a", "", 3000}, {"b", "", 3000}, {"c", "", 3000},
                                                   {"Call the garage", "C:\\g.txt", 2500}, {"e", "", 3000},
                                                   {"f", "", 3000}, {"g", "", 3000}})));
-  notes.LoadNotes();
+  Notes().LoadNotes();
   form->ShowNote(4);
   ASSERT_EQ(Counter(), "4 / 7");
   WhileOpen([&] {
@@ -60,9 +60,9 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
     editor->ExposureEdit->SetText("12");
     Press(editor->NoteEdit, VK_RETURN);
   });
-  editor->EditNote(form->ShownNote());
+  form->Run(TStickCommand::Edit);
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), 7);
+  EXPECT_EQ(Notes().NoteCount(), 7);
   EXPECT_EQ(Note(4).Content, "Call the garage at 9");
   EXPECT_EQ(Note(4).Exposure, 12000);
   EXPECT_EQ(Note(5).Content, "e");
@@ -71,33 +71,6 @@ TEST_F(EditorTest, EditingNoteFourOfSevenWithEnterReplacesItAndKeepsTheCount) {
   EXPECT_EQ(Text(), "Call the garage at 9");  // on display at once
   EXPECT_NE(FileText().find("[Note4]\r\nContent=Call the garage at 9\r\nAttach=C:\\g.txt\r\nExposure=12000\r\n"),
             std::string::npos);
-}
-
-TEST_F(EditorTest, EditNoteOpensNoteOneForANumberOutsideTheTableAndNothingForAnEmptyPlace) {
-  StartBoth(Numbered(3));
-  const struct {
-    int32_t k;
-    bool opens;
-    const char* caption;
-  } cases[] = {{0, true, "Edit note N\xC2\xB0 1"}, {-4, true, "Edit note N\xC2\xB0 1"},
-               {100, true, "Edit note N\xC2\xB0 1"}, {3, true, "Edit note N\xC2\xB0 3"},
-               {4, false, ""}, {99, false, ""}};
-  for (const auto& c : cases) {
-    editor->SetCaption("");
-    WhileOpen([&] {});
-    editor->EditNote(c.k);
-    Application->ProcessMessages();  // the steps run now if the dialog did not open
-    EXPECT_EQ(shown_during_steps, c.opens) << c.k;
-    EXPECT_EQ(editor->Caption(), c.caption) << c.k;
-    EXPECT_TRUE(editor->EditMode);
-  }
-  notes.DeleteAllNotes();
-  editor->EditMode = false;
-  WhileOpen([&] {});
-  editor->EditNote(1);
-  Application->ProcessMessages();
-  EXPECT_FALSE(shown_during_steps);
-  EXPECT_FALSE(editor->EditMode);  // an empty list: nothing at all happens
 }
 
 TEST_F(EditorTest, TheTextBoxRefusesThe201stCharacterAndTheCountFollowsTheText) {
@@ -112,7 +85,7 @@ TEST_F(EditorTest, TheTextBoxRefusesThe201stCharacterAndTheCountFollowsTheText) 
     EXPECT_EQ(editor->NoteEdit->TextLength(), 200);
     Press(editor->NoteEdit, VK_RETURN);
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_EQ(counts, (std::vector<std::string>{"0 characters", "2 characters", "200 characters"}));
   EXPECT_EQ(Note(2).Content, "ab" + std::string(198, 'x'));
 }
@@ -135,7 +108,7 @@ TEST_F(EditorTest, EstimateCountsLettersAndDigitsOfTextAndAttachment) {
       EXPECT_EQ(editor->ExposureEdit->Text(), c.seconds) << c.text << " + " << c.attach;
     }
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
 }
 
 TEST_F(EditorTest, TheExposureIsTakenAsTypedByEnterAndByTheButton) {
@@ -154,16 +127,16 @@ TEST_F(EditorTest, TheExposureIsTakenAsTypedByEnterAndByTheButton) {
       if (c.enter) Press(editor->ExposureEdit, VK_RETURN);
       else ClickCentre(editor->StickBtn);
     });
-    editor->NewNote();
+    form->Run(TStickCommand::New);
     ++n;
-    ASSERT_EQ(notes.NoteCount(), n);
+    ASSERT_EQ(Notes().NoteCount(), n);
     EXPECT_EQ(Note(n).Exposure, c.stored) << c.typed << (c.enter ? " Enter" : " click");
   }
 }
 
 TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
   StartBoth(Numbered(2));
-  form->SaveAll();
+  SaveAll();
   const std::string file = FileText();
   std::function<void()> closers[] = {
       [&] { Press(editor->NoteEdit, VK_ESCAPE); },
@@ -180,11 +153,11 @@ TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
         editor->ExposureEdit->SetText("9");
         close();
       });
-      if (edit) editor->EditNote(1);
-      else editor->NewNote();
+      if (edit) form->ShowNote(1);
+      form->Run(edit ? TStickCommand::Edit : TStickCommand::New);
       EXPECT_FALSE(open_after_steps);
       EXPECT_EQ(editor->ModalResult(), mrCancel);
-      EXPECT_EQ(notes.NoteCount(), 2);
+      EXPECT_EQ(Notes().NoteCount(), 2);
       EXPECT_EQ(Note(1).Content, "note 1");
       EXPECT_EQ(Note(1).Exposure, 3000);
       EXPECT_EQ(FileText(), file);
@@ -195,12 +168,12 @@ TEST_F(EditorTest, EscCancelAndTheCloseBoxLeaveListAndFileUnchanged) {
 TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
   StartBoth(Numbered(2));
   RefusingStore refusing;
-  notes.SetFileStore(&refusing);
+  store.target = &refusing;
   WhileOpen([&] {
     editor->NoteEdit->SetText("new one");
     ClickCentre(editor->StickBtn);
     EXPECT_TRUE(editor->Visible());
-    EXPECT_EQ(notes.NoteCount(), 3);  // stored in memory
+    EXPECT_EQ(Notes().NoteCount(), 3);  // stored in memory
     EXPECT_FALSE(editor->StickBtn->Down());  // the button came back up
     // The note exists now: trying again changes it instead of adding it twice.
     EXPECT_EQ(editor->Caption(), "Edit note N\xC2\xB0 3");
@@ -209,12 +182,12 @@ TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
     editor->NoteEdit->SetText("new one, saved");
     ClickCentre(editor->StickBtn);
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
   EXPECT_EQ(system.boxes[0].flags & MB_ICONSTOP, static_cast<UINT>(MB_ICONSTOP));
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), 3);
+  EXPECT_EQ(Notes().NoteCount(), 3);
   EXPECT_EQ(Note(3).Content, "new one, saved");
   EXPECT_NE(FileText().find("N=3\r\n"), std::string::npos);
 }
@@ -222,33 +195,35 @@ TEST_F(EditorTest, AFailedSaveFromTheButtonShowsTheErrorAndKeepsTheDialogOpen) {
 TEST_F(EditorTest, AFailedSaveFromEnterIsShownAndKeepsTheDialogOpen) {
   StartBoth(Numbered(2));
   RefusingStore refusing;
-  notes.SetFileStore(&refusing);
+  store.target = &refusing;
   WhileOpen([&] {
     editor->NoteEdit->SetText("changed");
     Press(editor->NoteEdit, VK_RETURN);
   });
-  editor->EditNote(2);
+  form->ShowNote(2);
+  form->Run(TStickCommand::Edit);
   EXPECT_TRUE(open_after_steps);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].rfind(L"Unable to write to ", 0), 0u);
   EXPECT_EQ(Note(2).Content, "changed");
-  EXPECT_EQ(notes.NoteCount(), 2);
+  EXPECT_EQ(Notes().NoteCount(), 2);
 }
 
 // Regression: with 99 notes "Stick it" wrote past the table. It now refuses and keeps the text.
 TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialogOpen) {
   StartBoth(Numbered(1));
-  while (notes.NoteCount() < MaxNotes) notes.AppendNote({.Content = "filler", .Exposure = 3000});
   WhileOpen([&] {
+    // The list fills while the editor is open (notes merged from another computer, say).
+    while (Notes().NoteCount() < MaxNotes) Notes().AppendNote({.Content = "filler", .Exposure = 3000});
     editor->NoteEdit->SetText("one too many");
     ClickCentre(editor->StickBtn);
     Press(editor->NoteEdit, VK_RETURN);
     EXPECT_TRUE(editor->Visible());
     EXPECT_EQ(editor->NoteEdit->Text(), "one too many");
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_TRUE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), MaxNotes);
+  EXPECT_EQ(Notes().NoteCount(), MaxNotes);
   EXPECT_EQ(Note(MaxNotes).Content, "filler");
   ASSERT_EQ(Boxes().size(), 2u);  // from the button and from Enter alike
   EXPECT_EQ(Boxes()[0], Wide(FullListMessage));
@@ -261,7 +236,7 @@ TEST_F(EditorTest, StickItWithNinetyNineNotesRefusesWithAMessageAndKeepsTheDialo
 // editor opens, from the button and the key alike; Edit still opens.
 TEST_F(EditorTest, Bug_NewOnAFullListOpenedTheEditorBeforeSayingItWasFull) {
   StartBoth(Numbered(1));
-  while (notes.NoteCount() < MaxNotes) notes.AppendNote({.Content = "filler", .Exposure = 3000});
+  while (Notes().NoteCount() < MaxNotes) Notes().AppendNote({.Content = "filler", .Exposure = 3000});
   // The steps come after the command: had it opened the editor, they would run inside it.
   const auto press = [&](WORD key) {
     SetCtrl(true);
@@ -301,11 +276,11 @@ TEST_F(EditorTest, PastedLineBreaksAreStoredAsBlanks) {
     SendMessageW(editor->NoteEdit->Handle(), WM_PASTE, 0, 0);
     ClickCentre(editor->StickBtn);
   });
-  editor->NewNote();
-  ASSERT_EQ(notes.NoteCount(), 1);
+  form->Run(TStickCommand::New);
+  ASSERT_EQ(Notes().NoteCount(), 1);
   EXPECT_EQ(Note(1).Content, "first line [General] N=0");
-  notes.LoadNotes();
-  EXPECT_EQ(notes.NoteCount(), 1);
+  Notes().LoadNotes();
+  EXPECT_EQ(Notes().NoteCount(), 1);
   EXPECT_EQ(Note(1).Content, "first line [General] N=0");
 }
 
@@ -327,9 +302,9 @@ TEST_F(EditorTest, AReleaseWithoutItsPressDoesNothingAndBrowseFillsTheAttachment
     ReleaseOnly(editor->BrowseButton, VK_ESCAPE);
     EXPECT_TRUE(editor->Visible());
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_TRUE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), 0);
+  EXPECT_EQ(Notes().NoteCount(), 0);
   ASSERT_EQ(system.open_file_requests.size(), 2u);
   const OPENFILENAMEW& r = system.open_file_requests[0];
   EXPECT_EQ(editor->AttachmentDialog->Title(), "Locate the attachement object...");
@@ -350,19 +325,23 @@ TEST_F(EditorTest, Bug_AChangedNoteKeptItsOldTextOnDisplayUntilTheNextStep) {
     editor->ExposureEdit->SetText("9");
     ClickCentre(editor->StickBtn);
   });
-  editor->EditNote(1);
+  form->ShowNote(1);
+  form->Run(TStickCommand::Edit);
   EXPECT_EQ(Text(), "Buy oat milk");
   EXPECT_TRUE(Ui(form).AttachmentButton->Visible());
   EXPECT_EQ(Counter(), "1 / 2");
   EXPECT_EQ(Ui(form).CycleTimer->Interval(), 3000u);  // the running countdown was left alone
   EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
-  // A change to a note not on display leaves the display as it is.
+  // A change to a note that cycling took off the display meanwhile leaves the display as it is.
+  const std::string second = Note(2).Content;
   WhileOpen([&] {
+    Tick();
     editor->NoteEdit->SetText("Call Bob");
     ClickCentre(editor->StickBtn);
   });
-  editor->EditNote(2);
-  EXPECT_EQ(Text(), "Buy oat milk");
+  form->Run(TStickCommand::Edit);
+  EXPECT_EQ(Text(), second);
+  EXPECT_EQ(Note(1).Content, "Call Bob");
   Tick();
   EXPECT_EQ(Text(), "Call Bob");
 }
@@ -384,7 +363,7 @@ TEST_F(EditorTest, AltEEstimatesFromTheTextBoxWithoutTypingAnE) {
     EXPECT_EQ(editor->ExposureEdit->Text(), "5");
     EXPECT_EQ(editor->NoteEdit->TextLength(), 51);
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
 }
 
 }  // namespace

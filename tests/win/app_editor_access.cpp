@@ -63,7 +63,7 @@ TEST_F(EditorAccessTest, FieldsReadAsTheirLabelsAndTheKeyboardAndDefaultAreInThe
     ASSERT_EQ(client.acc->get_accFocus(&focused), S_OK);
     EXPECT_EQ(focused.vt == VT_I4 ? focused.lVal : -1, cancel);
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_TRUE(ran_steps);
 }
 
@@ -81,7 +81,7 @@ TEST_F(EditorAccessTest, Bug_TheNoteBoxBrowseAndTheArrowsDidNotSayWhatTheyAre) {
     EXPECT_EQ(NameAndRole(editor->ExposureEdit->ButtonHandle()),
               Read("Exposure Time (seconds)", ROLE_SYSTEM_SPINBUTTON));
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_TRUE(ran_steps);
 }
 

@@ -56,12 +56,12 @@ TEST_F(EditorKeyboardTest, CentredModalAndTabReachesEveryControlFromTheNoteText)
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 1);
     Application->ProcessMessages();
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_EQ(order, (std::vector<TControl*>{editor->NoteEdit, editor->AttachmentEdit, editor->BrowseButton,
                                            editor->ExposureEdit, editor->EstimateButton, editor->CancelBtn,
                                            editor->StickBtn, editor->NoteEdit}));
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), 0);
+  EXPECT_EQ(Notes().NoteCount(), 0);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
@@ -74,7 +74,7 @@ TEST_F(EditorKeyboardTest, EveryOpeningPutsTheKeyboardInTheTextAfterWhatItHolds)
     Tab();  // the keyboard elsewhere when the dialog closes
     Tab();
   });
-  editor->NewNote();
+  form->Run(TStickCommand::New);
   EXPECT_EQ(first, editor->NoteEdit);
 
   TControl* second = nullptr;
@@ -83,7 +83,8 @@ TEST_F(EditorKeyboardTest, EveryOpeningPutsTheKeyboardInTheTextAfterWhatItHolds)
     second = Keyboard();
     SendMessageW(editor->NoteEdit->Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
   });
-  editor->EditNote(1);
+  form->ShowNote(1);
+  form->Run(TStickCommand::Edit);
   EXPECT_EQ(second, editor->NoteEdit);
   EXPECT_EQ(caret.cpMin, 5);
   EXPECT_EQ(caret.cpMax, 5);

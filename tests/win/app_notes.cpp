@@ -24,9 +24,7 @@ TEST(NotesOnDisk, ThePlatformReadsBackEveryNoteWeSave) {
   std::mt19937 rng(3);
   for (const bool ascii : {true, false}) {
     TScratchFolder folder;  // each round a file of its own: a second save would go on top of the first
-    TNoteList list(&SystemFileStore());
-    list.SetProgramFolder(Narrow(folder.Path()));
-    list.BuildNotesPath();
+    TNoteList list(&SystemFileStore(), NotesPathIn(Narrow(folder.Path())));
     for (int k = 1; k <= MaxNotes; ++k) {
       std::string text[2];
       for (std::string& t : text) {
@@ -59,8 +57,7 @@ TEST(NotesOnDisk, AFileThePlatformWroteLoads) {
   WritePrivateProfileStringW(L"Note1", L"Exposure", L"5000", file.c_str());
   WritePrivateProfileStringW(L"Note2", L"Content", L"Caf\u00e9 \u20ac", file.c_str());
   WritePrivateProfileStringW(L"Note2", L"Attach", L"C:\\Reports\\week.xls", file.c_str());
-  TNoteList list(&SystemFileStore());
-  list.SetNotesPath(Narrow(file));
+  TNoteList list(&SystemFileStore(), Narrow(file));
   list.LoadNotes();
   ASSERT_EQ(list.NoteCount(), 2);
   EXPECT_EQ(list.Notes(1).Content, "Call the garage");
@@ -79,9 +76,7 @@ TEST(NotesOnDisk, ASaveGoesThroughLinksAndKeepsTheFilesMode) {
   ASSERT_TRUE(PutFile(elsewhere / L"real.msg", "[General]\r\nN=1\r\n[Note1]\r\nContent=old\r\n"));
   ASSERT_TRUE(RunUnixScript("chmod 600 '" + e + "/real.msg' && ln -s '" + e + "/real.msg' '" + e + "/hop.msg' && ln -s '" +
                             e + "/hop.msg' '" + p + "/notices.msg'"));
-  TNoteList list(&SystemFileStore());
-  list.SetProgramFolder(Narrow(program.Path()));
-  list.BuildNotesPath();
+  TNoteList list(&SystemFileStore(), NotesPathIn(Narrow(program.Path())));
   list.LoadNotes();
   ASSERT_EQ(list.NoteCount(), 1);
   ASSERT_TRUE(list.AppendNote({.Content = "new", .Exposure = 3000}));
@@ -100,9 +95,7 @@ TEST(NotesOnDisk, AReadOnlyProgramFolderRaisesAndLosesNothing) {
   const std::wstring file = folder / L"notices.msg";
   const std::string old = NotesFileText({{.content = "old", .exposure = 3000}});
   ASSERT_TRUE(PutFile(file, old));
-  TNoteList list(&SystemFileStore());
-  list.SetProgramFolder(Narrow(folder.Path()));
-  list.BuildNotesPath();
+  TNoteList list(&SystemFileStore(), NotesPathIn(Narrow(folder.Path())));
   list.LoadNotes();
   list.AppendNote({.Content = "new", .Exposure = 3000});
   TReadOnlyFolder readOnly(folder.Path());

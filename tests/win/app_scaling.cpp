@@ -110,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, StickScalingTest, testing::Values(120, 144, 192));
 // The dialogs: client areas, their fonts' point sizes, the oval buttons' rings and the tab icon.
 TEST(DialogScaling, EditorAndAboutBoxScaleTheirClientAreasFontsBevelsAndIcons) {
   WithFakeSystem sys;
-  TNoteList notes;
-  TEditorForm editor(nullptr, notes, Context());
+  TEditorForm editor(nullptr, Context());
   MoveToDpi(editor, 144, {225, 235});
   EXPECT_EQ(ClientSize(editor).cx, ScaleForDpi(225, 144));
   EXPECT_EQ(ClientSize(editor).cy, ScaleForDpi(235, 144));

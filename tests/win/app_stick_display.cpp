@@ -117,7 +117,7 @@ TEST_P(TrashTest, DeletesTheShownNoteAndShowsTheOneThatFollows) {
   EXPECT_EQ(Text(), c.after.first);
   EXPECT_EQ(Counter(), c.after.second);
   EXPECT_EQ(Ui(form).AttachmentButton->Visible(), c.attachVisible);
-  EXPECT_EQ(notes.NoteCount(), c.countAfter);
+  EXPECT_EQ(Notes().NoteCount(), c.countAfter);
   // On disk at once: a crash right after brings no deleted note back.
   EXPECT_NE(GetFile(NotesFile()).find("N=" + std::to_string(c.countAfter) + "\r\n"), std::string::npos);
 }
@@ -132,14 +132,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StickDisplayTest, TrashDoesNothingWithoutANoteOnDisplay) {
   Start(kThree, /*cycling=*/true);  // nothing shown before the first tick
   ClickOn(Ui(form).TrashSpeedBtn);
-  EXPECT_EQ(notes.NoteCount(), 3);
+  EXPECT_EQ(Notes().NoteCount(), 3);
   Tick();
   ClickOn(Ui(form).TrashSpeedBtn);  // note 1 goes
   ClickOn(Ui(form).TrashSpeedBtn);
   ClickOn(Ui(form).TrashSpeedBtn);
   EXPECT_EQ(Now(), Display("", "0 / 0"));
   ClickOn(Ui(form).TrashSpeedBtn);  // nothing left: nothing happens
-  EXPECT_EQ(notes.NoteCount(), 0);
+  EXPECT_EQ(Notes().NoteCount(), 0);
   EXPECT_TRUE(Ui(form).CycleTimer->Enabled());  // the timer keeps its running state throughout
 }
 
@@ -158,8 +158,8 @@ TEST_F(StickDisplayTest, CyclingRunsNoTimerWithFewerThanTwoNotes) {
   EXPECT_TRUE(Ui(form).CycleTimer->Enabled());
   EXPECT_FALSE(Ui(form).CycleTimer->Armed());
 
-  ASSERT_TRUE(notes.AppendNote({.Content = "D", .Exposure = 7000}));  // as the editor adds one
-  form->ShowNote(notes.NoteCount());
+  ASSERT_TRUE(Notes().AppendNote({.Content = "D", .Exposure = 7000}));  // as the editor adds one
+  form->ShowNote(Notes().NoteCount());
   EXPECT_TRUE(Ui(form).CycleTimer->Armed());
   EXPECT_EQ(Ui(form).CycleTimer->Interval(), 7000u);
 
@@ -247,7 +247,7 @@ TEST_F(StickDisplayTest, CtrlKeysStepTrashAndCloseAndNothingHappensWithoutCtrl) 
   for (WORD key : {WORD(VK_RIGHT), WORD(VK_LEFT), WORD('T'), WORD('A'), WORD('X'), WORD('N'), WORD('E')})
     PressKey(key, false);
   EXPECT_EQ(Text(), "A");
-  EXPECT_EQ(notes.NoteCount(), 3);
+  EXPECT_EQ(Notes().NoteCount(), 3);
   EXPECT_TRUE(system.shell.empty());
   EXPECT_TRUE(form->Visible());
 

@@ -23,13 +23,14 @@ TEST_F(EditorTest, TheTraysCommandsBringTheOpenEditorForwardInsteadOfActing) {
     form->Run(TStickCommand::HideWindow);
     form->Run(TStickCommand::New);  // no second editor over the first
     EXPECT_TRUE(system.boxes.empty());
-    EXPECT_EQ(notes.NoteCount(), 2);
+    EXPECT_EQ(Notes().NoteCount(), 2);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(editor->Modal());
     EXPECT_EQ(editor->NoteEdit->Text(), "A, changed");
     ClickCentre(editor->StickBtn);
   });
-  editor->EditNote(1);
+  form->ShowNote(1);
+  form->Run(TStickCommand::Edit);
   EXPECT_FALSE(open_after_steps);
   EXPECT_NE(FileText().find("Content=A, changed\r\n"), std::string::npos);
   EXPECT_NE(FileText().find("N=2\r\n"), std::string::npos);
@@ -62,7 +63,7 @@ TEST_F(StickTest, ExitEndsTheAboutBoxAndTheTrashAllQuestionAndCloses) {
   system.during_box = [&] { form->Run(TStickCommand::Exit); };
   form->Run(TStickCommand::TrashAll);
   EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(notes.NoteCount(), 2);
+  EXPECT_EQ(Notes().NoteCount(), 2);
   EXPECT_NE(GetFile(NotesFile()).find("N=2\r\n"), std::string::npos);
 }
 
@@ -72,7 +73,7 @@ TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
     editor->NoteEdit->SetText("B, changed");
     // Meanwhile the file lost note B from outside, and the list was reloaded.
     ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"A", "", 3000}})));
-    form->NotesFolderChanged();
+    session->FolderChanged();
     ClickCentre(editor->StickBtn);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find(L"no longer in the list"), std::wstring::npos);
@@ -80,16 +81,17 @@ TEST_F(EditorTest, AnEditedNoteThatIsGoneSaysSoAndTheTextStaysToBeStuckAsNew) {
     EXPECT_EQ(editor->NoteEdit->Text(), "B, changed");
     ClickCentre(editor->StickBtn);  // now adds it
   });
-  editor->EditNote(2);
+  form->ShowNote(2);
+  form->Run(TStickCommand::Edit);
   EXPECT_FALSE(open_after_steps);
-  EXPECT_EQ(notes.NoteCount(), 2);
+  EXPECT_EQ(Notes().NoteCount(), 2);
   EXPECT_EQ(Note(2).Content, "B, changed");
 }
 
 TEST_F(StickTest, AnOutsideChangeIsShownAndASaveAfterOneKeepsBoth) {
   Start({{"A", "", 3000}, {"B", "", 3000}});
   ASSERT_TRUE(PutFile(NotesFile(), NotesFileText({{"A", "", 3000}, {"B", "", 3000}, {"C by hand", "", 3000}})));
-  form->NotesFolderChanged();
+  session->FolderChanged();
   EXPECT_EQ(Counter(), "1 / 3");
   EXPECT_EQ(Text(), "A");
   // Changed again, and this time our deletion comes before the notification.
@@ -112,14 +114,14 @@ TEST_F(StickTest, AChangeOfTheFileOnDiskReachesTheWindowThroughTheMessageLoop) {
   // the loop.
   const UINT_PTR guard = SetTimer(nullptr, 0, 10000, nullptr);
   bool guardFired = false;
-  while (notes.NoteCount() != 2 && !guardFired) {
+  while (Notes().NoteCount() != 2 && !guardFired) {
     MSG msg;
     if (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) && msg.wParam == guard) guardFired = true;
     Application->HandleMessage();
   }
   KillTimer(nullptr, guard);
   EXPECT_FALSE(guardFired);
-  EXPECT_EQ(notes.NoteCount(), 2);
+  EXPECT_EQ(Notes().NoteCount(), 2);
 }
 
 TEST_F(StickTest, AnAttachmentTheShellCannotOpenSaysWhyAndAnOverlongOneNeverReachesIt) {

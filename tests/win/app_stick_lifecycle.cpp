@@ -17,7 +17,7 @@ TEST_F(StickTest, ALaterActivationNeitherReloadsTheFileNorReappliesTheSwitches) 
   form->Run(TStickCommand::Clock);        // clock off
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
   Activate();
-  EXPECT_EQ(notes.NoteCount(), 1);
+  EXPECT_EQ(Notes().NoteCount(), 1);
   EXPECT_EQ(Text(), "B");
   EXPECT_TRUE(Ui(form).CycleButton->Down());
   EXPECT_FALSE(form->ClockShown());
@@ -41,8 +41,8 @@ TEST_F(StickTest, TheFirstShowLoadsTheNotesEvenWithoutAnActivation) {
 TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChanges) {
   Start({{"A", "", 3000}});
   form->Show();
-  RefusingStore store;
-  notes.SetFileStore(&store);
+  RefusingStore refusing;
+  store.target = &refusing;
   ClickOn(Ui(form).TrashSpeedBtn);  // says it could not save
   system.boxes.clear();
   system.box_answer = IDNO;
@@ -51,7 +51,7 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
                                                L"\nAccess is denied. Close anyway and lose the unsaved changes?"});
   EXPECT_EQ(system.boxes[0].flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(form->Visible());
-  EXPECT_TRUE(notes.Unsaved());
+  EXPECT_TRUE(Notes().Unsaved());
 
   system.box_answer = IDYES;
   form->Run(TStickCommand::Exit);
@@ -62,8 +62,8 @@ TEST_F(StickTest, AFailedSaveHoldsUpTheCloseOnlyUntilTheUserAgreesToLoseTheChang
 TEST_F(StickTest, WithNothingUnsavedTheCloseNeedsNoWriteAtAll) {
   Start({{"A", "", 3000}});
   form->Show();
-  RefusingStore store;
-  notes.SetFileStore(&store);
+  RefusingStore refusing;
+  store.target = &refusing;
   registry.user = ScratchRegistry::Refusal::OpenFails;  // nor can the settings be written
   form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());
@@ -76,7 +76,7 @@ TEST_F(StickTest, AStartAndAnExitWithoutAChangeLeaveTheFileByteForByte) {
   const std::string original = "[General]\nN=1\r[Note1]\nContent=" + std::string(5000, 'x') + "\nColour=red";
   ASSERT_TRUE(PutFile(NotesFile(), original));
   Start();
-  EXPECT_EQ(notes.Notes(1).Content.size(), 5000u);
+  EXPECT_EQ(Notes().Notes(1).Content.size(), 5000u);
   form->Show();
   form->Run(TStickCommand::Exit);
   EXPECT_FALSE(form->Visible());
@@ -115,7 +115,7 @@ TEST_F(StickTest, AFileNotReadInFullIsLeftUntouchedAndTheProgramStillCloses) {
     ASSERT_EQ(system.boxes.size(), 1u);
     EXPECT_EQ(system.boxes[0].text.find(c.says), 0u) << Narrow(system.boxes[0].text);
     EXPECT_EQ(Counter(), c.counter);
-    TEditorForm editor(nullptr, notes, Context());
+    TEditorForm editor(nullptr, Context());
     form->SetDialogs(&editor, nullptr);
     form->Run(TStickCommand::New);  // refused with the same words, the editor never opens
     ClickOn(Ui(form).TrashSpeedBtn);     // so is Trash, whether a note is shown or not
@@ -160,17 +160,17 @@ TEST_F(StickTest, AnInstallerThatAsksTheProgramToGoClosesItButALogoffDoesNot) {
 
 TEST_F(StickTest, ASessionEndIsHeldUpOnlyByChangesThatCannotBeSaved) {
   Start({{"A", "", 3000}, {"B", "", 3000}});
-  RefusingStore store;
-  notes.SetFileStore(&store);
+  RefusingStore refusing;
+  store.target = &refusing;
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing unsaved
   ClickOn(Ui(form).TrashSpeedBtn);
   system.boxes.clear();
   EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
   EXPECT_TRUE(system.boxes.empty());  // the system shows the reason; no box in the way of the logoff
-  store.refuse = false;
+  refusing.refuse = false;
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // ending all the same
   EXPECT_NE(GetFile(NotesFile()).find("N=1"), std::string::npos);
-  EXPECT_FALSE(notes.Unsaved());
+  EXPECT_FALSE(Notes().Unsaved());
 }
 
 // Regression: a hand-over from a second start that arrived while the running copy was still

@@ -1,4 +1,4 @@
-// The note window's settings: what creation and the first activation read, what SaveAll writes
+// The note window's settings: what creation and the first activation read, what the end of the program writes
 // and in which order, the switches and their menu commands, and the machine-wide autorun entry
 // when the machine refuses it.
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ TEST_F(StickTest, AWrongTypedValueCostsThatValueAlone) {
   Create();
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Invalid data type for 'top'\nInvalid data type for 'left'"});
   EXPECT_TRUE(TopMost(*form));
-  form->SaveAll();
+  SaveAll();
   EXPECT_EQ(registry.Setting(L"Stay"), L"1");
   EXPECT_EQ(registry.Setting(L"left"), L"15");
 }
@@ -173,7 +173,7 @@ TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
   form->Run(TStickCommand::Trash);
   // The deleted note is gone from the file at once, its section with it.
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=1\r\n[Note1]\r\nContent=B\r\nAttach=\r\nExposure=3000\r\n");
-  form->SaveAll();
+  SaveAll();
   const std::pair<const wchar_t*, const wchar_t*> values[] = {{L"top", L"80"},  {L"left", L"120"}, {L"On", L"0"},
                                                               {L"Stay", L"1"},  {L"Clock", L"0"},  {L"Run", L"0"}};
   for (const auto& [name, value] : values) EXPECT_EQ(registry.Setting(name), value) << name;
@@ -182,14 +182,14 @@ TEST_F(StickTest, EveryChangeOfTheListOrASwitchIsStoredAtOnce) {
 
 TEST_F(StickTest, ADeletionThatCannotBeSavedSaysWhyAndStaysUnsaved) {
   Start({{"A", "", 3000}});
-  RefusingStore store;
-  notes.SetFileStore(&store);
+  RefusingStore refusing;
+  store.target = &refusing;
   ClickOn(Ui(form).TrashSpeedBtn);
   const std::wstring expected = L"Unable to write to " + NotesFile() + L"\nAccess is denied.";
   EXPECT_EQ(Boxes(), std::vector<std::wstring>{expected});
-  EXPECT_TRUE(notes.Unsaved());
+  EXPECT_TRUE(Notes().Unsaved());
   try {
-    form->SaveAll();
+    SaveAll();
     ADD_FAILURE() << "the save went through";
   } catch (const Exception& e) {
     EXPECT_EQ(Wide(e.Message()), expected);
@@ -204,10 +204,10 @@ TEST_F(StickTest, ASwitchThatCannotBeStoredSaysSoAndTheNotesStillSave) {
     registry.user = refusal;
     system.boxes.clear();
     form->Run(TStickCommand::AlwaysOnTop);
-    EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'top'"});
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Failed to set data for 'Stay'"});  // the one it changes
   }
   ClickOn(Ui(form).TrashSpeedBtn);
-  form->SaveAll();  // settings that cannot be written hold nothing up
+  SaveAll();  // settings that cannot be written hold nothing up
   EXPECT_NE(GetFile(NotesFile()).find("N=0"), std::string::npos);
 }
 
@@ -293,12 +293,12 @@ TEST_F(StickTest, TrashAllNotesAsksFirstAndEmptiesTheListOnYes) {
   ASSERT_EQ(system.boxes.size(), 1u);
   EXPECT_EQ(system.boxes[0].text, L"Are you sure you want to delete all the 3 notes?");
   EXPECT_EQ(system.boxes[0].caption, L"Delete all notes?");
-  // No is the default: a stray Enter keeps the notes.
+  // No is the default: a stray Enter keeps the Notes().
   EXPECT_EQ(system.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
-  EXPECT_EQ(notes.NoteCount(), 3);
+  EXPECT_EQ(Notes().NoteCount(), 3);
   system.box_answer = IDYES;
   form->Run(TStickCommand::TrashAll);
-  EXPECT_EQ(notes.NoteCount(), 0);
+  EXPECT_EQ(Notes().NoteCount(), 0);
   EXPECT_EQ(GetFile(NotesFile()), "[General]\r\nN=0\r\n");  // on disk at once, no text left
   EXPECT_EQ(Counter(), "0 / 0");
   EXPECT_EQ(Text(), "");

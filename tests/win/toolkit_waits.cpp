@@ -103,7 +103,7 @@ TEST(Waits, IdleTaskRunsOnceNothingIsWaitingAndOnlyOnce) {
   SetTimer(window.hwnd, 1, 1, nullptr);
   Sleep(20);  // the timer is due
   int runs = 0, postedSeen = -1, ticksSeen = -1;
-  TIdleTask task([&] {
+  TIdleTask task(Application, [&] {
     ++runs;
     postedSeen = window.posted;
     ticksSeen = window.ticks;
@@ -127,9 +127,9 @@ TEST(Waits, IdleTaskRunsOnceNothingIsWaitingAndOnlyOnce) {
 TEST(Waits, IdleTaskDestroyedBeforeItsTurnNeverRunsAndSpoilsNoOther) {
   Application->ProcessMessages();
   int early = 0, late = 0;
-  auto doomed = std::make_unique<TIdleTask>([&] { ++early; });
-  TIdleTask survivor([&] { ++late; });
-  TIdleTask killer([&] { doomed.reset(); });  // one task ending another that is also due
+  auto doomed = std::make_unique<TIdleTask>(Application, [&] { ++early; });
+  TIdleTask survivor(Application, [&] { ++late; });
+  TIdleTask killer(Application, [&] { doomed.reset(); });  // one task ending another that is also due
   killer.Start();
   doomed->Start();
   survivor.Start();

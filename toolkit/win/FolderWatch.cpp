@@ -5,13 +5,13 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Text.h"
 
-TFolderWatch::TFolderWatch(const std::string& folder, std::function<void()> changed)
-    : changed_(std::move(changed)) {
-  if (folder.empty() || !Application) return;
+TFolderWatch::TFolderWatch(TApplication& app, const std::string& folder, std::function<void()> changed)
+    : app_(app), changed_(std::move(changed)) {
+  if (folder.empty()) return;
   handle_ = FindFirstChangeNotificationW(
       ToWide(folder).c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
   if (!Active()) return;
-  Application->AddWaitHandle(handle_, [this] {
+  app_.AddWaitHandle(handle_, [this] {
     FindNextChangeNotification(handle_);  // re-armed first: a change during the callback is not missed
     if (changed_) changed_();
   });
@@ -19,6 +19,6 @@ TFolderWatch::TFolderWatch(const std::string& folder, std::function<void()> chan
 
 TFolderWatch::~TFolderWatch() {
   if (!Active()) return;
-  if (Application) Application->RemoveWaitHandle(handle_);
+  app_.RemoveWaitHandle(handle_);
   FindCloseChangeNotification(handle_);
 }

@@ -8,8 +8,9 @@
 
 class TFolderWatch {
  public:
-  // Watches nothing when the folder cannot be watched (Active() says so); never throws.
-  TFolderWatch(const std::string& folder, std::function<void()> changed);
+  // Served by app's loop (not owned; it MUST outlive the watch). Watches nothing when the folder
+  // cannot be watched (Active() says so); never throws.
+  TFolderWatch(class TApplication& app, const std::string& folder, std::function<void()> changed);
   ~TFolderWatch();
   TFolderWatch(const TFolderWatch&) = delete;
   TFolderWatch& operator=(const TFolderWatch&) = delete;
@@ -17,6 +18,7 @@ class TFolderWatch {
   bool Active() const { return handle_ != INVALID_HANDLE_VALUE; }
 
  private:
+  TApplication& app_;  // not owned
   HANDLE handle_ = INVALID_HANDLE_VALUE;  // closed by FindCloseChangeNotification, not CloseHandle
   std::function<void()> changed_;
 };

@@ -37,7 +37,7 @@ bool Settled(HWND foreground, HWND form) {
 
 void TForegroundReclaim::Deactivated(HWND form) {
   if (Settled(GetForegroundWindow(), form)) return;
-  ticks_left_ = kForegroundWatchTicks;
+  ticks_left_[form] = kForegroundWatchTicks;
   SetTimer(form, kForegroundWatch, kForegroundWatchMs, nullptr);
   // The first look comes as soon as this change is over (not from inside it: the stand-in's own
   // activation is still under way), ahead of the keys that follow; every key meanwhile is lost.
@@ -51,10 +51,9 @@ void TForegroundReclaim::Activated(HWND form) {
 bool TForegroundReclaim::Tick(HWND form, WPARAM timer, bool wanted) {
   if (timer != kForegroundWatch) return false;
   const HWND foreground = GetForegroundWindow();
-  if (--ticks_left_ <= 0 || !wanted || Settled(foreground, form)) {
+  if (--ticks_left_[form] <= 0 || !wanted || Settled(foreground, form) || (Unclaimed(foreground) && HandBack(form))) {
     KillTimer(form, kForegroundWatch);
-  } else if (Unclaimed(foreground) && HandBack(form)) {
-    KillTimer(form, kForegroundWatch);
+    ticks_left_.erase(form);
   }
   return true;
 }

@@ -368,13 +368,19 @@ void TForm::Deactivate() {
   if (OnDeactivate) OnDeactivate(this);
 }
 
+namespace {
+TActivationWatch* activation_watch = nullptr;  // not owned
+}  // namespace
+
+void SetActivationWatch(TActivationWatch* watch) { activation_watch = watch; }
+
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
       return;
     case WM_TIMER:
-      if (foreground_reclaim_.Tick(hwnd_, m.WParam, visible_ && !Active())) return;
+      if (activation_watch && activation_watch->Tick(hwnd_, m.WParam, visible_ && !Active())) return;
       break;
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
@@ -413,13 +419,13 @@ void TForm::WndProc(TMessage& m) {
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
-        if (visible_) foreground_reclaim_.Deactivated(hwnd_);
+        if (visible_ && activation_watch) activation_watch->Deactivated(hwnd_);
       } else {
         if (!HIWORD(m.WParam) && active_control_ && IsChild(hwnd_, active_control_) &&
             IsWindowVisible(active_control_) && IsWindowEnabled(active_control_))
           ::SetFocus(active_control_);
         if (!HIWORD(m.WParam) && (GetFocus() == nullptr || FormOfWindow(GetFocus()) != this)) ::SetFocus(hwnd_);
-        foreground_reclaim_.Activated(hwnd_);
+        if (activation_watch) activation_watch->Activated(hwnd_);
         Activate();
       }
       return;

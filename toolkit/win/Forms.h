@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "toolkit/win/Controls.h"
-#include "toolkit/win/ForegroundReclaim.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
@@ -102,7 +101,6 @@ class TForm : public TWinControl {
   TPosition position_ = TPosition::poDesigned;
   bool key_preview_ = false;
   bool key_repeat_ = false;
-  TForegroundReclaim foreground_reclaim_;
   bool modal_ = false;
   int modal_result_ = 0;
   HWND active_control_ = nullptr;  // the focus to give back on activation (a window of ours)
@@ -124,6 +122,20 @@ struct TFormHost {
   std::function<void()> MainFormPainted;
 };
 TFormHost& FormHost();
+
+// What watches every form's activation for the program as a whole; none unless the program
+// sets one (ForegroundReclaim.h).
+class TActivationWatch {
+ public:
+  virtual ~TActivationWatch() = default;
+  virtual void Deactivated(HWND form) = 0;
+  virtual void Activated(HWND form) = 0;
+  // A timer message of the form: true when it was the watch's. `wanted`: the form is shown and
+  // not active.
+  virtual bool Tick(HWND form, WPARAM timer, bool wanted) = 0;
+};
+// Not owned; null ends the watching.
+void SetActivationWatch(TActivationWatch* watch);
 
 // The form that a window belongs to, or nullptr.
 TForm* FormOfWindow(HWND hwnd);

@@ -4,20 +4,20 @@
 
 #include "toolkit/win/Application.h"
 
-TIdleTask::TIdleTask(std::function<void()> work) : work_(std::move(work)) {}
+TIdleTask::TIdleTask(TApplication* app, std::function<void()> work) : app_(app), work_(std::move(work)) {}
 
 TIdleTask::~TIdleTask() {
-  if (waiting_ && Application) Application->RemoveIdleTask(this);
+  if (waiting_ && app_) app_->RemoveIdleTask(this);
 }
 
 void TIdleTask::Start() {
   if (waiting_) return;
-  if (!Application) {
+  if (!app_) {
     if (work_) work_();
     return;
   }
   waiting_ = true;
-  Application->AddIdleTask(this);
+  app_->AddIdleTask(this);
 }
 
 void TIdleTask::Run() {

@@ -7,19 +7,20 @@
 
 class TIdleTask {
  public:
-  explicit TIdleTask(std::function<void()> work);
+  // The loop is app's (not owned; it MUST outlive the task); null: the work runs at Start.
+  TIdleTask(class TApplication* app, std::function<void()> work);
   ~TIdleTask();
   TIdleTask(const TIdleTask&) = delete;
   TIdleTask& operator=(const TIdleTask&) = delete;
 
-  // Asks for one run; nothing more when one is already asked for. Without an application object
-  // (no loop to wait for) the work runs now.
+  // Asks for one run; nothing more when one is already asked for.
   void Start();
   bool Waiting() const { return waiting_; }
 
  private:
   friend class TApplication;
   void Run();
+  TApplication* app_;  // not owned
   std::function<void()> work_;
   bool waiting_ = false;
 };

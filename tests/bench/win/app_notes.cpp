@@ -21,8 +21,7 @@ std::wstring Wide(const std::string& s) {
 void Compare(const std::wstring& folder, const char* label, const std::string& piece) {
   // A file of its own: a list saved on top of another run's file would be merged into it.
   DeleteFileW((folder + L"notices.msg").c_str());
-  TNoteList list(&SystemFileStore());
-  list.SetNotesPath(Utf16ToUtf8(std::u16string(folder.begin(), folder.end())) + "notices.msg");
+  TNoteList list(&SystemFileStore(), Utf16ToUtf8(std::u16string(folder.begin(), folder.end())) + "notices.msg");
   for (int k = 1; k <= MaxNotes; ++k) {
     std::string text;
     for (int i = 0; i < 200; ++i) text += i % 7 == 0 ? std::string(" ") : piece;
