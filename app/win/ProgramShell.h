@@ -36,6 +36,8 @@ class TProgramShell {
   // The notes are loaded: a second start may hand over from now on, and the folder is watched.
   void Started();
   void BringNoteWindowToFront();
+  // The first time the note goes to the tray, the user is told where it is.
+  void TellWhereTheNoteIs();
   bool QueryEndSession();
   void EndSession(bool ending, LPARAM how);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/StartupApproval.h"
+#include "toolkit/Exception.h"
 #include "toolkit/win/Registry.h"
 #include "toolkit/win/Text.h"
 
@@ -29,6 +30,10 @@ void TRegistryAutorun::Register() {
   TRegistry reg;
   reg.OpenKey(Str(RunKey), true);  // the user's own key; when it refuses, the write below says so
   reg.WriteString(Str(AutorunEntry), AutorunCommand(exe_));
+  if (!AutorunApprovedByWindows())
+    throw Exception(
+        "Windows is set not to start Zettly when you log on. To have it started, turn Zettly on "
+        "under Settings > Apps > Startup, or in the Startup tab of the Task Manager.");
 }
 
 void TRegistryAutorun::Unregister() {

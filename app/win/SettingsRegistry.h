@@ -17,7 +17,9 @@ class TRegistrySettings final : public TSettingsSource {
 class TRegistryAutorun final : public TAutorunEntry {
  public:
   explicit TRegistryAutorun(std::string exePath) : exe_(std::move(exePath)) {}
-  // Raises "Failed to set data for 'Zettly'" when the key refuses.
+  // Raises "Failed to set data for 'Zettly'" when the key refuses, and says how to turn Zettly on
+  // in Windows' own start-up switch when that keeps the entry from running (the entry is written
+  // all the same, for when the user does).
   void Register() override;
   // Removes the entry there, and one an older version left under the machine's key where that
   // is permitted.

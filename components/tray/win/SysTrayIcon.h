@@ -64,8 +64,11 @@ class TSysTrayIcon : public TCustomTrayIcon {
   // Restores the application and shows its main form in front; the tray icon stays.
   void ShowMainWindow();
   // Hides the main form and the application's taskbar button; the tray icon stays.
+  // OnHiddenToTray follows.
   void HideMainWindow();
+  TNotifyEvent OnHiddenToTray;
   void HideApplicationButton();
+  // Shows the icon and, once the shell holds it, hides the main window into the tray.
   virtual void SendToTray();
   void OpenPopupMenu() override;
   virtual void FireCycle();

@@ -33,6 +33,7 @@ void TSysTrayIcon::HideMainWindow() {
   if (!OwnerControl() || !Application || !Application->MainForm()) return;
   Application->MainForm()->Hide();
   HideApplicationButton();
+  if (OnHiddenToTray) OnHiddenToTray(this);
 }
 
 void TSysTrayIcon::ShowMainWindow() {
@@ -45,8 +46,10 @@ void TSysTrayIcon::ShowMainWindow() {
 }
 
 void TSysTrayIcon::SendToTray() {
-  HideMainWindow();
   SetIconVisible(true);
+  // An icon the shell has not taken (not ready yet, or refused) is nothing to come back by: the
+  // window then stays as the user left it, minimised with its taskbar button.
+  if (Docked()) HideMainWindow();
 }
 
 // --- popup menu ------------------------------------------------------------------------------
@@ -132,6 +135,7 @@ bool TSysTrayIcon::TryMinimizeToTray(TMessage& m) {
   if (!minimize_to_tray_ || !OnMinimizeToTray) return false;
   OnMinimizeToTray(this);
   SendToTray();
+  if (!Docked()) return false;  // an ordinary minimise, to the taskbar
   m.Result = 1;
   return true;
 }
