@@ -24,7 +24,6 @@ class FakeSystem : public TSystemServices {
   int box_answer = IDOK;
   std::function<void()> during_box;  // runs while a box is up, as the user or the system would
   INT_PTR shell_result = 42;         // 32 or less: the shell's failure codes
-  std::function<void()> during_shell;  // runs inside the shell's call
   SYSTEMTIME time{2026, 12, 1, 7, 9, 5, 7, 250};
   POINT cursor{0, 0};
   SHORT keys[256] = {};
@@ -44,7 +43,6 @@ class FakeSystem : public TSystemServices {
   HINSTANCE ShellExecute(HWND owner, const std::wstring& op, const std::wstring& file, const std::wstring& params,
                          const std::wstring& dir, int show) override {
     shell.push_back({owner, op, file, params, dir, show});
-    if (during_shell) during_shell();
     return reinterpret_cast<HINSTANCE>(shell_result);
   }
   BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override {
