@@ -1,7 +1,7 @@
 # Makes Zettly.msi with wixl:
 #   cmake -DWIXL=<wixl> -DPYTHON=<python3> -DSOURCE=<this folder> -DEXE=<Zettly.exe>
 #     -DHELP=<help.chm> -DICON=<program icon> -DACTIONS=<SetupActions.dll> -DVERSION=<x.y.z> [-DEPOCH=<seconds>] -DSTAGE=<work folder>
-#     -DOUTPUT=<Zettly.msi> -P BuildMsi.cmake
+#     -DOUTPUT=<Zettly.msi> [-DSIGN_CERT=<certificate> -DSIGNER=<sign-file>] -P BuildMsi.cmake
 # The same inputs give the same bytes: the files go into the package's cabinet with the given
 # date, the codes are derived rather than drawn at random, and the dates that wixl takes from
 # the clock are set to the given one.
@@ -14,6 +14,18 @@ file(COPY_FILE ${EXE} ${STAGE}/Zettly.exe)
 file(COPY_FILE ${HELP} ${STAGE}/help.chm)
 file(COPY_FILE ${ICON} ${STAGE}/Zettly.ico)
 file(COPY_FILE ${ACTIONS} ${STAGE}/SetupActions.dll)
+# With a certificate the program and the DLL are signed before they are packed.
+function(sign file)
+  if(NOT "${SIGN_CERT}" STREQUAL "")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ZETTLY_SIGN_CERT=${SIGN_CERT} ${SIGNER} ${file}
+      WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "could not sign ${file}")
+    endif()
+  endif()
+endfunction()
+sign(Zettly.exe)
+sign(SetupActions.dll)
 execute_process(COMMAND touch -d @${EPOCH} Zettly.exe help.chm Zettly.ico SetupActions.dll WORKING_DIRECTORY ${STAGE}
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -51,4 +63,5 @@ execute_process(COMMAND ${PYTHON} ${SOURCE}/pin_msi_summary.py ${STAGE}/Zettly.m
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "could not pin the installer's summary information")
 endif()
+sign(Zettly.msi)
 file(RENAME ${STAGE}/Zettly.msi ${OUTPUT})

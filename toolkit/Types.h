@@ -18,7 +18,8 @@ constexpr TColor clSystemColor = 0x80000000;
 constexpr TColor clBtnFace = clSystemColor | 15, clGrayText = clSystemColor | 17,
                  clWindow = clSystemColor | 5, clWindowText = clSystemColor | 8,
                  clInfoBk = clSystemColor | 24, clInfoText = clSystemColor | 23,
-                 clBtnShadow = clSystemColor | 16, clBtnHighlight = clSystemColor | 20;
+                 clBtnShadow = clSystemColor | 16, clBtnHighlight = clSystemColor | 20,
+                 clBtnText = clSystemColor | 18, clHotLight = clSystemColor | 26;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0 && c != clNone; }
 constexpr TColor RGBColor(int r, int g, int b) {

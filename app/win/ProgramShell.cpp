@@ -1,6 +1,7 @@
 #include "app/win/ProgramShell.h"
 
 #include "app/res/resource.h"
+#include "app/win/SettingsRegistry.h"
 #include "app/win/SingleInstance.h"
 #include "components/tray/win/SysTrayIcon.h"
 #include "toolkit/win/ProgramFolder.h"
@@ -52,6 +53,7 @@ void TProgramShell::CreateTrayIcon() {
   tray_icon_->SetMinimizeToTray(true);
   tray_icon_->SetShellVersionMode(2);  // Enter and the menu key on the icon reach us too
   tray_icon_->LoadedAll();             // made after the window's components were loaded
+  tray_icon_->OnHiddenToTray = [this](TObject*) { TellWhereTheNoteIs(); };
   // The Linux launcher says when the desktop has no notification area, where Wine would frame the
   // icon in a window of its own. Then there is no icon and nothing to hide into; the menu stays.
   const bool no_area = GetEnvironmentVariableW(L"ZETTLY_NO_TRAY_ICON", nullptr, 0) > 0;
@@ -68,6 +70,20 @@ void TProgramShell::CreateTrayIcon() {
     tray_icon_->SetIconVisible(true);
   };
   show_tray_icon_.Start();
+}
+
+void TProgramShell::TellWhereTheNoteIs() {
+  // Once for the user: Windows 11 (and often 10) puts a new icon among the hidden ones, so the
+  // note seems gone. A balloon the shell did not take is tried again the next time.
+  try {
+    if (TrayNoticeGiven()) return;
+    if (tray_icon_->ShowBalloon("Zettly is still running",
+                                "Your note is in the notification area: click its icon to bring it back. "
+                                "No icon? Click ^ beside the clock, or start Zettly again."))
+      RememberTrayNotice();
+  } catch (const std::exception&) {
+    // Not remembered: said again next time, which is better than never.
+  }
 }
 
 void TProgramShell::Started() {

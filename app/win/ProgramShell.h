@@ -38,6 +38,8 @@ class TProgramShell {
   // Says at once, with the note on the screen, when its folder cannot keep the notes.
   void CheckProgramFolder();
   void BringNoteWindowToFront();
+  // The first time the note goes to the tray, the user is told where it is.
+  void TellWhereTheNoteIs();
   bool QueryEndSession();
   void EndSession(bool ending, LPARAM how);
 

@@ -73,8 +73,15 @@ void TStickForm::FormCreate() {
     // The window comes up all the same, where the values read so far put it.
     ctx_.App.HandleException(e);
   }
-  SetTop(session_.Settings().Top);
-  SetLeft(session_.Settings().Left);
+  TPoint place{session_.Settings().Left, session_.Settings().Top};
+  // The first place counts from the primary monitor's work area: a taskbar at the top or on the
+  // left would cover a note at 15, 15 of the screen.
+  const TSettings first = DefaultSettings();
+  RECT area{};
+  if (place.X == first.Left && place.Y == first.Top && SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+    place = {area.left + place.X, area.top + place.Y};
+  SetTop(place.Y);
+  SetLeft(place.X);
   KeepOnScreen();
   ShowDateHint(*DigitalClock);  // a hint from the start, so it has a tooltip
 }

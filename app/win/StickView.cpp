@@ -2,9 +2,11 @@
 // switches, the questions and dialogs the session asks for, the keys, dragging the window by the
 // note text, and what the controls tell a screen reader.
 #include "app/win/AttachmentQuestion.h"
+#include "app/win/HelpFileMark.h"
 #include "app/win/ShellOpen.h"
 #include "app/win/StickForm.h"
 #include "components/tray/win/SysTrayIcon.h"
+#include "toolkit/win/Accessible.h"
 #include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
@@ -17,6 +19,8 @@ void TStickForm::ShowNote(const TNotice* note, const std::string& counter, uint3
     CycleTimer->SetEnabled(false);
     CycleTimer->SetInterval(interval);
     CycleTimer->SetEnabled(running);
+    // Read out as it comes up (a step, the cycling): the reader's focus stays where it was.
+    if (HandleAllocated() && IsWindowVisible(hwnd_)) AnnounceControl(*NoteLabel);
   } else {
     CycleTimer->SetInterval(0);  // an empty list: nothing to cycle through
   }
@@ -84,14 +88,15 @@ void TStickForm::RunWindowCommand(TStickCommand command, const std::string& targ
     case TCommand::About:
       if (dialogs_.About()) dialogs_.About()->ShowModal();
       break;
-    case TCommand::Help: OpenWithShell(ctx_.App, session_.Notes().Folder() + "help.chm", "help file"); break;
+    case TCommand::Help: OpenHelpFile(ctx_.App, session_.Notes().Folder() + "help.chm"); break;
     case TCommand::ShowWindow:
       if (tray_icon_) tray_icon_->ShowMainWindow();
       else BringToFront();
       break;
     case TCommand::HideWindow:
       ctx_.App.Minimize();
-      if (tray_icon_) tray_icon_->HideMainWindow();
+      // Until the shell has taken the icon, the taskbar button is the way back: it stays.
+      if (tray_icon_ && tray_icon_->Docked()) tray_icon_->HideMainWindow();
       break;
     case TCommand::Exit: Close(); break;
     default: break;

@@ -159,6 +159,10 @@ void TOvalButtonState::SetColor(TColor color) {
   host_.RepaintLater();
 }
 
+void TOvalButtonState::DeriveBevelColors() {
+  ComputeBevelColorsTenths(color_, kHighlightTenths, kShadowTenths, highlight_, shadow_, sysColor_);
+}
+
 void TOvalButtonState::SetDown(bool down) {
   if (down == down_) return;
   down_ = down;

@@ -60,6 +60,8 @@ class TOvalButtonState {
   // Properties. Setters compare, store, then repaint; Down and Flat also set BevelState.
   TColor Color() const { return color_; }
   void SetColor(TColor color);  // also derives HighlightColor and ShadowColor
+  // Derives the bevel colours again, without a repaint: a system colour now stands for another.
+  void DeriveBevelColors();
   bool Down() const { return down_; }
   void SetDown(bool down);
   bool Flat() const { return flat_; }

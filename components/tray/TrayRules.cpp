@@ -16,16 +16,20 @@ TShiftState ShiftFromAsyncKeys(const std::function<int16_t(int)>& asyncKeyState)
 
 bool ShellRestartMessageAvailable(uint32_t comctlVersion) { return comctlVersion >= ((4u << 16) | 71u); }
 
+std::u16string ShellTextField(std::string_view text, size_t maxUnits) {
+  std::u16string field = Utf8ToUtf16(text);
+  if (field.size() > maxUnits) {
+    size_t keep = maxUnits;
+    const char16_t last = field[keep - 1];
+    if (last >= 0xD800 && last <= 0xDBFF) --keep;  // its other half would be cut off
+    field.resize(keep);
+  }
+  return field;
+}
+
 std::u16string TrayTip(std::string_view hint, bool showHint) {
   if (hint.empty() || !showHint) return {};
-  std::u16string tip = Utf8ToUtf16(hint);
-  if (tip.size() > kTrayTipMax) {
-    size_t keep = kTrayTipMax;
-    const char16_t last = tip[keep - 1];
-    if (last >= 0xD800 && last <= 0xDBFF) --keep;  // its other half would be cut off
-    tip.resize(keep);
-  }
-  return tip;
+  return ShellTextField(hint, kTrayTipMax);
 }
 
 int LimitIconIndex(int index, int count) { return index >= count ? count - 1 : index; }

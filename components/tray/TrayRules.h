@@ -32,6 +32,19 @@ bool ShellRestartMessageAvailable(uint32_t comctlVersion);
 // split), nothing when the hint is empty or not to be shown.
 std::u16string TrayTip(std::string_view hint, bool showHint);
 constexpr size_t kTrayTipMax = 127;
+// A text as one of the shell's fixed fields holds it: at most maxUnits UTF-16 units, a surrogate
+// pair not split (the balloon's title holds 63, its text 255).
+std::u16string ShellTextField(std::string_view text, size_t maxUnits);
+constexpr size_t kBalloonTitleMax = 63, kBalloonTextMax = 255;
+
+// The shell refuses a new icon while it is not ready (at log-on) or too busy to answer in time;
+// a refused add is tried again this often, for about a minute.
+constexpr uint32_t kAddRetryMs = 2000;
+constexpr int kAddRetries = 30;
+// A notification area that sizes a new icon after taking it (an X tray under Wine) may show the
+// picture painted at the first size beside the new one, or none: the image is sent once more
+// this long after the add, when the area has settled.
+constexpr uint32_t kSettleMs = 1500;
 
 // An image index for a list of `count` images: only the upper bound is enforced.
 int LimitIconIndex(int index, int count);

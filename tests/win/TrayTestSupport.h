@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,11 @@ class RecordingPopupMenu : public TPopupMenu {
     TComponent* from;
   };
   std::vector<Call> calls;
-  void Popup(int x, int y) override { calls.push_back({x, y, PopupComponent()}); }
+  std::function<void()> while_open;  // what the user does in the menu (nothing: cancelled)
+  void Popup(int x, int y) override {
+    calls.push_back({x, y, PopupComponent()});
+    if (while_open) while_open();
+  }
 
   TMenuItem* AddItem(const std::string& caption, bool isDefault, std::vector<std::string>* clicks) {
     auto* item = new TMenuItem(this);

@@ -156,6 +156,26 @@ TEST_F(StickAccessTest, AStepAnnouncesTheNewNoteAndCounterToAListeningReader) {
   EXPECT_EQ(Name(IdOf(Ui(form).NoteLabel)), "Call Ann");
 }
 
+TEST_F(StickAccessTest, TheCyclingToggleAndANoteThatComesUpByItselfAreHeard) {
+  Start(kThree, /*cycling=*/false);
+  form->Show();  // a note is read out as it comes up on the screen
+  Read();
+  using Events = std::vector<std::pair<HWND, long>>;
+  {
+    NameChangeRecorder states(EVENT_OBJECT_STATECHANGE);
+    ClickOn(Ui(form).CycleButton);
+    Application->ProcessMessages();
+    EXPECT_EQ(states.events(), (Events{{form->Handle(), IdOf(Ui(form).CycleButton)}}));
+  }
+  {
+    NameChangeRecorder alerts(EVENT_SYSTEM_ALERT);
+    Tick();  // the cycling brings the next note
+    Application->ProcessMessages();
+    EXPECT_EQ(alerts.events(), (Events{{form->Handle(), IdOf(Ui(form).NoteLabel)}}));
+  }
+  form->Hide();
+}
+
 TEST_F(StickAccessTest, Bug_AButtonWhoseClickOpenedADialogKeptItsHoverFrame) {
   Start();
   form->Show();  // the dialog disables the windows that are up

@@ -164,6 +164,19 @@ TEST_F(URLLabelTest, TurnsBlueWhenTheMouseComesAndBlackWhenItGoes) {
   EXPECT_GT(PixelsOf(0x00000000), 0);
 }
 
+TEST_F(URLLabelTest, UnderHighContrastTheLinkIsDrawnInTheThemesLinkColourWhateverTheMouseDid) {
+  sys.high_contrast = true;
+  const TColor themed = static_cast<TColor>(GetSysColor(COLOR_HOTLIGHT));
+  ASSERT_NE(themed, 0x00FF0000u);
+  EXPECT_GT(PixelsOf(themed), 0);
+  Send(WM_MOUSEMOVE, 30, 38);
+  EXPECT_EQ(link->Font().Color(), 0x00FF0000u);  // kept for when the theme goes
+  EXPECT_GT(PixelsOf(themed), 0);
+  EXPECT_EQ(PixelsOf(0x00FF0000), 0);
+  sys.high_contrast = false;
+  EXPECT_GT(PixelsOf(0x00FF0000), 0);
+}
+
 TEST_F(URLLabelTest, LabelMadeInAnotherColourEndsBlackAfterAVisit) {
   auto* red = new TURLLabel(&form);
   red->SetAutoSize(false);

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "components/ovalbutton/HlsColors.h"
 #include "tests/win/OvalButtonTestForm.h"
+#include "tests/win/support/FakeSystem.h"
+#include "tests/win/support/SystemColour.h"
 
 namespace {
 
@@ -78,6 +81,23 @@ TEST_F(Rings, PressedTheOtherWayRoundOnTheWindowAtOnceAndInTheNextPaint) {
   ExpectRings(f.Painted(), kShadow, kHighlight, "pressed, painted");
   f.Send(WM_LBUTTONUP, {32, 15});
   ExpectRings(f.OnWindow(), kHighlight, kShadow, "released, on the window");
+}
+
+// A theme change reaches the button at its next paint: the face in clBtnFace brings its bevel
+// along, and a high-contrast theme gives the outline its button-text colour.
+TEST_F(Rings, TheThemeOfEachPaintIsTheOneDrawn) {
+  WithFakeSystem sys;
+  b.SetColor(clBtnFace);
+  const TColor dark = RGBColor(0, 0, 96), light = RGBColor(255, 255, 0);
+  const SystemColourFor face(COLOR_BTNFACE, dark), text(COLOR_BTNTEXT, light);
+  TColor highlight = b.HighlightColor(), shadow = b.ShadowColor();
+  ComputeBevelColorsTenths(dark, 5, 4, highlight, shadow, [](int) { return TColor{0}; });
+  sys.high_contrast = true;
+  const std::vector<TColor> picture = f.Painted();
+  EXPECT_EQ(f.At(picture, 32, 0), light);
+  EXPECT_EQ(f.At(picture, 32, 4), dark);
+  EXPECT_EQ(f.At(picture, 32, 1), highlight);
+  EXPECT_EQ(f.At(picture, 32, 28), shadow);
 }
 
 TEST_F(Rings, NoRingsWithoutABevelWidth) {

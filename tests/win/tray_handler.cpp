@@ -181,6 +181,32 @@ TEST_F(TrayNotifyTest, VersionFourNamesTheIconInTheHighWordAndAnswersTheKeyboard
   EXPECT_EQ(menu.calls[0].y, 740);
 }
 
+TEST_F(TrayNotifyTest, AMenuLeftWithoutAWindowGivesTheFocusBackToTheNotificationArea) {
+  RecordingPopupMenu menu(nullptr);
+  icon.SetPopupMenu(&menu);
+  icon.SetShellVersionMode(2);
+  icon.SetIconVisible(true);
+  const auto menuKey = [&] {
+    fake.notify.clear();
+    SendMessageW(SharedTrayHandler()->WindowHandle(), TrayCallbackMessage, MAKEWPARAM(700, 740),
+                 MAKELPARAM(tray_code::ContextMenu, icon.IconId()));
+    ASSERT_FALSE(menu.calls.empty());
+  };
+  menuKey();  // then Esc
+  ASSERT_EQ(fake.notify.size(), 1u);
+  EXPECT_EQ(fake.notify[0].first, DWORD{NIM_SETFOCUS});
+  EXPECT_EQ(fake.notify[0].second.uID, icon.IconId());
+
+  TForm* form = MainTestForm();
+  menu.while_open = [form] {  // a command brings a window forward: it keeps the focus
+    form->Show();
+    SetForegroundWindow(form->Handle());
+  };
+  menuKey();
+  EXPECT_TRUE(fake.notify.empty());
+  form->Hide();
+}
+
 TEST_F(TrayNotifyTest, NotificationsNamingNoLiveIconReachNothing) {
   icon.OnDblClick = [this](TObject* s) { Log(s, "DblClick"); };
   uint32_t gone;

@@ -69,6 +69,23 @@ TEST_F(TrayHookTest, MinimisingTheApplicationSendsTheFormToTheTray) {
   EXPECT_TRUE(app_inner.Saw(WM_SIZE));  // passed on all the same
 }
 
+// An icon the shell refused is nothing to come back by: the window goes to the taskbar instead.
+TEST_F(TrayHookTest, MinimisingWithARefusedIconKeepsTheTaskbarButtonAndTellsNothing) {
+  int hidden = 0;
+  tray->OnHiddenToTray = [&](TObject*) { ++hidden; };
+  fake.notify_result = FALSE;
+  Application->Minimize();
+  EXPECT_TRUE(IsWindowVisible(app));
+  EXPECT_FALSE(InTray());
+  EXPECT_EQ(hidden, 0);
+  tray->SetIconVisible(false);
+  fake.notify_result = TRUE;
+  Application->Restore();
+  Application->Minimize();
+  EXPECT_TRUE(InTray());
+  EXPECT_EQ(hidden, 1);
+}
+
 TEST_F(TrayHookTest, WithoutMinimizeToTrayMinimisingLeavesTheTrayAlone) {
   tray->SetMinimizeToTray(false);
   fake.notify.clear();

@@ -3,6 +3,7 @@
 // list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,18 +59,19 @@ TEST(TrayWindowsTest, TheHiddenWindowsWaitForTheFirstAddAndTheFirstArmedTimer) {
   TSysTrayIcon icon(nullptr);  // with its simple timers
   icon.SetHint("Zettly");
   icon.SetShellVersionMode(2);
-  EXPECT_EQ(ThreadWindowCount(), before);  // a start pays for neither
-  icon.SetIconVisible(true);
-  EXPECT_EQ(ThreadWindowCount(), before + 1);
-  ASSERT_FALSE(fake.notify.empty());
-  EXPECT_EQ(fake.notify[0].second.hWnd, SharedTrayHandler()->WindowHandle());
   TSimpleTimer timer(50, nullptr);
   EXPECT_FALSE(timer.Disarm(true));  // never armed, and no window to ask
-  ASSERT_TRUE(timer.Arm());
+  EXPECT_EQ(ThreadWindowCount(), before);  // a start pays for neither
+  icon.SetIconVisible(true);
+  // The tray's window, and the timers' one: the add arms the image's second sending.
   EXPECT_EQ(ThreadWindowCount(), before + 2);
+  ASSERT_FALSE(fake.notify.empty());
+  EXPECT_EQ(fake.notify[0].second.hWnd, SharedTrayHandler()->WindowHandle());
+  ASSERT_TRUE(timer.Arm());
+  EXPECT_EQ(ThreadWindowCount(), before + 2);  // one window serves every timer
 }
 
-TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierFlagsAndCallbackMessage) {
+TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierAndCallbackMessage) {
   icon->SetHint("Zettly");
   icon->SetIconVisible(true);
   icon->SetShellVersionMode(1);
@@ -77,14 +79,38 @@ TEST_F(TrayShellTest, EveryCallCarriesTheHandlerWindowTheIdentifierFlagsAndCallb
   icon->SetIconVisible(false);
   ASSERT_EQ(Messages(fake), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_DELETE}));
   for (const auto& [message, data] : fake.notify) {
-    EXPECT_EQ(data.cbSize, NOTIFYICONDATAW_V2_SIZE);
     EXPECT_EQ(data.hWnd, SharedTrayHandler()->WindowHandle());
     EXPECT_EQ(data.uID, icon->IconId());
-    EXPECT_EQ(data.uFlags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
+    EXPECT_TRUE(data.uFlags & NIF_MESSAGE);
     EXPECT_EQ(data.uCallbackMessage, 0x0800u);
-    EXPECT_EQ(data.szInfo[0], L'\0');  // never a balloon
+    EXPECT_FALSE(data.uFlags & NIF_INFO);  // no balloon unasked
   }
   EXPECT_EQ(std::wstring(fake.notify[0].second.szTip), L"Zettly");
+}
+
+// The tip as the shell reads the record: from version 4 on only with NIF_SHOWTIP, which it takes
+// only from a record of the full size.
+bool ShellShowsTip(const NOTIFYICONDATAW& data, UINT version) {
+  if (!(data.uFlags & NIF_TIP) || data.szTip[0] == L'\0') return false;
+  if (version < NOTIFYICON_VERSION_4) return true;
+  return data.cbSize >= sizeof(NOTIFYICONDATAW) && (data.uFlags & NIF_SHOWTIP);
+}
+
+TEST_F(TrayShellTest, TheShellIsAskedToShowTheTipInEveryVersion) {
+  for (uint8_t mode : {0, 1, 2}) {
+    SCOPED_TRACE(mode);
+    TSysTrayIcon tray(nullptr);
+    tray.SetHint("Zettly");
+    tray.SetShellVersionMode(mode);
+    tray.SetIconVisible(true);
+    const UINT version = fake.notify.back().second.uVersion;
+    tray.SetHint("Zettly: 3 notes");
+    ASSERT_EQ(fake.notify.back().first, DWORD{NIM_MODIFY});
+    EXPECT_TRUE(ShellShowsTip(fake.notify.back().second, version));
+    const auto& add = fake.notify[fake.notify.size() - (mode == 0 ? 2 : 3)];
+    ASSERT_EQ(add.first, DWORD{NIM_ADD});
+    EXPECT_TRUE(ShellShowsTip(add.second, version));
+  }
 }
 
 TEST_F(TrayShellTest, TooltipIsTheHintCutAt127AndNoneWhenEmptyOrHidden) {
@@ -98,6 +124,100 @@ TEST_F(TrayShellTest, TooltipIsTheHintCutAt127AndNoneWhenEmptyOrHidden) {
   icon->SetHint("");
   EXPECT_EQ(LastTip(), L"");
   for (WCHAR c : Last().szTip) EXPECT_EQ(c, L'\0');
+}
+
+// The shell's answers by message, counting the adds it refused.
+struct ShellAnswers {
+  int refuse_adds = 0;       // this many adds are refused, then every add is taken
+  bool holds_icon = false;   // a modify is taken: a refused add went through after all
+  BOOL operator()(DWORD message) {
+    if (message == NIM_ADD) return refuse_adds-- > 0 ? FALSE : (holds_icon = true);
+    if (message == NIM_MODIFY) return holds_icon;
+    return TRUE;
+  }
+};
+
+class TrayRetryTest : public TrayShellTest {
+ protected:
+  void Tick() { SendMessageW(SimpleTimerWindow(), WM_TIMER, icon->AddRetryTimer().TimerId(), 0); }
+  int Count(DWORD message) const {
+    const auto m = Messages(fake);
+    return static_cast<int>(std::count(m.begin(), m.end(), message));
+  }
+};
+
+TEST_F(TrayRetryTest, ARefusedAddIsTriedAgainUntilTheShellTakesIt) {
+  auto answers = std::make_shared<ShellAnswers>(ShellAnswers{3});
+  fake.notify_answer = [answers](DWORD m) { return (*answers)(m); };
+  icon->SetShellVersionMode(2);
+  EXPECT_FALSE(icon->AddTrayIcon());
+  EXPECT_TRUE(icon->AddRetryTimer().Running());
+  EXPECT_EQ(icon->AddRetryTimer().Period(), 2000u);
+  for (int i = 0; i < 3; ++i) Tick();
+  EXPECT_TRUE(icon->Docked());
+  EXPECT_FALSE(icon->AddRetryTimer().Running());
+  EXPECT_EQ(Count(NIM_ADD), 4);
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_SETVERSION});  // the new icon learns its version
+  EXPECT_EQ(fake.notify.back().second.uVersion, UINT{NOTIFYICON_VERSION_4});
+}
+
+TEST_F(TrayRetryTest, AnAddThatTimedOutButWasTakenIsNotAddedTwice) {
+  auto answers = std::make_shared<ShellAnswers>(ShellAnswers{1000});
+  fake.notify_answer = [answers](DWORD m) { return (*answers)(m); };
+  EXPECT_FALSE(icon->AddTrayIcon());
+  answers->holds_icon = true;  // the shell took it after its answer timed out
+  Tick();
+  EXPECT_TRUE(icon->Docked());
+  EXPECT_FALSE(icon->AddRetryTimer().Running());
+  EXPECT_EQ(Count(NIM_ADD), 1);
+}
+
+TEST_F(TrayRetryTest, TheTriesEndAfterAboutAMinuteOrWhenTheIconIsNoLongerWanted) {
+  fake.notify_result = FALSE;
+  icon->AddTrayIcon();
+  for (int i = 0; i < 40; ++i) Tick();
+  EXPECT_FALSE(icon->AddRetryTimer().Running());
+  EXPECT_EQ(Count(NIM_ADD), 31);  // the first and one every 2 s for a minute
+  EXPECT_FALSE(icon->Docked());
+
+  fake.notify.clear();
+  icon->TaskbarRecreated();  // a new taskbar: a new minute
+  EXPECT_TRUE(icon->AddRetryTimer().Running());
+  icon->SetIconVisible(false);
+  EXPECT_FALSE(icon->AddRetryTimer().Running());
+  Tick();
+  EXPECT_EQ(Count(NIM_ADD), 1);
+}
+
+TEST_F(TrayRetryTest, ANewIconsImageIsSentOnceMoreWhenTheAreaHasSettled) {
+  icon->SetIconVisible(true);
+  ASSERT_TRUE(icon->SettleTimer().Running());
+  fake.notify.clear();
+  const auto settle = [&] { SendMessageW(SimpleTimerWindow(), WM_TIMER, icon->SettleTimer().TimerId(), 0); };
+  settle();
+  settle();  // once per add
+  ASSERT_EQ(Messages(fake), (std::vector<DWORD>{NIM_MODIFY}));
+  EXPECT_TRUE(Last().uFlags & NIF_ICON);
+  EXPECT_EQ(Last().hIcon, icon->Icon().Handle());
+  EXPECT_FALSE(icon->SettleTimer().Running());
+}
+
+TEST_F(TrayShellTest, ABalloonIsShownOnceOnlyBesideAnIconTheShellHolds) {
+  icon->SetHint("Zettly");
+  EXPECT_FALSE(icon->ShowBalloon("Zettly is here", "Click the icon"));
+  EXPECT_TRUE(fake.notify.empty());
+  icon->SetIconVisible(true);
+  ASSERT_TRUE(icon->ShowBalloon(std::string(80, 't'), "Zettly is in the notification area"));
+  const NOTIFYICONDATAW& balloon = Last();
+  EXPECT_EQ(fake.notify.back().first, DWORD{NIM_MODIFY});
+  EXPECT_TRUE(balloon.uFlags & NIF_INFO);
+  EXPECT_EQ(std::wstring(balloon.szInfo), L"Zettly is in the notification area");
+  EXPECT_EQ(std::wstring(balloon.szInfoTitle), std::wstring(63, L't'));
+  EXPECT_EQ(balloon.uID, icon->IconId());
+  icon->SetHint("Zettly: 2 notes");  // a later change of the look does not bring it back
+  EXPECT_FALSE(Last().uFlags & NIF_INFO);
+  fake.notify_result = FALSE;
+  EXPECT_FALSE(icon->ShowBalloon("t", "x"));  // refused: the caller may say it another time
 }
 
 TEST_F(TrayShellTest, FailedShellCallsAreReportedButIconVisibleKeepsTheRequest) {

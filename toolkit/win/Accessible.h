@@ -45,5 +45,10 @@ IAccessible* NamedNativeObject(TWinControl& control, HWND hwnd, IAccessible* sta
                                std::optional<TAccessibleRole> part = std::nullopt);
 
 // Plugs the service into the toolkit's hooks: windows of ours answer WM_GETOBJECT with their
-// accessible object, and a listening client hears of name and focus changes. Call once at start.
+// accessible object, and a listening client hears of name, state and focus changes. Call once at
+// start.
 void InstallAccessibility();
+
+// Tells a listening client that the control now shows something to be read out at once (a note
+// that came up by itself): an alert for the control, whose name the reader then speaks.
+void AnnounceControl(const TControl& control);

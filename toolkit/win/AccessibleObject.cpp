@@ -343,6 +343,10 @@ void RaiseNameChange(const TControl& control) {
   if (!Listened().empty()) RaiseFor(control, EVENT_OBJECT_NAMECHANGE, true);
 }
 
+void RaiseStateChange(const TControl& control) {
+  if (!Listened().empty()) RaiseFor(control, EVENT_OBJECT_STATECHANGE, true);
+}
+
 // The system tells of focus moving between windows; between windowless controls, we do. A
 // screen reader follows the focus before it reads any window, so this is raised always.
 void RaiseFocus(const TControl& control) {
@@ -365,4 +369,9 @@ void InstallAccessibility() {
   hooks.AnswerPartGetObject = AnswerPartObjectRequest;
   hooks.NameChanged = RaiseNameChange;
   hooks.FocusChanged = RaiseFocus;
+  hooks.StateChanged = RaiseStateChange;
+}
+
+void AnnounceControl(const TControl& control) {
+  if (!Listened().empty()) RaiseFor(control, EVENT_SYSTEM_ALERT, true);
 }

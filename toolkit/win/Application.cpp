@@ -6,7 +6,9 @@
 #include "toolkit/ScopeExit.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/IdleTask.h"
+#include "toolkit/win/SystemLibrary.h"
 #include "toolkit/win/Text.h"
+#include "toolkit/win/WindowPicture.h"
 #include "toolkit/win/WindowObject.h"
 
 TApplication* Application = nullptr;
@@ -34,6 +36,12 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
           return 0;
         case kShowPostedFaults:
           app->ShowPostedFaults();
+          return 0;
+        case WM_DWMSENDICONICTHUMBNAIL:
+          app->SendThumbnail(HIWORD(lp), LOWORD(lp));
+          return 0;
+        case WM_DWMSENDICONICLIVEPREVIEWBITMAP:
+          app->SendLivePreview();
           return 0;
         case WM_SYSCOMMAND:
           switch (wp & 0xFFF0) {
@@ -63,7 +71,8 @@ TApplication::TApplication() : TComponent(nullptr) {
                   if (form != main_form_) return false;
                   Terminate();
                   return true;
-                }};
+                },
+                [this] { ThumbnailOutOfDate(); }};
 }
 
 TApplication::~TApplication() {
@@ -106,6 +115,7 @@ void TApplication::Run() {
     ShowWindow(handle_, SW_SHOWNORMAL);
     main_form_->Show();
   }
+  ShowMainFormInTaskbar();
   while (!terminated_) HandleMessage();
 }
 
@@ -314,4 +324,53 @@ void TApplication::ShowPostedFaults() {
     posted_faults_.erase(posted_faults_.begin());
     ShowException(showing_fault_);
   }
+}
+
+// --- the taskbar's picture of the program ----------------------------------------------------
+
+namespace {
+using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+using SetThumbnailFn = HRESULT(WINAPI*)(HWND, HBITMAP, DWORD);
+using SetPreviewFn = HRESULT(WINAPI*)(HWND, HBITMAP, POINT*, DWORD);
+constexpr DWORD kForceIconicRepresentation = 7, kHasIconicBitmap = 10;  // DWMWA_*
+}  // namespace
+
+void TApplication::ShowMainFormInTaskbar() {
+  // The taskbar button is the application window's, which has no size: its thumbnail and its
+  // card in Task View would be empty. The window manager asks us for a picture instead, and
+  // gets the main form's.
+  const auto setAttribute = SystemFunction<SetAttributeFn>(L"dwmapi.dll", "DwmSetWindowAttribute");
+  if (!handle_ || !setAttribute) return;
+  const BOOL on = TRUE;
+  setAttribute(handle_, kForceIconicRepresentation, &on, sizeof on);
+  setAttribute(handle_, kHasIconicBitmap, &on, sizeof on);
+}
+
+void TApplication::SendThumbnail(int maxWidth, int maxHeight) {
+  const auto setThumbnail = SystemFunction<SetThumbnailFn>(L"dwmapi.dll", "DwmSetIconicThumbnail");
+  if (!setThumbnail || !main_form_ || !main_form_->HandleAllocated()) return;
+  const UniqueBitmap picture = WindowPicture(main_form_->Handle(), maxWidth, maxHeight);
+  if (picture && SUCCEEDED(setThumbnail(handle_, picture.Get(), 0))) picture_shown_ = true;
+}
+
+void TApplication::ThumbnailOutOfDate() {
+  // Once after each picture the window manager took, not at every paint: the clock paints twice
+  // a second.
+  if (!picture_shown_) return;
+  picture_shown_ = false;
+  using InvalidateFn = HRESULT(WINAPI*)(HWND);
+  if (const auto invalidate = SystemFunction<InvalidateFn>(L"dwmapi.dll", "DwmInvalidateIconicBitmaps"))
+    invalidate(handle_);
+}
+
+void TApplication::SendLivePreview() {
+  const auto setPreview = SystemFunction<SetPreviewFn>(L"dwmapi.dll", "DwmSetIconicLivePreviewBitmap");
+  if (!setPreview || !main_form_ || !main_form_->HandleAllocated()) return;
+  RECT form{}, own{};
+  GetWindowRect(main_form_->Handle(), &form);
+  GetWindowRect(handle_, &own);
+  const UniqueBitmap picture = WindowPicture(main_form_->Handle(), form.right - form.left, form.bottom - form.top);
+  // Shown where the form is, measured from the application window.
+  POINT at{form.left - own.left, form.top - own.top};
+  if (picture && SUCCEEDED(setPreview(handle_, picture.Get(), &at, 0))) picture_shown_ = true;
 }

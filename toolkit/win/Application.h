@@ -89,6 +89,10 @@ class TApplication : public TComponent {
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool PreTranslate(MSG& msg);
+  void ShowMainFormInTaskbar();
+  void SendThumbnail(int maxWidth, int maxHeight);
+  void SendLivePreview();
+  void ThumbnailOutOfDate();
   void ShowPostedFaults();
   void Dispatch(MSG& msg);
   void DropFailedWaits();
@@ -106,6 +110,7 @@ class TApplication : public TComponent {
   std::vector<TIdleTask*> idle_tasks_;
   std::vector<TIdleTask*> due_idle_tasks_;  // being run now
   int boxes_shown_ = 0;
+  bool picture_shown_ = false;  // the window manager holds a picture of the main form
   std::vector<std::string> posted_faults_;  // boxes waiting for their message to be done
   std::string showing_fault_;               // the box on screen now
   std::string repeating_fault_;             // last fault from a repeating message, shown once

@@ -34,7 +34,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   if (pressed) OffsetRect(&r, 1, 1);
   const int mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF color = SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
-                                                                          : ColorToRGB(Font().Color()));
+                                                                          : ThemedColorToRGB(Font().Color(), clBtnText));
   {
     SelectObjectScope font(dc, Font().Handle());
     const std::wstring caption = ToWide(Caption());

@@ -58,10 +58,12 @@ void TSpeedButton::SetDown(bool v) {
       if (b && b != this && b->group_index_ == group_index_ && b->down_) {
         b->down_ = false;
         b->Invalidate();
+        if (AccessibilityHooks().StateChanged) AccessibilityHooks().StateChanged(*b);
       }
     }
   }
   Invalidate();
+  if (AccessibilityHooks().StateChanged) AccessibilityHooks().StateChanged(*this);  // a toggle is heard
 }
 
 TAccessibleState TSpeedButton::AccessibleState() const {

@@ -47,6 +47,8 @@ struct TAccessibilityHooks {
   // A control's name (its caption) or its focus changed.
   void (*NameChanged)(const TControl& control) = nullptr;
   void (*FocusChanged)(const TControl& control) = nullptr;
+  // A control's state (pressed, checked) changed.
+  void (*StateChanged)(const TControl& control) = nullptr;
 };
 TAccessibilityHooks& AccessibilityHooks();
 

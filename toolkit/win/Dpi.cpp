@@ -24,6 +24,16 @@ int MonitorDpiAt(POINT p) {
   return SystemDpi();
 }
 
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  if (getDpiForWindow)
+    if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
+  RECT r{};
+  GetWindowRect(window, &r);
+  return MonitorDpiAt({r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2});
+}
+
 SIZE FrameExtraForDpi(DWORD style, DWORD exStyle, int dpi) {
   using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto adjust = SystemFunction<AdjustFn>(L"user32.dll", "AdjustWindowRectExForDpi");

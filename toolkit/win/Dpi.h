@@ -9,5 +9,7 @@
 
 // The DPI of the monitor nearest to a screen point.
 int MonitorDpiAt(POINT p);
+// The DPI the system gives a window: its monitor's once it is there.
+int WindowDpi(HWND window);
 // What a frame of these styles adds to a client area at a DPI.
 SIZE FrameExtraForDpi(DWORD style, DWORD exStyle, int dpi);

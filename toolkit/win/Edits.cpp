@@ -59,11 +59,13 @@ void TCustomEdit::CommandNotify(WORD code) {
 bool TCustomEdit::ParentAsks(TMessage& m) {
   if (m.Msg != WM_CTLCOLOREDIT) return false;
   const HDC dc = reinterpret_cast<HDC>(m.WParam);
-  SetTextColor(dc, ColorToRGB(Font().Color()));
-  SetBkColor(dc, ColorToRGB(Color()));
-  if (!brush_ || brush_color_ != Color()) {
-    brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
-    brush_color_ = Color();
+  // Kept by the colour it paints: a system colour may stand for another one after a theme change.
+  const COLORREF background = ThemedColorToRGB(Color(), clWindow);
+  SetTextColor(dc, ThemedColorToRGB(Font().Color(), clWindowText));
+  SetBkColor(dc, background);
+  if (!brush_ || brush_rgb_ != background) {
+    brush_.Reset(CreateSolidBrush(background));
+    brush_rgb_ = background;
   }
   m.Result = reinterpret_cast<LRESULT>(brush_.Get());
   return true;

@@ -41,7 +41,7 @@ class TCustomEdit : public TWinControl {
   bool auto_select_ = true;
   bool setting_text_ = false;  // our own SetText: its change notice is fired once, by SetText
   UniqueBrush brush_;          // the background handed to the system control
-  TColor brush_color_ = clNone;
+  COLORREF brush_rgb_ = CLR_INVALID;
 };
 
 class TEdit : public TCustomEdit {

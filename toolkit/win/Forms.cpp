@@ -174,11 +174,22 @@ void TForm::ScaleBounds(int oldDpi) {
   SetClientSize(RescaleForDpi(width_ - oldExtra.cx, oldDpi, Dpi()), RescaleForDpi(height_ - oldExtra.cy, oldDpi, Dpi()));
 }
 
+void TForm::SetBounds(int left, int top, int width, int height) {
+  // A size of the window's own in between would be judged again by the system: at the old place
+  // it may put the window back on the old monitor, and the DPI changes once more.
+  if (awaiting_suggested_) return;
+  TWinControl::SetBounds(left, top, width, height);
+}
+
 void TForm::DpiChanged(int newDpi, const RECT& suggested) {
   // Laid out anew in one go, then drawn once: nothing half-scaled reaches the screen.
   const bool drawing = hwnd_ && IsWindowVisible(hwnd_);
   if (drawing) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  ChangeScale(newDpi);
+  awaiting_suggested_ = true;
+  {
+    const ScopeExit done([this] { awaiting_suggested_ = false; });
+    ChangeScale(newDpi);
+  }
   SetBounds(suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top);
   if (drawing) {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -206,8 +217,17 @@ void TForm::FinishCreate() {
 
 void TForm::PlaceOnScreen() {
   if (position_ != TPosition::poScreenCenter) return;
-  SetBounds((GetSystemMetrics(SM_CXSCREEN) - width_) / 2, (GetSystemMetrics(SM_CYSCREEN) - height_) / 2, width_,
-            height_);
+  // In the middle of the main window's monitor (its work area): with two monitors a dialog comes
+  // up where the note is, not on the primary one.
+  const HWND main = FormHost().MainWindow ? FormHost().MainWindow() : nullptr;
+  const HMONITOR monitor = main && main != hwnd_ ? MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY)
+                                                 : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoW(monitor, &info)) area = info.rcWork;
+  SetBounds(area.left + (area.right - area.left - width_) / 2, area.top + (area.bottom - area.top - height_) / 2,
+            width_, height_);
 }
 
 void TForm::DoShow() {
@@ -254,6 +274,10 @@ bool IsWithin(const TWinControl& parent, const TControl* control) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
+  // The form was laid out for the monitor at its first place; its window may have been put on
+  // another one since (a saved place on a second monitor). Once, before it is first shown.
+  if (hwnd_)
+    if (const int dpi = WindowDpi(hwnd_); dpi != Dpi()) ChangeScale(dpi);
   TWinControl* pending = std::exchange(pending_active_, nullptr);
   if (hwnd_ && pending && IsWithin(*this, pending)) active_control_ = pending->Handle();
 }
@@ -361,6 +385,23 @@ void TForm::WndProc(TMessage& m) {
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
       return;
+    case WM_PAINT:
+      TWinControl::WndProc(m);
+      if (FormHost().MainFormPainted && FormHost().MainWindow && FormHost().MainWindow() == hwnd_)
+        FormHost().MainFormPainted();
+      return;
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of a new theme: the system controls inside are told here.
+      // Everything of ours resolves its colours when it paints, so a repaint is all it takes.
+      EnumChildWindows(
+          hwnd_,
+          [](HWND child, LPARAM) -> BOOL {
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+            return TRUE;
+          },
+          0);
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+      break;
     case WM_SETFOCUS:
       // The window manager hands the keyboard to the form's window: it goes on to the control
       // that holds it in the form, unless a windowless control of the form itself has it.

@@ -76,8 +76,9 @@ class TForm : public TWinControl {
 
   void WndProc(TMessage& m) override;
   // The form is now on a monitor of another DPI (or the DPI changed): lays everything out at it
-  // and takes the rectangle the system suggests.
+  // without moving, then takes the rectangle the system suggests in one move.
   void DpiChanged(int newDpi, const RECT& suggested);
+  void SetBounds(int left, int top, int width, int height) override;
 
  protected:
   void ScaleBounds(int oldDpi) override;
@@ -106,6 +107,7 @@ class TForm : public TWinControl {
   // Named before the form had windows; not owned, and looked for among the form's controls before
   // use, since it may be gone by then.
   TWinControl* pending_active_ = nullptr;
+  bool awaiting_suggested_ = false;  // laid out for a new DPI: the window keeps its rectangle
 };
 
 // What forms ask of the program around them. The application object fills it in while it lives;
@@ -116,6 +118,8 @@ struct TFormHost {
   std::function<bool()> RunLoopOnce;  // handles one message, waiting for it; false once WM_QUIT came
   // Closing the main form ends the program: true when the form was the main one.
   std::function<bool(TForm* form)> EndIfMainForm;
+  // The main form painted something new (the taskbar's picture of it is out of date).
+  std::function<void()> MainFormPainted;
 };
 TFormHost& FormHost();
 

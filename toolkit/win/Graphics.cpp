@@ -2,6 +2,7 @@
 
 #include "toolkit/Scaling.h"
 #include "toolkit/win/LinkedFont.h"
+#include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
 
 COLORREF ColorToRGB(TColor color) {
@@ -9,7 +10,37 @@ COLORREF ColorToRGB(TColor color) {
   return color & 0x00FFFFFF;
 }
 
+COLORREF ThemedColorToRGB(TColor color, TColor systemColor) {
+  return ColorToRGB(!IsSystemColor(color) && Sys().HighContrast() ? systemColor : color);
+}
+
 // ---------------------------------------------------------------------------- TFont
+
+namespace {
+// Whether GDI answers the face with a bitmap font: drawn jagged at any scale but its own and in
+// one code page only (other scripts come out as '?'). Asked whenever a font is made (a control
+// keeps its font), since the fonts a process has may change.
+bool IsBitmapFace(const LOGFONTW& asked) {
+  // The font exactly as asked: GDI may answer another height of a face otherwise.
+  const UniqueFont font(CreateFontIndirectW(&asked));
+  const WindowDC dc(nullptr);
+  TEXTMETRICW metrics{};
+  bool bitmap = false;
+  if (font && dc.Get()) {
+    const SelectObjectScope select(dc.Get(), font.Get());
+    bitmap = GetTextMetricsW(dc.Get(), &metrics) && !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE));
+  }
+  return bitmap;
+}
+
+// The face of the system's message font (Segoe UI on Windows); empty when it cannot be read.
+std::wstring MessageFontFace() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  return metrics.lfMessageFont.lfFaceName;
+}
+}  // namespace
 
 TFont::TFont() = default;
 
@@ -81,6 +112,11 @@ HFONT TFont::Handle() const {
     lf.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = ToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    // A bitmap face gives way to the message font at the same height, which the layout measures.
+    if (IsBitmapFace(lf)) {
+      const std::wstring message = MessageFontFace();
+      if (!message.empty()) lstrcpynW(lf.lfFaceName, message.c_str(), LF_FACESIZE);
+    }
     handle_.Reset(CreateFontIndirectW(&lf));
   }
   return handle_.Get();

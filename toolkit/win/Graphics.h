@@ -11,6 +11,10 @@
 
 // Plain RGB for a colour, system colours resolved through GetSysColor.
 COLORREF ColorToRGB(TColor color);
+// The same, except that under a high-contrast theme a fixed colour gives way to the system colour
+// it is drawn as (text on a window: clWindowText; on a button: clBtnText; a link: clHotLight), so
+// that the theme's pairs hold. Resolved when painting, so a theme change needs only a repaint.
+COLORREF ThemedColorToRGB(TColor color, TColor systemColor);
 
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = uint8_t;

@@ -91,12 +91,14 @@ void TRichEdit::ApplyLimit(int limit) {
 
 void TRichEdit::ApplyColors() {
   if (!hwnd_) return;
-  SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  // The window's colour as the control's own, which follows a theme change by itself.
+  if (Color() == clWindow) SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 1, 0);
+  else SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ThemedColorToRGB(Color(), clWindow)));
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_COLOR;
   if (Font().Color() == clWindowText) cf.dwEffects = CFE_AUTOCOLOR;
-  else cf.crTextColor = ColorToRGB(Font().Color());
+  else cf.crTextColor = ThemedColorToRGB(Font().Color(), clWindowText);
   SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
@@ -238,6 +240,10 @@ void TRichEdit::WndProc(TMessage& m) {
       break;
     case WM_PASTE:
       PasteFromClipboard();
+      return;
+    case WM_SYSCOLORCHANGE:
+      TWinControl::WndProc(m);
+      ApplyColors();  // a colour of ours may give way to the theme's now, or no longer
       return;
     default:
       break;

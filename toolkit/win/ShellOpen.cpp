@@ -1,11 +1,14 @@
 #include "toolkit/win/ShellOpen.h"
 
+#include <objbase.h>
+
 #include <vector>
 
 #include "toolkit/DesktopOpener.h"
 #include "toolkit/ScopeExit.h"
 #include "toolkit/win/Handles.h"
 #include "toolkit/win/System.h"
+#include "toolkit/win/SystemLibrary.h"
 #include "toolkit/win/SystemError.h"
 #include "toolkit/win/Text.h"
 
@@ -64,7 +67,20 @@ std::string ReadSmallFile(const std::wstring& path) {
   return std::string(buffer.data(), read);
 }
 
+// A verb may be a COM object (a Store app's, a DelegateExecute handler): the shell runs it only
+// from a single-threaded apartment. Entered once for the thread and kept, as the accessibility
+// service keeps its own.
+void EnterShellApartment() {
+  using InitFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+  static thread_local const bool entered = [] {
+    const auto init = SystemFunction<InitFunction>(L"ole32.dll", "CoInitializeEx");
+    return init && SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }();
+  static_cast<void>(entered);
+}
+
 TShellOpenResult ThroughShell(HWND owner, const std::string& target) {
+  EnterShellApartment();
   const auto code = reinterpret_cast<INT_PTR>(
       Sys().ShellExecute(owner, L"open", ToWide(target), std::wstring(), std::wstring(), SW_SHOWNORMAL));
   if (code > 32) return {true, {}};

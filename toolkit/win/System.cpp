@@ -44,6 +44,13 @@ BOOL TSystemServices::NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
   return notifyIcon ? notifyIcon(message, data) : FALSE;
 }
 
+bool TSystemServices::HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 int TSystemServices::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }

@@ -1,5 +1,6 @@
 // The few things a test cannot control by sending messages: the time, the cursor, the keys,
-// the double-click time, hand-offs to the shell, modal message boxes and the open-file dialog.
+// the double-click time, hand-offs to the shell, modal message boxes, the open-file dialog and
+// the high-contrast switch.
 // Everything else in the toolkit talks to Win32 directly. The default forwards to the real call;
 // a test installs its own with ScopedSystemServices.
 #pragma once
@@ -22,6 +23,8 @@ class TSystemServices {
   virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
   // Runs the common open-file dialog; true when the user confirmed a file.
   virtual bool GetOpenFileName(OPENFILENAMEW& request);
+  // Whether the user has a high-contrast theme on (Wine cannot be switched to one).
+  virtual bool HighContrast();
 };
 
 TSystemServices& Sys();

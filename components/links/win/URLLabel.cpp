@@ -3,13 +3,38 @@
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Screen.h"
 #include "toolkit/win/ShellOpen.h"
+#include "toolkit/win/System.h"
 #include "toolkit/win/Text.h"
+
+#include <functional>
+#include <utility>
 
 namespace {
 constexpr char kDefaultCaption[] = "www.zettly.example.com";
 constexpr wchar_t kCursorResource[] = L"URLCURSOR_1";
 constexpr TColor kHoverColor = 0x00FF0000;  // pure blue
 constexpr TColor kLeftColor = 0x00000000;   // black, not the colour the font started with
+
+// Another colour for one paint, unheard, and the font's own back after it: the label keeps the
+// colour the mouse gave it.
+class FontColorForPaint {
+ public:
+  FontColorForPaint(TFont& font, TColor color)
+      : font_(font), own_(font.Color()), notify_(std::exchange(font.OnChange, nullptr)) {
+    font_.SetColor(color);
+  }
+  ~FontColorForPaint() {
+    font_.SetColor(own_);
+    font_.OnChange = std::move(notify_);
+  }
+  FontColorForPaint(const FontColorForPaint&) = delete;
+  FontColorForPaint& operator=(const FontColorForPaint&) = delete;
+
+ private:
+  TFont& font_;
+  TColor own_;
+  std::function<void()> notify_;
+};
 
 HCURSOR LoadLinkCursor(int dpi) {
   const int scale = PictureScale(dpi), size = PictureLength(32, scale);
@@ -52,6 +77,12 @@ void TURLLabel::MouseEnter() {
 void TURLLabel::MouseLeave() {
   TCustomLabel::MouseLeave();
   Font().SetColor(kLeftColor);
+}
+
+void TURLLabel::Paint(TCanvas& canvas) {
+  if (!Sys().HighContrast()) return TCustomLabel::Paint(canvas);
+  const FontColorForPaint themed(Font(), clHotLight);
+  TCustomLabel::Paint(canvas);
 }
 
 TAccessibleText TURLLabel::AccessibleName() const {

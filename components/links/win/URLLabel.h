@@ -1,5 +1,5 @@
 // A label that works as a hyperlink: underlined caption, hand cursor, blue while the mouse is
-// over it and black after, and a click hands the caption (completed with its scheme) to the shell.
+// over it and black after (the theme's link colour under high contrast), and a click hands the caption (completed with its scheme) to the shell.
 #pragma once
 #include <string>
 
@@ -24,6 +24,8 @@ class TURLLabel : public TCustomLabel {
   void Click() override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // Under a high-contrast theme in the theme's link colour, whatever the mouse did.
+  void Paint(TCanvas& canvas) override;
   // A link, whose description is where it leads.
   TAccessibleRole AccessibleRole() const override { return TAccessibleRole::Link; }
   TAccessibleText AccessibleName() const override;

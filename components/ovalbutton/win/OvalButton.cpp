@@ -2,6 +2,7 @@
 #include "components/ovalbutton/win/OvalButton.h"
 
 #include "components/ovalbutton/OvalButtonCaption.h"
+#include "toolkit/win/System.h"
 
 using namespace OvalBtn;
 
@@ -108,9 +109,17 @@ bool TOvalButton::PointInOval(int x, int y) {
 // ---------------------------------------------------------------------------- drawing
 
 void TOvalButton::Paint(TCanvas& canvas) {
+  // After a theme change clBtnFace may be another colour: its bevel follows.
+  if (const COLORREF face = ColorToRGB(Color()); face != bevel_face_) {
+    state_.DeriveBevelColors();
+    bevel_face_ = face;
+  }
   canvas.Font.Assign(font_);
+  // A high-contrast theme gives the outline and the caption the colour of a button's text.
+  const bool contrast = Sys().HighContrast();
+  if (contrast && !IsSystemColor(font_.Color())) canvas.Font.SetColor(clBtnText);
   canvas.Brush = Transparent() ? TBrushSpec{Color(), TBrushStyle::bsClear} : TBrushSpec{Color(), TBrushStyle::bsSolid};
-  canvas.Pen = Flat() ? kNoPen : SolidPen(clBlack);
+  canvas.Pen = Flat() ? kNoPen : SolidPen(contrast ? clBtnText : clBlack);
   if (default_) canvas.Pen.Width = 2;  // the dialog's default button has the heavier frame
   const TRect outline = OutlineRect(Width(), Height());
   canvas.Ellipse(outline.Left, outline.Top, outline.Right, outline.Bottom);

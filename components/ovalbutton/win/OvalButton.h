@@ -121,5 +121,6 @@ class TOvalButton : public TGraphicControl, private OvalBtn::TOvalButtonHost {
   TNumGlyphs num_glyphs_ = 0;
   int32_t spacing_ = 4;
   TColor transparent_color_ = clBlack;
+  COLORREF bevel_face_ = CLR_INVALID;  // the face's colour the bevel was derived from
   bool default_ = false;
 };

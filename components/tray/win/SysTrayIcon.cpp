@@ -13,12 +13,17 @@
 #include "toolkit/win/System.h"
 
 TSysTrayIcon::TSysTrayIcon(TComponent* owner)
-    : TCustomTrayIcon(owner), cycle_timer_(1000, [this](TObject*) { CycleTimerElapsed(); }) {
+    : TCustomTrayIcon(owner),
+      cycle_timer_(1000, [this](TObject*) { CycleTimerElapsed(); }),
+      add_retry_timer_(kAddRetryMs, [this](TObject*) { AddRetryElapsed(); }),
+      settle_timer_(kSettleMs, [this](TObject*) { SettleElapsed(); }) {
   AcquireTrayHandler();
   icon_.OnChange = [this](TObject*) { IconChanged(); };
-  icon_data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  // The whole record: with version 4 the shell shows the standard tip only for NIF_SHOWTIP, a
+  // flag it reads only from a record of this size.
+  icon_data_.cbSize = sizeof(NOTIFYICONDATAW);
   icon_data_.uID = IconId();
-  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   icon_data_.uCallbackMessage = TrayCallbackMessage;
   SetDesignPreview(false);  // the shell holds no icon of ours yet: nothing is sent
   HookApplicationWindow();
@@ -34,6 +39,8 @@ TSysTrayIcon::~TSysTrayIcon() {
   } catch (...) {
   }
   cycle_timer_.SetRunning(false);
+  add_retry_timer_.SetRunning(false);
+  settle_timer_.SetRunning(false);
   icon_.OnChange = nullptr;
   UnhookApplicationWindow();
   UnhookOwnerWindow();
@@ -89,15 +96,51 @@ bool TSysTrayIcon::AddTrayIcon() {
   if (!shell_.AddNeeded()) return SendLook();  // already there: at most its look is new
   const bool added = Sys().NotifyIcon(NIM_ADD, ShellData()) != FALSE;
   shell_.Added(added, look_);
-  // The shell takes every new icon as a classic one: a restarted taskbar forgot the version.
-  if (added) TellVersion();
+  if (added) {
+    add_retry_timer_.SetRunning(false);
+    settle_timer_.SetRunning(true);
+    // The shell takes every new icon as a classic one: a restarted taskbar forgot the version.
+    TellVersion();
+  } else if (!add_retry_timer_.Running()) {
+    add_retries_left_ = kAddRetries;
+    add_retry_timer_.SetRunning(true);
+  }
   return added;
+}
+
+void TSysTrayIcon::SettleElapsed() {
+  if (!settle_timer_.Running()) return;  // an expiry still queued when it was stopped
+  settle_timer_.SetRunning(false);       // once per add
+  if (!shell_.Present() || !FillIconData()) return;
+  shell_.Modified(Sys().NotifyIcon(NIM_MODIFY, ShellData()) != FALSE, look_);
+}
+
+void TSysTrayIcon::AddRetryElapsed() {
+  if (!icon_visible_ || shell_.Present() || add_retries_left_ <= 0) {
+    add_retry_timer_.SetRunning(false);
+    return;
+  }
+  --add_retries_left_;
+  // An add that timed out may have been taken all the same: then only its look is sent, as a
+  // second add of the same icon would be refused for ever.
+  FillIconData();
+  if (Sys().NotifyIcon(NIM_MODIFY, ShellData()) != FALSE) {
+    shell_.Modified(true, look_);
+    add_retry_timer_.SetRunning(false);
+    settle_timer_.SetRunning(true);
+    TellVersion();
+    return;
+  }
+  AddTrayIcon();
+  if (add_retries_left_ <= 0) add_retry_timer_.SetRunning(false);
 }
 
 bool TSysTrayIcon::RemoveTrayIcon() {
   if (!forced_visibility_) icon_visible_ = false;
   // The shell refuses to remove an icon it does not hold.
   if (!FillIconData() || !shell_.RemoveNeeded()) return false;
+  add_retry_timer_.SetRunning(false);
+  settle_timer_.SetRunning(false);
   const bool removed = Sys().NotifyIcon(NIM_DELETE, ShellData()) != FALSE;
   shell_.Removed(removed);
   return removed;
@@ -129,7 +172,24 @@ void TSysTrayIcon::TellVersion() {
 
 void TSysTrayIcon::TaskbarRecreated() {
   shell_.ShellRestarted();
+  add_retry_timer_.SetRunning(false);  // a new taskbar: a minute of tries again if need be
   if (icon_visible_) AddTrayIcon();
+}
+
+bool TSysTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!shell_.Present()) return false;
+  // A copy: the balloon must not come again with the next change of the icon's look.
+  NOTIFYICONDATAW data = *ShellData();
+  data.uFlags = NIF_INFO;
+  const std::u16string t = ShellTextField(title, kBalloonTitleMax), x = ShellTextField(text, kBalloonTextMax);
+  std::copy(t.begin(), t.end(), data.szInfoTitle);
+  std::copy(x.begin(), x.end(), data.szInfo);
+  data.dwInfoFlags = NIIF_INFO;
+  return Sys().NotifyIcon(NIM_MODIFY, &data) != FALSE;
+}
+
+void TSysTrayIcon::GiveFocusBack() {
+  if (shell_.Present()) Sys().NotifyIcon(NIM_SETFOCUS, ShellData());
 }
 
 void TSysTrayIcon::IconChanged() {

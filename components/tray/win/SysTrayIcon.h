@@ -55,12 +55,20 @@ class TSysTrayIcon : public TCustomTrayIcon {
   void SetShellVersionMode(uint8_t mode);
   // The taskbar was made anew and holds none of our icons: a visible icon is added again.
   void TaskbarRecreated();
+  // Whether the shell has taken the icon, as far as its answers tell.
+  bool Docked() const { return shell_.Present(); }
+  // A notification beside the icon (Windows shows it as a toast). Only an icon the shell holds
+  // can show one; true when the shell took it.
+  bool ShowBalloon(const std::string& title, const std::string& text);
 
   // Restores the application and shows its main form in front; the tray icon stays.
   void ShowMainWindow();
   // Hides the main form and the application's taskbar button; the tray icon stays.
+  // OnHiddenToTray follows.
   void HideMainWindow();
+  TNotifyEvent OnHiddenToTray;
   void HideApplicationButton();
+  // Shows the icon and, once the shell holds it, hides the main window into the tray.
   virtual void SendToTray();
   void OpenPopupMenu() override;
   virtual void FireCycle();
@@ -70,6 +78,8 @@ class TSysTrayIcon : public TCustomTrayIcon {
   // What the shell was last sent, and the animation's timer (tests).
   const NOTIFYICONDATAW& IconData() const { return icon_data_; }
   const TSimpleTimer& CycleTimer() const { return cycle_timer_; }
+  const TSimpleTimer& AddRetryTimer() const { return add_retry_timer_; }
+  const TSimpleTimer& SettleTimer() const { return settle_timer_; }
 
  protected:
   void Loaded() override;
@@ -97,6 +107,9 @@ class TSysTrayIcon : public TCustomTrayIcon {
   void IconChanged();
   bool SendLook();
   void TellVersion();
+  void AddRetryElapsed();
+  void SettleElapsed();
+  void GiveFocusBack();
 
   bool design_preview_ = false;
   bool forced_visibility_ = false;  // SetDesignPreview is adding or removing the icon
@@ -112,6 +125,9 @@ class TSysTrayIcon : public TCustomTrayIcon {
   bool minimize_to_tray_ = false;
   bool startup_check_pending_ = true;
   TSimpleTimer cycle_timer_;
+  TSimpleTimer add_retry_timer_;
+  TSimpleTimer settle_timer_;
+  int add_retries_left_ = 0;
   HWND application_window_ = nullptr;  // hooked, or nullptr
   HWND owner_window_ = nullptr;        // hooked, or nullptr
   NOTIFYICONDATAW icon_data_{};

@@ -33,6 +33,7 @@ void TSysTrayIcon::HideMainWindow() {
   if (!OwnerControl() || !Application || !Application->MainForm()) return;
   Application->MainForm()->Hide();
   HideApplicationButton();
+  if (OnHiddenToTray) OnHiddenToTray(this);
 }
 
 void TSysTrayIcon::ShowMainWindow() {
@@ -45,8 +46,10 @@ void TSysTrayIcon::ShowMainWindow() {
 }
 
 void TSysTrayIcon::SendToTray() {
-  HideMainWindow();
   SetIconVisible(true);
+  // An icon the shell has not taken (not ready yet, or refused) is nothing to come back by: the
+  // window then stays as the user left it, minimised with its taskbar button.
+  if (Docked()) HideMainWindow();
 }
 
 // --- popup menu ------------------------------------------------------------------------------
@@ -66,7 +69,14 @@ void TSysTrayIcon::OpenPopupMenu() {
   popup_menu_->Popup(at.x, at.y);
   if (TWinControl* owner = OwnerControl(); owner && owner->HandleAllocated())
     PostMessageW(owner->Handle(), WM_NULL, 0, 0);
-  if (dialog && IsWindow(dialog) && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) SetForegroundWindow(dialog);
+  if (dialog && IsWindow(dialog) && IsWindowVisible(dialog) && IsWindowEnabled(dialog)) {
+    SetForegroundWindow(dialog);
+    return;
+  }
+  // Nobody took the foreground from the invisible application window: the menu was cancelled
+  // with Esc, or its command opened no window. A keyboard user goes on in the notification
+  // area, not nowhere.
+  if (Application && GetForegroundWindow() == Application->Handle()) GiveFocusBack();
 }
 
 void TSysTrayIcon::ClickDefaultMenuItem() {
@@ -125,6 +135,7 @@ bool TSysTrayIcon::TryMinimizeToTray(TMessage& m) {
   if (!minimize_to_tray_ || !OnMinimizeToTray) return false;
   OnMinimizeToTray(this);
   SendToTray();
+  if (!Docked()) return false;  // an ordinary minimise, to the taskbar
   m.Result = 1;
   return true;
 }

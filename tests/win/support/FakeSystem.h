@@ -33,6 +33,8 @@ class FakeSystem : public TSystemServices {
   std::vector<OPENFILENAMEW> open_file_requests;
   std::vector<std::wstring> open_file_filters;  // each request's list, read as the dialog does: "a|b|"
   bool notify_result = true;
+  bool high_contrast = false;
+  std::function<BOOL(DWORD message)> notify_answer;  // when set, answers instead of notify_result
 
   SYSTEMTIME LocalTime() override { return time; }
   POINT CursorPos() override { return cursor; }
@@ -45,8 +47,9 @@ class FakeSystem : public TSystemServices {
   }
   BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override {
     notify.emplace_back(message, *data);
-    return notify_result;
+    return notify_answer ? notify_answer(message) : notify_result;
   }
+  bool HighContrast() override { return high_contrast; }
   int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
     boxes.push_back({text, caption, flags, owner});
     if (during_box) during_box();
