@@ -7,8 +7,10 @@ namespace {
 constexpr char kVersionLine[] =
     "Zettly   version " ZETTLY_STRINGIZE(ZETTLY_VERSION_MAJOR) "." ZETTLY_STRINGIZE(ZETTLY_VERSION_MINOR);
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 Quorvel. All rights reserved.";
-constexpr char kWebAddress[] = "www.zettly.example.com";
-constexpr char kMailAddress[] = "support@zettly.example.com";
+// Set where the program is built (ZETTLY_WEB_ADDRESS, ZETTLY_MAIL_ADDRESS); a link without an
+// address is not shown rather than leading nowhere.
+constexpr char kWebAddress[] = ZETTLY_WEB_ADDRESS;
+constexpr char kMailAddress[] = ZETTLY_MAIL_ADDRESS;
 }  // namespace
 
 TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
@@ -125,6 +127,7 @@ TURLLabel* TInfoForm::MakeLink(const char* name, TRect bounds, TURLType type, co
   link->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   link->SetURLType(type);
   link->SetCaption(address);
+  link->SetVisible(*address != '\0');
   link->SetParent(AboutPanel);
   return link;
 }

@@ -1,5 +1,6 @@
 #include "toolkit/win/LinkedFont.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -78,4 +79,117 @@ std::wstring FaceForText(HDC dc, const std::wstring& text, HFONT font, const std
   }
   const int chosen = FontForMissing(covered, missing);
   return chosen < 0 ? face : linked[static_cast<size_t>(chosen)];
+}
+
+namespace {
+// The text as DrawTextW shows it: "&&" as "&", a lone "&" left out, tabs as blanks, and on a
+// single line its breaks as blanks.
+std::wstring Shown(const std::wstring& text, UINT flags) {
+  std::wstring shown;
+  shown.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c == L'&' && !(flags & DT_NOPREFIX)) {
+      if (i + 1 >= text.size()) break;
+      c = text[++i];
+    }
+    if (c == L'\t' || ((flags & DT_SINGLELINE) && (c == L'\r' || c == L'\n'))) c = L' ';
+    shown.push_back(c);
+  }
+  return shown;
+}
+}  // namespace
+
+bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wstring& face, RECT& rect, UINT flags,
+                    int& height) {
+  if (text.empty()) return false;
+  const std::vector<std::wstring>& linked = LinkedFaces(face);
+  if (linked.empty()) return false;
+  const std::wstring shown = Shown(text, flags);
+  std::vector<std::vector<bool>> has;
+  {
+    const SelectObjectScope select(dc, font);
+    has.push_back(Drawable(dc, shown));
+  }
+  std::vector<bool> covered = has[0];
+  size_t missing = static_cast<size_t>(std::count(covered.begin(), covered.end(), false));
+  if (missing == 0) return false;
+  // The linked fonts in order until every character has one; those after it draw nothing.
+  std::vector<UniqueFont> fonts;
+  for (const std::wstring& candidate : linked) {
+    if (missing == 0) break;
+    fonts.emplace_back(CreateFontInFace(font, candidate));
+    const SelectObjectScope select(dc, fonts.back().Get());
+    has.push_back(Drawable(dc, shown));
+    for (size_t i = 0; i < shown.size(); ++i)
+      if (!covered[i] && has.back()[i]) {
+        covered[i] = true;
+        --missing;
+      }
+  }
+  const std::vector<int> fontOf = FontOfEachCharacter(has);
+  auto handle = [&](int f) { return f == 0 ? font : fonts[static_cast<size_t>(f - 1)].Get(); };
+
+  // Each run's advances, and the height of a line in the tallest of the fonts used.
+  std::vector<int> advance(shown.size(), 0);
+  std::vector<bool> used(has.size(), false);
+  int ascent = 0, descent = 0;
+  for (size_t begin = 0; begin < shown.size();) {
+    size_t end = begin;
+    while (end < shown.size() && fontOf[end] == fontOf[begin]) ++end;
+    const SelectObjectScope select(dc, handle(fontOf[begin]));
+    if (!used[static_cast<size_t>(fontOf[begin])]) {
+      used[static_cast<size_t>(fontOf[begin])] = true;
+      TEXTMETRICW tm{};
+      GetTextMetricsW(dc, &tm);
+      ascent = std::max(ascent, static_cast<int>(tm.tmAscent));
+      descent = std::max(descent, static_cast<int>(tm.tmDescent));
+    }
+    std::vector<int> extents(end - begin, 0);
+    SIZE size{};
+    GetTextExtentExPointW(dc, shown.c_str() + begin, static_cast<int>(end - begin), 0, nullptr, extents.data(), &size);
+    for (size_t i = begin; i < end; ++i)
+      advance[i] = extents[i - begin] - (i > begin ? extents[i - begin - 1] : 0);
+    begin = end;
+  }
+  const int lineHeight = ascent + descent;
+  const bool wrap = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
+  const std::vector<TTextLine> lines = BreakLines(shown, advance, rect.right - rect.left, wrap);
+  height = lineHeight * static_cast<int>(lines.size());
+  if (flags & DT_CALCRECT) {
+    int widest = 0;
+    for (const TTextLine& line : lines) widest = std::max(widest, line.Width);
+    rect.right = rect.left + widest;
+    rect.bottom = rect.top + height;
+    return true;
+  }
+
+  int y = rect.top;
+  if (flags & DT_SINGLELINE) {
+    if (flags & DT_VCENTER) y += (rect.bottom - rect.top - lineHeight) / 2;
+    else if (flags & DT_BOTTOM) y = rect.bottom - lineHeight;
+  }
+  RECT clip{};
+  GetClipBox(dc, &clip);
+  const UINT align = SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+  const UINT options = (flags & DT_NOCLIP) ? 0 : ETO_CLIPPED;
+  for (const TTextLine& line : lines) {
+    const int top = y;
+    y += lineHeight;
+    if (y <= clip.top || top >= clip.bottom) continue;  // only what can be seen
+    int x = rect.left;
+    if (flags & DT_CENTER) x += (rect.right - rect.left - line.Width) / 2;
+    else if (flags & DT_RIGHT) x = rect.right - line.Width;
+    for (size_t begin = line.Begin; begin < line.End;) {
+      size_t end = begin;
+      int width = 0;
+      while (end < line.End && fontOf[end] == fontOf[begin]) width += advance[end++];
+      const SelectObjectScope select(dc, handle(fontOf[begin]));
+      ExtTextOutW(dc, x, top + ascent, options, &rect, shown.c_str() + begin, static_cast<UINT>(end - begin), nullptr);
+      x += width;
+      begin = end;
+    }
+  }
+  SetTextAlign(dc, align);
+  return true;
 }
