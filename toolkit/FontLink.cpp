@@ -14,20 +14,6 @@ std::vector<std::string> LinkedFamilies(const std::vector<std::string>& entries)
   return families;
 }
 
-int FontForMissing(const std::vector<size_t>& covered, size_t missing) {
-  if (missing == 0) return -1;
-  int best = -1;
-  size_t most = 0;
-  for (size_t i = 0; i < covered.size(); ++i) {
-    if (covered[i] >= missing) return static_cast<int>(i);
-    if (covered[i] > most) {
-      most = covered[i];
-      best = static_cast<int>(i);
-    }
-  }
-  return best;
-}
-
 std::vector<int> FontOfEachCharacter(const std::vector<std::vector<bool>>& has) {
   const size_t n = has.empty() ? 0 : has[0].size();
   std::vector<int> font(n, 0);

@@ -10,11 +10,6 @@
 // only a file is left out.
 std::vector<std::string> LinkedFamilies(const std::vector<std::string>& entries);
 
-// The linked font for a text whose own face lacks `missing` of its characters, given how many of
-// those each linked font has (in link order): the first that has them all, else the one that has
-// most (the earlier on a tie); -1 when none has any, or nothing is missing.
-int FontForMissing(const std::vector<size_t>& covered, size_t missing);
-
 // The font of each character of a text, where has[f][i] says whether font f has character i
 // (font 0 is the face's own, then its linked fonts in order). A character stays in the font of
 // the one before it while that font has it, so blanks and punctuation split no run; else it takes

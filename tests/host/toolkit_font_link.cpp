@@ -1,5 +1,4 @@
-// The fonts linked to a face, the one a rich-edit box switches to when its own face lacks
-// characters of its text, the font of each character of a mixed text, and its lines.
+// The fonts linked to a face, the font of each character of a mixed text, and its lines.
 #include <gtest/gtest.h>
 
 #include "toolkit/FontLink.h"
@@ -11,14 +10,6 @@ TEST(LinkedFamilies, TakesTheFamilyOfEachEntryInOrder) {
                             "SIMSUN.TTC", "Loma.ttf,", "Loma.ttf,Loma", "MSGOTHIC.TTC,MS UI Gothic,128,96"}),
             (std::vector<std::string>{"DejaVu Sans", "WenQuanYi Micro Hei", "Loma", "MS UI Gothic"}));
   EXPECT_TRUE(LinkedFamilies({}).empty());
-}
-
-TEST(FontForMissing, TheFirstThatHasEveryMissingCharacterElseTheOneWithMost) {
-  EXPECT_EQ(FontForMissing({0, 5, 5}, 5), 1);
-  EXPECT_EQ(FontForMissing({2, 3, 3}, 5), 1);
-  EXPECT_EQ(FontForMissing({0, 0}, 5), -1);
-  EXPECT_EQ(FontForMissing({5}, 0), -1);
-  EXPECT_EQ(FontForMissing({}, 3), -1);
 }
 
 TEST(FontOfEachCharacter, RunsStayInTheirFontThroughBlanksAndFallBackInLinkOrder) {

@@ -55,32 +55,6 @@ HFONT CreateFontInFace(HFONT font, const std::wstring& face) {
   return CreateFontIndirectW(&like);
 }
 
-std::wstring FaceForText(HDC dc, const std::wstring& text, HFONT font, const std::wstring& face) {
-  if (text.empty()) return face;
-  const std::vector<std::wstring>& linked = LinkedFaces(face);
-  if (linked.empty()) return face;
-  std::vector<bool> own;
-  {
-    const SelectObjectScope select(dc, font);
-    own = Drawable(dc, text);
-  }
-  size_t missing = 0;
-  for (bool had : own) missing += had ? 0 : 1;
-  if (missing == 0) return face;
-
-  std::vector<size_t> covered;
-  for (const std::wstring& candidate : linked) {
-    const UniqueFont linkedFont(CreateFontInFace(font, candidate));
-    const SelectObjectScope select(dc, linkedFont.Get());
-    const std::vector<bool> has = Drawable(dc, text);
-    size_t n = 0;
-    for (size_t i = 0; i < text.size(); ++i) n += !own[i] && has[i] ? 1 : 0;
-    covered.push_back(n);
-  }
-  const int chosen = FontForMissing(covered, missing);
-  return chosen < 0 ? face : linked[static_cast<size_t>(chosen)];
-}
-
 namespace {
 // The text as DrawTextW shows it: "&&" as "&", a lone "&" left out, tabs as blanks, and on a
 // single line its breaks as blanks.
@@ -100,39 +74,69 @@ std::wstring Shown(const std::wstring& text, UINT flags) {
 }
 }  // namespace
 
-bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wstring& face, RECT& rect, UINT flags,
-                    int& height) {
+bool HasLinkedFaces(const std::wstring& face) { return !LinkedFaces(face).empty(); }
+
+namespace {
+// The font of each character of a text in its face (0) and the linked fonts that draw some of
+// it (1 on, made in `fonts`, named in `faces`); false when the face has every character or no
+// links.
+bool SplitByFont(HDC dc, const std::wstring& text, HFONT font, const std::wstring& face, std::vector<int>& fontOf,
+                 std::vector<UniqueFont>& fonts, std::vector<std::wstring>& faces) {
   if (text.empty()) return false;
   const std::vector<std::wstring>& linked = LinkedFaces(face);
   if (linked.empty()) return false;
-  const std::wstring shown = Shown(text, flags);
   std::vector<std::vector<bool>> has;
   {
     const SelectObjectScope select(dc, font);
-    has.push_back(Drawable(dc, shown));
+    has.push_back(Drawable(dc, text));
   }
   std::vector<bool> covered = has[0];
   size_t missing = static_cast<size_t>(std::count(covered.begin(), covered.end(), false));
   if (missing == 0) return false;
   // The linked fonts in order until every character has one; those after it draw nothing.
-  std::vector<UniqueFont> fonts;
   for (const std::wstring& candidate : linked) {
     if (missing == 0) break;
     fonts.emplace_back(CreateFontInFace(font, candidate));
+    faces.push_back(candidate);
     const SelectObjectScope select(dc, fonts.back().Get());
-    has.push_back(Drawable(dc, shown));
-    for (size_t i = 0; i < shown.size(); ++i)
+    has.push_back(Drawable(dc, text));
+    for (size_t i = 0; i < text.size(); ++i)
       if (!covered[i] && has.back()[i]) {
         covered[i] = true;
         --missing;
       }
   }
-  const std::vector<int> fontOf = FontOfEachCharacter(has);
+  fontOf = FontOfEachCharacter(has);
+  return true;
+}
+}  // namespace
+
+std::vector<std::pair<size_t, std::wstring>> FaceRuns(HDC dc, const std::wstring& text, HFONT font,
+                                                      const std::wstring& face) {
+  std::vector<int> fontOf;
+  std::vector<UniqueFont> fonts;
+  std::vector<std::wstring> faces;
+  if (!SplitByFont(dc, text, font, face, fontOf, fonts, faces)) return {{0, face}};
+  std::vector<std::pair<size_t, std::wstring>> runs;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (i == 0 || fontOf[i] != fontOf[i - 1])
+      runs.emplace_back(i, fontOf[i] == 0 ? face : faces[static_cast<size_t>(fontOf[i] - 1)]);
+  return runs;
+}
+
+bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wstring& face, RECT& rect, UINT flags,
+                    int& height) {
+  if (text.empty() || LinkedFaces(face).empty()) return false;
+  const std::wstring shown = Shown(text, flags);
+  std::vector<int> fontOf;
+  std::vector<UniqueFont> fonts;
+  std::vector<std::wstring> faces;
+  if (!SplitByFont(dc, shown, font, face, fontOf, fonts, faces)) return false;
   auto handle = [&](int f) { return f == 0 ? font : fonts[static_cast<size_t>(f - 1)].Get(); };
 
   // Each run's advances, and the height of a line in the tallest of the fonts used.
   std::vector<int> advance(shown.size(), 0);
-  std::vector<bool> used(has.size(), false);
+  std::vector<bool> used(fonts.size() + 1, false);
   int ascent = 0, descent = 0;
   for (size_t begin = 0; begin < shown.size();) {
     size_t end = begin;
