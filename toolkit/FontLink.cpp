@@ -102,3 +102,35 @@ std::vector<TTextLine> BreakLines(const std::wstring& text, const std::vector<in
   }
   return lines;
 }
+
+namespace {
+uint32_t BigEndian(const std::vector<uint8_t>& data, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = 0; i < bytes; ++i) v = (v << 8) | data[at + static_cast<size_t>(i)];
+  return v;
+}
+}  // namespace
+
+uint16_t GlyphBeyondBmp(const std::vector<uint8_t>& cmap, uint32_t codePoint) {
+  if (cmap.size() < 4) return 0;
+  const uint32_t tables = BigEndian(cmap, 2, 2);
+  for (uint32_t t = 0; t < tables; ++t) {
+    const size_t record = 4 + 8 * static_cast<size_t>(t);
+    if (record + 8 > cmap.size()) return 0;
+    const uint32_t platform = BigEndian(cmap, record, 2), encoding = BigEndian(cmap, record + 2, 2);
+    // Unicode's full repertoire: Windows' (3, 10) or Unicode's own (0, 4 and 0, 6).
+    if (!((platform == 3 && encoding == 10) || (platform == 0 && (encoding == 4 || encoding == 6)))) continue;
+    const size_t at = BigEndian(cmap, record + 4, 4);
+    if (at + 16 > cmap.size() || BigEndian(cmap, at, 2) != 12) continue;
+    const uint32_t groups = BigEndian(cmap, at + 12, 4);
+    for (uint32_t g = 0; g < groups; ++g) {
+      const size_t group = at + 16 + 12 * static_cast<size_t>(g);
+      if (group + 12 > cmap.size()) break;
+      const uint32_t first = BigEndian(cmap, group, 4), last = BigEndian(cmap, group + 4, 4);
+      if (codePoint < first || codePoint > last) continue;
+      const uint32_t glyph = BigEndian(cmap, group + 8, 4) + (codePoint - first);
+      return glyph <= 0xFFFF ? static_cast<uint16_t>(glyph) : 0;
+    }
+  }
+  return 0;
+}

@@ -2,6 +2,7 @@
 // each character of a text, and the lines of a text drawn in several fonts.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,7 @@ struct TTextLine {
 // (at least one, never inside a surrogate pair or before a mark that does not advance). The
 // blanks at a soft break belong to no line.
 std::vector<TTextLine> BreakLines(const std::wstring& text, const std::vector<int>& advance, int width, bool wrap);
+
+// The glyph of a character beyond the first 65,536 in a font's 'cmap' table (its Unicode
+// subtable of format 12); 0 when the font has none.
+uint16_t GlyphBeyondBmp(const std::vector<uint8_t>& cmap, uint32_t codePoint);

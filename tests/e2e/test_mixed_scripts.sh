@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Notes that mix scripts, in a new prefix started as "./zettly run" starts it: every word is
 # drawn in a font that has it, in the note window and in the editor (a word that shows as boxes
-# looks the same reversed, so each word reversed on its own must change the picture). The
-# prefix has Wine's own fonts, and Wine's log stays out of the program folder.
+# looks the same reversed, so each word reversed on its own must change the picture), and so are
+# emoji. The prefix has Wine's own fonts, and Wine's log stays out of the program folder.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/note_window.sh"
 . "$(dirname "$0")/editor.sh"
@@ -26,6 +26,8 @@ for text in "${mixed[@]}"; do
     notes+=("${changed[*]}" '' 60000)
   done
 done
+# Two emoji beyond the first 65,536 characters: as boxes they would look alike.
+notes+=('Smile 😀' '' 60000 'Smile 😐' '' 60000)
 e2e_write_notes "${notes[@]}"
 
 xprop -root -spy >/dev/null 2>&1 &
@@ -74,5 +76,8 @@ for text in "${mixed[@]}"; do
   done
   step
 done
+smile=$(note_text_signature)
+step
+[ "$(note_text_signature)" != "$smile" ] || e2e_fail "the emoji show as boxes in the note"
 kill -TERM "$STARTER"
 e2e_wait 60 bash -c "! kill -0 $STARTER 2>/dev/null" || e2e_fail "wine-start did not end"

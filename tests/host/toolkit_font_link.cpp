@@ -61,4 +61,31 @@ TEST(BreakLines, AtBreaksBlanksAndIdeographsAndInsideAWordWiderThanTheLine) {
   }
 }
 
+// A 'cmap' table: a format 4 subtable (not read) and a format 12 one with two groups.
+std::vector<uint8_t> Cmap() {
+  std::vector<uint8_t> t;
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) t.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  put(0, 2), put(2, 2);
+  put(3, 2), put(1, 2), put(20, 4);   // Windows BMP, at 20
+  put(3, 2), put(10, 2), put(24, 4);  // Windows full, at 24
+  put(4, 2), put(0, 2);               // a stub of format 4
+  put(12, 2), put(0, 2), put(40, 4), put(0, 4), put(2, 4);
+  put(0x1F600, 4), put(0x1F64F, 4), put(100, 4);
+  put(0x1F910, 4), put(0x1F910, 4), put(0x12345, 4);  // past 65,535: no glyph
+  return t;
+}
+
+TEST(GlyphBeyondBmp, ReadsTheFullUnicodeSubtableAndNothingPastTheTable) {
+  const std::vector<uint8_t> cmap = Cmap();
+  EXPECT_EQ(GlyphBeyondBmp(cmap, 0x1F600), 100);
+  EXPECT_EQ(GlyphBeyondBmp(cmap, 0x1F610), 116);
+  EXPECT_EQ(GlyphBeyondBmp(cmap, 0x1F650), 0);
+  EXPECT_EQ(GlyphBeyondBmp(cmap, 0x1F910), 0);
+  // Cut anywhere before the end of the group that holds it, the table gives no glyph.
+  for (long cut = 0; cut < 52; ++cut)
+    EXPECT_EQ(GlyphBeyondBmp(std::vector<uint8_t>(cmap.begin(), cmap.begin() + cut), 0x1F600), 0) << "cut at " << cut;
+}
+
 }  // namespace

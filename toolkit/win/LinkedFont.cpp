@@ -31,19 +31,51 @@ const std::vector<std::wstring>& LinkedFaces(const std::wstring& face) {
   return faces;
 }
 
-// Which characters the DC's font has; control characters and surrogate halves count as had
-// (no font draws them here).
+bool PairAt(const std::wstring& text, size_t i) {
+  return i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
+         text[i + 1] <= 0xDFFF;
+}
+uint32_t CodePointAt(const std::wstring& text, size_t i) {
+  return 0x10000 + ((static_cast<uint32_t>(text[i]) - 0xD800) << 10) + (static_cast<uint32_t>(text[i + 1]) - 0xDC00);
+}
+
+// The 'cmap' table of the DC's font; empty where there is none.
+std::vector<uint8_t> FontCmap(HDC dc) {
+  constexpr DWORD kCmap = 0x70616D63;  // the tag "cmap", as GetFontData takes it
+  const DWORD size = GetFontData(dc, kCmap, 0, nullptr, 0);
+  if (size == GDI_ERROR || size == 0) return {};
+  std::vector<uint8_t> data(size);
+  if (GetFontData(dc, kCmap, 0, data.data(), size) != size) return {};
+  return data;
+}
+
+// Which characters the DC's font has. A character beyond the first 65,536 (a surrogate pair:
+// most emoji) is looked up in the font's own table, which GetGlyphIndicesW does not read;
+// control characters and unpaired halves count as had (no font draws them here).
 std::vector<bool> Drawable(HDC dc, const std::wstring& text) {
   std::vector<WORD> glyphs(text.size());
   std::vector<bool> had(text.size(), true);
   if (GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                        GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
     return had;
+  std::vector<uint8_t> cmap;
   for (size_t i = 0; i < text.size(); ++i) {
     const wchar_t c = text[i];
+    if (PairAt(text, i)) {
+      if (cmap.empty()) cmap = FontCmap(dc);
+      had[i] = had[i + 1] = GlyphBeyondBmp(cmap, CodePointAt(text, i)) != 0;
+      ++i;
+      continue;
+    }
     had[i] = glyphs[i] != 0xFFFF || c < 0x20 || (c >= 0xD800 && c <= 0xDFFF);
   }
   return had;
+}
+
+bool HasPair(const std::wstring& text) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (PairAt(text, i)) return true;
+  return false;
 }
 }  // namespace
 
@@ -72,6 +104,20 @@ std::wstring Shown(const std::wstring& text, UINT flags) {
   }
   return shown;
 }
+
+// Calls `piece` for the stretches of [begin, end) that ExtTextOutW draws as text and, one by
+// one, for the surrogate pairs, which it draws only by their glyphs.
+template <class Piece>
+void ForEachPiece(const std::wstring& text, size_t begin, size_t end, Piece piece) {
+  size_t from = begin;
+  for (size_t i = begin; i < end; ++i) {
+    if (!PairAt(text, i) || i + 1 >= end) continue;
+    if (from < i) piece(from, i, false);
+    piece(i, i + 2, true);
+    from = ++i + 1;
+  }
+  if (from < end) piece(from, end, false);
+}
 }  // namespace
 
 bool HasLinkedFaces(const std::wstring& face) { return !LinkedFaces(face).empty(); }
@@ -92,7 +138,8 @@ bool SplitByFont(HDC dc, const std::wstring& text, HFONT font, const std::wstrin
   }
   std::vector<bool> covered = has[0];
   size_t missing = static_cast<size_t>(std::count(covered.begin(), covered.end(), false));
-  if (missing == 0) return false;
+  // Wine's ExtTextOutW draws a surrogate pair as two boxes: a text with one is drawn here.
+  if (missing == 0 && !HasPair(text)) return false;
   // The linked fonts in order until every character has one; those after it draw nothing.
   for (const std::wstring& candidate : linked) {
     if (missing == 0) break;
@@ -134,6 +181,17 @@ bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wst
   if (!SplitByFont(dc, shown, font, face, fontOf, fonts, faces)) return false;
   auto handle = [&](int f) { return f == 0 ? font : fonts[static_cast<size_t>(f - 1)].Get(); };
 
+  // The glyph of the pair at `at` in font f, from the font's table, read once.
+  std::vector<std::vector<uint8_t>> cmaps(fonts.size() + 1);
+  std::vector<bool> cmapRead(fonts.size() + 1, false);
+  auto GlyphOf = [&](int f, size_t at) -> WORD {
+    const size_t k = static_cast<size_t>(f);
+    if (!cmapRead[k]) {
+      cmapRead[k] = true;
+      cmaps[k] = FontCmap(dc);  // the font is selected when this is asked
+    }
+    return GlyphBeyondBmp(cmaps[k], CodePointAt(shown, at));
+  };
   // Each run's advances, and the height of a line in the tallest of the fonts used.
   std::vector<int> advance(shown.size(), 0);
   std::vector<bool> used(fonts.size() + 1, false);
@@ -149,11 +207,19 @@ bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wst
       ascent = std::max(ascent, static_cast<int>(tm.tmAscent));
       descent = std::max(descent, static_cast<int>(tm.tmDescent));
     }
-    std::vector<int> extents(end - begin, 0);
-    SIZE size{};
-    GetTextExtentExPointW(dc, shown.c_str() + begin, static_cast<int>(end - begin), 0, nullptr, extents.data(), &size);
-    for (size_t i = begin; i < end; ++i)
-      advance[i] = extents[i - begin] - (i > begin ? extents[i - begin - 1] : 0);
+    ForEachPiece(shown, begin, end, [&](size_t from, size_t to, bool pair) {
+      if (pair) {
+        WORD glyph = GlyphOf(fontOf[from], from);
+        SIZE size{};
+        GetTextExtentPointI(dc, &glyph, 1, &size);
+        advance[from] = size.cx;
+        return;
+      }
+      std::vector<int> extents(to - from, 0);
+      SIZE size{};
+      GetTextExtentExPointW(dc, shown.c_str() + from, static_cast<int>(to - from), 0, nullptr, extents.data(), &size);
+      for (size_t i = from; i < to; ++i) advance[i] = extents[i - from] - (i > from ? extents[i - from - 1] : 0);
+    });
     begin = end;
   }
   const int lineHeight = ascent + descent;
@@ -189,7 +255,17 @@ bool DrawLinkedText(HDC dc, const std::wstring& text, HFONT font, const std::wst
       int width = 0;
       while (end < line.End && fontOf[end] == fontOf[begin]) width += advance[end++];
       const SelectObjectScope select(dc, handle(fontOf[begin]));
-      ExtTextOutW(dc, x, top + ascent, options, &rect, shown.c_str() + begin, static_cast<UINT>(end - begin), nullptr);
+      int at = x;
+      ForEachPiece(shown, begin, end, [&](size_t from, size_t to, bool pair) {
+        if (pair) {
+          const WORD glyph = GlyphOf(fontOf[from], from);
+          ExtTextOutW(dc, at, top + ascent, options | ETO_GLYPH_INDEX, &rect, reinterpret_cast<LPCWSTR>(&glyph), 1,
+                      nullptr);
+        } else {
+          ExtTextOutW(dc, at, top + ascent, options, &rect, shown.c_str() + from, static_cast<UINT>(to - from), nullptr);
+        }
+        for (size_t i = from; i < to; ++i) at += advance[i];
+      });
       x += width;
       begin = end;
     }
