@@ -7,13 +7,12 @@ namespace {
 constexpr char kVersionLine[] =
     "Zettly   version " ZETTLY_STRINGIZE(ZETTLY_VERSION_MAJOR) "." ZETTLY_STRINGIZE(ZETTLY_VERSION_MINOR);
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 Quorvel. All rights reserved.";
-// Set where the program is built (ZETTLY_WEB_ADDRESS, ZETTLY_MAIL_ADDRESS); a link without an
-// address is not shown rather than leading nowhere.
-constexpr char kWebAddress[] = ZETTLY_WEB_ADDRESS;
-constexpr char kMailAddress[] = ZETTLY_MAIL_ADDRESS;
 }  // namespace
 
-TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
+// A link without an address is not shown rather than leading nowhere.
+TAboutLinks BuiltAboutLinks() { return {ZETTLY_WEB_ADDRESS, ZETTLY_MAIL_ADDRESS}; }
+
+TInfoForm::TInfoForm(TComponent* owner, TAboutLinks links) : TForm(owner), links_(links) {
   SetName("InfoForm");
   SetCaption("Information");
   SetBorderIcons(0);
@@ -54,8 +53,8 @@ void TInfoForm::CreateControls() {
   AboutPanel = MakeAboutPanel();
   VersionLabel = MakeTextLabel("VersionLabel", Bounds(8, 14, 145, 15), kVersionLine, -12, fsBold);
   CopyrightLabel = MakeTextLabel("CopyrightLabel", Bounds(13, 38, 282, 25), kCopyright, -11, 0);
-  WebLink = MakeLink("WebLink", Bounds(75, 72, 157, 13), TURLType::utHTTP, kWebAddress);
-  MailLink = MakeLink("MailLink", Bounds(104, 95, 98, 13), TURLType::utMailTo, kMailAddress);
+  WebLink = MakeLink("WebLink", Bounds(75, 72, 157, 13), TURLType::utHTTP, links_.Web);
+  MailLink = MakeLink("MailLink", Bounds(104, 95, 98, 13), TURLType::utMailTo, links_.Mail);
   CloseButton = MakeCloseButton();
 }
 

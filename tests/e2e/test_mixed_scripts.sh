@@ -13,6 +13,9 @@ wineboot -i </dev/null >/dev/null 2>&1 || true
 wineserver -w
 e2e_set_dword 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0
 e2e_set_dword "$SETTINGS_KEY" On 0
+# At Wine's own scale, whatever Xft.dpi an earlier scenario left on the shared screen: the
+# editor's places below are for 96 pixels per inch.
+touch "$WINEPREFIX/.zettly-desktop-dpi"
 
 # Each note as it is, then with one of its words reversed at a time.
 mixed=('Привет שלום สวัสดี' '你好 مرحبا' 'Grüße привет 你好世界 مرحبا' 'Ελλάδα 한국어 日本語')
@@ -32,7 +35,15 @@ e2e_write_notes "${notes[@]}"
 
 xprop -root -spy >/dev/null 2>&1 &
 SPY=$!
-trap 'rc=$?; kill "$SPY" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
+STARTER=""
+# The starter (in a session of its own) closes the program before Wine is ended, whatever ends
+# the scenario: a program left on the shared screen would be taken for the next scenario's.
+stop_starter() {
+  [ -n "$STARTER" ] || return 0
+  kill -TERM "$STARTER" 2>/dev/null || true
+  e2e_wait 60 bash -c "! kill -0 $STARTER 2>/dev/null" || e2e_log "wine-start did not end"
+}
+trap 'rc=$?; stop_starter; kill "$SPY" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
 setsid "$START" --desktop=on "$PROG" >>"$E2E_DIR/start.log" 2>&1 &
 STARTER=$!
 e2e_wait 90 e2e_note_window || e2e_fail "the note window did not appear: $(cat "$E2E_DIR/start.log")"
@@ -62,6 +73,7 @@ editor_line() {
   area_signature $((EX + 8)) $((EY + 24)) 200 16
   e2e_key "" Escape
   editor_wait_gone
+  e2e_focus_note
 }
 
 e2e_wait 10 note_text_shown || e2e_fail "the first note is not on display"
@@ -81,3 +93,4 @@ step
 [ "$(note_text_signature)" != "$smile" ] || e2e_fail "the emoji show as boxes in the note"
 kill -TERM "$STARTER"
 e2e_wait 60 bash -c "! kill -0 $STARTER 2>/dev/null" || e2e_fail "wine-start did not end"
+STARTER=""
