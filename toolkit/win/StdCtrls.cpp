@@ -139,8 +139,9 @@ void TCustomLabel::Paint(TCanvas& canvas) {
   const UINT flags = TextFlags();
   // A text far longer than the label can show (a note written from outside) is laid out only as
   // far as it could reach the label's bottom, and from the top: laying out all of it took seconds.
+  // A text of a few kilobytes is laid out whole whatever the label, which is quick.
   const std::string& caption = Caption();
-  const size_t most = VisibleTextBound(canvas, client);
+  const size_t most = caption.size() > 4096 ? VisibleTextBound(canvas, client) : caption.size();
   const bool cut = caption.size() > most;
   const std::string text = cut ? Utf8Prefix(caption, most) : std::string();
   const std::string& shown = cut ? text : caption;
