@@ -7,11 +7,12 @@ namespace {
 constexpr char kVersionLine[] =
     "Zettly   version " ZETTLY_STRINGIZE(ZETTLY_VERSION_MAJOR) "." ZETTLY_STRINGIZE(ZETTLY_VERSION_MINOR);
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 Quorvel. All rights reserved.";
-constexpr char kWebAddress[] = "www.zettly.example.com";
-constexpr char kMailAddress[] = "support@zettly.example.com";
 }  // namespace
 
-TInfoForm::TInfoForm(TComponent* owner) : TForm(owner) {
+// A link without an address is not shown rather than leading nowhere.
+TAboutLinks BuiltAboutLinks() { return {ZETTLY_WEB_ADDRESS, ZETTLY_MAIL_ADDRESS}; }
+
+TInfoForm::TInfoForm(TComponent* owner, TAboutLinks links) : TForm(owner), links_(links) {
   SetName("InfoForm");
   SetCaption("Information");
   SetBorderIcons(0);
@@ -52,8 +53,8 @@ void TInfoForm::CreateControls() {
   AboutPanel = MakeAboutPanel();
   VersionLabel = MakeTextLabel("VersionLabel", Bounds(8, 14, 145, 15), kVersionLine, -12, fsBold);
   CopyrightLabel = MakeTextLabel("CopyrightLabel", Bounds(13, 38, 282, 25), kCopyright, -11, 0);
-  WebLink = MakeLink("WebLink", Bounds(75, 72, 157, 13), TURLType::utHTTP, kWebAddress);
-  MailLink = MakeLink("MailLink", Bounds(104, 95, 98, 13), TURLType::utMailTo, kMailAddress);
+  WebLink = MakeLink("WebLink", Bounds(75, 72, 157, 13), TURLType::utHTTP, links_.Web);
+  MailLink = MakeLink("MailLink", Bounds(104, 95, 98, 13), TURLType::utMailTo, links_.Mail);
   CloseButton = MakeCloseButton();
 }
 
@@ -125,6 +126,7 @@ TURLLabel* TInfoForm::MakeLink(const char* name, TRect bounds, TURLType type, co
   link->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   link->SetURLType(type);
   link->SetCaption(address);
+  link->SetVisible(*address != '\0');
   link->SetParent(AboutPanel);
   return link;
 }

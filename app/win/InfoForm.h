@@ -11,9 +11,17 @@
 #include "toolkit/win/ImgList.h"
 #include "toolkit/win/StdCtrls.h"
 
+// The addresses of the web and mail links; a link without one is not shown.
+struct TAboutLinks {
+  const char* Web;
+  const char* Mail;
+};
+// Those set where the program is built (ZETTLY_WEB_ADDRESS, ZETTLY_MAIL_ADDRESS; none by default).
+TAboutLinks BuiltAboutLinks();
+
 class TInfoForm : public TForm {
  public:
-  explicit TInfoForm(TComponent* owner);
+  explicit TInfoForm(TComponent* owner, TAboutLinks links = BuiltAboutLinks());
 
   // The modal result "Close" gives: 3, the dialog's cancel (the caller does not look at it).
   static constexpr int CloseResult = 3;
@@ -54,4 +62,6 @@ class TInfoForm : public TForm {
   TOvalButton* MakeCloseButton();
   // The links keep their own text width and sit in the middle of the panel.
   void CentreLinks();
+
+  TAboutLinks links_;
 };

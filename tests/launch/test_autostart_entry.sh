@@ -63,6 +63,15 @@ mv "$T/older" "$ENTRY"
 launch on
 grep -q '^X-Zettly-Generated=' "$ENTRY" || fail "an older launcher's entry was not taken as its own"
 
+# Another data folder's launcher neither takes over nor removes this one's entry.
+cp "$ENTRY" "$T/first"
+install_data "$T/second/zettly"
+launch on
+cmp -s "$ENTRY" "$T/first" && said "another data folder" || fail "the second data folder took the entry over"
+launch off
+cmp -s "$ENTRY" "$T/first" || fail "the second data folder's Auto Run off removed the first one's entry"
+install_data "$T/data/zettly"
+
 # A link in the entry's place is neither followed and replaced nor removed.
 rm "$ENTRY"
 launch off

@@ -19,9 +19,11 @@
 
 namespace {
 
+const TAboutLinks kExampleLinks{"www.zettly.example.com", "support@zettly.example.com"};
+
 class InfoFormTest : public testing::Test {
  protected:
-  InfoFormTest() : form(nullptr) {}
+  InfoFormTest() : form(nullptr, kExampleLinks) {}
   // Clicks a windowless control through its parent window, as the mouse would.
   static void ClickOn(TControl* c) {
     HWND parent = c->Parent()->Handle();
@@ -174,6 +176,14 @@ TEST_F(InfoFormTest, LinksOpenTheProductSiteAndANewMail) {
   }
 }
 
+// A build without addresses (the default) shows no link rather than one leading nowhere.
+TEST(InfoFormLinks, ALinkWithoutAnAddressIsNotShown) {
+  WithFakeSystem sys;
+  TInfoForm form(nullptr, {"", "support@zettly.example.com"});
+  EXPECT_FALSE(form.WebLink->Visible());
+  EXPECT_TRUE(form.MailLink->Visible());
+}
+
 TEST_F(InfoFormTest, CloseButtonAsDesigned) {
   TOvalButton* close = form.CloseButton;
   EXPECT_EQ(close->Parent(), &form);  // below the page control, not on it
@@ -265,7 +275,7 @@ namespace {
 
 TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
   WithFakeSystem sys;
-  TInfoForm form(nullptr);
+  TInfoForm form(nullptr, kExampleLinks);
   AccessibleClient client(form.Handle());
   ASSERT_EQ(client.result, S_OK);
   std::vector<std::pair<std::string, long>> read;
@@ -293,7 +303,7 @@ TEST(InfoFormReadTest, AReaderFindsTheTextsTheLinksAndClose) {
 // keyboard, read without a name; "Close", which Enter presses, was not marked the default.
 TEST(InfoFormReadTest, Bug_TheTabsAndThePageHadNoNameAndCloseWasNotTheDefault) {
   WithFakeSystem sys;
-  TInfoForm form(nullptr);
+  TInfoForm form(nullptr, kExampleLinks);
   using Read = std::pair<std::string, long>;
   EXPECT_EQ(NameAndRole(form.Pages->Handle()), Read("About", ROLE_SYSTEM_PAGETABLIST));
   EXPECT_EQ(NameAndRole(form.AboutTabSheet->Handle()).first, "About");

@@ -117,7 +117,7 @@ TEST(DialogScaling, EditorAndAboutBoxScaleTheirClientAreasFontsBevelsAndIcons) {
   EXPECT_EQ(editor.Font().Height(), FontHeightForDpi(8, 144));
   EXPECT_EQ(editor.NoteEdit->BoundsRect(), ScaleForDpi(Bounds(4, 20, 218, 86), 144));
 
-  TInfoForm info(nullptr);
+  TInfoForm info(nullptr, {"www.zettly.example.com", "support@zettly.example.com"});
   const int linkAt96 = info.WebLink->Width();
   MoveToDpi(info, 192, {316, 208});
   EXPECT_EQ(ClientSize(info).cx, 632);

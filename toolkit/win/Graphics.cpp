@@ -301,12 +301,12 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 int TCanvas::DrawText(const std::string& text, TRect& rect, UINT flags) {
   RealizeFont();
   std::wstring w = ToWide(text);
-  const std::wstring face = ToWide(Font.Name());
-  const std::wstring drawnIn = FaceForText(dc_, w, Font.Handle(), face);
-  const UniqueFont linked(drawnIn == face ? nullptr : CreateFontInFace(Font.Handle(), drawnIn));
-  const SelectObjectScope font(dc_, linked ? linked.Get() : Font.Handle());
   RECT rc = ToRECT(rect);
-  const int h = ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, flags);
+  int h = 0;
+  if (!DrawLinkedText(dc_, w, Font.Handle(), ToWide(Font.Name()), rc, flags, h)) {
+    const SelectObjectScope font(dc_, Font.Handle());
+    h = ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, flags);
+  }
   rect = ToTRect(rc);
   return h;
 }

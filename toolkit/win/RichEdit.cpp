@@ -40,15 +40,21 @@ std::wstring RawText(HWND hwnd) {
   return s;
 }
 
-// Wine's rich edit crashes placing a mark that begins a run in a font that positions marks
-// (Thai in Loma): a text with such marks stays in the box's own font.
-bool HasNonspacingMark(const std::wstring& text) {
-  std::vector<WORD> types(text.size());
-  if (text.empty() || !GetStringTypeW(CT_CTYPE3, text.c_str(), static_cast<int>(text.size()), types.data()))
-    return false;
-  for (WORD t : types)
-    if (t & C3_NONSPACING) return true;
-  return false;
+// Wine's rich edit crashes placing a mark that begins a run in a font that positions marks (Thai
+// in Loma): a run never begins with one; marks at the start stay in the box's own face.
+std::vector<std::pair<size_t, std::wstring>> WithoutLeadingMarks(
+    const std::wstring& text, const std::vector<std::pair<size_t, std::wstring>>& runs, const std::wstring& own) {
+  std::vector<WORD> types(text.size(), 0);
+  if (!text.empty()) GetStringTypeW(CT_CTYPE3, text.c_str(), static_cast<int>(text.size()), types.data());
+  std::vector<std::pair<size_t, std::wstring>> safe;
+  for (size_t k = 0; k < runs.size(); ++k) {
+    const size_t end = k + 1 < runs.size() ? runs[k + 1].first : text.size();
+    size_t begin = runs[k].first;
+    while (begin < end && (types[begin] & C3_NONSPACING)) ++begin;
+    if (k == 0 && begin > 0) safe.emplace_back(0, own);
+    if (begin < end && (safe.empty() || safe.back().second != runs[k].second)) safe.emplace_back(begin, runs[k].second);
+  }
+  return safe;
 }
 }  // namespace
 
@@ -67,13 +73,13 @@ void TRichEdit::CreateParams(TCreateParams& p) {
 void TRichEdit::HandleCreated() {
   // Plain text: what is pasted or set keeps no formatting and is never read as RTF. The mode can
   // only change while the box is empty.
-  SendMessageW(hwnd_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+  // A face with linked fonts (Wine) needs a face per run, which only rich text keeps; pasting
+  // and setting the text still insert plain characters.
+  runs_ = HasLinkedFaces(ToWide(Font().Name()));
+  SendMessageW(hwnd_, EM_SETTEXTMODE, (runs_ ? TM_RICHTEXT : TM_PLAINTEXT) | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
   SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   ApplyLimit(max_length_);
   ApplyColors();
-  // The face before the text, so the text is laid out once.
-  face_ = ToWide(Font().Name());
-  ApplyFace(text_);
   if (!text_.empty()) {
     const std::wstring text = std::move(text_);
     text_.clear();
@@ -81,6 +87,7 @@ void TRichEdit::HandleCreated() {
     ApplyLimit(0);
     SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     ApplyLimit(max_length_);
+    ApplyFaces();
     setting_text_ = false;
   }
 }
@@ -102,19 +109,40 @@ void TRichEdit::ApplyColors() {
   SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
-void TRichEdit::ApplyFace(const std::wstring& text) {
-  if (!hwnd_) return;
-  const WindowDC dc(hwnd_);
+void TRichEdit::ApplyFaces() {
+  if (!hwnd_ || !runs_) return;
+  const std::wstring text = RawText(hwnd_);
+  // Undoing a change of faces alone leaves the text as it was: the faces are not set again, or
+  // that undo would never get past them.
+  if (text == faced_) return;
+  faced_ = text;
   const std::wstring own = ToWide(Font().Name());
-  const std::wstring face = HasNonspacingMark(text) ? own : FaceForText(dc.Get(), text, Font().Handle(), own);
-  if (face == face_) return;
-  face_ = face;
-  CHARFORMAT2W cf{};
-  cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_FACE | CFM_CHARSET;
-  lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
-  cf.bCharSet = DEFAULT_CHARSET;
-  SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  std::vector<std::pair<size_t, std::wstring>> runs;
+  {
+    const WindowDC dc(hwnd_);
+    runs = WithoutLeadingMarks(text, FaceRuns(dc.Get(), text, Font().Handle(), own), own);
+  }
+  CHARRANGE kept{};
+  SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  const bool setting = setting_text_;
+  setting_text_ = true;
+  for (size_t k = 0; k < runs.size(); ++k) {
+    CHARRANGE range{static_cast<LONG>(runs[k].first),
+                    static_cast<LONG>(k + 1 < runs.size() ? runs[k + 1].first : text.size())};
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    if ((cf.dwMask & CFM_FACE) && runs[k].second == cf.szFaceName) continue;
+    cf = CHARFORMAT2W{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_FACE | CFM_CHARSET;
+    lstrcpynW(cf.szFaceName, runs[k].second.c_str(), LF_FACESIZE);
+    cf.bCharSet = DEFAULT_CHARSET;
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  }
+  SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  setting_text_ = setting;
 }
 
 void TRichEdit::ColorChanged() {
@@ -124,9 +152,9 @@ void TRichEdit::ColorChanged() {
 
 void TRichEdit::FontChanged() {
   TWinControl::FontChanged();  // the new font resets the character format
-  face_ = ToWide(Font().Name());
+  faced_.clear();
   ApplyColors();
-  if (hwnd_) ApplyFace(RawText(hwnd_));
+  ApplyFaces();
 }
 
 std::string TRichEdit::Text() const { return hwnd_ ? ToUtf8(RawText(hwnd_)) : ToUtf8(text_); }
@@ -154,11 +182,11 @@ void TRichEdit::SetText(const std::string& text) {
   // Replacing the whole selection inserts the characters as they are; WM_SETTEXT would read a
   // text that starts with "{\rtf" as formatting.
   setting_text_ = true;
-  ApplyFace(wide);
   ApplyLimit(0);
   SendMessageW(hwnd_, EM_SETSEL, 0, -1);
   SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   ApplyLimit(max_length_);
+  ApplyFaces();
   SendMessageW(hwnd_, EM_SETSEL, 0, 0);
   setting_text_ = false;
   Change();
@@ -212,7 +240,7 @@ void TRichEdit::Change() {
 void TRichEdit::CommandNotify(WORD code) {
   if (code != EN_CHANGE || setting_text_) return;
   if (!want_returns_) ReplaceLineBreaks();
-  ApplyFace(RawText(hwnd_));
+  ApplyFaces();
   Change();
 }
 

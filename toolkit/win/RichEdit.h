@@ -44,11 +44,12 @@ class TRichEdit : public TWinControl {
  private:
   void ApplyLimit(int limit);
   void ApplyColors();
-  // Draws the text in a face that has its characters (LinkedFont.h).
-  void ApplyFace(const std::wstring& text);
+  // Each run of the text in a face that has it (LinkedFont.h).
+  void ApplyFaces();
   void ReplaceLineBreaks();
   std::wstring text_;  // the text until the window exists
-  std::wstring face_;  // the face the text is drawn in (LinkedFont.h)
+  bool runs_ = false;   // the box keeps a face per run
+  std::wstring faced_;  // the text the faces were last set for
   int max_length_ = 0;
   bool want_returns_ = true;
   bool setting_text_ = false;  // changes of our own making are announced once, by their maker

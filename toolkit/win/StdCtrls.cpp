@@ -1,5 +1,25 @@
 #include "toolkit/win/StdCtrls.h"
 
+#include <algorithm>
+
+namespace {
+// More UTF-8 bytes than a label of this size can show in its font: each line at most one
+// character per pixel of its width (four bytes each), twice over.
+size_t VisibleTextBound(TCanvas& canvas, const TRect& client) {
+  const SelectObjectScope font(canvas.Handle(), canvas.Font.Handle());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(canvas.Handle(), &tm);
+  const size_t lines = static_cast<size_t>(std::max(client.Height(), 1) / std::max<int>(tm.tmHeight, 1) + 2);
+  return lines * static_cast<size_t>(std::max(client.Width(), 1) + 1) * 4 * 2;
+}
+
+// The first bytes of a UTF-8 text, not ending inside a character.
+std::string Utf8Prefix(const std::string& text, size_t bytes) {
+  while (bytes > 0 && bytes < text.size() && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+  return text.substr(0, bytes);
+}
+}  // namespace
+
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
 
 void TCustomLabel::SetAutoSize(bool v) {
@@ -42,7 +62,8 @@ void TCustomLabel::SetShowAccelChar(bool v) {
 
 UINT TCustomLabel::TextFlags() const {
   UINT f = DT_EXPANDTABS;
-  if (word_wrap_) f |= DT_WORDBREAK;
+  // A word longer than the line breaks where it reaches the edge instead of passing it.
+  if (word_wrap_) f |= DT_WORDBREAK | DT_EDITCONTROL;
   if (!show_accel_char_) f |= DT_NOPREFIX;
   if (alignment_ == TAlignment::taCenter) f |= DT_CENTER;
   if (alignment_ == TAlignment::taRightJustify) f |= DT_RIGHT;
@@ -116,13 +137,21 @@ void TCustomLabel::Paint(TCanvas& canvas) {
   if (!Enabled()) canvas.Font.SetColor(clGrayText);
   TRect r = client;
   const UINT flags = TextFlags();
-  if (layout_ != TTextLayout::tlTop) {
+  // A text far longer than the label can show (a note written from outside) is laid out only as
+  // far as it could reach the label's bottom, and from the top: laying out all of it took seconds.
+  // A text of a few kilobytes is laid out whole whatever the label, which is quick.
+  const std::string& caption = Caption();
+  const size_t most = caption.size() > 4096 ? VisibleTextBound(canvas, client) : caption.size();
+  const bool cut = caption.size() > most;
+  const std::string text = cut ? Utf8Prefix(caption, most) : std::string();
+  const std::string& shown = cut ? text : caption;
+  if (layout_ != TTextLayout::tlTop && !cut) {
     // Measure first so the block of text can be centred or put at the bottom.
     TRect calc{0, 0, client.Width(), 0};
-    canvas.DrawText(Caption(), calc, flags | DT_CALCRECT);
+    canvas.DrawText(shown, calc, flags | DT_CALCRECT);
     const int offset = layout_ == TTextLayout::tlCenter ? (client.Height() - calc.Height()) / 2
                                                          : client.Height() - calc.Height();
     r.Top += offset;
   }
-  canvas.DrawText(Caption(), r, flags);
+  canvas.DrawText(shown, r, flags);
 }
