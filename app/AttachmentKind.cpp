@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "toolkit/AsciiCase.h"
+
 namespace {
 
 // What the shell starts beyond PATHEXT: shortcuts (which may lead to any program), installers,
@@ -21,14 +23,6 @@ constexpr std::string_view kAlsoRun[] = {
 // Addresses that open in the browser or the mail program; every other scheme starts a program.
 constexpr std::string_view kWebAndMail[] = {"http", "https", "mailto"};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -46,7 +40,7 @@ std::string_view WithoutTrailingDots(std::string_view s) {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-bool IsLetter(char c) { return (Lower(c) >= 'a' && Lower(c) <= 'z'); }
+bool IsLetter(char c) { return (AsciiLower(c) >= 'a' && AsciiLower(c) <= 'z'); }
 
 // A quoted target is the text inside the quotes: "C:\Program Files\x.exe" /s runs x.exe.
 std::string_view Unquoted(std::string_view target) {
@@ -63,7 +57,7 @@ std::string_view Scheme(std::string_view s) {
   const size_t colon = s.find(':');
   if (colon == std::string_view::npos || colon < 2) return {};
   for (size_t i = 0; i < colon; ++i) {
-    const char c = Lower(s[i]);
+    const char c = AsciiLower(s[i]);
     const bool ok = IsLetter(c) || (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'));
     if (!ok) return {};
   }
@@ -71,7 +65,7 @@ std::string_view Scheme(std::string_view s) {
 }
 
 int HexDigit(char c) {
-  c = Lower(c);
+  c = AsciiLower(c);
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;

@@ -7,10 +7,6 @@
 #include <tuple>
 
 namespace {
-bool SameText(const TNotice& a, const TNotice& b) {
-  return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
-}
-
 // The forms of one note that stay (see NoteMerge.h), in an order that depends only on them.
 std::vector<TNotice> Resolve(std::vector<TNotice> forms, const TTrashEntry* trashed) {
   if (trashed) std::erase_if(forms, [&](const TNotice& f) { return f.Version.Below(trashed->Version); });

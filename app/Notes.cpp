@@ -43,10 +43,6 @@ bool TextWithoutCount(const TIniDocument& doc) {
   return !StatedNoteCount(doc) && doc.ToText().find_first_not_of(" \t\r\n") != std::string::npos;
 }
 
-bool SameText(const TNotice& a, const TNotice& b) {
-  return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
-}
-
 bool SameNotes(const TNotice& a, const TNotice& b) { return SameText(a, b) && a.Id == b.Id && a.Version == b.Version; }
 
 int64_t SystemNow() { return static_cast<int64_t>(std::time(nullptr)); }

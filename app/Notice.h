@@ -28,3 +28,8 @@ using TNoteTable = std::array<TNotice, MaxNotes>;
 // A note's texts are single lines: CR LF, CR, LF and NUL each become one blank, so nothing a user
 // pastes can start a new line (a new key or section) in the notes file.
 std::string OneLineText(std::string_view text);
+
+// The same text, attachment and exposure: what a person sees of a note.
+inline bool SameText(const TNotice& a, const TNotice& b) {
+  return a.Content == b.Content && a.Attach == b.Attach && a.Exposure == b.Exposure;
+}
